@@ -1,0 +1,74 @@
+#!/usr/bin/env bash
+# Sets up, builds, and runs Quotalis or its tests on Debian 12.
+#   ./build.sh run    install what is missing, build, start the program
+#   ./build.sh test   install what is missing, build, run every test:
+#                     plain build, AddressSanitizer + UndefinedBehaviorSanitizer
+#                     build, and a bounded fuzzing run
+#   ./build.sh bench  build and run the benchmarks (figures in README.md)
+set -euo pipefail
+cd "$(dirname "$0")"
+
+RUN_PACKAGES=(cmake ninja-build g++ qt6-base-dev libgl-dev fonts-ipafont-gothic)
+TEST_PACKAGES=(libgtest-dev libbenchmark-dev clang libclang-rt-14-dev
+  xvfb xauth desktop-file-utils appstream)
+BENCH_PACKAGES=(python3 python3-xlib)
+
+JOBS=$(nproc 2>/dev/null || echo 2)
+
+install_missing() {
+  local missing=() p
+  for p in "$@"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+  done
+  ((${#missing[@]})) || return 0
+  echo "== installing: ${missing[*]}"
+  local sudo=()
+  [[ $(id -u) -eq 0 ]] || sudo=(sudo)
+  "${sudo[@]}" apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+}
+
+configure_and_build() {  # dir, then cmake arguments
+  local dir=$1
+  shift
+  cmake -S . -B "$dir" -G Ninja "$@"
+  cmake --build "$dir" --parallel "$JOBS"
+}
+
+run_tests() {  # dir
+  (cd "$1" && ctest --output-on-failure --parallel "$JOBS")
+}
+
+case "${1:-}" in
+  run)
+    install_missing "${RUN_PACKAGES[@]}"
+    configure_and_build build/release -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF
+    exec build/release/app/quotalis
+    ;;
+  test)
+    install_missing "${RUN_PACKAGES[@]}" "${TEST_PACKAGES[@]}"
+    echo "== plain build"
+    configure_and_build build/test -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUOTALIS_BENCHMARKS=ON
+    run_tests build/test
+    echo "== AddressSanitizer + UndefinedBehaviorSanitizer build"
+    san="-fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer"
+    configure_and_build build/sanitize -DCMAKE_BUILD_TYPE=Debug \
+      -DCMAKE_CXX_FLAGS="$san" -DCMAKE_EXE_LINKER_FLAGS="$san" -DCMAKE_SHARED_LINKER_FLAGS="$san"
+    ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1 \
+      run_tests build/sanitize
+    echo "== fuzzing"
+    CXX=clang++ configure_and_build build/fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+      -DQUOTALIS_GUI=OFF -DBUILD_TESTING=OFF -DQUOTALIS_FUZZ=ON
+    if [[ -x fuzz/run.sh ]]; then fuzz/run.sh build/fuzz; fi
+    echo "== all tests passed"
+    ;;
+  bench)
+    install_missing "${RUN_PACKAGES[@]}" "${TEST_PACKAGES[@]}" "${BENCH_PACKAGES[@]}"
+    configure_and_build build/bench -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF -DQUOTALIS_BENCHMARKS=ON
+    for b in build/bench/bench/*_bench; do [[ -x $b ]] && "$b"; done
+    ;;
+  *)
+    sed -n '2,8p' "$0" | sed 's/^# \{0,1\}//'
+    exit 2
+    ;;
+esac

@@ -1,0 +1,43 @@
+// The whole conversion of an entry, as Convert performs it, for callers without
+// a window (the command line, tests, benchmarks): the entry tests, the
+// normalisation, the recurring period clamped as the selector clamps it, the
+// expansion and the reduction.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "expansion.h"
+#include "reduction.h"
+
+namespace quotalis {
+
+enum class Outcome {
+  Converted,   // all fields below are filled
+  Empty,       // nothing entered
+  Zero,        // the entry is 0: nothing to convert, the fraction is 0/1
+  NotANumber,  // the entry holds no digit
+  OutOfRange,  // beyond what the keypad can build (too many digits after the
+               // point, a negative or non-finite value, a term the reduction
+               // cannot hold)
+};
+
+struct Conversion {
+  Outcome outcome = Outcome::Empty;
+  std::string normalised;      // the entry as written back; the entry itself before that step
+  std::int32_t period = 0;     // k after clamping to the normalised entry
+  Expansion expansion;         // the unreduced fraction
+  Reduction reduction;         // the factor lists and the fraction in lowest terms
+};
+
+// Converts `entry` with the last `period` digits recurring. The period is
+// clamped into 0..digits after the point of the normalised entry.
+//   ("0.1666", 1) -> 1500/9000 -> 1/6      (".5", 0) -> "0.5", 5/10 -> 1/2
+//   ("0.50", 2)   -> "0.5", period 1, 5/9  ("1.0", 1) -> "1", period 0, 1/1
+Conversion ConvertEntry(std::string_view entry, std::int32_t period);
+
+// A short English description of an outcome other than Converted, for messages.
+std::string_view Describe(Outcome outcome);
+
+}  // namespace quotalis
