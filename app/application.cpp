@@ -1,0 +1,22 @@
+#include "app/application.h"
+
+#include <QApplication>
+#include <QFont>
+#include <QIcon>
+
+#include "quotalis/version.h"
+
+namespace quotalis {
+
+void SetUpApplication() {
+  QApplication::setApplicationName(QString::fromUtf8(version::kTitle));
+  QApplication::setApplicationVersion(QString::fromUtf8(version::kText));
+  QApplication::setWindowIcon(QIcon(QStringLiteral(":/quotalis/icon.png")));
+  QFont::insertSubstitutions(QStringLiteral("ＭＳ Ｐゴシック"),
+                             {QStringLiteral("IPAPGothic"), QStringLiteral("IPAGothic")});
+  QFont::insertSubstitutions(QStringLiteral("MS Sans Serif"),
+                             {QStringLiteral("Microsoft Sans Serif"), QStringLiteral("DejaVu Sans"),
+                              QStringLiteral("Liberation Sans")});
+}
+
+}  // namespace quotalis

@@ -1,0 +1,24 @@
+// A text box that the user can read, select and copy from but not change;
+// only the program's own writes change it. Unlike a read-only QLineEdit it
+// shows its caret, and it keeps its selection when the focus comes and goes,
+// since the entry box's selection is the highlight of the recurring digits.
+#pragma once
+
+#include <QLineEdit>
+
+namespace quotalis {
+
+class LockedLineEdit : public QLineEdit {
+ public:
+  explicit LockedLineEdit(QWidget* parent = nullptr);
+
+ protected:
+  void keyPressEvent(QKeyEvent* event) override;
+  void inputMethodEvent(QInputMethodEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+  void contextMenuEvent(QContextMenuEvent* event) override;
+  void focusInEvent(QFocusEvent* event) override;
+  void focusOutEvent(QFocusEvent* event) override;
+};
+
+}  // namespace quotalis

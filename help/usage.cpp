@@ -1,0 +1,7 @@
+#include "help/usage.h"
+
+namespace quotalis {
+
+QString HowToUseMessage() { return {}; }
+
+}  // namespace quotalis
