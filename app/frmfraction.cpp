@@ -13,6 +13,7 @@
 
 #include "app/msgbox.h"
 #include "app/singleinstance.h"
+#include "app/taskbar.h"
 #include "entry/lockedlineedit.h"
 #include "entry/periodscrollbar.h"
 #include "help/frmabout.h"
@@ -120,6 +121,7 @@ bool frmFraction::Show() {
     const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
     form_->setGeometry(
         QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, form_->sizeHint(), screen));
+    KeepOffTaskbar(form_);
     form_->show();
     cmdConvert->setFocus();
   } else {
