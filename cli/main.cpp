@@ -10,6 +10,9 @@ int main(int argc, char** argv) {
   // Unsynchronised streams report a failed read or write as a stream error
   // that RunCli can see, where stdio would keep it to itself.
   std::ios::sync_with_stdio(false);
+  // RunCli passes its answers on itself whenever the input runs dry; tied,
+  // every character read would flush them.
+  std::cin.tie(nullptr);
   try {
     const std::vector<std::string_view> args(argv + 1, argv + argc);
     return quotalis::RunCli(args, std::cin, std::cout, std::cerr);
