@@ -63,10 +63,16 @@ failed, or reading or writing failed; 2 for a bad option, entry or K on the
 command line, reported on standard error.
 
 Examples:
-  quotalis-cli .75                      3/4
-  quotalis-cli --period 1 0.1666        1/6
-  quotalis-cli --detail .5              0.5<TAB>5/10<TAB>1/2
-  printf '0.5\n0.36 2\n' | quotalis-cli 1/2 and 4/11, one a line
+  $ quotalis-cli .75
+  3/4
+  $ quotalis-cli --period 1 0.1666
+  1/6
+  $ quotalis-cli --detail .5
+  0.5     5/10    1/2
+  $ printf '0.5\n0.36 2\n.\n' | quotalis-cli
+  1/2
+  4/11
+  error: the entry '.' is not a number: it holds no digit
 )";
 
 // A problem with what the user gave, in words; nothing when all is well.
@@ -127,7 +133,7 @@ Problem ParsePeriod(std::string_view text, std::int32_t& period) {
                         std::all_of(text.begin() + 1, text.end(), IsDigit);
   if (negative) return "the period K " + Quote(text) + " is negative; give 0 or more";
   if (!std::all_of(text.begin(), text.end(), IsDigit)) {
-    return "the period K " + Quote(text) + " is not a whole number of digits";
+    return "the period K " + Quote(text) + " is not a whole number";
   }
   constexpr std::int32_t kMost = std::numeric_limits<std::int32_t>::max();
   period = 0;

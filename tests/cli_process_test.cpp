@@ -1,7 +1,9 @@
 // The real quotalis-cli, run as a process through the shell: exit statuses,
 // what lands on which stream, and failures of the streams themselves.
 #include <sys/wait.h>
+#include <unistd.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
@@ -23,14 +25,21 @@ std::string Slurp(const std::string& path) {
   return text.str();
 }
 
+// A file of this test process's own, so that test runs side by side never meet.
+std::string TempFile(const std::string& name) {
+  return ::testing::TempDir() + "quotalis_cli_" + std::to_string(getpid()) + "_" + name;
+}
+
 // `redirections` may replace the standard input and output set up here.
 Result Spawn(const std::string& args, const std::string& input, const std::string& redirections = "") {
-  const std::string dir = ::testing::TempDir();
-  std::ofstream(dir + "cli_in", std::ios::binary) << input;
-  const std::string command = std::string("'") + QUOTALIS_CLI + "' " + args + " <'" + dir +
-                              "cli_in' >'" + dir + "cli_out' 2>'" + dir + "cli_err' " + redirections;
+  const std::string in = TempFile("in"), out = TempFile("out"), err = TempFile("err");
+  std::ofstream(in, std::ios::binary) << input;
+  const std::string command = std::string("'") + QUOTALIS_CLI + "' " + args + " <'" + in +
+                              "' >'" + out + "' 2>'" + err + "' " + redirections;
   const int raw = std::system(command.c_str());
-  return {Slurp(dir + "cli_out"), Slurp(dir + "cli_err"), WIFEXITED(raw) ? WEXITSTATUS(raw) : -1};
+  Result r{Slurp(out), Slurp(err), WIFEXITED(raw) ? WEXITSTATUS(raw) : -1};
+  for (const std::string& file : {in, out, err}) std::remove(file.c_str());
+  return r;
 }
 
 struct Row {
@@ -72,13 +81,14 @@ TEST(CommandLineProcess, StatusesAndStreams) {
 // the next line: here the second line is "late" unless the first answer
 // arrived within five seconds.
 TEST(CommandLineProcess, AnswersEachLineBeforeTheNextArrives) {
-  const std::string out = ::testing::TempDir() + "cli_talk";
+  const std::string out = TempFile("talk");
   const std::string command = "rm -f '" + out + "'; { echo 0.5; i=0; until [ -s '" + out +
                               "' ] || [ $i -ge 500 ]; do sleep 0.01; i=$((i+1)); done; [ -s '" +
                               out + "' ] && echo 0.25 || echo late; } | '" + QUOTALIS_CLI +
                               "' > '" + out + "'";
   const int raw = std::system(command.c_str());
   EXPECT_EQ(Slurp(out), "1/2\n1/4\n");
+  std::remove(out.c_str());
   EXPECT_TRUE(WIFEXITED(raw) && WEXITSTATUS(raw) == 0);
 }
 
