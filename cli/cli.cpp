@@ -104,8 +104,8 @@ bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 Problem EntryProblem(std::string_view entry) {
   if (entry.empty()) return "the entry is empty";
   const std::string notANumber = "the entry " + Quote(entry) + " is not a number: ";
-  const auto stray = std::find_if(entry.begin(), entry.end(),
-                                  [](char c) { return !IsDigit(c) && c != '.'; });
+  const auto stray =
+      std::find_if(entry.begin(), entry.end(), [](char c) { return !IsDigit(c) && c != '.'; });
   if (stray != entry.end()) {
     if (stray == entry.begin() && (*stray == '-' || *stray == '+')) {
       return notANumber + "it has a sign; give digits and at most one point";
@@ -119,8 +119,7 @@ Problem EntryProblem(std::string_view entry) {
   if (std::none_of(entry.begin(), entry.end(), IsDigit)) return notANumber + "it holds no digit";
   if (entry.size() > kLongestEntry) {
     return "the entry " + Quote(entry) + " has " + std::to_string(entry.size()) +
-           " characters; at most " +
-           std::to_string(kLongestEntry) + " are allowed";
+           " characters; at most " + std::to_string(kLongestEntry) + " are allowed";
   }
   return std::nullopt;
 }
@@ -129,8 +128,8 @@ Problem EntryProblem(std::string_view entry) {
 // at most 9, so a value past the 32-bit range is held as the largest one.
 Problem ParsePeriod(std::string_view text, std::int32_t& period) {
   if (text.empty()) return "the period K is empty; give the number of recurring digits";
-  const bool negative = text.front() == '-' && text.size() > 1 &&
-                        std::all_of(text.begin() + 1, text.end(), IsDigit);
+  const bool negative =
+      text.front() == '-' && text.size() > 1 && std::all_of(text.begin() + 1, text.end(), IsDigit);
   if (negative) return "the period K " + Quote(text) + " is negative; give 0 or more";
   if (!std::all_of(text.begin(), text.end(), IsDigit)) {
     return "the period K " + Quote(text) + " is not a whole number";
@@ -174,7 +173,8 @@ Answer Convert(std::string_view entry, std::int32_t period, bool detail) {
       return {Verdict::BadInput, std::string(Describe(c.outcome))};
     case Outcome::OutOfRange: break;
   }
-  return {Verdict::Failed, "cannot convert " + Quote(entry) + ": " + std::string(Describe(c.outcome))};
+  return {Verdict::Failed,
+          "cannot convert " + Quote(entry) + ": " + std::string(Describe(c.outcome))};
 }
 
 struct Options {
@@ -333,7 +333,9 @@ int RunCli(std::span<const std::string_view> args, std::istream& in, std::ostrea
     case Command::Kind::Help: return Print(kUsage, out, err);
     case Command::Kind::Version:
       return Print(std::string(kProgram) + " " + version::kText + "\n", out, err);
-    case Command::Kind::Usage: err << kProgram << ": " << command.problem << '\n'; return kExitUsage;
+    case Command::Kind::Usage:
+      err << kProgram << ": " << command.problem << '\n';
+      return kExitUsage;
     case Command::Kind::Convert: break;
   }
   const Options& options = command.options;

@@ -31,11 +31,12 @@ std::string TempFile(const std::string& name) {
 }
 
 // `redirections` may replace the standard input and output set up here.
-Result Spawn(const std::string& args, const std::string& input, const std::string& redirections = "") {
+Result Spawn(const std::string& args, const std::string& input,
+             const std::string& redirections = "") {
   const std::string in = TempFile("in"), out = TempFile("out"), err = TempFile("err");
   std::ofstream(in, std::ios::binary) << input;
-  const std::string command = std::string("'") + QUOTALIS_CLI + "' " + args + " <'" + in +
-                              "' >'" + out + "' 2>'" + err + "' " + redirections;
+  const std::string command = std::string("'") + QUOTALIS_CLI + "' " + args + " <'" + in + "' >'" +
+                              out + "' 2>'" + err + "' " + redirections;
   const int raw = std::system(command.c_str());
   Result r{Slurp(out), Slurp(err), WIFEXITED(raw) ? WEXITSTATUS(raw) : -1};
   for (const std::string& file : {in, out, err}) std::remove(file.c_str());
@@ -57,7 +58,8 @@ TEST(CommandLineProcess, StatusesAndStreams) {
       {"bad entry", "1.2.3", "", "", "", "more than one point", 2},
       {"unknown option", "--frobnicate", "", "", "", "unknown option", 2},
       {"standard input, mixed lines", "--detail", "0.5\r\n.\n0\n", "",
-       "0.5\t5/10\t1/2\nerror: the entry '.' is not a number: it holds no digit\n0\t0/1\t0/1\n", "", 1},
+       "0.5\t5/10\t1/2\nerror: the entry '.' is not a number: it holds no digit\n0\t0/1\t0/1\n", "",
+       1},
       {"answer to a full device", "0.5", "", ">/dev/full", "", "cannot write", 1},
       {"lines to a full device", "", "0.5\n", ">/dev/full", "", "cannot write", 1},
       {"help to a full device", "--help", "", ">/dev/full", "", "cannot write", 1},
