@@ -86,7 +86,9 @@ class PeriodTest : public QObject {
     StepLeft(*frm, steps);
     Press(*frm, after);
     QCOMPARE(State(), state);
-    QCOMPARE(QApplication::focusWidget(), frm->txtNdecimal);
+    // A click that moves nothing changes nothing; any accepted press or move
+    // leaves the focus in the entry.
+    if (!after.isEmpty()) QCOMPARE(QApplication::focusWidget(), frm->txtNdecimal);
   }
 
   void moveRightShrinksThePeriod() {

@@ -11,6 +11,7 @@
 #include <functional>
 #include <memory>
 
+#include "app/application.h"
 #include "app/frmfraction.h"
 #include "entry/lockedlineedit.h"
 #include "entry/periodscrollbar.h"
@@ -19,6 +20,7 @@ namespace quotalis::testing {
 
 // A fresh, shown and active main window.
 inline std::unique_ptr<frmFraction> OpenMainWindow() {
+  SetUpApplication();
   auto frm = std::make_unique<frmFraction>();
   if (!frm->Show()) return nullptr;
   if (!QTest::qWaitForWindowActive(frm->window())) return nullptr;

@@ -1,0 +1,253 @@
+// Convert, driven through the window: the entry tests and the warning box,
+// the normalised write-back and the period read after it, the unreduced
+// fraction in the hidden boxes, the factor lists, and the reduced fraction.
+#include <cmath>
+#include <numeric>
+
+#include "window_fixture.h"
+
+using namespace quotalis;
+using namespace quotalis::testing;
+
+namespace {
+
+QString Fraction(const QLineEdit* numerator, const QLineEdit* denominator) {
+  return numerator->text() + u'/' + denominator->text();
+}
+
+std::vector<int> Entries(const FactorArray& list, int count) {
+  return {list.begin() + 1, list.begin() + 1 + count};
+}
+
+}  // namespace
+
+class ConvertFlowTest : public QObject {
+  Q_OBJECT
+
+  std::unique_ptr<frmFraction> frm;
+
+  void Convert() { QTest::mouseClick(frm->cmdConvert, Qt::LeftButton); }
+
+ private slots:
+  void init() {
+    frm = OpenMainWindow();
+    QVERIFY(frm);
+  }
+  void cleanup() { frm.reset(); }
+
+  void convertsThroughTheWindow_data() {
+    QTest::addColumn<QString>("keys");
+    QTest::addColumn<int>("k");
+    QTest::addColumn<QString>("entry");        // as written back
+    QTest::addColumn<int>("kRead");            // the period Convert used
+    QTest::addColumn<QString>("unreduced");    // hidden boxes
+    QTest::addColumn<QString>("reduced");      // visible boxes
+    QTest::newRow("0.5") << "0.5" << 0 << "0.5" << 0 << "5/10" << "1/2";
+    QTest::newRow(".5 gains its zero") << ".5" << 0 << "0.5" << 0 << "5/10" << "1/2";
+    QTest::newRow("12.34") << "12.34" << 0 << "12.34" << 0 << "1234/100" << "617/50";
+    QTest::newRow("12.34, 34 recurring") << "12.34" << 2 << "12.34" << 2 << "1222/99" << "1222/99";
+    QTest::newRow("1.5, 5 recurring: nothing shared") << "1.5" << 1 << "1.5" << 1 << "14/9" << "14/9";
+    QTest::newRow("0.9 recurring is 1") << "0.9" << 1 << "0.9" << 1 << "9/9" << "1/1";
+    QTest::newRow("0.83, 3 recurring") << "0.83" << 1 << "0.83" << 1 << "75/90" << "5/6";
+    QTest::newRow("0.36 recurring") << "0.36" << 2 << "0.36" << 2 << "36/99" << "4/11";
+    QTest::newRow("0.1666, 6 recurring") << "0.1666" << 1 << "0.1666" << 1 << "1500/9000" << "1/6";
+    QTest::newRow("0.142857 recurring") << "0.142857" << 6 << "0.142857" << 6 << "142857/999999" << "1/7";
+    QTest::newRow(".123456789 grows to eleven characters")
+        << ".123456789" << 0 << "0.123456789" << 0 << "123456789/1000000000"
+        << "123456789/1000000000";
+    QTest::newRow(".999999999 recurring") << ".999999999" << 9 << "0.999999999" << 9
+                                          << "999999999/999999999" << "1/1";
+    QTest::newRow("007 loses its zeros") << "007" << 0 << "7" << 0 << "7/1" << "7/1";
+    QTest::newRow("trailing point") << "1." << 0 << "1" << 0 << "1/1" << "1/1";
+    QTest::newRow("1.0 with k 1 loses its point and k") << "1.0" << 1 << "1" << 0 << "1/1" << "1/1";
+    QTest::newRow("0.50 with k 2 keeps k 1") << "0.50" << 2 << "0.5" << 1 << "5/9" << "5/9";
+    QTest::newRow("00.25") << "00.25" << 0 << "0.25" << 0 << "25/100" << "1/4";
+    QTest::newRow("360") << "360" << 0 << "360" << 0 << "360/1" << "360/1";
+    QTest::newRow("prime at the top of the range")
+        << "2147483647" << 0 << "2147483647" << 0 << "2147483647/1" << "2147483647/1";
+    QTest::newRow("2 to the 30th") << "1073741824" << 0 << "1073741824" << 0 << "1073741824/1"
+                                   << "1073741824/1";
+    QTest::newRow("tiny value stays positional") << ".00001" << 0 << "0.00001" << 0 << "1/100000"
+                                                 << "1/100000";
+    QTest::newRow("tiny recurring value") << ".000012" << 2 << "0.000012" << 2 << "12/990000"
+                                          << "1/82500";
+    QTest::newRow("smallest keypad value") << ".000000001" << 0 << "0.000000001" << 0
+                                           << "1/1000000000" << "1/1000000000";
+    QTest::newRow("ten digits past 32 bits") << "2147483648" << 0 << "2147483648" << 0
+                                             << "2147483648/1" << "2147483648/1";
+    QTest::newRow("largest ten digits") << "9999999999" << 0 << "9999999999" << 0
+                                        << "9999999999/1" << "9999999999/1";
+  }
+  void convertsThroughTheWindow() {
+    QFETCH(QString, keys);
+    QFETCH(int, k);
+    QFETCH(QString, entry);
+    QFETCH(int, kRead);
+    QFETCH(QString, unreduced);
+    QFETCH(QString, reduced);
+    Press(*frm, keys);
+    StepLeft(*frm, k);
+    QCOMPARE(-frm->sclTerm->value(), k);
+    Convert();
+    QCOMPARE(frm->txtNdecimal->text(), entry);
+    QCOMPARE(-frm->sclTerm->value(), kRead);
+    QCOMPARE(Fraction(frm->txtNumerator, frm->txtDenominator), unreduced);
+    QCOMPARE(QString::fromStdString(frm->Tnumerator + "/" + frm->Tdenominator), unreduced);
+    QCOMPARE(Fraction(frm->txtRnumerator, frm->txtRdenominator), reduced);
+    QCOMPARE(frm->Nlength, entry.size());
+    // The focus is back in the entry, with the recurring digits selected.
+    QCOMPARE(QApplication::focusWidget(), frm->txtNdecimal);
+    QCOMPARE(frm->txtNdecimal->selectedText(), entry.right(kRead));
+    QCOMPARE(frm->txtNdecimal->cursorPosition(), entry.size());
+
+    // Convert again: the same entry and the same fractions.
+    Convert();
+    QCOMPARE(frm->txtNdecimal->text(), entry);
+    QCOMPARE(Fraction(frm->txtNumerator, frm->txtDenominator), unreduced);
+    QCOMPARE(Fraction(frm->txtRnumerator, frm->txtRdenominator), reduced);
+    QCOMPARE(frm->txtNdecimal->selectedText(), entry.right(kRead));
+  }
+
+  // The lists themselves, before the cancellation as the unreduced terms give
+  // them, and after it as the window keeps them.
+  void factorListsAfterPairing_data() {
+    QTest::addColumn<QString>("keys");
+    QTest::addColumn<int>("k");
+    QTest::addColumn<std::vector<int>>("nfactor");
+    QTest::addColumn<std::vector<int>>("dfactor");
+    QTest::newRow("0.5") << "0.5" << 0 << std::vector{1} << std::vector{2, 1};
+    QTest::newRow("0.75") << "0.75" << 0 << std::vector{3, 1, 1, 1} << std::vector{2, 2, 1, 1, 1};
+    QTest::newRow("1.25") << "1.25" << 0 << std::vector{1, 1, 5, 1} << std::vector{2, 2, 1, 1, 1};
+    QTest::newRow("12.34") << "12.34" << 0 << std::vector{1, 617} << std::vector{1, 2, 5, 5, 1};
+    QTest::newRow("1.5 recurring") << "1.5" << 1 << std::vector{2, 7} << std::vector{3, 3, 1};
+    QTest::newRow("0.9 recurring") << "0.9" << 1 << std::vector{1, 1, 1} << std::vector{1, 1, 1};
+    QTest::newRow("0.36 recurring") << "0.36" << 2 << std::vector{2, 2, 1, 1, 1}
+                                    << std::vector{1, 1, 11, 1};
+    QTest::newRow("0.1666 recurring") << "0.1666" << 1 << std::vector{1, 1, 1, 1, 1, 1, 1}
+                                      << std::vector{1, 1, 2, 1, 3, 1, 1, 1, 1};
+    QTest::newRow("0.142857 recurring") << "0.142857" << 6 << std::vector{1, 1, 1, 1, 1, 1, 1}
+                                        << std::vector{1, 1, 1, 7, 1, 1, 1, 1};
+    QTest::newRow("360") << "360" << 0 << std::vector{2, 2, 2, 3, 3, 5, 1} << std::vector{1};
+    QTest::newRow("2 to the 30th fills 31 entries")
+        << "1073741824" << 0 << [] { std::vector<int> v(30, 2); v.push_back(1); return v; }()
+        << std::vector{1};
+  }
+  void factorListsAfterPairing() {
+    QFETCH(QString, keys);
+    QFETCH(int, k);
+    QFETCH(std::vector<int>, nfactor);
+    QFETCH(std::vector<int>, dfactor);
+    // Stale entries from a longer earlier conversion must not take part.
+    Press(*frm, u"C1073741824");
+    Convert();
+    Press(*frm, QStringLiteral("C") + keys);
+    StepLeft(*frm, k);
+    Convert();
+    QCOMPARE(Entries(frm->Nfactor, frm->Nnterm), nfactor);
+    QCOMPARE(Entries(frm->Dfactor, frm->Dnterm), dfactor);
+  }
+
+  void emptyOrZeroEntryChangesNothing_data() {
+    QTest::addColumn<QString>("keys");
+    QTest::newRow("empty") << "";
+    QTest::newRow("0") << "0";
+    QTest::newRow("0.") << "0.";
+    QTest::newRow(".0") << ".0";
+    QTest::newRow("000") << "000";
+    QTest::newRow("0.000") << "0.000";
+  }
+  void emptyOrZeroEntryChangesNothing() {
+    QFETCH(QString, keys);
+    Press(*frm, u"0.25");
+    Convert();
+    Press(*frm, QStringLiteral("C") + keys);
+    StepLeft(*frm, 1);
+    frm->txtRnumerator->setText(QStringLiteral("8"));
+    frm->txtRdenominator->setText(QStringLiteral("9"));
+    const int value = frm->sclTerm->value();
+    frm->cmdConvert->setFocus();
+    QTest::keyClick(frm->cmdConvert, Qt::Key_Return);
+    QCOMPARE(frm->txtNdecimal->text(), keys);
+    QCOMPARE(frm->sclTerm->value(), value);
+    QCOMPARE(Fraction(frm->txtNumerator, frm->txtDenominator), QStringLiteral("25/100"));
+    QCOMPARE(Fraction(frm->txtRnumerator, frm->txtRdenominator), QStringLiteral("8/9"));
+    QCOMPARE(frm->Tnumerator, "25");
+    QCOMPARE(frm->Tdecimal, "025");
+    QCOMPARE(QApplication::focusWidget(), frm->cmdConvert);
+  }
+
+  void lonePointWarns_data() {
+    QTest::addColumn<QString>("how");
+    QTest::newRow("OK button") << "ok";
+    QTest::newRow("Enter") << "enter";
+    QTest::newRow("Esc") << "esc";
+    QTest::newRow("close box") << "close";
+  }
+  void lonePointWarns() {
+    QFETCH(QString, how);
+    Press(*frm, u".");
+    frm->txtRnumerator->setText(QStringLiteral("8"));
+    frm->txtRdenominator->setText(QStringLiteral("9"));
+    frm->Response = 0;
+    const BoxSeen seen = AnswerNextBox(
+        [&] { Convert(); },
+        [&](QMessageBox* box) {
+          if (how == u"ok") ClickOk(box);
+          if (how == u"enter") QTest::keyClick(box, Qt::Key_Return);
+          if (how == u"esc") QTest::keyClick(box, Qt::Key_Escape);
+          if (how == u"close") box->close();
+        });
+    QVERIFY(seen.shown);
+    QCOMPARE(seen.title, QStringLiteral("入力値"));
+    QCOMPARE(seen.text, QStringLiteral("数値を入力してください"));
+    QCOMPARE(seen.icon, QMessageBox::Warning);
+    QCOMPARE(seen.buttons, QStringList{QStringLiteral("OK")});
+    QVERIFY(seen.modal);
+    QCOMPARE(frm->Response, 1);
+    QCOMPARE(frm->txtNdecimal->text(), QStringLiteral("."));
+    QCOMPARE(Fraction(frm->txtRnumerator, frm->txtRdenominator), QStringLiteral("8/9"));
+    QCOMPARE(Fraction(frm->txtNumerator, frm->txtDenominator), QStringLiteral("/"));
+  }
+
+  void spaceOnConvertConverts() {
+    Press(*frm, u"0.75");
+    frm->cmdConvert->setFocus();
+    QTest::keyClick(frm->cmdConvert, Qt::Key_Space);
+    QCOMPARE(Fraction(frm->txtRnumerator, frm->txtRdenominator), QStringLiteral("3/4"));
+  }
+
+  // Every two-digit decimal with every period, against exact fractions
+  // worked out here: digits minus non-recurring digits over nines and zeros.
+  void everyTwoDigitDecimal() {
+    for (int digits = 0; digits < 100; ++digits) {
+      for (int k = 0; k <= 2; ++k) {
+        const QString entry = QStringLiteral(".%1").arg(digits, 2, 10, QLatin1Char('0'));
+        Press(*frm, QStringLiteral("C") + entry);
+        StepLeft(*frm, k);
+        Convert();
+        if (digits == 0) {
+          QCOMPARE(frm->txtNdecimal->text(), entry);
+          continue;
+        }
+        // .ab, with the last k digits recurring; trailing zeros go first.
+        int d = 2;
+        int all = digits;
+        while (all % 10 == 0) {
+          all /= 10;
+          --d;
+        }
+        const int period = std::min(k, d);
+        const int head = period == 0 ? 0 : all / static_cast<int>(std::pow(10, period));
+        const long numerator = all - head;
+        long denominator = static_cast<long>(std::pow(10, d));
+        if (period > 0) denominator -= static_cast<long>(std::pow(10, d - period));
+        const long g = std::gcd(numerator, denominator);
+        QCOMPARE(Fraction(frm->txtRnumerator, frm->txtRdenominator),
+                 QStringLiteral("%1/%2").arg(numerator / g).arg(denominator / g));
+      }
+    }
+  }
+};
+
+QTEST_MAIN(ConvertFlowTest)
+#include "convert_flow_test.moc"
