@@ -112,29 +112,31 @@ QMainWindow* frmFraction::window() const { return form_; }
 frmAbout* frmFraction::About() const { return about_.get(); }
 
 bool frmFraction::Show() {
-  if (!IsLoaded()) {
-    Load();
+  QMainWindow* form = form_;
+  if (form == nullptr) {
+    form = Load();
     if (!Form_Load()) {
-      delete form_;
+      delete form;
       return false;
     }
-    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
-    form_->setGeometry(
-        QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, form_->sizeHint(), screen));
-    KeepOffTaskbar(form_);
-    form_->show();
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+      form->setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, form->sizeHint(),
+                                            screen->availableGeometry()));
+    }
+    KeepOffTaskbar(form);
+    form->show();
     cmdConvert->setFocus();
   } else {
-    form_->show();
+    form->show();
   }
-  form_->raise();
-  form_->activateWindow();
+  form->raise();
+  form->activateWindow();
   return true;
 }
 
 bool frmFraction::Form_Load() { return !AnotherCopyRunning(); }
 
-void frmFraction::Load() {
+QMainWindow* frmFraction::Load() {
   auto* form = new QMainWindow(nullptr, Qt::Window | Qt::CustomizeWindowHint |
                                             Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                                             Qt::WindowCloseButtonHint);
@@ -149,10 +151,11 @@ void frmFraction::Load() {
   BuildControls(client);
   BuildMenus();
   // Menu bar plus client area, and nothing can resize it.
-  form->layout()->setSizeConstraint(QLayout::SetFixedSize);
+  if (QLayout* layout = form->layout()) layout->setSizeConstraint(QLayout::SetFixedSize);
   Connect();
   SetTabOrder();
   QObject::connect(form, &QObject::destroyed, [this] { ForgetControls(); });
+  return form;
 }
 
 void frmFraction::BuildControls(QWidget* client) {

@@ -104,7 +104,7 @@ class frmFraction {
   frmAbout* About() const;
 
  private:
-  void Load();
+  QMainWindow* Load();
   void BuildControls(QWidget* client);
   void BuildMenus();
   void Connect();

@@ -72,7 +72,7 @@ Significant RoundTo15Digits(double value) {
     if (text[i] != '.') s.digits += text[i];
   }
   s.digits.erase(s.digits.find_last_not_of('0') + 1);
-  if (s.digits.empty()) s.digits = "0";
+  if (s.digits.empty()) s.digits.push_back('0');
   std::from_chars(text.data() + e + (text[e + 1] == '+' ? 2 : 1), text.data() + text.size(),
                   s.exponent);
   return s;
