@@ -12,7 +12,7 @@ RUN_PACKAGES=(cmake ninja-build g++ qt6-base-dev libgl-dev libxcb1-dev
   fonts-ipafont-gothic fonts-dejavu-core)
 TEST_PACKAGES=(libgtest-dev libbenchmark-dev clang libclang-rt-14-dev
   xvfb xauth desktop-file-utils appstream)
-BENCH_PACKAGES=(python3 python3-xlib)
+BENCH_PACKAGES=(python3 python3-xlib xvfb)
 
 JOBS=$(nproc 2>/dev/null || echo 2)
 
@@ -44,6 +44,11 @@ case "${1:-}" in
   run)
     install_missing "${RUN_PACKAGES[@]}"
     configure_and_build build/release -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF
+    if [[ -z ${DISPLAY:-}${WAYLAND_DISPLAY:-} ]]; then
+      echo "Built build/release/app/quotalis, but there is no display to show it on." >&2
+      echo "Run it from a desktop session, or under Xvfb with DISPLAY set." >&2
+      exit 1
+    fi
     exec build/release/app/quotalis
     ;;
   test)
@@ -67,6 +72,7 @@ case "${1:-}" in
     install_missing "${RUN_PACKAGES[@]}" "${TEST_PACKAGES[@]}" "${BENCH_PACKAGES[@]}"
     configure_and_build build/bench -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF -DQUOTALIS_BENCHMARKS=ON
     for b in build/bench/bench/*_bench; do [[ -x $b ]] && "$b"; done
+    bench/startup.py build/bench/app/quotalis build/bench/bench/startup-floor
     ;;
   *)
     sed -n '2,8p' "$0" | sed 's/^# \{0,1\}//'
