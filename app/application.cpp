@@ -11,6 +11,8 @@ namespace quotalis {
 void SetUpApplication() {
   QApplication::setApplicationName(QString::fromUtf8(version::kTitle));
   QApplication::setApplicationVersion(QString::fromUtf8(version::kText));
+  // Lets the desktop match the windows to the installed .desktop entry.
+  QGuiApplication::setDesktopFileName(QString::fromUtf8(version::kApplicationId));
   QApplication::setWindowIcon(QIcon(QStringLiteral(":/quotalis/icon.png")));
   QFont::insertSubstitutions(QStringLiteral("ＭＳ Ｐゴシック"),
                              {QStringLiteral("IPAPGothic"), QStringLiteral("IPAGothic")});

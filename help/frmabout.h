@@ -2,16 +2,32 @@
 // one OK button. Modeless and at most one: the window object lives for the
 // rest of the run once made, and its window is loaded afresh each time it is
 // shown after being closed.
+//
+// Every way of closing the window (OK, Enter, Esc, the close box, the system
+// menu, the window manager's close shortcut) ends in the window's close
+// event, which runs Form_Unload and lets the close go on; the window is then
+// destroyed. Ending the program or destroying the frmAbout object deletes the
+// window without a close event, so Form_Unload does not run then.
 #pragma once
 
 #include <QPointer>
+#include <QString>
 #include <functional>
 
+class QFrame;
 class QLabel;
 class QPushButton;
 class QWidget;
 
 namespace quotalis {
+
+class AboutDialog;
+
+// The fixed start of the copyright line; the legal-copyright text follows it.
+inline constexpr char16_t kCopyrightPrefix[] = u"Copyright ";
+
+// The disclaimer: five lines, each ending with CR LF.
+QString DisclaimerText();
 
 class frmAbout {
  public:
@@ -29,9 +45,27 @@ class frmAbout {
   bool IsLoaded() const;
   QWidget* window() const;
 
+  // Handlers.
+  void Form_Load();
+  void cmdOK_Click();
+  void Form_Unload();
+
+  // Controls, valid while the window is loaded (null otherwise).
+  QLabel* picLogo = nullptr;
+  QPushButton* cmdOK = nullptr;
+  QFrame* Line1[2] = {nullptr, nullptr};  // [1] the grey line, [0] the white one below it
+  QLabel* lblCopyright = nullptr;
+  QLabel* lblDisclaimer = nullptr;
+  QLabel* lblVersion = nullptr;
+  QLabel* lblTitle = nullptr;
+
  private:
+  void Load();
+  void BuildControls(QWidget* client);
+  void ForgetControls();
+
   std::function<void()> formUnload_;
-  QPointer<QWidget> form_;
+  QPointer<AboutDialog> form_;
 };
 
 }  // namespace quotalis
