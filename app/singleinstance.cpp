@@ -18,7 +18,7 @@ namespace quotalis {
 
 namespace {
 
-enum class Claim { NotTried, Held, HeldElsewhere, Unavailable };
+enum class Claim { Held, HeldElsewhere, Unavailable };
 
 #ifdef Q_OS_WIN
 Claim TryClaim() {
@@ -52,9 +52,10 @@ Claim TryClaim() {
 }  // namespace
 
 bool AnotherCopyRunning() {
-  static Claim claim = Claim::NotTried;
-  if (claim == Claim::NotTried || claim == Claim::Unavailable) claim = TryClaim();
+  // Asked once: a later call (the main window loaded again) gets the same
+  // answer, so the program never takes a copy started since for another.
   // Without a place for the lock the program runs rather than refusing to.
+  static const Claim claim = TryClaim();
   return claim == Claim::HeldElsewhere;
 }
 
