@@ -112,9 +112,9 @@ frmAbout::frmAbout(std::function<void()> formUnload) : formUnload_(std::move(for
 frmAbout::~frmAbout() {
   // Deleting the window sends no close event; clearing the handler as well
   // makes sure that nothing calls back into this object.
-  if (form_) {
-    form_->onClose = nullptr;
-    delete form_;
+  if (auto* form = form_.data()) {
+    form->onClose = nullptr;
+    delete form;
   }
 }
 
