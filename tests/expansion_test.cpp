@@ -13,6 +13,8 @@
 namespace quotalis::testing {
 namespace {
 
+using testing::PrintTo;
+
 // --- Entry tests ------------------------------------------------------------------
 
 struct KindRow {

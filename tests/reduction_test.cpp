@@ -14,6 +14,8 @@
 namespace quotalis::testing {
 namespace {
 
+using testing::PrintTo;
+
 using List = std::vector<std::int32_t>;
 
 // factors[1..count], the part of a list that is in use.

@@ -17,6 +17,8 @@
 namespace quotalis::testing {
 namespace {
 
+using testing::PrintTo;
+
 // Tallies disagreements, keeping the first few for the failure message.
 class Tally {
  public:

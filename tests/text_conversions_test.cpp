@@ -12,6 +12,8 @@
 namespace quotalis::testing {
 namespace {
 
+using testing::PrintTo;
+
 constexpr double kInf = std::numeric_limits<double>::infinity();
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 
