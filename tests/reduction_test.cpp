@@ -48,6 +48,7 @@ TEST(TrialBound, RoundedRootPlusOne) {
 struct FactoriseRow {
   const char* name;
   const char* text;
+  std::int32_t bound;  // of the trial division
   List factors;
 };
 
@@ -63,27 +64,27 @@ TEST_P(FactoriseTest, PrimesAscendingThenRemainder) {
   ASSERT_TRUE(Factorise(row.text, term, count, factors, divisor));
   EXPECT_EQ(Used(factors, count), row.factors);
   EXPECT_EQ(term, row.factors.back()) << "the term ends as the last remainder";
-  EXPECT_EQ(divisor, *TrialBound(static_cast<std::int32_t>(std::stoll(row.text))) + 1)
-      << "the search runs to the bound taken from the starting value";
+  EXPECT_EQ(TrialBound(std::stoi(row.text)), row.bound);
+  EXPECT_EQ(divisor, row.bound + 1) << "the search runs to the bound taken from the starting value";
   EXPECT_EQ(factors[0], -7);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Rows, FactoriseTest,
     ::testing::Values(
-        FactoriseRow{"largest_prime_above_bound", "10", {2, 5}},
-        FactoriseRow{"largest_prime_within_bound", "6", {2, 3, 1}},
-        FactoriseRow{"square", "9", {3, 3, 1}},
-        FactoriseRow{"one", "1", {1}},
-        FactoriseRow{"zero", "0", {0}},
-        FactoriseRow{"two", "2", {2, 1}},
-        FactoriseRow{"four", "4", {2, 2, 1}},
-        FactoriseRow{"prime_at_top", "2147483647", {2147483647}},
-        FactoriseRow{"two_to_the_thirty", "1073741824", Repeat(2, 30, {1})},
-        FactoriseRow{"three_times_two_to_the_29", "1610612736", Repeat(2, 29, {3, 1})},
-        FactoriseRow{"square_of_prime_near_bound", "2147117569", {46337, 46337, 1}},
-        FactoriseRow{"power_of_ten", "1000000000", Repeat(2, 9, Repeat(5, 9, {1}))},
-        FactoriseRow{"nine_nines", "999999999", {3, 3, 3, 3, 37, 333667}}),
+        FactoriseRow{"largest_prime_above_bound", "10", 4, {2, 5}},
+        FactoriseRow{"largest_prime_within_bound", "6", 3, {2, 3, 1}},
+        FactoriseRow{"square", "9", 4, {3, 3, 1}},
+        FactoriseRow{"one", "1", 2, {1}},
+        FactoriseRow{"zero", "0", 1, {0}},
+        FactoriseRow{"two", "2", 2, {2, 1}},
+        FactoriseRow{"four", "4", 3, {2, 2, 1}},
+        FactoriseRow{"prime_at_top", "2147483647", 46342, {2147483647}},
+        FactoriseRow{"two_to_the_thirty", "1073741824", 32769, Repeat(2, 30, {1})},
+        FactoriseRow{"three_times_two_to_the_29", "1610612736", 40133, Repeat(2, 29, {3, 1})},
+        FactoriseRow{"square_of_prime_near_bound", "2147117569", 46338, {46337, 46337, 1}},
+        FactoriseRow{"power_of_ten", "1000000000", 31624, Repeat(2, 9, Repeat(5, 9, {1}))},
+        FactoriseRow{"nine_nines", "999999999", 31624, {3, 3, 3, 3, 37, 333667}}),
     RowName());
 
 TEST(Factorise, RoundsTheValueItReads) {
