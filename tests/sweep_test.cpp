@@ -4,11 +4,9 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
-#include <numeric>
 #include <random>
 #include <string>
 #include <string_view>
-#include <vector>
 
 #include "conversion.h"
 #include "keypad_reference.h"
@@ -27,7 +25,7 @@ class Tally {
     std::string what = Disagreement(entry, k, ConvertEntry(entry, k), KeypadReference(entry, k));
     if (what.empty()) return;
     ++wrong_;
-    if (first_.size() < 20) first_ += "\n  " + what;
+    if (wrong_ <= 20) first_ += "\n  " + what;
   }
   std::uint64_t pairs() const { return pairs_; }
   std::uint64_t wrong() const { return wrong_; }
@@ -146,7 +144,8 @@ INSTANTIATE_TEST_SUITE_P(AllShortEntries, KeypadSweep, ::testing::ValuesIn(kSlic
 // Longer entries, 7 to 10 characters, drawn with a fixed seed so that a
 // failure can be reproduced. The draw leans towards the two kinds of entry the
 // plain sweep cannot reach: tiny values with a long run of zeros after the
-// point, and ten-digit integers, most of them beyond the 32-bit range.
+// point, and ten-digit integers, most of them beyond the 32-bit range. Four
+// seeds of 50,000 entries each: 200,000 in all.
 class Draw {
  public:
   explicit Draw(std::uint64_t seed) : rng_(seed) {}
@@ -166,8 +165,8 @@ class Draw {
   }
 
  private:
-  // Raw engine output modulo n: mt19937_64 draws the same on every platform,
-  // unlike the standard distributions.
+  // The generator's raw output modulo n: mt19937_64 draws the same on every
+  // platform, the standard distributions do not.
   std::uint64_t Below(std::uint64_t n) { return rng_() % n; }
   char Digit() { return static_cast<char>('0' + Below(10)); }
   std::size_t Length() { return 7 + Below(4); }
