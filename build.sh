@@ -57,7 +57,7 @@ case "${1:-}" in
     configure_and_build build/test -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUOTALIS_BENCHMARKS=ON
     run_tests build/test
     echo "== AddressSanitizer + UndefinedBehaviorSanitizer build"
-    san="-fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer"
+    san="-O1 -fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer"
     configure_and_build build/sanitize -DCMAKE_BUILD_TYPE=Debug \
       -DCMAKE_CXX_FLAGS="$san" -DCMAKE_EXE_LINKER_FLAGS="$san" -DCMAKE_SHARED_LINKER_FLAGS="$san"
     ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1 \

@@ -1,19 +1,65 @@
 #include "conversion.h"
 
+#include <cmath>
+
 namespace quotalis {
+
+namespace {
+
+bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+
+// IsNumber looks past blanks at either end, LeadingValue does not: " 5" would
+// pass the number test and then read as 0.
+std::string_view WithoutBlanks(std::string_view entry) {
+  while (!entry.empty() && IsBlank(entry.front())) entry.remove_prefix(1);
+  while (!entry.empty() && IsBlank(entry.back())) entry.remove_suffix(1);
+  return entry;
+}
+
+// Whether LeadingValue gives exactly the number the text writes, so that the
+// normalisation, which goes through a double, keeps its value. A double keeps
+// any 15 significant decimal digits through text and back, within its normal
+// range. Keypad entries, of at most 10 digits, always pass.
+bool ReadsExactly(std::string_view number) {
+  std::size_t significant = 0;
+  std::size_t zeros = 0;  // run of zeros since the last other digit
+  bool started = false;
+  for (const char c : number) {
+    if (c == 'e' || c == 'E') break;
+    if (c < '0' || c > '9') continue;  // sign and point
+    if (c == '0') {
+      ++zeros;
+    } else {
+      significant += started ? zeros + 1 : 1;
+      started = true;
+      zeros = 0;
+    }
+  }
+  if (!started) return true;  // zero, whatever the exponent
+  return significant <= 15 && std::isnormal(LeadingValue(number));
+}
+
+}  // namespace
 
 Conversion ConvertEntry(std::string_view entry, std::int32_t period) {
   Conversion c;
   c.normalised = std::string(entry);
-  switch (ClassifyEntry(entry)) {
+  const std::string_view number = WithoutBlanks(entry);
+  const EntryKind kind = ClassifyEntry(number.empty() ? entry : number);
+  switch (kind) {
     case EntryKind::Empty: c.outcome = Outcome::Empty; return c;
-    case EntryKind::Zero: c.outcome = Outcome::Zero; return c;
     case EntryKind::NotANumber: c.outcome = Outcome::NotANumber; return c;
+    case EntryKind::Zero:
     case EntryKind::Number: break;
   }
-  c.normalised = NormaliseEntry(entry);
-  c.period = ClampPeriod(c.normalised, period);
   c.outcome = Outcome::OutOfRange;
+  if (!ReadsExactly(number)) return c;  // e.g. "1e999" read as infinity, "1e-400" as 0
+  if (kind == EntryKind::Zero) {
+    c.outcome = Outcome::Zero;
+    return c;
+  }
+  c.normalised = NormaliseEntry(number);
+  c.period = ClampPeriod(c.normalised, period);
   const std::optional<Expansion> expansion = Expand(c.normalised, c.period);
   if (!expansion) return c;
   c.expansion = *expansion;

@@ -19,7 +19,8 @@ enum class Outcome {
   Zero,        // the entry is 0: nothing to convert, the fraction is 0/1
   NotANumber,  // the entry holds no digit
   OutOfRange,  // beyond what the keypad can build (too many digits after the
-               // point, a negative or non-finite value, a term the reduction
+               // point, more than 15 significant digits, a negative value, one
+               // too large or too small for a double, a term the reduction
                // cannot hold)
 };
 
@@ -32,7 +33,9 @@ struct Conversion {
 };
 
 // Converts `entry` with the last `period` digits recurring. The period is
-// clamped into 0..digits after the point of the normalised entry.
+// clamped into 0..digits after the point of the normalised entry. Blanks at
+// either end, which the number test looks past, are dropped before the value
+// is read: " 5" converts as "5".
 //   ("0.1666", 1) -> 1500/9000 -> 1/6      (".5", 0) -> "0.5", 5/10 -> 1/2
 //   ("0.50", 2)   -> "0.5", period 1, 5/9  ("1.0", 1) -> "1", period 0, 1/1
 Conversion ConvertEntry(std::string_view entry, std::int32_t period);
