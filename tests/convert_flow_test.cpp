@@ -4,6 +4,7 @@
 #include <cmath>
 #include <numeric>
 
+#include "answer_box.h"
 #include "window_fixture.h"
 
 using namespace quotalis;
@@ -189,19 +190,22 @@ class ConvertFlowTest : public QObject {
     frm->txtRnumerator->setText(QStringLiteral("8"));
     frm->txtRdenominator->setText(QStringLiteral("9"));
     frm->Response = 0;
-    const BoxSeen seen = AnswerNextBox(
-        [&] { Convert(); },
-        [&](QMessageBox* box) {
-          if (how == u"ok") ClickOk(box);
+    SeenBox seen;
+    AnswerNextBox(
+        [&how](QMessageBox* box) {
+          if (how == u"ok") QTest::mouseClick(box->buttons().value(0), Qt::LeftButton);
           if (how == u"enter") QTest::keyClick(box, Qt::Key_Return);
           if (how == u"esc") QTest::keyClick(box, Qt::Key_Escape);
           if (how == u"close") box->close();
-        });
-    QVERIFY(seen.shown);
+        },
+        &seen);
+    Convert();
+    QVERIFY(seen.answered);
+    QVERIFY(!seen.stuck);
     QCOMPARE(seen.title, QStringLiteral("入力値"));
     QCOMPARE(seen.text, QStringLiteral("数値を入力してください"));
     QCOMPARE(seen.icon, QMessageBox::Warning);
-    QCOMPARE(seen.buttons, QStringList{QStringLiteral("OK")});
+    QCOMPARE(seen.buttonTexts, QStringList{QStringLiteral("OK")});
     QVERIFY(seen.modal);
     QCOMPARE(frm->Response, 1);
     QCOMPARE(frm->txtNdecimal->text(), QStringLiteral("."));

@@ -12,7 +12,7 @@
 #include "entry/lockedlineedit.h"
 #include "entry/periodscrollbar.h"
 #include "help/usage.h"
-#include "helptest.h"
+#include "answer_box.h"
 
 using quotalis::frmFraction;
 using quotalis::HowToUseMessage;

@@ -1,14 +1,11 @@
-// Shared by the window tests: a loaded, shown and active main window, a way
-// to type on its keypad, and a way to answer the modal box a click opens.
+// Shared by the window tests: a loaded, shown and active main window, and a
+// way to type on its keypad.
 #pragma once
 
 #include <QApplication>
 #include <QMainWindow>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
-#include <QTimer>
-#include <functional>
 #include <memory>
 
 #include "app/application.h"
@@ -52,42 +49,5 @@ inline void StepLeft(frmFraction& frm, int k) {
     QTest::mouseClick(frm.sclTerm, Qt::LeftButton, {}, QPoint(3, y));
   }
 }
-
-struct BoxSeen {
-  bool shown = false;
-  QString title;
-  QString text;
-  QMessageBox::Icon icon = QMessageBox::NoIcon;
-  QStringList buttons;
-  bool modal = false;
-};
-
-// Arms a timer that waits for the next modal message box, records what it
-// shows and dismisses it with `dismiss`; returns what was seen once `act`
-// (which opens the box) has returned.
-inline BoxSeen AnswerNextBox(const std::function<void()>& act,
-                             const std::function<void(QMessageBox*)>& dismiss) {
-  BoxSeen seen;
-  QTimer poll;
-  poll.setInterval(10);
-  QObject::connect(&poll, &QTimer::timeout, [&] {
-    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-    if (box == nullptr || !box->isVisible()) return;
-    poll.stop();
-    seen.shown = true;
-    seen.title = box->windowTitle();
-    seen.text = box->text();
-    seen.icon = box->icon();
-    seen.modal = box->isModal();
-    for (QAbstractButton* b : box->buttons()) seen.buttons << b->text();
-    dismiss(box);
-  });
-  poll.start();
-  act();
-  poll.stop();
-  return seen;
-}
-
-inline void ClickOk(QMessageBox* box) { QTest::mouseClick(box->buttons().value(0), Qt::LeftButton); }
 
 }  // namespace quotalis::testing

@@ -1,7 +1,8 @@
-// Shared by the help-window tests: answering a modal message box from the
-// event loop that the box itself runs.
+// Shared by the window tests: answering a modal message box from the event
+// loop that the box itself runs.
 #pragma once
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QMessageBox>
 #include <QPointer>
@@ -18,6 +19,8 @@ struct SeenBox {
   QString text;
   QMessageBox::Icon icon = QMessageBox::NoIcon;
   qsizetype buttons = 0;
+  QStringList buttonTexts;
+  bool modal = false;
 };
 
 // As soon as a modal message box is up, records it in `seen` and hands it to
@@ -37,6 +40,8 @@ inline void AnswerNextBox(std::function<void(QMessageBox*)> answer, SeenBox* see
     seen->text = box->text();
     seen->icon = box->icon();
     seen->buttons = box->buttons().size();
+    for (const QAbstractButton* button : box->buttons()) seen->buttonTexts << button->text();
+    seen->modal = box->isModal();
     QPointer<QMessageBox> guard(box);
     answer(box);
     QTimer::singleShot(2000, [guard, seen] {
