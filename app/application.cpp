@@ -4,6 +4,7 @@
 #include <QFont>
 #include <QIcon>
 
+#include "app/design.h"
 #include "quotalis/version.h"
 
 namespace quotalis {
@@ -13,10 +14,10 @@ void SetUpApplication() {
   QApplication::setApplicationVersion(QString::fromUtf8(version::kText));
   // Lets the desktop match the windows to the installed .desktop entry.
   QGuiApplication::setDesktopFileName(QString::fromUtf8(version::kApplicationId));
-  QApplication::setWindowIcon(QIcon(QStringLiteral(":/quotalis/icon.png")));
-  QFont::insertSubstitutions(QStringLiteral("ＭＳ Ｐゴシック"),
+  QApplication::setWindowIcon(QIcon(design::kIconPath));
+  QFont::insertSubstitutions(design::kGothicFace,
                              {QStringLiteral("IPAPGothic"), QStringLiteral("IPAGothic")});
-  QFont::insertSubstitutions(QStringLiteral("MS Sans Serif"),
+  QFont::insertSubstitutions(design::kSansSerifFace,
                              {QStringLiteral("Microsoft Sans Serif"), QStringLiteral("DejaVu Sans"),
                               QStringLiteral("Liberation Sans")});
 }

@@ -11,6 +11,7 @@
 #include <QScreen>
 #include <QStyle>
 
+#include "app/design.h"
 #include "app/msgbox.h"
 #include "app/singleinstance.h"
 #include "app/taskbar.h"
@@ -23,10 +24,6 @@ namespace quotalis {
 
 namespace {
 
-// The layout is given in twips, 15 to a logical pixel; Qt scales logical
-// pixels to the screen, so the layout holds at any scaling.
-constexpr int kTwipsPerPixel = 15;
-
 struct Twips {
   int left;
   int top;
@@ -34,13 +31,9 @@ struct Twips {
   int height;
 };
 
-QRect Pixels(Twips t) {
-  return {t.left / kTwipsPerPixel, t.top / kTwipsPerPixel, t.width / kTwipsPerPixel,
-          t.height / kTwipsPerPixel};
-}
+using design::Px;
 
-const QString kGothic = QStringLiteral("ＭＳ Ｐゴシック");
-const QString kSansSerif = QStringLiteral("MS Sans Serif");
+QRect Pixels(Twips t) { return {Px(t.left), Px(t.top), Px(t.width), Px(t.height)}; }
 
 QFont Font(const QString& family, qreal points) {
   QFont font(family);
@@ -49,7 +42,7 @@ QFont Font(const QString& family, qreal points) {
   return font;
 }
 
-constexpr QSize kClientArea{4665 / kTwipsPerPixel, 4590 / kTwipsPerPixel};
+constexpr QSize kClientArea{Px(4665), Px(4590)};
 
 // Keypad columns and rows; the digit keys stand 7 8 9 / 4 5 6 / 1 2 3 / 0.
 constexpr int kColumns[] = {1080, 1935, 2790};
@@ -72,7 +65,7 @@ Control* Place(Control* control, Twips where, const QString& accessibleName) {
 QPushButton* Button(QWidget* client, const QString& caption, Twips where, qreal points,
                     const QString& accessibleName) {
   auto* button = Place(new QPushButton(caption, client), where, accessibleName);
-  button->setFont(Font(kSansSerif, points));
+  button->setFont(Font(design::kSansSerifFace, points));
   // Enter acts on the focused button only; no button is the window's default.
   button->setAutoDefault(true);
   return button;
@@ -81,7 +74,7 @@ QPushButton* Button(QWidget* client, const QString& caption, Twips where, qreal 
 LockedLineEdit* TextBox(QWidget* client, Twips where, const QString& accessibleName) {
   auto* box = Place(new LockedLineEdit(client), where, accessibleName);
   box->setAlignment(Qt::AlignRight);
-  box->setFont(Font(kGothic, 14.25));
+  box->setFont(Font(design::kGothicFace, 14.25));
   return box;
 }
 
@@ -142,7 +135,7 @@ QMainWindow* frmFraction::Load() {
                                             Qt::WindowCloseButtonHint);
   form->setAttribute(Qt::WA_DeleteOnClose);
   form->setWindowTitle(QStringLiteral("Quotalis"));
-  form->setWindowIcon(QIcon(QStringLiteral(":/quotalis/icon.png")));
+  form->setWindowIcon(QIcon(design::kIconPath));
   form_ = form;
 
   auto* client = new QWidget(form);
@@ -165,14 +158,13 @@ void frmFraction::BuildControls(QWidget* client) {
 
   // The fraction bar: 2 pixels wide, centred on y = 720 twips, in the text colour.
   auto* bar = new QFrame(client);
-  bar->setGeometry(2520 / kTwipsPerPixel, 720 / kTwipsPerPixel - 1, (4440 - 2520) / kTwipsPerPixel,
-                   2);
+  bar->setGeometry(Px(2520), Px(720) - 1, Px(4440 - 2520), 2);
   bar->setBackgroundRole(QPalette::WindowText);
   bar->setAutoFillBackground(true);
   Line1 = bar;
 
   lblEqual = Place(new QLabel(QStringLiteral("="), client), {2160, 480, 375, 375}, QString());
-  lblEqual->setFont(Font(kGothic, 24));
+  lblEqual->setFont(Font(design::kGothicFace, 24));
   lblEqual->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
   sclTerm = Place(new PeriodScrollBar(client), {240, 960, 1815, 375},

@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <utility>
 
+#include "app/design.h"
 #include "quotalis/version.h"
 
 namespace quotalis {
@@ -43,18 +44,14 @@ class AboutDialog : public QDialog {
 
 namespace {
 
-// The layout is in twips, 15 to a logical pixel.
-constexpr int kTwipsPerPixel = 15;
-constexpr int Px(int twips) { return twips / kTwipsPerPixel; }
+using design::Px;
 
 // Client area 3450 x 3735 twips; its top-left corner 2340, 1935 twips from the
 // screen's.
 constexpr QRect kClientArea{Px(2340), Px(1935), Px(3450), Px(3735)};
 
-const QString kGothic = QStringLiteral("ＭＳ Ｐゴシック");
-
 QFont Gothic(qreal points) {
-  QFont font(kGothic);
+  QFont font(design::kGothicFace);
   font.setPointSizeF(points);
   font.setWeight(QFont::Normal);
   return font;
@@ -156,7 +153,7 @@ void frmAbout::BuildControls(QWidget* client) {
   // In their stored order, which is also their stacking order.
   picLogo = new QLabel(client);
   picLogo->setFrameStyle(QFrame::WinPanel | QFrame::Sunken);
-  const QPixmap logo(QStringLiteral(":/quotalis/icon.png"));
+  const QPixmap logo(design::kIconPath);
   picLogo->setPixmap(logo);
   picLogo->setAlignment(Qt::AlignLeft | Qt::AlignTop);
   const int border = picLogo->frameWidth();

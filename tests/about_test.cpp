@@ -15,6 +15,7 @@
 
 #include "app/application.h"
 #include "app/frmfraction.h"
+#include "window_fixture.h"
 #include "entry/lockedlineedit.h"
 #include "entry/periodscrollbar.h"
 #include "help/frmabout.h"
@@ -60,12 +61,9 @@ class AboutTest : public QObject {
   Q_OBJECT
 
  private slots:
-  void initTestCase() { quotalis::SetUpApplication(); }
-
   void init() {
-    frm = std::make_unique<frmFraction>();
-    QVERIFY(frm->Show());
-    QVERIFY(QTest::qWaitForWindowActive(frm->window()));
+    frm = quotalis::testing::OpenMainWindow();
+    QVERIFY(frm);
   }
 
   void cleanup() {

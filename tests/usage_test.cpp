@@ -9,6 +9,7 @@
 
 #include "app/application.h"
 #include "app/frmfraction.h"
+#include "window_fixture.h"
 #include "entry/lockedlineedit.h"
 #include "entry/periodscrollbar.h"
 #include "help/usage.h"
@@ -70,12 +71,9 @@ class UsageTest : public QObject {
   Q_OBJECT
 
  private slots:
-  void initTestCase() { quotalis::SetUpApplication(); }
-
   void init() {
-    frm = std::make_unique<frmFraction>();
-    QVERIFY(frm->Show());
-    QVERIFY(QTest::qWaitForWindowExposed(frm->window()));
+    frm = quotalis::testing::OpenMainWindow();
+    QVERIFY(frm);
   }
 
   void cleanup() { frm.reset(); }
