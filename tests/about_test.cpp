@@ -57,6 +57,12 @@ void FlushDeletes() { QCoreApplication::sendPostedEvents(nullptr, QEvent::Deferr
 
 Q_DECLARE_METATYPE(Way)
 
+// Whether the window still exists and shows.
+static bool Visible(const QPointer<QWidget>& window) {
+  const QWidget* w = window.data();
+  return w != nullptr && w->isVisible();
+}
+
 class AboutTest : public QObject {
   Q_OBJECT
 
@@ -237,7 +243,7 @@ class AboutTest : public QObject {
     CloseBy(about, way);
     QVERIFY(!about.IsLoaded());
     QVERIFY(!about.lblTitle);
-    QVERIFY(!form || !form->isVisible());
+    QVERIFY(!Visible(form));
     QTRY_VERIFY(form.isNull());  // destroyed, not just hidden
     QCOMPARE(frm->window(), main);  // shown again, not reloaded
     QVERIFY(main->isVisible());
@@ -349,7 +355,7 @@ class AboutTest : public QObject {
     QCOMPARE(QApplication::exec(), 0);
 
     QCOMPARE(unloads, 0);
-    QVERIFY(form && form->isVisible());  // never closed: no close handling ran
+    QVERIFY(Visible(form));  // never closed: no close handling ran
     QVERIFY(about.IsLoaded());
     QCOMPARE(frm->window(), main.data());  // and the main window was not reloaded
     QVERIFY(probe.IsLoaded());

@@ -45,9 +45,10 @@ inline void AnswerNextBox(std::function<void(QMessageBox*)> answer, SeenBox* see
     QPointer<QMessageBox> guard(box);
     answer(box);
     QTimer::singleShot(2000, [guard, seen] {
-      if (!guard || !guard->isVisible()) return;
+      QMessageBox* left = guard.data();
+      if (left == nullptr || !left->isVisible()) return;
       seen->stuck = true;
-      guard->done(0);
+      left->done(0);
     });
   });
 }
