@@ -36,9 +36,14 @@ endif()
 
 find_program(LLVM_RC NAMES llvm-rc llvm-rc-14 llvm-rc-15 llvm-rc-16)
 if(LLVM_RC)
+  # llvm-rc also takes options spelt with a slash, so an absolute path such
+  # as /check/... would be read as the option /c: name the files relative to
+  # their folder, after "--".
   get_filename_component(dir "${RC_FILE}" DIRECTORY)
-  execute_process(COMMAND "${LLVM_RC}" -no-preprocess -C 65001 -fo "${dir}/quotalis-check.res"
-      "${RC_FILE}"
+  get_filename_component(name "${RC_FILE}" NAME)
+  execute_process(COMMAND "${LLVM_RC}" -no-preprocess -C 65001
+      -fo quotalis-check.res -- "${name}"
+    WORKING_DIRECTORY "${dir}"
     RESULT_VARIABLE result OUTPUT_VARIABLE output ERROR_VARIABLE output)
   if(NOT result EQUAL 0)
     message(FATAL_ERROR "llvm-rc refused ${RC_FILE}:\n${output}")
