@@ -57,7 +57,7 @@ std::optional<Expansion> Expand(std::string_view normalised, std::int32_t k) {
   const std::string decimal = Left(normalised, Count(p - 1)) + Right(normalised, Count(d));
   if (k == 0) {
     e.numerator = GeneralText(LeadingValue(decimal));
-    e.denominator = "1" + Right(kZeros, Count(d));
+    e.denominator = std::string("1").append(Right(kZeros, Count(d)));
   } else {
     const std::int32_t m = length - 1 - k;  // digits that do not recur
     e.numerator = GeneralText(LeadingValue(decimal) - LeadingValue(Left(decimal, Count(m))));

@@ -51,7 +51,7 @@ KeypadFraction KeypadReference(std::string_view entry, std::int32_t k) {
   r.outcome = Outcome::Converted;
   r.period = std::min(k, f);
   r.normalised = whole.empty() ? "0" : std::string(whole);
-  if (f > 0) r.normalised += "." + std::string(fraction);
+  if (f > 0) r.normalised.append(".").append(fraction);
 
   const std::string digits = std::string(whole) + std::string(fraction);
   const std::uint64_t all = DigitsValue(digits);
@@ -83,8 +83,9 @@ std::string Disagreement(std::string_view entry, std::int32_t k, const Conversio
                        Writes(got.reduction.denominator, want.reducedDenominator)
                  : got.normalised == entry);  // an entry that stops is left as typed
   if (agrees) return {};
-  std::string what = "\"" + std::string(entry) + "\" k=" + std::to_string(k) + ": got " +
-                     std::string(Describe(got.outcome));
+  std::string what = "\"";
+  what.append(entry).append("\" k=").append(std::to_string(k)).append(": got ");
+  what.append(Describe(got.outcome));
   if (converted) {
     what += " \"" + got.normalised + "\" k=" + std::to_string(got.period) + " " +
             got.expansion.numerator + "/" + got.expansion.denominator + " -> " +
