@@ -23,20 +23,27 @@ from Xlib import X, display
 
 
 def start_xvfb():
-    for n in range(90, 140):
-        if os.path.exists(f'/tmp/.X11-unix/X{n}') or os.path.exists(f'/tmp/.X{n}-lock'):
+    """Starts Xvfb on a display it picks itself; returns it and the display's name."""
+    read, write = os.pipe()
+    xvfb = subprocess.Popen(['Xvfb', '-displayfd', str(write), '-screen', '0', '1280x1024x24',
+                             '-nolisten', 'tcp'], pass_fds=(write,),
+                            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    os.close(write)
+    number = b''
+    deadline = time.monotonic() + 10
+    while not number.endswith(b'\n') and time.monotonic() < deadline:
+        if not select.select([read], [], [], 0.1)[0]:
             continue
-        read, write = os.pipe()
-        xvfb = subprocess.Popen(['Xvfb', f':{n}', '-displayfd', str(write), '-screen', '0',
-                                 '1280x1024x24', '-nolisten', 'tcp'], pass_fds=(write,),
-                                stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        os.close(write)
-        ready = select.select([read], [], [], 10)[0] and os.read(read, 16)
-        os.close(read)
-        if ready:
-            return xvfb, f':{n}'
+        chunk = os.read(read, 16)
+        if not chunk:
+            break  # Xvfb ended without a display
+        number += chunk
+    os.close(read)
+    if not number.strip().isdigit():
         xvfb.kill()
-    sys.exit('startup.py: no free display for Xvfb')
+        xvfb.wait()
+        sys.exit('startup.py: Xvfb did not start')
+    return xvfb, f':{number.strip().decode()}'
 
 
 def title_of(dpy, window):
@@ -115,6 +122,7 @@ def main():
             results[key].append(measure(dpy, *subjects[key], env))
     finally:
         xvfb.terminate()
+        xvfb.wait()
 
     def med(key, i):
         return statistics.median(r[i] for r in results[key])

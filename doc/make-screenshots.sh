@@ -9,8 +9,9 @@ cmake --build "$build" --target quotalis-screenshots
 
 runtime=$(mktemp -d)
 trap 'kill "$xvfb" 2>/dev/null || true; rm -rf "$runtime"' EXIT
-Xvfb :91 -screen 0 800x600x24 -nolisten tcp &
+# Xvfb picks a free display and writes its number once it listens.
+exec {server}< <(exec Xvfb -displayfd 1 -screen 0 800x600x24 -nolisten tcp 2>/dev/null)
 xvfb=$!
-for _ in $(seq 50); do [[ -e /tmp/.X11-unix/X91 ]] && break; sleep 0.1; done
-DISPLAY=:91 QT_QPA_PLATFORM=xcb XDG_RUNTIME_DIR="$runtime" "$build/doc/quotalis-screenshots" doc
+read -r -t 10 -u "$server" number || { echo "Xvfb did not start" >&2; exit 1; }
+DISPLAY=":$number" QT_QPA_PLATFORM=xcb XDG_RUNTIME_DIR="$runtime" "$build/doc/quotalis-screenshots" doc
 echo "written: doc/main-window.png doc/usage.png doc/about.png"

@@ -1,7 +1,7 @@
 // What the program asks of an X11 window manager for its main window, read
 // back from a real X server (Xvfb, started here): no taskbar entry, a fixed
 // size, no minimise or maximise, and its title.
-#include <QFile>
+#include <QDeadlineTimer>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
@@ -80,16 +80,22 @@ class X11FrameTest : public QObject {
 
  private slots:
   void initTestCase() {
-    int number = 170;
-    while (QFile::exists(QStringLiteral("/tmp/.X11-unix/X%1").arg(number)) ||
-           QFile::exists(QStringLiteral("/tmp/.X%1-lock").arg(number))) {
-      ++number;
-    }
-    const QString display = QStringLiteral(":%1").arg(number);
-    server.start(QStringLiteral("Xvfb"), {display, QStringLiteral("-screen"), QStringLiteral("0"),
-                                          QStringLiteral("1024x768x24"), QStringLiteral("-nolisten"),
-                                          QStringLiteral("tcp")});
+    // Xvfb picks a free display itself and writes its number once it listens.
+    server.start(QStringLiteral("Xvfb"),
+                 {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-screen"),
+                  QStringLiteral("0"), QStringLiteral("1024x768x24"), QStringLiteral("-nolisten"),
+                  QStringLiteral("tcp")});
     if (!server.waitForStarted()) QSKIP("Xvfb is not installed");
+    QByteArray number;
+    QDeadlineTimer deadline(10000);
+    while (!number.contains('\n') && !deadline.hasExpired() &&
+           server.state() == QProcess::Running) {
+      if (server.waitForReadyRead(100)) number += server.readAllStandardOutput();
+    }
+    bool isNumber = false;
+    number.trimmed().toInt(&isNumber);
+    QVERIFY2(isNumber, "Xvfb reported no display");
+    const QString display = QStringLiteral(":") + QString::fromLatin1(number.trimmed());
     for (int attempt = 0; attempt < 100 && c == nullptr; ++attempt) {
       xcb_connection_t* tried = xcb_connect(qPrintable(display), nullptr);
       if (xcb_connection_has_error(tried) == 0) {
