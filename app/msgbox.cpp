@@ -16,6 +16,9 @@ QMessageBox::Icon IconFor(int style) {
   }
 }
 
+// The code of the button that dismissed the box; OK is the only one offered.
+std::int16_t CodeFor(int button) { return button == QMessageBox::Ok ? msgbox::kOk : 0; }
+
 }  // namespace
 
 std::int16_t MsgBox(QWidget* owner, const QString& prompt, int style, const QString& title) {
@@ -26,8 +29,9 @@ std::int16_t MsgBox(QWidget* owner, const QString& prompt, int style, const QStr
   QMessageBox box(IconFor(style), title, shown, QMessageBox::Ok, owner);
   box.setTextFormat(Qt::PlainText);
   box.setWindowModality(Qt::ApplicationModal);
-  box.exec();
-  return msgbox::kOk;
+  // Esc and the close box answer with the escape button, which Qt takes to
+  // be the only button there is.
+  return CodeFor(box.exec());
 }
 
 }  // namespace quotalis

@@ -1,7 +1,7 @@
 // The program's modal message box: a prompt whose lines break at carriage
 // returns, a style value choosing the icon, and a title. It returns the code
-// of the button pressed. Only the single OK button is offered, so the code is
-// always kOk, whether the box was closed by OK, Enter, Esc or its close box.
+// of the button that dismissed it. Only the single OK button is offered, so
+// the code is kOk whether the box was closed by OK, Enter, Esc or its close box.
 #pragma once
 
 #include <QString>

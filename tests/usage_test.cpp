@@ -153,6 +153,7 @@ class UsageTest : public QObject {
     QCOMPARE(seen.title, QStringLiteral("使い方"));
     QCOMPARE(seen.icon, QMessageBox::Information);
     QCOMPARE(seen.buttons, qsizetype{1});
+    QVERIFY(seen.modal);
     QCOMPARE(State(*frm), before);
   }
 
