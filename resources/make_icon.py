@@ -2,6 +2,7 @@
 """Draws the Quotalis icon and writes it in the three forms the build uses.
 
     resources/make_icon.py              draw the design, write icon.xpm, icon.png, icon.ico
+                                        and the larger icon-N.png
     resources/make_icon.py --from-xpm   keep icon.xpm as it is (after editing it by hand)
                                         and write icon.png and icon.ico from it
 
@@ -11,8 +12,11 @@ decimal point low to its right and two square dots at mid-height further
 right. 32 x 32 pixels, every pixel opaque and drawn from the 16 colours of the
 classic Windows palette, so the .ico is a plain 4-bit icon.
 
-icon.xpm is the readable source: one character a pixel. Only the standard
-library is used, so the outputs are the same on every machine.
+icon.xpm is the readable source: one character a pixel. The desktop also
+wants larger sizes (48 x 48 at least); icon-48.png ... icon-256.png are the
+same design drawn at those sizes, in the same two colours, always from the
+drawing below rather than from the XPM. Only the standard library is used, so
+the outputs are the same on every machine.
 """
 
 import math
@@ -91,26 +95,41 @@ SQUARES = [
 ]
 
 
-def draw():
-    """Returns the design as rows of XPM characters."""
+LARGER_SIZES = (48, 64, 128, 256)
+
+
+def draw(size=SIZE):
+    """Returns the design drawn size x size pixels, as rows of XPM characters.
+
+    Coordinates above are for 32 x 32; each pixel is white when at least half
+    of its samples fall on the design, or when its centre lies on a square.
+    """
+    scale = size / SIZE
     samples = 4
     rows = []
-    for py in range(SIZE):
+    for py in range(size):
         row = []
-        for px in range(SIZE):
+        for px in range(size):
             hits = 0
             for sy in range(samples):
                 for sx in range(samples):
-                    x = px + (sx + 0.5) / samples
-                    y = py + (sy + 0.5) / samples
+                    x = (px + (sx + 0.5) / samples) / scale
+                    y = (py + (sy + 0.5) / samples) / scale
                     if in_arrow(x, y) or in_zero(x, y):
                         hits += 1
             white = hits * 2 >= samples * samples
-            if any(px in (sx, sx + 1) and py in (sy, sy + 1) for sx, sy in SQUARES):
+            cx, cy = (px + 0.5) / scale, (py + 0.5) / scale
+            if any(sx <= cx < sx + 2 and sy <= cy < sy + 2 for sx, sy in SQUARES):
                 white = True
             row.append(XPM_CHARS[WHITE if white else BLUE])
         rows.append("".join(row))
     return rows
+
+
+def indices(rows):
+    """XPM characters to palette indices."""
+    index_of = {char: PALETTE.index(colour) for colour, char in XPM_CHARS.items()}
+    return [[index_of[c] for c in row] for row in rows]
 
 
 def write_xpm(path, rows):
@@ -151,7 +170,8 @@ def png_bytes(pixels):
         body = kind + data
         return struct.pack(">I", len(data)) + body + struct.pack(">I", zlib.crc32(body))
 
-    header = struct.pack(">IIBBBBB", SIZE, SIZE, 4, 3, 0, 0, 0)  # 4-bit palette
+    size = len(pixels)
+    header = struct.pack(">IIBBBBB", size, size, 4, 3, 0, 0, 0)  # 4-bit palette
     palette = b"".join(bytes(c) for c in PALETTE)
     raw = b"".join(b"\x00" + pack_nibbles(row) for row in pixels)
     return (b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", header) + chunk(b"PLTE", palette)
@@ -179,6 +199,8 @@ def main():
     pixels = read_xpm(xpm)
     (HERE / "icon.png").write_bytes(png_bytes(pixels))
     (HERE / "icon.ico").write_bytes(ico_bytes(pixels))
+    for size in LARGER_SIZES:
+        (HERE / f"icon-{size}.png").write_bytes(png_bytes(indices(draw(size))))
 
 
 if __name__ == "__main__":

@@ -1,7 +1,7 @@
 // The application icon: 32 x 32, every pixel opaque and one of the 16
 // palette colours, white on pure blue, and the same picture in all three
 // files (the XPM source, the PNG the program embeds and installs, the .ico
-// of the Windows build).
+// of the Windows build); and the larger sizes installed for the desktop.
 #include <QColor>
 #include <QDir>
 #include <QImage>
@@ -60,6 +60,39 @@ class IconTest : public QObject {
     const QImage icon = Embedded();
     for (int y = 0; y < 32; ++y)
       for (int x = 0; x < 32; ++x) QCOMPARE(QColor(other.pixel(x, y)), QColor(icon.pixel(x, y)));
+  }
+
+  // The larger sizes the desktop asks for: the same design in the same two
+  // colours. Read back at 32 x 32 (each pixel's centre) they agree with the
+  // small icon almost everywhere; only edges may fall either way.
+  void largerSizesShowTheSameDesign_data() {
+    QTest::addColumn<int>("size");
+    for (int size : {48, 64, 128, 256}) QTest::addRow("%d", size) << size;
+  }
+
+  void largerSizesShowTheSameDesign() {
+    QFETCH(int, size);
+    const QImage large(kResources.filePath(QStringLiteral("icon-%1.png").arg(size)));
+    QCOMPARE(large.size(), QSize(size, size));
+    const QRgb blue = qRgb(0, 0, 255);
+    const QRgb white = qRgb(255, 255, 255);
+    for (int y = 0; y < size; ++y) {
+      for (int x = 0; x < size; ++x) {
+        const QRgb pixel = large.pixel(x, y);
+        QVERIFY2(pixel == blue || pixel == white,
+                 qPrintable(QStringLiteral("%1 at %2,%3").arg(QColor(pixel).name()).arg(x).arg(y)));
+      }
+    }
+    const QImage icon = Embedded();
+    int differ = 0;
+    for (int y = 0; y < 32; ++y) {
+      for (int x = 0; x < 32; ++x) {
+        const int lx = (2 * x + 1) * size / 64;
+        const int ly = (2 * y + 1) * size / 64;
+        if (large.pixel(lx, ly) != icon.pixel(x, y)) ++differ;
+      }
+    }
+    QVERIFY2(differ <= 32 * 32 / 20, qPrintable(QStringLiteral("%1 pixels differ").arg(differ)));
   }
 };
 

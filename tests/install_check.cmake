@@ -14,22 +14,39 @@ if(NOT result EQUAL 0)
 endif()
 
 foreach(file
-    bin/quotalis
     share/applications/${id}.desktop
-    share/metainfo/${id}.metainfo.xml
-    share/icons/hicolor/32x32/apps/${id}.png)
+    share/metainfo/${id}.metainfo.xml)
   if(NOT EXISTS "${PREFIX}/${file}")
     message(FATAL_ERROR "not installed: ${file}")
   endif()
 endforeach()
-find_program(installed quotalis PATHS "${PREFIX}/bin" NO_DEFAULT_PATH NO_CACHE)
-if(NOT installed)
-  message(FATAL_ERROR "bin/quotalis is not executable")
-endif()
+foreach(program quotalis quotalis-cli)
+  find_program(installed_${program} ${program} PATHS "${PREFIX}/bin" NO_DEFAULT_PATH NO_CACHE)
+  if(NOT installed_${program})
+    message(FATAL_ERROR "bin/${program} is not installed as a program")
+  endif()
+endforeach()
+
+# The icon in every size the theme is given, each a PNG of that size.
+foreach(size 32 48 64 128 256)
+  set(icon "${PREFIX}/share/icons/hicolor/${size}x${size}/apps/${id}.png")
+  if(NOT EXISTS "${icon}")
+    message(FATAL_ERROR "not installed: the ${size}x${size} icon")
+  endif()
+  file(READ "${icon}" signature LIMIT 8 HEX)
+  file(READ "${icon}" width OFFSET 16 LIMIT 4 HEX)
+  file(READ "${icon}" height OFFSET 20 LIMIT 4 HEX)
+  math(EXPR width "0x${width}")
+  math(EXPR height "0x${height}")
+  if(NOT signature STREQUAL "89504e470d0a1a0a" OR NOT width EQUAL size OR NOT height EQUAL size)
+    message(FATAL_ERROR "${icon} is not a ${size}x${size} PNG but ${width}x${height}")
+  endif()
+endforeach()
 
 # The entry starts the installed program by name and shows the installed icon.
 file(READ "${PREFIX}/share/applications/${id}.desktop" entry)
-foreach(line "Name=Quotalis" "Exec=quotalis" "Icon=${id}" "Comment=循環小数を分数に変換する。")
+foreach(line "Name=Quotalis" "Exec=quotalis" "Icon=${id}" "Comment=循環小数を分数に変換する。"
+    "Categories=Education;Math;")
   string(FIND "${entry}" "\n${line}\n" at)
   if(at EQUAL -1)
     message(FATAL_ERROR "the .desktop entry lacks \"${line}\":\n${entry}")
@@ -37,7 +54,7 @@ foreach(line "Name=Quotalis" "Exec=quotalis" "Icon=${id}" "Comment=循環小数�
 endforeach()
 file(READ "${PREFIX}/share/metainfo/${id}.metainfo.xml" metainfo)
 foreach(part "<id>${id}</id>" "<launchable type=\"desktop-id\">${id}.desktop</launchable>"
-    "<binary>quotalis</binary>" "<release version=\"1.1.0\"")
+    "<binary>quotalis</binary>" "<binary>quotalis-cli</binary>" "<release version=\"1.1.0\"")
   string(FIND "${metainfo}" "${part}" at)
   if(at EQUAL -1)
     message(FATAL_ERROR "the metainfo lacks ${part}")
