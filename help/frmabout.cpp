@@ -104,6 +104,10 @@ QString DisclaimerText() {
   return text;
 }
 
+QString CopyrightLine(const QString& legalCopyright) {
+  return QStringLiteral("Copyright ") + legalCopyright;
+}
+
 frmAbout::frmAbout(std::function<void()> formUnload) : formUnload_(std::move(formUnload)) {}
 
 frmAbout::~frmAbout() {
@@ -200,8 +204,7 @@ void frmAbout::Form_Load() {
   lblVersion->setText(QStringLiteral("ﾊﾞｰｼﾞｮﾝ ") + QString::number(version::kMajor) +
                       QLatin1Char('.') + QString::number(version::kMinor) + QLatin1Char('.') +
                       QString::number(version::kRevision));
-  lblCopyright->setText(QString::fromUtf16(kCopyrightPrefix) +
-                        QString::fromUtf8(version::kLegalCopyright));
+  lblCopyright->setText(CopyrightLine(QString::fromUtf8(version::kLegalCopyright)));
   for (QLabel* label : {lblTitle, lblVersion, lblCopyright}) label->adjustSize();
 }
 

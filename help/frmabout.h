@@ -23,8 +23,9 @@ namespace quotalis {
 
 class AboutDialog;
 
-// The fixed start of the copyright line; the legal-copyright text follows it.
-inline constexpr char16_t kCopyrightPrefix[] = u"Copyright ";
+// The copyright line: a fixed prefix followed directly by the legal-copyright
+// text, so an empty legal text leaves the prefix alone.
+QString CopyrightLine(const QString& legalCopyright);
 
 // The disclaimer: five lines, each ending with CR LF.
 QString DisclaimerText();

@@ -173,11 +173,18 @@ class AboutTest : public QObject {
 
   void longTextIsCutOffNotWrapped() {
     frmAbout& about = OpenAbout();
-    about.lblCopyright->setText(kCopyright.repeated(4));
-    about.lblCopyright->adjustSize();
-    QCOMPARE(about.lblCopyright->height(), about.lblVersion->height());
-    QVERIFY(about.lblCopyright->geometry().right() > about.window()->width());
+    for (QLabel* label : {about.lblTitle, about.lblCopyright}) {
+      label->setText(label->text().repeated(6));
+      label->adjustSize();
+      QCOMPARE(label->height(), about.lblVersion->height());
+      QVERIFY(label->geometry().right() > about.window()->width());
+    }
     QCOMPARE(about.window()->size(), QSize(230, 249));
+  }
+
+  void copyrightLine() {
+    QCOMPARE(quotalis::CopyrightLine(QStringLiteral("© 2026 Quotalis")), kCopyright);
+    QCOMPARE(quotalis::CopyrightLine(QString()), QStringLiteral("Copyright "));  // the prefix alone
   }
 
   void focusAndDefault() {
