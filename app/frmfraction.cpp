@@ -1,6 +1,7 @@
 #include "app/frmfraction.h"
 
 #include <QApplication>
+#include <QCloseEvent>
 #include <QFrame>
 #include <QIcon>
 #include <QLabel>
@@ -10,6 +11,8 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QStyle>
+#include <functional>
+#include <utility>
 
 #include "app/design.h"
 #include "app/msgbox.h"
@@ -23,6 +26,22 @@
 namespace quotalis {
 
 namespace {
+
+// The main window's frame. Whatever closes it (the close box, the system menu,
+// the window manager) arrives here as a close event, which always goes on.
+class MainForm : public QMainWindow {
+ public:
+  using QMainWindow::QMainWindow;
+
+  // Runs as the window is being closed.
+  std::function<void()> onClose;
+
+ protected:
+  void closeEvent(QCloseEvent* event) override {
+    if (auto handler = std::exchange(onClose, nullptr)) handler();
+    event->accept();
+  }
+};
 
 struct Twips {
   int left;
@@ -98,15 +117,15 @@ frmFraction::~frmFraction() {
   }
 }
 
-bool frmFraction::IsLoaded() const { return !form_.isNull(); }
+bool frmFraction::IsLoaded() const { return !form_.isNull() && !closed_; }
 
-QMainWindow* frmFraction::window() const { return form_; }
+QMainWindow* frmFraction::window() const { return IsLoaded() ? form_.data() : nullptr; }
 
 frmAbout* frmFraction::About() const { return about_.get(); }
 
 bool frmFraction::Show() {
   QMainWindow* form = form_;
-  if (form == nullptr) {
+  if (!IsLoaded()) {
     form = Load();
     if (!Form_Load()) {
       delete form;
@@ -130,13 +149,21 @@ bool frmFraction::Show() {
 bool frmFraction::Form_Load() { return !AnotherCopyRunning(); }
 
 QMainWindow* frmFraction::Load() {
-  auto* form = new QMainWindow(nullptr, Qt::Window | Qt::CustomizeWindowHint |
-                                            Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                                            Qt::WindowCloseButtonHint);
+  auto* form = new MainForm(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                                         Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
   form->setAttribute(Qt::WA_DeleteOnClose);
+  form->onClose = [this, form] {
+    // From here on the window counts as unloaded, though Qt deletes it only
+    // when the event loop next runs: a Show() before then loads a new one,
+    // whose controls the old window's deletion must leave alone.
+    closed_ = true;
+    QObject::disconnect(form, &QObject::destroyed, nullptr, nullptr);
+    ForgetControls();
+  };
   form->setWindowTitle(QStringLiteral("Quotalis"));
   form->setWindowIcon(QIcon(design::kIconPath));
   form_ = form;
+  closed_ = false;
 
   auto* client = new QWidget(form);
   client->setFixedSize(kClientArea);

@@ -115,6 +115,7 @@ class frmFraction {
   void ShowReducedFraction();
 
   QPointer<QMainWindow> form_;
+  bool closed_ = false;  // form_ is closed and waits to be deleted
   std::unique_ptr<frmAbout> about_;
 };
 

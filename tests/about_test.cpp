@@ -323,6 +323,24 @@ class AboutTest : public QObject {
     QCOMPARE(lastClosed.count(), 0);
   }
 
+  // Both windows closed before the event loop runs again (as when the
+  // window manager closes them together): the main window is still loaded
+  // afresh, not the closing one shown again.
+  void mainAndAboutClosedTogether() {
+    frmAbout& about = OpenAbout();
+    QPointer<QMainWindow> oldMain = frm->window();
+    oldMain->close();
+    about.window()->close();
+    QVERIFY(frm->IsLoaded());
+    QVERIFY(frm->window() != oldMain.data());
+    FlushDeletes();
+    QVERIFY(oldMain.isNull());
+    QVERIFY(frm->IsLoaded());
+    QVERIFY(frm->window()->isVisible());
+    QTest::mouseClick(frm->cmdKey[7], Qt::LeftButton);
+    QCOMPARE(frm->txtNdecimal->text(), QStringLiteral("7"));
+  }
+
   void destroyedWithoutUnload() {
     int unloads = 0;
     QPointer<QWidget> form;

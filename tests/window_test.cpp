@@ -292,6 +292,25 @@ class WindowTest : public QObject {
     QCOMPARE(frm->Dnterm, 9);
   }
 
+  // Qt deletes a closed window only when the event loop next runs; a Show()
+  // before that loads a new window, which the old one's deletion leaves alone.
+  void closeThenShowAtOnce() {
+    QPointer<QMainWindow> old = frm->window();
+    QVERIFY(old->close());
+    QVERIFY(!frm->IsLoaded());
+    QVERIFY(frm->window() == nullptr);
+    QVERIFY(frm->txtNdecimal == nullptr);
+    QVERIFY(frm->Show());
+    QVERIFY(frm->window() != old.data());
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QVERIFY(old.isNull());
+    QVERIFY(frm->IsLoaded());
+    QVERIFY(frm->window()->isVisible());
+    Press(*frm, u"1.5");
+    QCOMPARE(frm->txtNdecimal->text(), QStringLiteral("1.5"));
+    QCOMPARE(frm->sclTerm->minimum(), -1);
+  }
+
   void closingTheLastWindowEndsTheProgram() {
     QTimer::singleShot(0, frm->window(), [this] { frm->window()->close(); });
     QCOMPARE(QApplication::exec(), 0);
