@@ -53,23 +53,24 @@ void frmFraction::cmdConvert_Click() {
 }
 
 void frmFraction::ShowReducedFraction() {
-  if (!Factorise(Tnumerator, Numerator, Nnterm, Nfactor, Nindex)) {
-    // A whole number too wide for 32 bits has no factor list; over 1 it is
-    // already in lowest terms.
-    if (IsDigits(Tnumerator) && Tdenominator == "1") {
-      txtRnumerator->setText(FromStd(Tnumerator));
-      txtRdenominator->setText(QStringLiteral("1"));
-    }
-    return;
-  }
+  const bool numeratorFits = Factorise(Tnumerator, Numerator, Nnterm, Nfactor, Nindex);
   if (!Factorise(Tdenominator, Denominator, Dnterm, Dfactor, Nindex)) return;
-  CancelPairs(Nfactor, Nnterm, Dfactor, Dnterm, Nentry, Dentry);
 
   // The running product lives in the result box itself.
   const auto readFrom = [](QLineEdit* box) { return [box] { return ToStd(box->text()); }; };
   const auto writeTo = [](QLineEdit* box) {
     return [box](const std::string& text) { box->setText(FromStd(text)); };
   };
+  if (!numeratorFits) {
+    // A whole number too wide for 32 bits has no factor list; over 1 it is
+    // already in lowest terms.
+    if (IsDigits(Tnumerator) && Tdenominator == "1") {
+      txtRnumerator->setText(FromStd(Tnumerator));
+      Rebuild(Dfactor, Dnterm, Dentry, readFrom(txtRdenominator), writeTo(txtRdenominator));
+    }
+    return;
+  }
+  CancelPairs(Nfactor, Nnterm, Dfactor, Dnterm, Nentry, Dentry);
   Rebuild(Nfactor, Nnterm, Nentry, readFrom(txtRnumerator), writeTo(txtRnumerator));
   Rebuild(Dfactor, Dnterm, Dentry, readFrom(txtRdenominator), writeTo(txtRdenominator));
 }

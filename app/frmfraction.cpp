@@ -97,11 +97,13 @@ LockedLineEdit* TextBox(QWidget* client, Twips where, const QString& accessibleN
   return box;
 }
 
-// Carries the unreduced fraction; it lies beyond the client area's right edge
-// and out of the tab order, so the user never meets it.
+// Carries the unreduced fraction; it lies beyond the client area's right edge,
+// hidden and out of the tab order, so neither the user nor a screen reader
+// meets it.
 QLineEdit* HiddenTextBox(QWidget* client, Twips where) {
   auto* box = Place(new QLineEdit(client), where, QString());
   box->setFocusPolicy(Qt::NoFocus);
+  box->hide();
   return box;
 }
 

@@ -148,6 +148,20 @@ class ConvertFlowTest : public QObject {
     QCOMPARE(Entries(frm->Dfactor, frm->Dnterm), dfactor);
   }
 
+  // A numerator too wide for 32 bits has no list; the denominator's list is
+  // still made afresh, not left from the conversion before.
+  void tenDigitsLeaveNoStaleList() {
+    Press(*frm, u"0.1666");
+    StepLeft(*frm, 1);
+    Convert();
+    QCOMPARE(frm->Dnterm, 9);
+    Press(*frm, u"C9999999999");
+    Convert();
+    QCOMPARE(Fraction(frm->txtRnumerator, frm->txtRdenominator), QStringLiteral("9999999999/1"));
+    QCOMPARE(Entries(frm->Nfactor, frm->Nnterm), std::vector<int>{});
+    QCOMPARE(Entries(frm->Dfactor, frm->Dnterm), std::vector{1});
+  }
+
   void emptyOrZeroEntryChangesNothing_data() {
     QTest::addColumn<QString>("keys");
     QTest::newRow("empty") << "";

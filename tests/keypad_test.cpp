@@ -61,6 +61,7 @@ class KeypadTest : public QObject {
     QTest::addColumn<bool>("blanked");
     QTest::newRow("accepted digit") << "1" << "2" << "12" << true;
     QTest::newRow("accepted point") << "1" << "." << "1." << true;
+    QTest::newRow("point on empty entry") << "" << "." << "." << true;
     QTest::newRow("accepted backspace") << "12" << "<" << "1" << true;
     QTest::newRow("accepted clear") << "12" << "C" << "" << true;
     QTest::newRow("clear on empty entry still blanks") << "" << "C" << "" << true;

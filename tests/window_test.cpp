@@ -176,6 +176,15 @@ class WindowTest : public QObject {
     QCOMPARE(frm->sclTerm->minimum(), 0);
     QCOMPARE(frm->sclTerm->maximum(), 0);
     QCOMPARE(frm->sclTerm->value(), 0);
+    // Enter or Space on Convert then converts the empty entry: nothing changes.
+    for (const auto key : {Qt::Key_Return, Qt::Key_Space}) {
+      QTest::keyClick(frm->cmdConvert, key);
+      QCOMPARE(frm->txtNdecimal->text(), QString());
+      QCOMPARE(frm->txtRnumerator->text(), QString());
+      QCOMPARE(frm->txtNumerator->text(), QString());
+      QCOMPARE(frm->Tnumerator, "");
+      QCOMPARE(QApplication::focusWidget(), frm->cmdConvert);
+    }
   }
 
   // No button is the window's default or cancel button: Enter and Esc in a
@@ -263,8 +272,11 @@ class WindowTest : public QObject {
     QTest::mouseClick(frm->cmdConvert, Qt::LeftButton);
     QCOMPARE(frm->txtNumerator->text(), QStringLiteral("75"));
     const QRect client = frm->window()->centralWidget()->rect();
-    QVERIFY(!client.intersects(frm->txtNumerator->geometry()));
-    QVERIFY(!client.intersects(frm->txtDenominator->geometry()));
+    for (QLineEdit* box : {frm->txtNumerator, frm->txtDenominator}) {
+      QVERIFY(!client.intersects(box->geometry()));
+      QVERIFY(!box->isVisible());  // nor does a screen reader find it
+      QVERIFY(QAccessible::queryAccessibleInterface(box)->state().invisible);
+    }
   }
 
   // Closing the window unloads it; the next show loads it afresh, with the
