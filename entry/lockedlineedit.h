@@ -2,6 +2,7 @@
 // only the program's own writes change it. Unlike a read-only QLineEdit it
 // shows its caret, and it keeps its selection when the focus comes and goes,
 // since the entry box's selection is the highlight of the recurring digits.
+// Screen readers are told it is read-only, as it is to the user.
 #pragma once
 
 #include <QLineEdit>
@@ -9,6 +10,8 @@
 namespace quotalis {
 
 class LockedLineEdit : public QLineEdit {
+  Q_OBJECT
+
  public:
   explicit LockedLineEdit(QWidget* parent = nullptr);
 

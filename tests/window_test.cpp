@@ -138,6 +138,39 @@ class WindowTest : public QObject {
     }
   }
 
+  // A screen reader hears the three boxes as read-only text, with their
+  // value and the highlighted digits as the selection.
+  void boxesReadOnlyToScreenReaders() {
+    Press(*frm, u"0.1666");
+    StepLeft(*frm, 1);
+    QTest::mouseClick(frm->cmdConvert, Qt::LeftButton);
+    const QList<std::pair<QLineEdit*, QString>> boxes = {
+        {frm->txtNdecimal, QStringLiteral("0.1666")},
+        {frm->txtRnumerator, QStringLiteral("1")},
+        {frm->txtRdenominator, QStringLiteral("6")}};
+    for (const auto& [box, value] : boxes) {
+      QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(box);
+      QVERIFY(iface);
+      QVERIFY(iface->state().readOnly);
+      QVERIFY(!iface->state().editable);
+      QVERIFY(iface->state().focusable);
+      QCOMPARE(iface->text(QAccessible::Value), value);
+      QAccessibleTextInterface* text = iface->textInterface();
+      QVERIFY(text);
+      QCOMPARE(text->characterCount(), value.size());
+      QCOMPARE(text->text(0, text->characterCount()), value);
+    }
+    QAccessibleTextInterface* entry =
+        QAccessible::queryAccessibleInterface(frm->txtNdecimal)->textInterface();
+    QCOMPARE(entry->selectionCount(), 1);
+    int start = -1;
+    int end = -1;
+    entry->selection(0, &start, &end);
+    QCOMPARE(start, 5);
+    QCOMPARE(end, 6);
+    QCOMPARE(entry->cursorPosition(), 6);
+  }
+
   // The Japanese face really draws the captions: it resolves to the IPA gothic.
   void japaneseFaceIsSubstituted() {
     const QFontInfo info(frm->txtNdecimal->font());
