@@ -8,9 +8,9 @@
 #include "app/msgbox.h"
 #include "entry/lockedlineedit.h"
 #include "entry/periodscrollbar.h"
-#include "expansion.h"
-#include "reduction.h"
-#include "text.h"
+#include "convert/expansion.h"
+#include "convert/reduction.h"
+#include "convert/text.h"
 
 namespace quotalis {
 
@@ -64,7 +64,7 @@ void frmFraction::ShowReducedFraction() {
   if (!numeratorFits) {
     // A whole number too wide for 32 bits has no factor list; over 1 it is
     // already in lowest terms.
-    if (IsDigits(Tnumerator) && Tdenominator == "1") {
+    if (IsWideInteger(Tnumerator, Tdenominator)) {
       txtRnumerator->setText(FromStd(Tnumerator));
       Rebuild(Dfactor, Dnterm, Dentry, readFrom(txtRdenominator), writeTo(txtRdenominator));
     }

@@ -18,7 +18,7 @@
 #include <memory>
 #include <string>
 
-#include "reduction.h"
+#include "convert/reduction.h"
 
 class QAction;
 class QLabel;

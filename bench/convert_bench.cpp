@@ -11,8 +11,8 @@
 #include <string>
 #include <string_view>
 
-#include "conversion.h"
-#include "reduction.h"
+#include "convert/conversion.h"
+#include "convert/reduction.h"
 
 namespace {
 

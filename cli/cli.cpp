@@ -1,4 +1,4 @@
-#include "cli.h"
+#include "cli/cli.h"
 
 #include <algorithm>
 #include <cstddef>
@@ -14,7 +14,7 @@
 
 #include <quotalis/version.h>
 
-#include "conversion.h"
+#include "convert/conversion.h"
 
 namespace quotalis {
 

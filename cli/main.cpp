@@ -4,7 +4,7 @@
 #include <string_view>
 #include <vector>
 
-#include "cli.h"
+#include "cli/cli.h"
 
 int main(int argc, char** argv) {
   // Unsynchronised streams report a failed read or write as a stream error

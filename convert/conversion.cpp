@@ -1,4 +1,4 @@
-#include "conversion.h"
+#include "convert/conversion.h"
 
 #include <cmath>
 

@@ -8,8 +8,8 @@
 #include <string>
 #include <string_view>
 
-#include "expansion.h"
-#include "reduction.h"
+#include "convert/expansion.h"
+#include "convert/reduction.h"
 
 namespace quotalis {
 

@@ -1,8 +1,8 @@
-#include "expansion.h"
+#include "convert/expansion.h"
 
 #include <algorithm>
 
-#include "text.h"
+#include "convert/text.h"
 
 namespace quotalis {
 

@@ -1,4 +1,4 @@
-#include "reduction.h"
+#include "convert/reduction.h"
 
 #include <cmath>
 
@@ -53,6 +53,15 @@ std::string Rebuild(const FactorArray& factors, std::int16_t count) {
   return product;
 }
 
+bool IsWideInteger(std::string_view numerator, std::string_view denominator) {
+  std::int32_t term = 0;
+  std::int16_t count = 0;
+  std::int32_t divisor = 0;
+  FactorArray factors{};
+  return denominator == "1" && IsDigits(numerator) &&
+         !Factorise(numerator, term, count, factors, divisor);
+}
+
 std::optional<Reduction> Reduce(std::string_view numerator, std::string_view denominator) {
   Reduction r;
   std::int32_t divisor = 0;
@@ -65,7 +74,7 @@ std::optional<Reduction> Reduce(std::string_view numerator, std::string_view den
   if (!numeratorFits) {
     // A whole number too wide for 32 bits has no factor list, and over 1 it
     // needs none: it is already in lowest terms.
-    if (!IsDigits(numerator) || denominator != "1") return std::nullopt;
+    if (!IsWideInteger(numerator, denominator)) return std::nullopt;
     r.numerator = numerator;
     r.denominator = Rebuild(r.Dfactor, r.Dnterm);
     return r;

@@ -13,7 +13,7 @@
 #include <string>
 #include <string_view>
 
-#include "text.h"
+#include "convert/text.h"
 
 namespace quotalis {
 
@@ -73,6 +73,13 @@ struct Reduction {
   std::string numerator;         // the fraction in lowest terms
   std::string denominator;
 };
+
+// Whether numerator/denominator is a whole number too wide for a 32-bit term
+// over 1: such a fraction has no factor list and needs none, being already in
+// lowest terms.
+//   ("9999999999", "1") -> true   ("2147483647", "1") -> false (it fits)
+//   ("9999999999", "3") -> false  ("-9999999999", "1") -> false
+bool IsWideInteger(std::string_view numerator, std::string_view denominator);
 
 // The whole reduction of an unreduced fraction given as decimal texts.
 //   ("1500", "9000") -> "1", "6"      ("14", "9") -> "14", "9"

@@ -1,4 +1,4 @@
-#include "text.h"
+#include "convert/text.h"
 
 #include <algorithm>
 #include <charconv>

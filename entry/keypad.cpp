@@ -4,12 +4,13 @@
 #include <QLineEdit>
 
 #include "app/frmfraction.h"
+#include "convert/entry.h"
 #include "entry/lockedlineedit.h"
 
 namespace quotalis {
 
 namespace {
-constexpr int kLongestEntry = 10;
+constexpr int kLongestEntry = kEntryLongest;
 }
 
 void frmFraction::cmdKey_Click(std::int16_t index) {

@@ -20,11 +20,11 @@
 #include <string>
 #include <string_view>
 
-#include "conversion.h"
-#include "expansion.h"
+#include "convert/conversion.h"
+#include "convert/expansion.h"
 #include "keypad_reference.h"
-#include "reduction.h"
-#include "text.h"
+#include "convert/reduction.h"
+#include "convert/text.h"
 
 namespace {
 

@@ -12,7 +12,7 @@
 #include <gtest/gtest.h>
 #include <quotalis/version.h>
 
-#include "cli.h"
+#include "cli/cli.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <limits>
 #include <string>
 
-#include "conversion.h"
+#include "convert/conversion.h"
 #include "named_rows.h"
 
 namespace quotalis::testing {

@@ -6,8 +6,8 @@
 #include <optional>
 #include <string>
 
-#include "conversion.h"
-#include "expansion.h"
+#include "convert/conversion.h"
+#include "convert/expansion.h"
 #include "named_rows.h"
 
 namespace quotalis::testing {

@@ -13,7 +13,7 @@
 #include <string>
 #include <string_view>
 
-#include "conversion.h"
+#include "convert/conversion.h"
 
 namespace quotalis::testing {
 

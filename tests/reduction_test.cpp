@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "conversion.h"
+#include "convert/conversion.h"
 #include "named_rows.h"
-#include "reduction.h"
+#include "convert/reduction.h"
 
 namespace quotalis::testing {
 namespace {

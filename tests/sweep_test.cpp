@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-#include "conversion.h"
+#include "convert/conversion.h"
 #include "keypad_reference.h"
 #include "named_rows.h"
 

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "named_rows.h"
-#include "text.h"
+#include "convert/text.h"
 
 namespace quotalis::testing {
 namespace {
