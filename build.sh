@@ -8,7 +8,7 @@
 set -euo pipefail
 cd "$(dirname "$0")"
 
-RUN_PACKAGES=(cmake ninja-build g++ qt6-base-dev libgl-dev libxcb1-dev
+RUN_PACKAGES=(cmake ninja-build g++ pkg-config libgmp-dev libflint-dev qt6-base-dev libgl-dev libxcb1-dev
   fonts-ipafont-gothic fonts-dejavu-core)
 TEST_PACKAGES=(libgtest-dev libbenchmark-dev clang libclang-rt-14-dev
   xvfb xauth desktop-file-utils appstream)

@@ -1,0 +1,61 @@
+// The values the exact library works on, as plain digit strings: what a
+// reader makes of a text, what the arithmetic takes and gives back, and what
+// a writer puts into a notation.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+namespace quotalis::exact {
+
+// A decimal as its digits stand: the sign, the digits before the point, the
+// digits after it that do not recur, then the digits that recur for ever, the
+// whole times ten to `exponent`.
+//   0.1(6)      -> {false, "0", "1", "6", 0}
+//   -1.2(3)e-5  -> {true, "1", "2", "3", -5}
+//   12          -> {false, "12", "", "", 0}
+//   .5          -> {false, "", "5", "", 0}
+// Every digit string holds '0' to '9' only, and any of them may be empty.
+// The canonical form of a value has exponent 0, no leading zero before the
+// point ("0" when the integer part is zero), the shortest non-recurring part,
+// then the shortest period, never a period of nines, and no sign on zero.
+struct Decimal {
+  bool negative = false;
+  std::string integer;
+  std::string fixed;
+  std::string period;
+  std::int64_t exponent = 0;
+  bool operator==(const Decimal&) const = default;
+};
+
+// A fraction or mixed number as written: [-] [whole] numerator / denominator.
+//   "-3/4"  -> {true, "", "3", "4"}     "1 1/6" -> {false, "1", "1", "6"}
+struct FractionText {
+  bool negative = false;
+  std::string whole;
+  std::string numerator;
+  std::string denominator;
+  bool operator==(const FractionText&) const = default;
+};
+
+// The largest term the library will build: a numerator or denominator of more
+// decimal digits than this is refused before any memory is taken for it.
+// 10,000,000 digits is about 4 MiB of binary; every operation on such a term
+// still ends within seconds, while 1e999999999 would need 400 MiB per term.
+inline constexpr std::int64_t kMaxTermDigits = 10'000'000;
+
+// The number of decimal digits, at most, of the numerator and of the
+// denominator of the unreduced fraction `d` stands for; nothing when the count
+// does not fit in 64 bits. Constant time.
+//   0.1(6) -> {3, 3}   12e5 -> {8, 1}   1.5e-3 -> {2, 5}
+struct TermDigits {
+  std::int64_t numerator = 0;
+  std::int64_t denominator = 0;
+};
+std::optional<TermDigits> CountTermDigits(const Decimal& d);
+
+// Whether `d` stays within kMaxTermDigits in both terms.
+bool WithinLimits(const Decimal& d);
+
+}  // namespace quotalis::exact
