@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <variant>
 
 namespace quotalis::exact {
 
@@ -38,6 +39,20 @@ struct FractionText {
   std::string denominator;
   bool operator==(const FractionText&) const = default;
 };
+
+// Why a text or a value was refused: one sentence naming what is wrong, in
+// English without a final full stop, and the 1-based character of the text it
+// concerns (counted in Unicode characters; 0 when it concerns no one place).
+//   "0.1(6" -> {"the parenthesis opened at character 4 is never closed", 4}
+struct Problem {
+  std::string message;
+  std::int64_t position = 0;
+  bool operator==(const Problem&) const = default;
+};
+
+// A value, or the reason there is none.
+template <class T>
+using Result = std::variant<T, Problem>;
 
 // The largest term the library will build: a numerator or denominator of more
 // decimal digits than this is refused before any memory is taken for it.
