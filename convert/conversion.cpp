@@ -70,7 +70,7 @@ std::string_view Describe(Outcome outcome) {
     case Outcome::Converted: return "converted";
     case Outcome::Empty: return "the entry is empty";
     case Outcome::Zero: return "the entry is zero";
-    case Outcome::NotANumber: return "the entry is not a number: it holds no digit";
+    case Outcome::NotANumber: return "the entry is not a number";
     case Outcome::OutOfRange: return "the entry is beyond what the program converts";
   }
   return "unknown outcome";

@@ -1,6 +1,4 @@
-// The limits of an entry as the keypad builds it. Every reader of keypad
-// entries (the window's keypad, the command line, the fuzz targets and the
-// tests) takes them from here.
+// The limits of a keypad entry, stated here once.
 #pragma once
 
 #include <cstdint>
@@ -8,8 +6,7 @@
 
 namespace quotalis {
 
-// An entry holds at most this many characters: a press is refused when the
-// entry is already this long.
+// The most characters a keypad entry holds.
 inline constexpr std::int32_t kEntryLongest = 10;
 
 // The one point an entry may hold, which may stand first, last or between digits.

@@ -2,9 +2,9 @@
 // term is split by trial division into a factor list, equal entries of the two
 // lists cancel pairwise, and what is left is multiplied back together.
 //
-// The lists keep the layout the window's variables have: 32 entries, used from
-// index 1 to the count, index 0 never used. A positive 32-bit term has at most
-// 30 prime factors, so with the remainder a list needs at most 31 entries.
+// A factor list has 32 entries, used from index 1 to its count, index 0 never
+// used. A positive 32-bit term has at most 30 prime factors, so with the
+// remainder a list needs at most 31 entries.
 #pragma once
 
 #include <array>
@@ -44,13 +44,17 @@ std::optional<std::int32_t> TrialBound(std::int32_t term);
 //   (2, 7 | 3, 3, 1)           -> unchanged
 //   (3, 5, 5, 1 | 2, 2, 5, 5, 1) -> (3, 1, 1, 1 | 2, 2, 1, 1, 1)
 // `nentry` and `dentry` end where the loops ended.
+// Precondition: 0 <= nnterm <= 31 and 0 <= dnterm <= 31.
 void CancelPairs(FactorArray& nfactor, std::int16_t nnterm, FactorArray& dfactor,
                  std::int16_t dnterm, std::int32_t& nentry, std::int32_t& dentry);
 
-// Multiplies factors[1..count] back together. The running product is kept as
-// text where `read` and `write` put it (the window passes its result box):
-// factors[1] is written first, then each further entry times the value read
-// back. Every partial product divides the starting term, so all are exact.
+// Multiplies factors[1..count] back together, keeping the running product as
+// text: write(GeneralText(factors[1])) first, then for each further entry
+// write(GeneralText(entry * LeadingValue(read()))). `entry` ends at count + 1.
+//   (2, 2, 3, 1) -> writes "2", "4", "12", "12"
+// Precondition: 1 <= count <= 31, and read() gives back what write() was last
+// given. Every partial product of a factor list divides its term, so all are
+// exact.
 template <class Read, class Write>
 void Rebuild(const FactorArray& factors, std::int16_t count, std::int32_t& entry, Read read,
              Write write) {
@@ -62,6 +66,8 @@ void Rebuild(const FactorArray& factors, std::int16_t count, std::int32_t& entry
 }
 
 // The same, with the product held in a plain string that is returned.
+//   (2, 2, 3, 1) -> "12"   (2147483647) -> "2147483647"   (thirty 2s, 1) -> "1073741824"
+// Precondition: 1 <= count <= 31.
 std::string Rebuild(const FactorArray& factors, std::int16_t count);
 
 struct Reduction {
@@ -75,9 +81,9 @@ struct Reduction {
   std::string denominator;
 };
 
-// Whether numerator/denominator is a whole number too wide for a 32-bit term
-// over 1: such a fraction has no factor list and needs none, being already in
-// lowest terms.
+// The wide-integer rule: whether numerator/denominator is a whole number of
+// digits too wide for a 32-bit term, over "1". Such a fraction has no factor
+// list and needs none, being already in lowest terms.
 //   ("9999999999", "1") -> true   ("2147483647", "1") -> false (it fits)
 //   ("9999999999", "3") -> false  ("-9999999999", "1") -> false
 bool IsWideInteger(std::string_view numerator, std::string_view denominator);

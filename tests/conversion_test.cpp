@@ -94,5 +94,15 @@ INSTANTIATE_TEST_SUITE_P(
         OutcomeRow{"wide_with_decimals", "123456789012345.6", 0, Outcome::OutOfRange, "", ""}),
     RowName());
 
+TEST(Describe, EveryOutcomeInWords) {
+  EXPECT_EQ(Describe(Outcome::Converted), "converted");
+  EXPECT_EQ(Describe(Outcome::Empty), "the entry is empty");
+  EXPECT_EQ(Describe(Outcome::Zero), "the entry is zero");
+  EXPECT_EQ(Describe(Outcome::NotANumber), "the entry is not a number");
+  EXPECT_EQ(Describe(Outcome::OutOfRange), "the entry is beyond what the program converts");
+  // "1.2.3" holds digits: it is not a number for another reason.
+  EXPECT_EQ(ConvertEntry("1.2.3", 0).outcome, Outcome::NotANumber);
+}
+
 }  // namespace
 }  // namespace quotalis::testing

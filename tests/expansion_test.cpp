@@ -45,7 +45,11 @@ INSTANTIATE_TEST_SUITE_P(
         KindRow{"leading_zeros", "007", EntryKind::Number},
         KindRow{"leading_point", ".5", EntryKind::Number},
         KindRow{"smallest_nine_place_value", ".000000001", EntryKind::Number},
-        KindRow{"trailing_point", "1.", EntryKind::Number}),
+        KindRow{"trailing_point", "1.", EntryKind::Number},
+        KindRow{"two_points", "1.2.3", EntryKind::NotANumber},
+        KindRow{"exponent_without_digits", "1e", EntryKind::NotANumber},
+        // The number test looks past a leading blank, the value does not.
+        KindRow{"leading_blank_reads_as_zero", " 5", EntryKind::Zero}),
     RowName());
 
 // --- Normalisation --------------------------------------------------------------
