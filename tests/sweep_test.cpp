@@ -10,6 +10,7 @@
 #include <string_view>
 
 #include "convert/conversion.h"
+#include "convert/entry.h"
 #include "named_rows.h"
 #include "reference/exact_fraction.h"
 #include "reference/round_trip.h"
@@ -178,10 +179,11 @@ class Draw {
   // platform, the standard distributions do not.
   std::uint64_t Below(std::uint64_t n) { return rng_() % n; }
   char Digit() { return static_cast<char>('0' + Below(10)); }
-  std::size_t Length() { return 7 + Below(4); }
+  // 7 to the longest keypad entry.
+  std::size_t Length() { return 7 + Below(kLongest - 6); }
 
   std::string TenDigitInteger() {
-    std::string e(10, '0');
+    std::string e(kLongest, '0');
     for (char& c : e) c = Digit();
     return e;
   }
@@ -203,6 +205,7 @@ class Draw {
     return e;
   }
 
+  static constexpr auto kLongest = static_cast<std::size_t>(kEntryLongest);
   std::mt19937_64 rng_;
 };
 
@@ -220,6 +223,7 @@ TEST_P(LongEntrySample, AgreesWithExactFractions) {
   Tally tally;
   for (std::size_t i = 0; i < kSampleSize; ++i) {
     const std::string entry = draw.Entry();
+    ASSERT_TRUE(IsKeypadEntry(entry)) << entry;
     tally.Check(entry, draw.Period(entry));
   }
   EXPECT_EQ(tally.pairs(), kSampleSize);
