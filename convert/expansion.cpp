@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "convert/entry.h"
 #include "convert/reading.h"
 #include "convert/writing.h"
 
@@ -10,10 +11,13 @@ namespace quotalis {
 namespace {
 
 // The denominator is cut from these: k nines, then d - k zeros. A normalised
-// keypad entry has at most 9 digits after its point, so they always suffice.
+// keypad entry has at most kEntryLongest - 1 digits after its point (a point
+// first gains a zero), so they always suffice.
 constexpr std::string_view kNines = "999999999";
 constexpr std::string_view kZeros = "0000000000";
-constexpr std::int32_t kMostDigitsAfterPoint = 9;
+constexpr std::int32_t kMostDigitsAfterPoint = kEntryLongest - 1;
+static_assert(kNines.size() >= static_cast<std::size_t>(kMostDigitsAfterPoint) &&
+              kZeros.size() >= static_cast<std::size_t>(kMostDigitsAfterPoint));
 
 std::size_t Count(std::int32_t n) { return static_cast<std::size_t>(n); }
 

@@ -4,6 +4,8 @@
 #include <charconv>
 #include <numeric>
 
+#include "reference/integers.h"
+
 namespace quotalis::testing {
 
 namespace {
@@ -14,11 +16,8 @@ std::uint64_t PowerOfTen(std::int32_t n) {
   return p;
 }
 
-std::uint64_t DigitsValue(std::string_view digits) {
-  std::uint64_t v = 0;
-  for (const char c : digits) v = v * 10 + static_cast<std::uint64_t>(c - '0');
-  return v;
-}
+// Digits of a keypad entry, at most 10, as an integer; none is 0.
+std::uint64_t Value(std::string_view digits) { return DigitsValue(digits).value_or(0); }
 
 // Whether `text` is exactly the decimal digits of `value`, with no leading zero.
 bool Writes(std::string_view text, std::uint64_t value) {
@@ -54,12 +53,12 @@ KeypadFraction KeypadReference(std::string_view entry, std::int32_t k) {
   if (f > 0) r.normalised.append(".").append(fraction);
 
   const std::string digits = std::string(whole) + std::string(fraction);
-  const std::uint64_t all = DigitsValue(digits);
+  const std::uint64_t all = Value(digits);
   if (r.period == 0) {
     r.numerator = all;
     r.denominator = PowerOfTen(f);
   } else {
-    const std::uint64_t fixed = DigitsValue(
+    const std::uint64_t fixed = Value(
         std::string_view(digits).substr(0, digits.size() - static_cast<std::size_t>(r.period)));
     r.numerator = all - fixed;
     r.denominator = (PowerOfTen(r.period) - 1) * PowerOfTen(f - r.period);
