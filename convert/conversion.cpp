@@ -11,7 +11,7 @@ namespace {
 // Whether LeadingValue gives exactly the number the text writes, so that the
 // normalisation, which goes through a double, keeps its value. A double keeps
 // any 15 significant decimal digits through text and back, within its normal
-// range. Keypad entries, of at most 10 digits, always pass.
+// range. Keypad entries, of at most kEntryLongest characters, always pass.
 bool ReadsExactly(std::string_view number) {
   std::size_t significant = 0;
   std::size_t zeros = 0;  // run of zeros since the last other digit

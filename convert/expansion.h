@@ -27,7 +27,7 @@ EntryKind ClassifyEntry(std::string_view entry);
 // exponent form (PlainText of LeadingValue).
 //   "007" -> "7"   ".5" -> "0.5"   "1." -> "1"   "1.50" -> "1.5"   "00.25" -> "0.25"
 //   ".00001" -> "0.00001"   ".000012" -> "0.000012"   "9999999999" -> "9999999999"
-// A keypad entry of at most 10 characters keeps at most 9 digits after the point.
+// A keypad entry (IsKeypadEntry) keeps at most kEntryLongest - 1 digits after the point.
 std::string NormaliseEntry(std::string_view entry);
 
 // 1-based position of the point in `text`, 0 when there is none. The scan does
