@@ -10,6 +10,7 @@
 #include "convert/conversion.h"
 #include "exact/fraction.h"
 #include "exact/keypad.h"
+#include "exact_reference.h"
 #include "named_rows.h"
 
 namespace quotalis::testing {
@@ -23,7 +24,8 @@ struct KeypadRow {
   const char* name;
   const char* entry;
   std::int64_t k;
-  Decimal want;
+  Decimal want;               // when read
+  std::int64_t position = 0;  // when refused (want.integer empty), the character named
 };
 
 const KeypadRow kKeypad[] = {
@@ -39,6 +41,11 @@ const KeypadRow kKeypad[] = {
      "123456789012.3456789012345",
      13,
      {false, "123456789012", "", "3456789012345"}},
+    {"refused_empty", "", 0, {}},
+    {"refused_lone_point", ".", 0, {}},
+    {"refused_second_point", "1.2.3", 0, {}, 4},
+    {"refused_sign", "-1", 0, {}, 1},
+    {"refused_blank", "1 ", 0, {}, 2},
 };
 
 class KeypadTable : public ::testing::TestWithParam<KeypadRow> {};
@@ -46,32 +53,16 @@ class KeypadTable : public ::testing::TestWithParam<KeypadRow> {};
 TEST_P(KeypadTable, ReadsAsTheWindowDoes) {
   const KeypadRow& row = GetParam();
   const auto result = exact::FromKeypad(row.entry, row.k);
-  ASSERT_TRUE(std::holds_alternative<Decimal>(result));
-  EXPECT_EQ(std::get<Decimal>(result), row.want);
+  if (row.want.integer.empty()) {
+    ASSERT_TRUE(std::holds_alternative<Problem>(result));
+    EXPECT_EQ(std::get<Problem>(result).position, row.position);
+  } else {
+    ASSERT_TRUE(std::holds_alternative<Decimal>(result));
+    EXPECT_EQ(std::get<Decimal>(result), row.want);
+  }
 }
 
 INSTANTIATE_TEST_SUITE_P(Worked, KeypadTable, ::testing::ValuesIn(kKeypad), RowName());
-
-struct RefusedRow {
-  const char* name;
-  const char* entry;
-  std::int64_t position;
-};
-
-const RefusedRow kRefused[] = {
-    {"empty", "", 0},  {"lone_point", ".", 0}, {"second_point", "1.2.3", 4},
-    {"sign", "-1", 1}, {"blank", "1 ", 2},
-};
-
-class KeypadRefused : public ::testing::TestWithParam<RefusedRow> {};
-
-TEST_P(KeypadRefused, NamesThePlace) {
-  const auto result = exact::FromKeypad(GetParam().entry, 0);
-  ASSERT_TRUE(std::holds_alternative<Problem>(result));
-  EXPECT_EQ(std::get<Problem>(result).position, GetParam().position);
-}
-
-INSTANTIATE_TEST_SUITE_P(Refused, KeypadRefused, ::testing::ValuesIn(kRefused), RowName());
 
 // Empty when the two agree on (entry, k).
 std::string Disagreement(const std::string& entry, std::int32_t k, const Conversion& window) {
