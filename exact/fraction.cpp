@@ -135,11 +135,12 @@ Result<Schoolbook> ToFraction(const Decimal& decimal) {
   const auto b = static_cast<std::int64_t>(decimal.period.size());
   const std::int64_t e = decimal.exponent;
 
-  const std::string lowerDigits = decimal.integer + decimal.fixed;
-  mpz_class top = Read(lowerDigits + decimal.period);
-  if (b > 0) top -= Read(lowerDigits);
   // 10^b - 1, the nines; 1 when nothing recurs.
   const mpz_class nines = TenTo(b) - 1 + (b == 0 ? 1 : 0);
+  // All digits minus those that do not recur, IFP - IF = IF (10^b - 1) + P:
+  // each digit is read once.
+  mpz_class top = Read(decimal.integer + decimal.fixed);
+  if (b > 0) top = top * nines + Read(decimal.period);
 
   Schoolbook s;
   s.numerator = e > 0 ? top * TenTo(e) : top;
