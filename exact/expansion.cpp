@@ -5,22 +5,11 @@
 #include <utility>
 
 #include "exact/factor.h"
+#include "exact/word.h"
 
 namespace quotalis::exact {
 
 namespace {
-
-bool FitsWord(const mpz_class& n) { return mpz_sizeinbase(n.get_mpz_t(), 2) <= 64; }
-
-std::uint64_t ToWord(const mpz_class& n) {
-  return mpz_size(n.get_mpz_t()) > 0 ? mpz_getlimbn(n.get_mpz_t(), 0) : 0;
-}
-
-mpz_class FromWord(std::uint64_t w) {
-  mpz_class n;
-  mpz_import(n.get_mpz_t(), 1, 1, sizeof w, 0, 0, &w);
-  return n;
-}
 
 mpz_class Power(unsigned long base, std::uint64_t exponent) {
   mpz_class p;

@@ -7,6 +7,8 @@
 
 #include <algorithm>
 
+#include "exact/word.h"
+
 namespace quotalis::exact {
 
 namespace {
@@ -47,21 +49,6 @@ class FmpzFactor {
 };
 
 using Factors = std::vector<PrimePower>;
-
-bool FitsWord(const mpz_class& n) { return mpz_sizeinbase(n.get_mpz_t(), 2) <= 64; }
-
-std::uint64_t ToWord(const mpz_class& n) {
-  // mpz_get_ui holds 64 bits only where long does; go through the limbs.
-  std::uint64_t word = 0;
-  if (mpz_size(n.get_mpz_t()) > 0) word = mpz_getlimbn(n.get_mpz_t(), 0);
-  return word;
-}
-
-mpz_class FromWord(std::uint64_t w) {
-  mpz_class n;
-  mpz_import(n.get_mpz_t(), 1, 1, sizeof w, 0, 0, &w);
-  return n;
-}
 
 void AddWordFactors(std::uint64_t n, std::int64_t times, Factors& out) {
   n_factor_t f;

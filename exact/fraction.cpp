@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+#include "exact/word.h"
+
 namespace quotalis::exact {
 
 namespace {
@@ -25,12 +27,6 @@ mpz_class TenTo(std::int64_t e) {
   // Exponents are bounded by kMaxTermDigits here, well within unsigned long.
   mpz_ui_pow_ui(p.get_mpz_t(), 10, static_cast<unsigned long>(e));
   return p;
-}
-
-mpz_class FromWord(std::uint64_t w) {
-  mpz_class n;
-  mpz_import(n.get_mpz_t(), 1, 1, sizeof w, 0, 0, &w);
-  return n;
 }
 
 std::uint64_t WordOf(std::string_view digits) {
