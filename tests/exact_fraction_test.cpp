@@ -45,6 +45,26 @@ const SchoolbookRow kSchoolbook[] = {
     {"twos_shared_beyond_the_fives", {false, "0", "0016", "", 0}, "16", "10000", "1", "625"},
     {"fives_shared", {false, "0", "0625", "", 0}, "625", "10000", "1", "16"},
     {"gcd_with_the_nines", {false, "0", "1", "36", 0}, "135", "990", "3", "22"},
+    // Past 18 digits, in big numbers: more fives or twos than the power of ten
+    // holds, and a long period of threes.
+    {"long_more_fives_than_tens",
+     {false, "931322574615478515625", "", "", -2},  // 5^30
+     "931322574615478515625",
+     "100",
+     "37252902984619140625",
+     "4"},
+    {"long_more_twos_than_tens",
+     {false, "1180591620717411303424", "", "", -3},  // 2^70
+     "1180591620717411303424",
+     "1000",
+     "147573952589676412928",
+     "125"},
+    {"long_period_of_threes",
+     {false, "0", "", "333333333333333333333", 0},
+     "333333333333333333333",
+     "999999999999999999999",
+     "1",
+     "3"},
 };
 
 class SchoolbookTable : public ::testing::TestWithParam<SchoolbookRow> {};
@@ -162,6 +182,56 @@ TEST(RoundTrip, DecimalToFractionAndBack) {
     const auto e = std::get<exact::Expansion>(exact::ToDecimal(r, std::nullopt));
     ASSERT_EQ(e.value, byHand);
     ASSERT_EQ(std::get<Schoolbook>(exact::ToFraction(e.value)).reduced, r);
+  }
+}
+
+// Whether `d` is written in canonical form: no exponent, no leading zero, the
+// shortest non-recurring part and period, no period of nines, no sign on zero.
+bool IsCanonical(const Decimal& d) {
+  const std::size_t p = d.period.size();
+  bool primitive = true;
+  for (std::size_t q = 1; q < p; ++q) {
+    if (p % q == 0 && d.period == d.period.substr(q) + d.period.substr(0, q)) primitive = false;
+  }
+  const bool zero = d.integer == "0" && d.fixed.empty() && p == 0;
+  return d.exponent == 0 && !d.integer.empty() && (d.integer == "0" || d.integer[0] != '0') &&
+         (p == 0 || d.fixed.empty() || d.fixed.back() != d.period.back()) && primitive &&
+         (p == 0 ? d.fixed.empty() || d.fixed.back() != '0'
+                 : d.period.find_first_not_of('9') != std::string::npos) &&
+         !(zero && d.negative);
+}
+
+// Decimals of up to 30 digits a part and exponents up to 30 either way, past
+// what machine words hold, against exact rational arithmetic (mpq_class):
+// x = (IF + P / (10^b - 1)) / 10^a * 10^e.
+TEST(RoundTrip, LongDecimalsAgainstRationalArithmetic) {
+  std::mt19937_64 rng(30);
+  for (int i = 0; i < 400; ++i) {
+    const Decimal d{rng() % 2 == 0, Digits(rng, 30), Digits(rng, 30), Digits(rng, 30),
+                    static_cast<std::int64_t>(rng() % 61) - 30};
+    mpq_class want(mpz_class((d.integer + d.fixed).empty() ? "0" : d.integer + d.fixed, 10));
+    mpz_class ten;
+    if (!d.period.empty()) {
+      mpz_ui_pow_ui(ten.get_mpz_t(), 10, static_cast<unsigned long>(d.period.size()));
+      want += mpq_class(mpz_class(d.period, 10), ten - 1);
+    }
+    mpz_ui_pow_ui(ten.get_mpz_t(), 10, static_cast<unsigned long>(std::abs(d.exponent)));
+    mpz_class shift;
+    mpz_ui_pow_ui(shift.get_mpz_t(), 10, static_cast<unsigned long>(d.fixed.size()));
+    want /= shift;
+    want = d.exponent >= 0 ? mpq_class(want * ten) : mpq_class(want / ten);
+    if (d.negative) want = -want;
+    want.canonicalize();
+
+    const Schoolbook s = std::get<Schoolbook>(exact::ToFraction(d));
+    ASSERT_EQ(s.reduced, (Rational{want.get_num(), want.get_den()}));
+    mpq_class unreduced(s.numerator, s.denominator);
+    unreduced.canonicalize();
+    ASSERT_EQ(unreduced, want);
+
+    const auto e = std::get<exact::Expansion>(exact::ToDecimal(s.reduced, std::nullopt));
+    ASSERT_TRUE(IsCanonical(e.value));
+    ASSERT_EQ(std::get<Schoolbook>(exact::ToFraction(e.value)).reduced, s.reduced);
   }
 }
 
