@@ -19,12 +19,13 @@ struct PrimePower {
 // The prime factors of n > 0 in ascending order, each with its exponent; empty
 // for 1. Nothing when n is too hard to split quickly, which is decided up front
 // by size so that no call runs long:
-//   - below 2^64: always factored, in well under a millisecond (n_factor);
+//   - below 2^64: always factored (n_factor), in tens of microseconds, and
+//     under a millisecond even for a product of two 30-bit primes;
 //   - up to kFactorBits bits: small factors by trial division and ECM, then the
 //     cofactor must be 1, a probable prime, or at most kSieveBits bits (split by
 //     the quadratic sieve); otherwise nothing;
-//   - longer: only the primes below kTrialPrimeLimit are divided out, and the
-//     rest must be 1.
+//   - longer: only the primes below kTrialPrimeLimit are divided out (one
+//     pass over the number finds which divide it), and the rest must be 1.
 // Each case stays within about a tenth of a second. The primes above 2^64 are
 // probable primes (BPSW), which no composite is known to pass.
 //   12 -> 2^2 3   9999943 -> 9999943   999999 -> 3^3 7 11 13 37   1 -> (none)
