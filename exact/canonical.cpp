@@ -101,7 +101,7 @@ Result<Decimal> Canonical(const Decimal& d) {
   const std::optional<Size> point = CheckedAdd(n_int, d.exponent);
   if (!point) return TooLarge(d.exponent > 0);
   if (*point - first > kMaxTermDigits) return TooLarge(true);
-  if (-*point > kMaxTermDigits) return TooLarge(false);
+  if (*point < -kMaxTermDigits) return TooLarge(false);
 
   Decimal c;
   c.negative = d.negative;

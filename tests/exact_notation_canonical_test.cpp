@@ -93,6 +93,7 @@ INSTANTIATE_TEST_SUITE_P(
         RefusalRow{"huge_negative_exponent", {false, "1", "", "", -999999999}, kDenominator},
         RefusalRow{"largest_exponent", {false, "1", "", "", INT64_MAX}, kNumerator},
         RefusalRow{"smallest_exponent", {false, "0", "5", "", INT64_MIN}, kDenominator},
+        RefusalRow{"smallest_exponent_no_integer", {false, "", "99", "", INT64_MIN}, kDenominator},
         // 10^10,000,000 has one digit more than the limit: here only after the carry.
         RefusalRow{"carry_past_the_limit", {false, "0", "", "9", 10'000'000}, kNumerator},
         RefusalRow{"one_past_the_limit", {false, "1", "", "", 10'000'000}, kNumerator},
