@@ -43,17 +43,11 @@ INSTANTIATE_TEST_SUITE_P(
         CanonicalRow{"period_absorbs_fixed", {false, "0", "16", "6", 0}, {false, "0", "1", "6", 0}},
         CanonicalRow{
             "period_rotates_back", {false, "0", "1231", "231", 0}, {false, "0", "", "123", 0}},
-        CanonicalRow{
-            "period_of_repetitions", {false, "0", "", "1212", 0}, {false, "0", "", "12", 0}},
         CanonicalRow{"period_of_zeros", {false, "1", "50", "00", 0}, {false, "1", "5", "", 0}},
         CanonicalRow{"trailing_zeros", {false, "007", "500", "", 0}, {false, "7", "5", "", 0}},
-        CanonicalRow{"empty_integer", {false, "", "5", "", 0}, {false, "0", "5", "", 0}},
         CanonicalRow{"negative_zero", {true, "0", "0", "", 0}, {false, "0", "", "", 0}},
-        CanonicalRow{"nothing_is_zero", {true, "", "", "", 5}, {false, "0", "", "", 0}},
         CanonicalRow{
             "zero_any_exponent", {false, "0", "", "0", 999999999999}, {false, "0", "", "", 0}},
-        CanonicalRow{
-            "exponent_appends_zeros", {false, "12", "", "", 2}, {false, "1200", "", "", 0}},
         CanonicalRow{"exponent_moves_point_left",
                      {false, "1", "2", "3", -5},
                      {false, "0", "000012", "3", 0}},
@@ -90,7 +84,6 @@ INSTANTIATE_TEST_SUITE_P(
     Rows, CanonicalRefusalTest,
     ::testing::Values(
         RefusalRow{"huge_exponent", {false, "1", "", "", 999999999}, kNumerator},
-        RefusalRow{"huge_negative_exponent", {false, "1", "", "", -999999999}, kDenominator},
         RefusalRow{"largest_exponent", {false, "1", "", "", INT64_MAX}, kNumerator},
         RefusalRow{"smallest_exponent", {false, "0", "5", "", INT64_MIN}, kDenominator},
         RefusalRow{"smallest_exponent_no_integer", {false, "", "99", "", INT64_MIN}, kDenominator},
@@ -100,10 +93,7 @@ INSTANTIATE_TEST_SUITE_P(
         RefusalRow{"denominator_one_past", {false, "0", "", "3", -9'999'999}, kDenominator},
         RefusalRow{"not_a_digit",
                    {false, "1x", "", "", 0},
-                   "the integer part holds a character that is not a digit"},
-        RefusalRow{"period_not_a_digit",
-                   {false, "1", "", "-", 0},
-                   "the recurring part holds a character that is not a digit"}),
+                   "the integer part holds a character that is not a digit"}),
     RowName{});
 
 TEST(CanonicalLimit, LargestAllowedTermsAreBuilt) {
