@@ -33,19 +33,26 @@ Problem TooLarge(bool numerator) {
 }
 
 // The length of the shortest block whose repetitions make up `s` (prefix
-// function), so "1212" -> 2, "123" -> 3, "" -> 0.
+// function), so "1212" -> 2, "123" -> 3, "" -> 0. Index is the width of the
+// table's entries: 32 bits keep it at four bytes a digit.
+template <class Index>
 std::size_t PrimitiveLength(std::string_view s) {
   const std::size_t n = s.size();
   if (n == 0) return 0;
-  std::vector<std::size_t> border(n, 0);
+  std::vector<Index> border(n, 0);
   for (std::size_t i = 1; i < n; ++i) {
     std::size_t k = border[i - 1];
     while (k > 0 && s[i] != s[k]) k = border[k - 1];
     if (s[i] == s[k]) ++k;
-    border[i] = k;
+    border[i] = static_cast<Index>(k);
   }
   const std::size_t q = n - border[n - 1];
   return n % q == 0 ? q : n;
+}
+
+std::size_t PrimitiveLength(std::string_view s) {
+  return s.size() <= std::numeric_limits<std::uint32_t>::max() ? PrimitiveLength<std::uint32_t>(s)
+                                                               : PrimitiveLength<std::size_t>(s);
 }
 
 // Adds one unit in the last place of integer.fixed, which stands for the

@@ -14,9 +14,10 @@ namespace quotalis::exact {
 //   1.2(3)e-5 -> 0.000012(3)    0.(123)e1 -> 1.(231)        12e2     -> 1200
 //   007.500   -> 7.5            -0.0      -> 0              .5       -> 0.5
 //   9.(9)     -> 10             0.0(01)e1 -> 0.(01)         0e999999999 -> 0
-// Refused, before any memory is taken for the result, when the result's
-// numerator or denominator (as CountTermDigits counts them) would pass
-// kMaxTermDigits, position 0:
+// Refused when the result's numerator or denominator (as CountTermDigits
+// counts them) would pass kMaxTermDigits, position 0. An exponent that alone
+// makes a term too long is refused before any memory is taken; otherwise the
+// work and the memory stay within a small multiple of the digits of `d`:
 //   1e999999999  -> {"the numerator would have more than 10,000,000 digits", 0}
 //   1e-999999999 -> {"the denominator would have more than 10,000,000 digits", 0}
 // and a digit string holding anything but the digits 0 to 9:
