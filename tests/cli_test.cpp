@@ -220,7 +220,11 @@ TEST(CommandLine, AnswersStandardInputLineByLine) {
       {"huge K on a line", {}, "0.142857 99999999999999999999\n", {"1/7"}, 0},
       {"entry too long", {}, "12345678901\n", {"error: 11 characters"}, 1},
       {"NUL in a line", {}, std::string("0.5\0\n0.5\n", 9), {"error: '\\x00'", "1/2"}, 1},
-      {"5000-digit line", {}, std::string(5000, '1') + "\n0.5\n", {"error: 5000 characters", "1/2"}, 1},
+      {"5000-digit line",
+       {},
+       std::string(5000, '1') + "\n0.5\n",
+       {"error: 5000 characters", "1/2"},
+       1},
   };
   for (const Lines& row : rows) {
     SCOPED_TRACE(row.name);
