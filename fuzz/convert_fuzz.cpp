@@ -24,7 +24,8 @@
 #include "convert/expansion.h"
 #include "keypad_reference.h"
 #include "convert/reduction.h"
-#include "convert/text.h"
+#include "convert/reading.h"
+#include "convert/writing.h"
 
 namespace {
 
@@ -138,9 +139,10 @@ void CheckPieces(std::string_view text, std::size_t n, std::size_t p) {
   const std::size_t size = text.size();
   Require(Left(text, n) == text.substr(0, std::min(n, size)), "Left", text);
   Require(Right(text, n) == text.substr(size - std::min(n, size)), "Right", text);
-  const std::string mid = Mid(text, p, n);
+  // The n characters from the 1-based position p, cut with the two pieces.
   if (p >= 1) {
-    Require(mid == (p - 1 < size ? text.substr(p - 1, n) : std::string_view{}), "Mid", text);
+    const std::string mid = Left(Right(text, size - std::min(size, p - 1)), n);
+    Require(mid == (p - 1 < size ? text.substr(p - 1, n) : std::string_view{}), "Middle", text);
   }
 }
 
