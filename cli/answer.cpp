@@ -1,41 +1,129 @@
 #include "cli/answer.h"
 
 #include <cstddef>
-#include <optional>
+#include <utility>
+#include <variant>
 #include <vector>
 
+#include "cli/explain.h"
+#include "cli/json.h"
+#include "cli/lines.h"
 #include "cli/quote.h"
-#include "convert/conversion.h"
-#include "convert/entry.h"
-#include "convert/text.h"
+#include "cli/reading.h"
+#include "cli/written.h"
+#include "exact/canonical.h"
+#include "exact/expansion.h"
+#include "exact/working.h"
 
 namespace quotalis::cli {
 
 namespace {
 
-// Why `entry` is not one the keypad could build; nothing when it is.
-std::optional<std::string> EntryProblem(std::string_view entry) {
-  if (entry.empty()) return "the entry is empty";
-  const std::string notANumber = "the entry " + Quote(entry) + " is not a number: ";
-  std::size_t points = 0;
-  bool anyDigit = false;
-  for (std::size_t i = 0; i < entry.size(); ++i) {
-    const std::string_view c = entry.substr(i, 1);
-    if (IsDigits(c)) {
-      anyDigit = true;
-    } else if (c[0] == kEntryPoint) {
-      ++points;
-    } else if (i == 0 && (c[0] == '-' || c[0] == '+')) {
-      return notANumber + "it has a sign; give digits and at most one point";
-    } else {
-      return notANumber + "it holds " + Quote(c) + "; give digits and at most one point";
-    }
+Answer Refuse(Verdict verdict, Refusal refusal, std::string_view entry, const Options& options) {
+  if (!options.json) return {verdict, std::move(refusal.message)};
+  return {verdict, JsonObject()
+                       .Add("input", entry)
+                       .Add("error", refusal.message)
+                       .Add("position", refusal.position)
+                       .Close()};
+}
+
+std::string Joined(const std::vector<std::string>& lines) {
+  std::string text;
+  for (const std::string& line : lines) {
+    if (!text.empty()) text += '\n';
+    text += line;
   }
-  if (points > 1) return notANumber + "it holds more than one point";
-  if (!anyDigit) return notANumber + "it holds no digit";
-  if (IsKeypadEntry(entry)) return std::nullopt;
-  return "the entry " + Quote(entry) + " has " + std::to_string(entry.size()) +
-         " characters; at most " + std::to_string(kEntryLongest) + " are allowed";
+  return text;
+}
+
+Answer DecimalAnswerFor(std::string_view text, const Entry& entry, const Options& options) {
+  const auto refuse = [&](Verdict verdict, const exact::Problem& p) {
+    return Refuse(verdict, ProblemWith(text, p), text, options);
+  };
+  exact::Result<exact::Schoolbook> made = exact::ToFraction(entry.decimal);
+  if (auto* p = std::get_if<exact::Problem>(&made)) return refuse(Verdict::BadInput, *p);
+  const auto& f = std::get<exact::Schoolbook>(made);
+  const std::string reduced = FractionAnswer(f.reduced, options.mixed);
+  if (!options.detail && !options.json && !options.explain) return {Verdict::Converted, reduced};
+
+  exact::Result<exact::Decimal> canonical = exact::Canonical(entry.decimal);
+  if (auto* p = std::get_if<exact::Problem>(&canonical)) return refuse(Verdict::BadInput, *p);
+  const auto& c = std::get<exact::Decimal>(canonical);
+  // A plain decimal is shown as the window writes it back; another as its
+  // canonical form in the answer's notation.
+  exact::Result<std::string> written = entry.plain
+                                           ? exact::Result<std::string>(PlainText(entry.decimal))
+                                           : DecimalAnswer(c, options.notation);
+  if (auto* p = std::get_if<exact::Problem>(&written)) return refuse(Verdict::Failed, *p);
+  const auto& decimal = std::get<std::string>(written);
+  const std::string unreduced = FractionAnswer(f.numerator, f.denominator);
+  if (options.detail) return {Verdict::Converted, decimal + "\t" + unreduced + "\t" + reduced};
+
+  std::vector<std::string> working;
+  if (options.explain) {
+    exact::Result<exact::DecimalWorking> w = exact::ExplainDecimal(entry.decimal);
+    if (auto* p = std::get_if<exact::Problem>(&w)) return refuse(Verdict::BadInput, *p);
+    exact::Result<std::string> asWritten =
+        entry.plain ? DecimalAnswer(entry.decimal, Notation::Parens) : written;
+    working = ExplainDecimalLines(std::get<exact::DecimalWorking>(w),
+                                  std::holds_alternative<std::string>(asWritten)
+                                      ? std::get<std::string>(asWritten)
+                                      : PlainText(entry.decimal));
+  }
+  if (!options.json) return {Verdict::Converted, Joined(working)};
+  JsonObject json;
+  json.Add("input", text)
+      .Add("reading", entry.notation)
+      .Add("decimal", decimal)
+      .Add("unreduced", unreduced)
+      .Add("fraction", FractionAnswer(f.reduced, false));
+  if (options.mixed) json.Add("mixed", reduced);
+  json.Add("nonRecurring", static_cast<std::int64_t>(c.fixed.size()))
+      .Add("period", static_cast<std::int64_t>(c.period.size()))
+      .Add("cut", false);
+  if (options.explain) json.Add("working", working);
+  return {Verdict::Converted, json.Close()};
+}
+
+Answer FractionAnswerFor(std::string_view text, const Entry& entry, const Options& options) {
+  const auto refuse = [&](Verdict verdict, const exact::Problem& p) {
+    return Refuse(verdict, ProblemWith(text, p), text, options);
+  };
+  exact::Result<exact::Expansion> expanded = exact::ToDecimal(entry.fraction, options.maxDigits);
+  if (auto* p = std::get_if<exact::Problem>(&expanded)) return refuse(Verdict::BadInput, *p);
+  const auto& e = std::get<exact::Expansion>(expanded);
+  exact::Result<std::string> written = ExpansionAnswer(e, options.notation);
+  if (auto* p = std::get_if<exact::Problem>(&written)) return refuse(Verdict::Failed, *p);
+  const auto& decimal = std::get<std::string>(written);
+  if (options.detail) {
+    return {Verdict::Converted,
+            decimal + "\t" + std::to_string(e.fixedLength) + "\t" + PeriodLengthText(e)};
+  }
+  if (!options.json && !options.explain) return {Verdict::Converted, decimal};
+
+  std::vector<std::string> working;
+  if (options.explain) {
+    exact::Result<exact::FractionWorking> w = exact::ExplainFraction(entry.fraction);
+    if (auto* p = std::get_if<exact::Problem>(&w)) return refuse(Verdict::BadInput, *p);
+    working = ExplainFractionLines(std::get<exact::FractionWorking>(w), decimal);
+  }
+  if (!options.json) return {Verdict::Converted, Joined(working)};
+  JsonObject json;
+  json.Add("input", text)
+      .Add("reading", entry.notation)
+      .Add("decimal", decimal)
+      .Add("fraction", FractionAnswer(entry.fraction, false));
+  if (options.mixed) json.Add("mixed", FractionAnswer(entry.fraction, true));
+  json.Add("nonRecurring", e.fixedLength);
+  if (e.periodLength) {
+    json.AddDigits("period", e.periodLength->get_str());
+  } else {
+    json.AddNull("period");
+  }
+  json.Add("cut", e.cut);
+  if (options.explain) json.Add("working", working);
+  return {Verdict::Converted, json.Close()};
 }
 
 std::vector<std::string_view> Fields(std::string_view line) {
@@ -50,40 +138,50 @@ std::vector<std::string_view> Fields(std::string_view line) {
   return fields;
 }
 
+bool HoldsSlash(std::string_view text) {
+  return text.find('/') != std::string_view::npos ||
+         text.find("\xEF\xBC\x8F") != std::string_view::npos;  // U+FF0F, the full-width slash
+}
+
 }  // namespace
 
-Answer AnswerEntry(std::string_view entry, std::int32_t period, const Options& options) {
-  if (auto problem = EntryProblem(entry)) return {Verdict::BadInput, *problem};
-  const Conversion c = ConvertEntry(entry, period);
-  switch (c.outcome) {
-    case Outcome::Converted: {
-      std::string reduced = c.reduction.numerator + "/" + c.reduction.denominator;
-      if (!options.detail) return {Verdict::Converted, std::move(reduced)};
-      return {Verdict::Converted, c.normalised + "\t" + c.expansion.numerator + "/" +
-                                      c.expansion.denominator + "\t" + reduced};
-    }
-    case Outcome::Zero:
-      // The window leaves a zero entry as typed and converts nothing; on the
-      // command line every zero reads as 0, which is 0/1 before and after.
-      return {Verdict::Converted, options.detail ? "0\t0/1\t0/1" : "0/1"};
-    case Outcome::Empty:
-    case Outcome::NotANumber:  // EntryProblem refuses these first
-      return {Verdict::BadInput, std::string(Describe(c.outcome))};
-    case Outcome::OutOfRange: break;
+Answer AnswerEntry(std::string_view text, std::int32_t period, const Options& options) {
+  std::variant<Entry, Refusal> read = ReadEntry(text, period);
+  if (auto* refusal = std::get_if<Refusal>(&read)) {
+    return Refuse(Verdict::BadInput, std::move(*refusal), text, options);
   }
-  return {Verdict::Failed,
-          "cannot convert " + Quote(entry) + ": " + std::string(Describe(c.outcome))};
+  const auto& entry = std::get<Entry>(read);
+  return entry.kind == Entry::Kind::Decimal ? DecimalAnswerFor(text, entry, options)
+                                            : FractionAnswerFor(text, entry, options);
 }
 
 Answer AnswerLine(std::string_view line, const Options& options) {
   const std::vector<std::string_view> fields = Fields(line);
-  if (fields.empty()) return {Verdict::BadInput, "the line is empty; give ENTRY [K]"};
-  if (fields.size() > 2) return {Verdict::BadInput, "too many fields; give ENTRY [K]"};
+  if (fields.empty())
+    return Refuse(Verdict::BadInput, {"the line is empty; give ENTRY [K]"}, line, options);
+  if (HoldsSlash(line)) {
+    const std::string_view blanks = " \t\r\v\f";
+    const std::size_t first = line.find_first_not_of(blanks);
+    const std::size_t last = line.find_last_not_of(blanks);
+    return AnswerEntry(line.substr(first, last - first + 1), options.period, options);
+  }
+  if (fields.size() > 2)
+    return Refuse(Verdict::BadInput, {"too many fields; give ENTRY [K]"}, line, options);
   std::int32_t period = options.period;
   if (fields.size() == 2) {
-    if (auto problem = ParsePeriod(fields[1], period)) return {Verdict::BadInput, *problem};
+    if (auto problem = ParsePeriod(fields[1], period)) {
+      return Refuse(Verdict::BadInput, {std::move(*problem)}, line, options);
+    }
   }
   return AnswerEntry(fields[0], period, options);
+}
+
+Answer AnswerOverlongLine(const Options& options) {
+  std::string message = "the line is longer than " + std::to_string(kLongestLine) + " characters";
+  if (!options.json) return {Verdict::BadInput, std::move(message)};
+  return {
+      Verdict::BadInput,
+      JsonObject().AddNull("input").Add("error", message).Add("position", std::int64_t{0}).Close()};
 }
 
 }  // namespace quotalis::cli

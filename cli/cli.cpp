@@ -77,13 +77,18 @@ int RunCli(std::span<const std::string_view> args, std::istream& in, std::ostrea
   const cli::Options& options = command.options;
   if (!options.entry) return AnswerLines(options, in, out, err);
 
-  const Answer answer = cli::AnswerEntry(*options.entry, options.period, options);
-  switch (answer.verdict) {
-    case Verdict::Converted: return Print(answer.text + "\n", out, err);
-    case Verdict::BadInput: err << kProgram << ": " << answer.text << '\n'; return kExitUsage;
-    case Verdict::Failed: err << kProgram << ": " << answer.text << '\n'; return kExitFailed;
+  Answer answer = cli::AnswerEntry(*options.entry, options.period, options);
+  const int status = answer.verdict == Verdict::Converted  ? kExitConverted
+                     : answer.verdict == Verdict::BadInput ? kExitUsage
+                                                           : kExitFailed;
+  // With --json the error is an object on standard output, as every answer is.
+  if (answer.verdict == Verdict::Converted || options.json) {
+    answer.text += '\n';
+    const int printed = Print(answer.text, out, err);
+    return printed == kExitConverted ? status : printed;
   }
-  return kExitFailed;
+  err << kProgram << ": " << answer.text << '\n';
+  return status;
 }
 
 }  // namespace quotalis

@@ -6,15 +6,13 @@
 #include <utility>
 
 #include "cli/quote.h"
-#include "convert/text.h"
+#include "convert/reading.h"
 
 namespace quotalis::cli {
 
 namespace {
 
 using Problem = std::optional<std::string>;
-
-bool StartsWithDigit(std::string_view text) { return IsDigits(text.substr(0, 1)); }
 
 // Digits to a number, a value past `most` held as `most`. Precondition: IsDigits(text).
 template <class Int>
@@ -28,8 +26,11 @@ Int ClampedValue(std::string_view text, Int most) {
   return value;
 }
 
-constexpr std::array<std::pair<std::string_view, Notation>, 6> kNotations = {{
+constexpr std::array<std::pair<std::string_view, Notation>, 9> kNotations = {{
     {"parens", Notation::Parens},
+    {"brackets", Notation::Brackets},
+    {"quotes", Notation::Quotes},
+    {"r", Notation::R},
     {"dots", Notation::Dots},
     {"overline", Notation::Overline},
     {"ellipsis", Notation::Ellipsis},
@@ -45,7 +46,7 @@ Problem ParseNotation(std::string_view text, Notation& notation) {
     }
   }
   return "unknown notation " + Quote(text) +
-         "; give parens, dots, overline, ellipsis, latex or keypad";
+         "; give parens, brackets, quotes, r, dots, overline, ellipsis, latex or keypad";
 }
 
 Problem ParseMaxDigits(std::string_view text, std::optional<std::int64_t>& most) {
@@ -71,7 +72,7 @@ Command Fail(std::string problem) {
 bool LooksLikeOption(std::string_view arg) {
   if (arg.size() < 2 || arg.front() != '-') return false;
   const auto second = static_cast<unsigned char>(arg[1]);
-  return !StartsWithDigit(arg.substr(1)) && second != '.' && second < 0x80;
+  return !IsDigit(arg[1]) && second != '.' && second < 0x80;
 }
 
 // Whether `arg` is the whole number of a mixed number: [sign] digits.

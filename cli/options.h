@@ -12,6 +12,9 @@ namespace quotalis::cli {
 // How a recurring decimal is written in an answer.
 enum class Notation {
   Parens,    // 0.1(6)
+  Brackets,  // 0.1[6]
+  Quotes,    // 0.1'6'
+  R,         // 0.1r6
   Dots,      // 0.16̇ (U+0307 over the first and the last recurring digit)
   Overline,  // 0.16̅ (U+0305 after each recurring digit)
   Ellipsis,  // 0.1666... (the period written out until it shows)
