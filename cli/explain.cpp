@@ -143,23 +143,23 @@ std::vector<std::string> ExplainFractionLines(const exact::FractionWorking& w,
                     w.steps[i + 1].remainder.get_str());
   }
   const mpz_class& last = w.steps.back().remainder;
-  const std::string length = w.periodLength ? w.periodLength->get_str() : "an unknown number of";
+  const std::string length =
+      w.periodLength ? DigitCount(*w.periodLength) : std::string("an unknown number of digits");
   if (w.capped) {
-    lines.push_back("stopped after " + std::to_string(w.steps.size() - 1) +
-                    " digits; the non-recurring part has " + std::to_string(w.periodStart) +
-                    " digits and the period " + length + " digits");
+    lines.push_back("stopped after " + DigitCount(static_cast<std::int64_t>(w.steps.size() - 1)) +
+                    "; the non-recurring part has " + DigitCount(w.periodStart) +
+                    " and the period " + length);
   } else if (last == 0) {
     lines.push_back("remainder 0: the division ends; " +
-                    (w.periodStart == 0
-                         ? std::string("no digits after the point")
-                         : std::to_string(w.periodStart) + " digits after the point") +
+                    (w.periodStart == 0 ? std::string("no digits after the point")
+                                        : DigitCount(w.periodStart) + " after the point") +
                     ", nothing recurs");
   } else {
     lines.push_back("remainder " + last.get_str() + " came before, ahead of digit " +
                     std::to_string(w.periodStart + 1) + ": from there the digits recur");
-    lines.push_back("the non-recurring part has " + std::to_string(w.periodStart) +
-                    " digits; the period starts at digit " + std::to_string(w.periodStart + 1) +
-                    " and has " + length + " digits");
+    lines.push_back("the non-recurring part has " + DigitCount(w.periodStart) +
+                    "; the period starts at digit " + std::to_string(w.periodStart + 1) +
+                    " and has " + length);
   }
   lines.push_back(FractionAnswer(r, false) + " = " + answer);
   return lines;

@@ -23,11 +23,13 @@ exact::Style StyleOf(Notation notation) {
   return exact::Style::Parentheses;
 }
 
-std::string Count(std::int64_t n, std::string_view one, std::string_view many) {
-  return std::to_string(n) + " " + std::string(n == 1 ? one : many);
+}  // namespace
+
+std::string DigitCount(std::int64_t n) {
+  return std::to_string(n) + (n == 1 ? " digit" : " digits");
 }
 
-}  // namespace
+std::string DigitCount(const mpz_class& n) { return n.get_str() + (n == 1 ? " digit" : " digits"); }
 
 std::string FractionAnswer(const mpz_class& numerator, const mpz_class& denominator) {
   return numerator.get_str() + "/" + denominator.get_str();
@@ -57,37 +59,33 @@ exact::Result<std::string> DecimalAnswer(const exact::Decimal& canonical, Notati
 
 exact::Result<std::string> ExpansionAnswer(const exact::Expansion& e, Notation notation) {
   if (!e.cut) return DecimalAnswer(e.value, notation);
-  if (notation == Notation::Keypad) {
-    return exact::Problem{
-        "the keypad cannot type it: its decimal runs past " +
-            Count(static_cast<std::int64_t>(e.value.fixed.size() + e.value.period.size()), "digit",
-                  "digits") +
-            " after the point, and the keypad holds 10 characters",
-        0};
-  }
   const exact::Decimal& v = e.value;
+  const auto shownFixed = static_cast<std::int64_t>(v.fixed.size());
+  const auto shownPeriod = static_cast<std::int64_t>(v.period.size());
+  if (notation == Notation::Keypad) {
+    return exact::Problem{"the keypad cannot type it: its decimal runs past " +
+                              DigitCount(shownFixed + shownPeriod) +
+                              " after the point, and the keypad holds 10 characters",
+                          0};
+  }
   std::string text = v.negative ? "-" : "";
   text += v.integer.empty() ? "0" : v.integer;
   text += '.';
   text += v.fixed;
-  const auto shownFixed = static_cast<std::int64_t>(v.fixed.size());
   if (shownFixed < e.fixedLength) {
-    text += "... [cut: the non-recurring part has " + Count(e.fixedLength, "digit", "digits") +
-            "; the first " + std::to_string(shownFixed) + " are shown; then comes a period of " +
-            PeriodLengthText(e) + " digits]";
-    return text;
+    return text + "... [cut: the non-recurring part has " + DigitCount(e.fixedLength) +
+           "; the first " + std::to_string(shownFixed) + " are shown; then comes a period of " +
+           PeriodLengthText(e) + "]";
   }
   text += '(';
   text += v.period;
   text += "...) [cut: ";
   if (e.periodLength) {
-    text += "the period has " + e.periodLength->get_str() + " digits; the first " +
-            std::to_string(v.period.size()) + " are shown]";
-  } else {
-    text += "the period's length is unknown, its denominator too large to factor; the first " +
-            std::to_string(v.period.size()) + " digits after the non-recurring part are shown]";
+    return text + "the period has " + DigitCount(*e.periodLength) + "; the first " +
+           std::to_string(shownPeriod) + " are shown]";
   }
-  return text;
+  return text + "the period's length is unknown, its denominator too large to factor; the first " +
+         DigitCount(shownPeriod) + " after the non-recurring part are shown]";
 }
 
 std::string PeriodLengthText(const exact::Expansion& e) {

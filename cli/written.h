@@ -32,7 +32,11 @@ exact::Result<std::string> DecimalAnswer(const exact::Decimal& canonical, Notati
 //   1/7, 4 digits -> "0.(1428...) [cut: the period has 6 digits; the first 4 are shown]"
 exact::Result<std::string> ExpansionAnswer(const exact::Expansion& e, Notation notation);
 
-// The period's length in digits, "unknown" when it could not be found.
+// "1 digit", "6 digits".
+std::string DigitCount(std::int64_t n);
+std::string DigitCount(const mpz_class& n);
+
+// The period's length, a number of digits, "unknown" when it could not be found.
 std::string PeriodLengthText(const exact::Expansion& e);
 
 }  // namespace quotalis::cli
