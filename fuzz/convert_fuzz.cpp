@@ -22,10 +22,10 @@
 
 #include "convert/conversion.h"
 #include "convert/expansion.h"
-#include "keypad_reference.h"
-#include "convert/reduction.h"
 #include "convert/reading.h"
+#include "convert/reduction.h"
 #include "convert/writing.h"
+#include "reference/exact_fraction.h"
 
 namespace {
 
