@@ -47,14 +47,17 @@ Answer DecimalAnswerFor(std::string_view text, const Entry& entry, const Options
   const std::string reduced = FractionAnswer(f.reduced, options.mixed);
   if (!options.detail && !options.json && !options.explain) return {Verdict::Converted, reduced};
 
-  exact::Result<exact::Decimal> canonical = exact::Canonical(entry.decimal);
-  if (auto* p = std::get_if<exact::Problem>(&canonical)) return refuse(Verdict::BadInput, *p);
-  const auto& c = std::get<exact::Decimal>(canonical);
   // A plain decimal is shown as the window writes it back; another as its
   // canonical form in the answer's notation.
+  exact::Decimal canonical;
+  if (options.json || !entry.plain) {
+    exact::Result<exact::Decimal> c = exact::Canonical(entry.decimal);
+    if (auto* p = std::get_if<exact::Problem>(&c)) return refuse(Verdict::BadInput, *p);
+    canonical = std::get<exact::Decimal>(std::move(c));
+  }
   exact::Result<std::string> written = entry.plain
                                            ? exact::Result<std::string>(PlainText(entry.decimal))
-                                           : DecimalAnswer(c, options.notation);
+                                           : DecimalAnswer(canonical, options.notation);
   if (auto* p = std::get_if<exact::Problem>(&written)) return refuse(Verdict::Failed, *p);
   const auto& decimal = std::get<std::string>(written);
   const std::string unreduced = FractionAnswer(f.numerator, f.denominator);
@@ -64,12 +67,13 @@ Answer DecimalAnswerFor(std::string_view text, const Entry& entry, const Options
   if (options.explain) {
     exact::Result<exact::DecimalWorking> w = exact::ExplainDecimal(entry.decimal);
     if (auto* p = std::get_if<exact::Problem>(&w)) return refuse(Verdict::BadInput, *p);
-    exact::Result<std::string> asWritten =
-        entry.plain ? DecimalAnswer(entry.decimal, Notation::Parens) : written;
+    // The working starts from the decimal as it was given, its digits as written.
+    const Notation style =
+        options.notation == Notation::Keypad ? Notation::Parens : options.notation;
+    exact::Result<std::string> given = DecimalAnswer(entry.decimal, style);
+    const auto* givenText = std::get_if<std::string>(&given);
     working = ExplainDecimalLines(std::get<exact::DecimalWorking>(w),
-                                  std::holds_alternative<std::string>(asWritten)
-                                      ? std::get<std::string>(asWritten)
-                                      : PlainText(entry.decimal));
+                                  givenText ? *givenText : PlainText(entry.decimal));
   }
   if (!options.json) return {Verdict::Converted, Joined(working)};
   JsonObject json;
@@ -79,8 +83,8 @@ Answer DecimalAnswerFor(std::string_view text, const Entry& entry, const Options
       .Add("unreduced", unreduced)
       .Add("fraction", FractionAnswer(f.reduced, false));
   if (options.mixed) json.Add("mixed", reduced);
-  json.Add("nonRecurring", static_cast<std::int64_t>(c.fixed.size()))
-      .Add("period", static_cast<std::int64_t>(c.period.size()))
+  json.Add("nonRecurring", static_cast<std::int64_t>(canonical.fixed.size()))
+      .Add("period", static_cast<std::int64_t>(canonical.period.size()))
       .Add("cut", false);
   if (options.explain) json.Add("working", working);
   return {Verdict::Converted, json.Close()};

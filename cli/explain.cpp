@@ -79,7 +79,7 @@ std::vector<std::string> ExplainDecimalLines(const exact::DecimalWorking& w,
   mpz_class lowerPower, upperPower;
   mpz_ui_pow_ui(lowerPower.get_mpz_t(), 10, static_cast<unsigned long>(a));
   if (b == 0) {
-    lines.push_back(Times(a, v) + " = " + w.upper.get_str());
+    if (a > 0) lines.push_back(Times(a, v) + " = " + w.upper.get_str());
     lines.push_back(v + " = " + FractionAnswer(w.upper, lowerPower));
   } else {
     mpz_ui_pow_ui(upperPower.get_mpz_t(), 10, static_cast<unsigned long>(a + b));
@@ -96,8 +96,7 @@ std::vector<std::string> ExplainDecimalLines(const exact::DecimalWorking& w,
   const exact::Schoolbook& f = w.fraction;
   if (v == "y") lines.push_back("x = " + FractionAnswer(f.numerator, f.denominator));
   if (f.numerator == 0) {
-    lines.push_back("the numerator is 0, so x = 0");
-    lines.push_back("x = " + FractionAnswer(f.reduced, false));
+    lines.push_back("the numerator is 0: x = 0/1 in lowest terms");
     return lines;
   }
   lines.push_back("in primes, the factors common to both in brackets:");
