@@ -134,22 +134,6 @@ std::string Digits(std::mt19937_64& rng, std::size_t most) {
   return s;
 }
 
-// The value of a decimal written out with its exponent applied, as long
-// division of a reduced fraction writes it but with the period unrolled: the
-// first `count` digits after the point, and the whole part.
-std::string Stream(const Decimal& d, std::size_t count) {
-  std::string after = d.fixed;
-  while (after.size() < count + 40) after += d.period.empty() ? std::string("0") : d.period;
-  std::string all = (d.integer.empty() ? "0" : d.integer) + after;
-  const std::int64_t point =
-      static_cast<std::int64_t>(d.integer.empty() ? 1 : d.integer.size()) + d.exponent;
-  if (point <= 0) all.insert(0, static_cast<std::size_t>(1 - point), '0');
-  const std::size_t p = static_cast<std::size_t>(std::max<std::int64_t>(point, 1));
-  std::string whole = all.substr(0, p);
-  whole.erase(0, std::min(whole.find_first_not_of('0'), whole.size() - 1));
-  return whole + "." + all.substr(p, count);
-}
-
 // Decimal -> fraction: the reduced fraction is in lowest terms (std::gcd) and
 // its long division writes the same digits; fraction -> decimal -> fraction
 // gives the fraction back, and the decimal is the long division's.

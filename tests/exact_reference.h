@@ -3,6 +3,7 @@
 // remainder to come again. Nothing here calls the library.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <map>
 #include <ostream>
@@ -58,6 +59,22 @@ inline Int128 FromDigits(const std::string& s) {
     if (c != '-') v = v * 10 + (c - '0');
   }
   return !s.empty() && s[0] == '-' ? -v : v;
+}
+
+// The value of a decimal written out with its exponent applied, as long
+// division of a reduced fraction writes it but with the period unrolled: the
+// first `count` digits after the point, and the whole part.
+inline std::string Stream(const exact::Decimal& d, std::size_t count) {
+  std::string after = d.fixed;
+  while (after.size() < count + 40) after += d.period.empty() ? std::string("0") : d.period;
+  std::string all = (d.integer.empty() ? "0" : d.integer) + after;
+  const std::int64_t point =
+      static_cast<std::int64_t>(d.integer.empty() ? 1 : d.integer.size()) + d.exponent;
+  if (point <= 0) all.insert(0, static_cast<std::size_t>(1 - point), '0');
+  const std::size_t p = static_cast<std::size_t>(std::max<std::int64_t>(point, 1));
+  std::string whole = all.substr(0, p);
+  whole.erase(0, std::min(whole.find_first_not_of('0'), whole.size() - 1));
+  return whole + "." + all.substr(p, count);
 }
 
 inline std::string ToString(Int128 v) {
