@@ -63,8 +63,12 @@ case "${1:-}" in
     ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1 \
       run_tests build/sanitize
     echo "== fuzzing"
+    # Everything is instrumented for the fuzzer and the sanitizers; the fuzz
+    # targets add libFuzzer itself when they link.
+    fuzz="-fsanitize=fuzzer-no-link $san"
     CXX=clang++ configure_and_build build/fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-      -DQUOTALIS_GUI=OFF -DBUILD_TESTING=OFF -DQUOTALIS_FUZZ=ON
+      -DQUOTALIS_GUI=OFF -DBUILD_TESTING=OFF -DQUOTALIS_FUZZ=ON \
+      -DCMAKE_CXX_FLAGS="$fuzz" -DCMAKE_EXE_LINKER_FLAGS="$san" -DCMAKE_SHARED_LINKER_FLAGS="$san"
     if [[ -x fuzz/run.sh ]]; then fuzz/run.sh build/fuzz; fi
     echo "== all tests passed"
     ;;
