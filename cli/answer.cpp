@@ -11,6 +11,7 @@
 #include "cli/quote.h"
 #include "cli/reading.h"
 #include "cli/written.h"
+#include "convert/reading.h"
 #include "exact/canonical.h"
 #include "exact/expansion.h"
 #include "exact/working.h"
@@ -164,10 +165,8 @@ Answer AnswerLine(std::string_view line, const Options& options) {
   if (fields.empty())
     return Refuse(Verdict::BadInput, {"the line is empty; give ENTRY [K]"}, line, options);
   if (HoldsSlash(line)) {
-    const std::string_view blanks = " \t\r\v\f";
-    const std::size_t first = line.find_first_not_of(blanks);
-    const std::size_t last = line.find_last_not_of(blanks);
-    return AnswerEntry(line.substr(first, last - first + 1), options.period, options);
+    if (line.ends_with('\r')) line.remove_suffix(1);  // a CR LF line end
+    return AnswerEntry(TrimBlanks(line), options.period, options);
   }
   if (fields.size() > 2)
     return Refuse(Verdict::BadInput, {"too many fields; give ENTRY [K]"}, line, options);
