@@ -56,9 +56,10 @@ struct Reading {
 //   "-3/4"              -> {true, "", "3", "4"}, Fraction
 //   "1 1/6"             -> {false, "1", "1", "6"}, Mixed
 // The ellipsis: the recurring block is the shortest one that the digits after
-// the point show at least twice in a row at their end (a one-digit block at
-// least three times); the Decimal read keeps every digit written but the last
-// block as its non-recurring part.
+// the point (not those before it: "33.33..." is refused, "33.333..." reads)
+// show at least twice in a row at their end, a one-digit block at least three
+// times; the Decimal read keeps every digit written but the last block as its
+// non-recurring part ("0.12121..." -> {false, "0", "121", "21", 0}).
 // Refusals name the place (1-based, in Unicode characters of `utf8`):
 //   "0.1(6"   -> {"the parenthesis opened at character 4 is never closed", 4}
 //   "0.1()"   -> {"the parentheses at character 4 hold no digits", 4}

@@ -53,7 +53,9 @@ struct KeypadForm {
 //   0 -> {"0", 0}
 // Refused with a Problem (position 0) saying why the window cannot take it:
 //   -0.5 -> {"the keypad cannot type a negative value", 0}
-//   0.(1234567890) -> {"the keypad entry would need 11 characters, but it holds at most 10", 0}
+//   0.(12345678901) -> {"the keypad entry would need 12 characters, but it holds at most 10", 0}
+//   and a period ending in zero starts one digit later, since the window
+//   drops an entry's trailing zeros: 0.(10) -> {"0.101", 2}
 //   and values the window's engine refuses, with its reason.
 Result<KeypadForm> ToKeypad(const Decimal& canonical);
 
