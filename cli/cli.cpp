@@ -34,16 +34,14 @@ int AnswerLines(const cli::Options& options, std::istream& in, std::ostream& out
   cli::LineReader reader(in);
   while (reader.Next()) {
     const Answer answer =
-        reader.cut()
-            ? Answer{Verdict::BadInput,
-                     "the line is longer than " + std::to_string(cli::kLongestLine) + " characters"}
-            : cli::AnswerLine(reader.line(), options);
-    if (answer.verdict == Verdict::Converted) {
-      out << answer.text << '\n';
-    } else {
+        reader.cut() ? cli::AnswerOverlongLine(options) : cli::AnswerLine(reader.line(), options);
+    if (answer.verdict != Verdict::Converted) {
       anyFailed = true;
-      out << "error: " << answer.text << '\n';
+      if (!options.json) out << "error: ";  // a JSON object says itself that it is an error
     }
+    out << answer.text << '\n';
+    // With --explain the workings of successive lines are told apart by a blank line.
+    if (options.explain && !options.json) out << '\n';
     if (in.rdbuf()->in_avail() <= 0) out.flush();
     if (!out) return WriteFailed(err);
   }

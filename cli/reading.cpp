@@ -84,7 +84,8 @@ std::string PlainText(const exact::Decimal& d) {
 
 std::variant<Entry, Refusal> ReadEntry(std::string_view text, std::int32_t period) {
   if (text.empty()) return Refusal{"the entry is empty"};
-  if (std::all_of(text.begin(), text.end(), IsDigitOrPoint)) {
+  // Digits and points alone are a keypad entry, unless an ellipsis ends them.
+  if (std::all_of(text.begin(), text.end(), IsDigitOrPoint) && !text.ends_with("...")) {
     if (auto problem = KeypadProblem(text)) return *problem;
     return FromKeypadText(text, text, false, period);
   }

@@ -145,7 +145,7 @@ TEST(ExactCommandLine, AnswersFractionsInEveryNotation) {
 
 TEST(ExactCommandLine, AnswersDecimalsWithDetailAndMixedNumbers) {
   const std::vector<ToDecimal> rows = {
-      {"detail of a notation: the canonical form", {"--detail", "0.1(66)"}, "0.1(6)\t150/900\t1/6"},
+      {"detail of a notation: the canonical form", {"--detail", "0.1(66)"}, "0.1(6)\t165/990\t1/6"},
       {"detail in dots", {"--detail", "--notation", "dots", "0.1(6)"}, "0.16\u0307\t15/90\t1/6"},
       {"detail of a signed plain decimal", {"--detail", "--", "-0.50"}, "-0.5\t-5/10\t-1/2"},
       {"detail of an exponent", {"--detail", "1.5e-3"}, "0.0015\t15/10000\t3/2000"},
@@ -155,7 +155,7 @@ TEST(ExactCommandLine, AnswersDecimalsWithDetailAndMixedNumbers) {
       {"mixed, whole", {"--mixed", "7"}, "7"},
       {"mixed, zero", {"--mixed", "0"}, "0"},
       {"mixed in detail", {"--mixed", "--detail", "1.5"}, "1.5\t15/10\t1 1/2"},
-      {"K on a long plain decimal", {"--period", "2", "0.0000000012"}, Lowest(12, 9999999900)},
+      {"K on a long plain decimal", {"--period", "2", "0.0000000012"}, Lowest(12, 9900000000)},
   };
   for (const ToDecimal& row : rows) {
     SCOPED_TRACE(row.name);
@@ -314,7 +314,8 @@ TEST(ExactCommandLine, RefusesWithTheProblemAndItsPlace) {
       {"empty parentheses", {"0.1()"}, "character 4", 2},
       {"ellipsis without a block", {"0.5..."}, "write the period out twice", 2},
       {"zero denominator", {"1/0"}, "zero", 2},
-      {"a term past 10,000,000 digits", {"1e999999999"}, "10,000,000 digits", 2},
+      {"a term past 10,000,000 digits", {"1e999999999"}, "too large", 2},
+      {"a denominator past 10,000,000 digits", {"1e-999999999"}, "digits", 2},
       {"a stray letter", {"0.1x"}, "it holds 'x' at character 4", 2},
       {"K with a notation", {"--period", "1", "0.1(6)"}, "K is for a plain decimal", 2},
       {"K with a fraction", {"--period", "2", "1/7"}, "not for the fraction '1/7'", 2},
