@@ -22,7 +22,7 @@ std::string JsonString(std::string_view text) {
     if (v == '"' || v == '\\') {
       out += '\\';
       out += static_cast<char>(v);
-    } else if (v < 0x20 || v == 0x2028 || v == 0x2029) {
+    } else if (IsUnsafeToShow(v)) {
       out += "\\u";
       for (int shift = 12; shift >= 0; shift -= 4) out += kHex[(v >> shift) & 0xf];
     } else {

@@ -9,7 +9,8 @@
 namespace quotalis::cli {
 
 // `text` as a JSON string, quotes included: '"' and '\' escaped, control
-// characters and U+2028/U+2029 as \uXXXX, and each byte that is not
+// characters and the others that could drive a terminal (see IsUnsafeToShow)
+// as \uXXXX, and each byte that is not
 // well-formed UTF-8 as \uFFFD (the replacement character), so that the line
 // is valid JSON whatever the input held.
 //   "a\"b" -> "\"a\\\"b\""   "\x01" -> "\"\\u0001\""   "\xff" -> "\"\\ufffd\""

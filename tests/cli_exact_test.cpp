@@ -12,6 +12,8 @@
 
 #include <gtest/gtest.h>
 
+#include "cli/json.h"
+#include "cli/quote.h"
 #include "cli_run.h"
 
 namespace {
@@ -235,6 +237,35 @@ TEST(ExactCommandLine, WritesJson) {
             R"j({"input":"","error":"the line is empty; give ENTRY [K]","position":0})j"
             "\n");
   EXPECT_EQ(lines.status, 1);
+}
+
+struct Escaped {
+  const char* name;
+  std::string text, quoted, json;
+};
+
+// What reaches a terminal or a JSON reader, whatever bytes the input held.
+TEST(ExactCommandLine, QuotesAndJsonStayPrintable) {
+  const std::vector<Escaped> rows = {
+      {"plain ASCII", "0.1(6)", "'0.1(6)'", "\"0.1(6)\""},
+      {"full-width kept", "\uff10\uff0e\uff15", "'\uff10\uff0e\uff15'", "\"\uff10\uff0e\uff15\""},
+      {"combining dot kept", "6\u0307", "'6\u0307'", "\"6\u0307\""},
+      {"escape byte", "\x1b[2J", "'\\x1B[2J'", "\"\\u001b[2J\""},
+      {"C1 control", "\xc2\x9b", "'\\xC2\\x9B'", "\"\\u009b\""},
+      {"bidirectional override", "\u202e1", "'\\xE2\\x80\\xAE1'", "\"\\u202e1\""},
+      {"line separator", "\u2028", "'\\xE2\\x80\\xA8'", "\"\\u2028\""},
+      {"overlong NUL", "\xc0\x80", "'\\xC0\\x80'", "\"\\ufffd\\ufffd\""},
+      {"surrogate", "\xed\xa0\x80", "'\\xED\\xA0\\x80'", "\"\\ufffd\\ufffd\\ufffd\""},
+      {"cut lead byte", "1\xe3\x81", "'1\\xE3\\x81'", "\"1\\ufffd\\ufffd\""},
+      {"quote and backslash", "\"\\", "'\"\\'", "\"\\\"\\\\\""},
+      {"cut after 24 characters", std::string(30, '1'), "'" + std::string(24, '1') + "...'",
+       "\"" + std::string(30, '1') + "\""},
+  };
+  for (const Escaped& row : rows) {
+    SCOPED_TRACE(row.name);
+    EXPECT_EQ(quotalis::cli::Quote(row.text), row.quoted);
+    EXPECT_EQ(quotalis::cli::JsonString(row.text), row.json);
+  }
 }
 
 struct Working {
