@@ -21,7 +21,7 @@ runs=${RUNS:-5}
 slow_runs=${SLOW_RUNS:-1}
 
 # The decimals, from a fixed seed: DIGITS digits after "0.", the last PERIOD
-# recurring, as one line "0.DIGITS PERIOD" (the keypad form with K).
+# of them recurring, written with parentheses: 0.FIXED(PERIOD).
 make_decimal() {  # file, digits, period
   python3 - "$@" <<'PY'
 import random, sys
@@ -29,20 +29,19 @@ path, digits, period = sys.argv[1], int(sys.argv[2]), int(sys.argv[3])
 rng = random.Random(20261209)
 text = "".join(rng.choice("0123456789") for _ in range(digits))
 with open(path, "w") as f:
-    f.write("0." + text + " " + str(period) + "\n")
+    f.write("0." + text[:digits - period] + "(" + text[digits - period:] + ")\n")
 PY
 }
 
-# Python's Fraction on the same line: the schoolbook fraction, reduced by
+# Python's Fraction on the same decimal: the schoolbook fraction, reduced by
 # Fraction, and written out as the command line writes it.
 cat >"$work/fraction.py" <<'PY'
 import sys
 from fractions import Fraction
 sys.set_int_max_str_digits(0)
-entry, k = open(sys.argv[1]).read().split()
-digits = entry[2:]
-k, d = int(k), len(digits)
-x = Fraction(int(digits) - int(digits[:d - k] or "0"), (10**k - 1) * 10**(d - k))
+fixed, period = open(sys.argv[1]).read().strip()[2:-1].split("(")
+a, b = len(fixed), len(period)
+x = Fraction(int(fixed + period) - int(fixed or "0"), (10**b - 1) * 10**a)
 sys.stdout.write(f"{x.numerator}/{x.denominator}\n")
 PY
 
