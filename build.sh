@@ -12,7 +12,7 @@ RUN_PACKAGES=(cmake ninja-build g++ pkg-config libgmp-dev libflint-dev qt6-base-
   fonts-ipafont-gothic fonts-dejavu-core)
 TEST_PACKAGES=(libgtest-dev libbenchmark-dev clang libclang-rt-14-dev
   xvfb xauth desktop-file-utils appstream)
-BENCH_PACKAGES=(python3 python3-xlib xvfb)
+BENCH_PACKAGES=(python3 python3-xlib xvfb hyperfine bc)
 
 JOBS=$(nproc 2>/dev/null || echo 2)
 
@@ -77,6 +77,7 @@ case "${1:-}" in
     configure_and_build build/bench -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF -DQUOTALIS_BENCHMARKS=ON
     for b in build/bench/bench/*_bench; do [[ -x $b ]] && "$b"; done
     bench/startup.py build/bench/app/quotalis build/bench/bench/startup-floor
+    bench/compare.sh build/bench/cli/quotalis-cli build/bench/compare
     ;;
   *)
     sed -n '2,8p' "$0" | sed 's/^# \{0,1\}//'
