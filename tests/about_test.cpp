@@ -18,6 +18,7 @@
 #include "window_fixture.h"
 #include "entry/lockedlineedit.h"
 #include "entry/periodscrollbar.h"
+#include "help/abouttext.h"
 #include "help/frmabout.h"
 
 using quotalis::frmAbout;
