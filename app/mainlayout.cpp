@@ -111,10 +111,10 @@ void frmFraction::BuildControls(QWidget* client) {
                       {1080, 1605, 1650, 495}, 9.75, QStringLiteral("変換"));
   cmdClear = Button(client, QStringLiteral("cmdClear"), QStringLiteral("C"), {2790, 1605, 800, 495},
                     12, QStringLiteral("クリア"));
-  for (int digit = 0; digit < 10; ++digit) {
+  for (std::size_t digit = 0; digit < cmdKey.size(); ++digit) {
     const QString caption = QString::number(digit);
-    cmdKey[static_cast<std::size_t>(digit)] =
-        Button(client, QStringLiteral("cmdKey") + caption, caption, KeyPlace(digit), 12, caption);
+    cmdKey[digit] = Button(client, QStringLiteral("cmdKey") + caption, caption,
+                           KeyPlace(static_cast<int>(digit)), 12, caption);
   }
   cmdDot = Button(client, QStringLiteral("cmdDot"), QStringLiteral("."), {1935, 3825, 800, 495}, 24,
                   QStringLiteral("小数点"));

@@ -58,8 +58,6 @@ class LockedLineEditAccessible : public QAccessibleWidget, public QAccessibleTex
   QLineEdit* box() const { return static_cast<QLineEdit*>(widget()); }
 };
 
-}  // namespace
-
 QAccessibleInterface* LockedLineEditAccessibleFor(const QString& className, QObject* object) {
   if (className == QLatin1String(LockedLineEdit::staticMetaObject.className()) &&
       object != nullptr && object->isWidgetType()) {
@@ -67,6 +65,8 @@ QAccessibleInterface* LockedLineEditAccessibleFor(const QString& className, QObj
   }
   return nullptr;
 }
+
+}  // namespace
 
 void InstallLockedLineEditAccessible() {
   // Qt keeps a factory once however often it is installed, and drops them
