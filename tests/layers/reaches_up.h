@@ -1,5 +1,7 @@
 // Two includes reaching above entry/, one reaching below it, and a header of
-// the same folder: the check names the first two only.
+// the same folder: the check names the first two only. The spacing of the
+// last is on purpose.
+// clang-format off
 #pragma once
 
 #include <QLineEdit>
