@@ -4,8 +4,8 @@
 #include <QFont>
 #include <QIcon>
 
-#include "app/design.h"
 #include "quotalis/version.h"
+#include "resources/design.h"
 
 namespace quotalis {
 

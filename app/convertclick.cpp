@@ -6,10 +6,11 @@
 
 #include "app/frmfraction.h"
 #include "app/msgbox.h"
-#include "entry/lockedlineedit.h"
-#include "entry/periodscrollbar.h"
 #include "convert/expansion.h"
 #include "convert/reduction.h"
+#include "entry/keypad.h"
+#include "entry/lockedlineedit.h"
+#include "entry/periodscrollbar.h"
 
 namespace quotalis {
 
@@ -26,7 +27,7 @@ void frmFraction::cmdConvert_Click() {
     case EntryKind::Empty:
     case EntryKind::Zero: return;
     case EntryKind::NotANumber:
-      Response = MsgBox(form_.data(), QStringLiteral("数値を入力してください"), msgbox::kExclamation,
+      Response = MsgBox(window(), QStringLiteral("数値を入力してください"), msgbox::kExclamation,
                         QStringLiteral("入力値"));
       return;
     case EntryKind::Number: break;
@@ -34,7 +35,7 @@ void frmFraction::cmdConvert_Click() {
 
   // The write-back runs txtNdecimal_Change, which may narrow the period
   // selector's range; the period is read only after it.
-  SetEntryText(FromStd(NormaliseEntry(entry)));
+  SetEntryText(*txtNdecimal, FromStd(NormaliseEntry(entry)));
   const std::int32_t k = -sclTerm->value();
 
   const std::string normalised = ToStd(txtNdecimal->text());

@@ -1,7 +1,12 @@
 // The main window. The window object lives for the whole run and keeps the
 // window-level variables; the window itself, with its controls, is built from
-// the layout when it is loaded and destroyed when it is closed, so showing it
-// again after a close loads it afresh with every control at its design value.
+// the layout when it is loaded and destroyed when it is closed (entry/'s
+// FormLifecycle), so showing it again after a close loads it afresh with
+// every control at its design value.
+//
+// The handlers are the window's, and thin: they hand the controls and the
+// variables to entry/ (keypad, period selector), convert/ (the arithmetic)
+// and help/ (usage message, About window), which know nothing of this class.
 //
 // How a key press reaches the display: a keypad button's handler writes the
 // entry box's text; the write runs txtNdecimal_Change before it returns, which
@@ -9,9 +14,11 @@
 // after the point (the scroll bar clamps its value), and selects the recurring
 // digits. Convert reads the entry, writes it back normalised (the same change
 // handling runs again), only then reads the period, and fills the result boxes.
+//
+// Every control carries its name as objectName; the digit keys are "cmdKey0"
+// to "cmdKey9".
 #pragma once
 
-#include <QPointer>
 #include <QString>
 #include <array>
 #include <cstdint>
@@ -19,6 +26,9 @@
 #include <string>
 
 #include "convert/reduction.h"
+#include "entry/formlifecycle.h"
+#include "entry/keypad.h"
+#include "entry/period.h"
 
 class QAction;
 class QLabel;
@@ -49,7 +59,8 @@ class frmFraction {
   bool IsLoaded() const;
   QMainWindow* window() const;
 
-  // Handlers, one per control event.
+  // Handlers, one per control event. Those of the keypad, the entry box and
+  // the period selector need the window loaded.
   bool Form_Load();
   void cmdKey_Click(std::int16_t index);
   void cmdDot_Click();
@@ -106,16 +117,15 @@ class frmFraction {
  private:
   QMainWindow* Load();
   void BuildControls(QWidget* client);
-  void BuildMenus();
-  void Connect();
+  void BuildMenus(QMainWindow* form);
+  void Connect(QMainWindow* form);
   void SetTabOrder();
   void ForgetControls();
-  void HighlightRecurringDigits();
-  void SetEntryText(const QString& text);
+  KeypadTarget Keypad();
+  PeriodTarget Period();
   void ShowReducedFraction();
 
-  QPointer<QMainWindow> form_;
-  bool closed_ = false;  // form_ is closed and waits to be deleted
+  FormLifecycle form_{[this] { ForgetControls(); }};
   std::unique_ptr<frmAbout> about_;
 };
 

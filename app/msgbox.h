@@ -12,7 +12,6 @@ class QWidget;
 namespace quotalis {
 
 namespace msgbox {
-inline constexpr int kOkOnly = 0;
 inline constexpr int kCritical = 16;
 inline constexpr int kQuestion = 32;
 inline constexpr int kExclamation = 48;

@@ -1,50 +1,56 @@
-// The keypad: the only way the user composes the entry. Each accepted press
-// rewrites the entry (which runs txtNdecimal_Change inside the write) and then
-// blanks the reduced fraction. Refused presses change nothing and say nothing.
+#include "entry/keypad.h"
+
 #include <QLineEdit>
 
-#include "app/frmfraction.h"
 #include "convert/entry.h"
-#include "entry/lockedlineedit.h"
 
 namespace quotalis {
 
 namespace {
-constexpr int kLongestEntry = kEntryLongest;
+
+// The end of every accepted press, numerator first.
+void BlankResult(const KeypadTarget& keypad) {
+  keypad.txtRnumerator.setText(QString());
+  keypad.txtRdenominator.setText(QString());
 }
 
-void frmFraction::cmdKey_Click(std::int16_t index) {
-  const QString entry = txtNdecimal->text();
-  if (entry.size() >= kLongestEntry) return;
-  SetEntryText(entry + QString::number(index));
-  txtRnumerator->setText(QString());
-  txtRdenominator->setText(QString());
+bool IsFull(const QString& entry) { return entry.size() >= kEntryLongest; }
+
+}  // namespace
+
+void PressDigit(const KeypadTarget& keypad, std::int16_t index) {
+  const QString entry = keypad.txtNdecimal.text();
+  if (IsFull(entry)) return;
+  SetEntryText(keypad.txtNdecimal, entry + QString::number(index));
+  BlankResult(keypad);
 }
 
-void frmFraction::cmdDot_Click() {
-  const QString entry = txtNdecimal->text();
-  if (entry.size() >= kLongestEntry) return;
-  const std::int32_t bound = Nlength;
-  for (Nindex = 1; Nindex <= bound; ++Nindex) {
-    if (txtNdecimal->text().mid(Nindex - 1, 1) == u'.') return;
+void PressPoint(const KeypadTarget& keypad) {
+  const QString entry = keypad.txtNdecimal.text();
+  if (IsFull(entry)) return;
+  const QChar point = QLatin1Char(kEntryPoint);
+  const std::int32_t bound = keypad.Nlength;
+  for (keypad.Nindex = 1; keypad.Nindex <= bound; ++keypad.Nindex) {
+    if (keypad.txtNdecimal.text().mid(keypad.Nindex - 1, 1) == point) return;
   }
-  SetEntryText(entry + u'.');
-  txtRnumerator->setText(QString());
-  txtRdenominator->setText(QString());
+  SetEntryText(keypad.txtNdecimal, entry + point);
+  BlankResult(keypad);
 }
 
-void frmFraction::cmdBack_Click() {
-  const QString entry = txtNdecimal->text();
+void PressBack(const KeypadTarget& keypad) {
+  const QString entry = keypad.txtNdecimal.text();
   if (entry.isEmpty()) return;
-  SetEntryText(entry.left(entry.size() - 1));
-  txtRnumerator->setText(QString());
-  txtRdenominator->setText(QString());
+  SetEntryText(keypad.txtNdecimal, entry.left(entry.size() - 1));
+  BlankResult(keypad);
 }
 
-void frmFraction::cmdClear_Click() {
-  SetEntryText(QString());
-  txtRnumerator->setText(QString());
-  txtRdenominator->setText(QString());
+void PressClear(const KeypadTarget& keypad) {
+  SetEntryText(keypad.txtNdecimal, QString());
+  BlankResult(keypad);
+}
+
+void SetEntryText(QLineEdit& txtNdecimal, const QString& text) {
+  if (txtNdecimal.text() != text) txtNdecimal.setText(text);
 }
 
 }  // namespace quotalis

@@ -1,7 +1,7 @@
 // A text box that the user can read, select and copy from but not change;
 // only the program's own writes change it. Unlike a read-only QLineEdit it
 // shows its caret, and it keeps its selection when the focus comes and goes,
-// since the entry box's selection is the highlight of the recurring digits.
+// so a selection the program made stays on show.
 // Screen readers are told it is read-only, as it is to the user.
 #pragma once
 

@@ -1,6 +1,5 @@
 #include "help/frmabout.h"
 
-#include <QCloseEvent>
 #include <QDialog>
 #include <QFrame>
 #include <QIcon>
@@ -9,15 +8,16 @@
 #include <QPushButton>
 #include <utility>
 
-#include "app/design.h"
+#include "help/abouttext.h"
 #include "quotalis/version.h"
+#include "resources/design.h"
 
 namespace quotalis {
 
-// The window itself. Whatever closes it arrives here as a close event: the
-// close box and the window manager send one, OK calls close(), and Esc's
-// reject() (like accept() and done()) is turned into close() too, so that no
-// way of closing can skip the unload handling.
+namespace {
+
+// The window itself. Esc's reject() (like accept() and done()) closes it, so
+// that every way out is a close.
 class AboutDialog : public QDialog {
  public:
   AboutDialog()
@@ -25,24 +25,11 @@ class AboutDialog : public QDialog {
                              Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
                              Qt::MSWindowsFixedSizeDialogHint) {}
 
-  // Runs as the window is being closed; cleared when the window is deleted
-  // without being closed.
-  std::function<void()> onClose;
-
   void done(int result) override {
     setResult(result);
     close();
   }
-
- protected:
-  void closeEvent(QCloseEvent* event) override {
-    // The unload handling never cancels: the close always goes on.
-    if (auto handler = std::exchange(onClose, nullptr)) handler();
-    event->accept();
-  }
 };
-
-namespace {
 
 using design::Px;
 
@@ -59,8 +46,9 @@ QFont Gothic(qreal points) {
 
 // The three labels that take the width of their text: left edge fixed, one
 // line, never wrapped; what passes the window's right edge is cut off there.
-QLabel* TextLabel(QWidget* client, int leftTwips, int topTwips) {
+QLabel* TextLabel(QWidget* client, int leftTwips, int topTwips, const QString& name) {
   auto* label = new QLabel(client);
+  label->setObjectName(name);
   label->setTextFormat(Qt::PlainText);
   label->setFont(Gothic(9.75));
   label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
@@ -70,8 +58,9 @@ QLabel* TextLabel(QWidget* client, int leftTwips, int topTwips) {
 }
 
 // A line of the separator: a solid run of pixels in a fixed colour.
-QFrame* SeparatorLine(QWidget* client, QRect pixels, QColor colour) {
+QFrame* SeparatorLine(QWidget* client, QRect pixels, QColor colour, const QString& name) {
   auto* line = new QFrame(client);
+  line->setObjectName(name);
   line->setFrameShape(QFrame::NoFrame);
   line->setGeometry(pixels);
   QPalette palette = line->palette();
@@ -89,66 +78,33 @@ QIcon EmptyIcon() {
 
 }  // namespace
 
-QString DisclaimerText() {
-  // ｿﾌﾄｳｪｱ is half-width katakana. Each line fits the label's width once or
-  // wraps to two lines, seven lines in all, which fit its height.
-  static const char16_t* const kLines[] = {
-      u"本\uFF7F\uFF8C\uFF84\uFF73\uFF6A\uFF71の完全な動作は保証されません。",
-      u"本\uFF7F\uFF8C\uFF84\uFF73\uFF6A\uFF71の使用により障害や損害などが生じても、",
-      u"作者は一切の責任を負いません。",
-      u"本\uFF7F\uFF8C\uFF84\uFF73\uFF6A\uFF71の全部・一部の無断複製、",
-      u"複製物の無断配布を禁じます。",
-  };
-  QString text;
-  for (const char16_t* line : kLines) text += QString::fromUtf16(line) + QStringLiteral("\r\n");
-  return text;
-}
-
-QString CopyrightLine(const QString& legalCopyright) {
-  return QStringLiteral("Copyright ") + legalCopyright;
-}
-
 frmAbout::frmAbout(std::function<void()> formUnload) : formUnload_(std::move(formUnload)) {}
 
-frmAbout::~frmAbout() {
-  // Deleting the window sends no close event; clearing the handler as well
-  // makes sure that nothing calls back into this object.
-  if (auto* form = form_.data()) {
-    form->onClose = nullptr;
-    delete form;
-  }
-}
+frmAbout::~frmAbout() = default;
 
-bool frmAbout::IsLoaded() const { return !form_.isNull(); }
+bool frmAbout::IsLoaded() const { return form_.IsLoaded(); }
 
-QWidget* frmAbout::window() const { return form_; }
+QWidget* frmAbout::window() const { return form_.Form(); }
 
 void frmAbout::Show() {
   if (!IsLoaded()) {
     Load();
     Form_Load();
-    form_->show();
+    window()->show();
     cmdOK->setFocus();
   }
-  form_->raise();
-  form_->activateWindow();
+  window()->raise();
+  window()->activateWindow();
 }
 
 void frmAbout::Load() {
   auto* form = new AboutDialog;
-  form->setAttribute(Qt::WA_DeleteOnClose);
+  form->setObjectName(QStringLiteral("frmAbout"));
   form->setWindowIcon(EmptyIcon());
   // For a top-level window this places the client area; the frame lies around it.
   form->setGeometry(kClientArea);
   form->setFixedSize(kClientArea.size());
-  form->onClose = [this] {
-    Form_Unload();
-    // From here on the window counts as unloaded, though Qt deletes it only
-    // when the event loop next runs: a Show() before then loads a new one.
-    form_.clear();
-    ForgetControls();
-  };
-  form_ = form;
+  form_.Adopt(form);
   BuildControls(form);
   QObject::connect(cmdOK, &QPushButton::clicked, form, [this] { cmdOK_Click(); });
 }
@@ -156,6 +112,7 @@ void frmAbout::Load() {
 void frmAbout::BuildControls(QWidget* client) {
   // In their stored order, which is also their stacking order.
   picLogo = new QLabel(client);
+  picLogo->setObjectName(QStringLiteral("picLogo"));
   picLogo->setFrameStyle(QFrame::WinPanel | QFrame::Sunken);
   const QPixmap logo(design::kIconPath);
   picLogo->setPixmap(logo);
@@ -165,6 +122,7 @@ void frmAbout::BuildControls(QWidget* client) {
   picLogo->setAccessibleName(QStringLiteral("ロゴ"));
 
   cmdOK = new QPushButton(QStringLiteral("OK"), client);
+  cmdOK->setObjectName(QStringLiteral("cmdOK"));
   cmdOK->setGeometry(Px(1027), Px(3240), Px(1380), Px(345));
   cmdOK->setFont(Gothic(8.25));
   cmdOK->setDefault(true);  // Enter; Esc reaches it through reject()
@@ -172,10 +130,11 @@ void frmAbout::BuildControls(QWidget* client) {
   // The engraved separator: a grey line from (112, 1427) to (3363, 1427),
   // then a white line two pixels wide just below it, drawn over its ends.
   Line1[1] = SeparatorLine(client, QRect(Px(112), Px(1427), Px(3363) - Px(112), 1),
-                           QColor(128, 128, 128));
-  lblCopyright = TextLabel(client, 840, 840);
+                           QColor(128, 128, 128), QStringLiteral("Line1_1"));
+  lblCopyright = TextLabel(client, 840, 840, QStringLiteral("lblCopyright"));
 
   lblDisclaimer = new QLabel(client);
+  lblDisclaimer->setObjectName(QStringLiteral("lblDisclaimer"));
   lblDisclaimer->setTextFormat(Qt::PlainText);
   lblDisclaimer->setFont(Gothic(9.75));
   lblDisclaimer->setAlignment(Qt::AlignLeft | Qt::AlignTop);
@@ -184,10 +143,10 @@ void frmAbout::BuildControls(QWidget* client) {
   // Label texts end their lines with CR LF; Qt breaks lines at the LF alone.
   lblDisclaimer->setText(DisclaimerText().replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
 
-  lblVersion = TextLabel(client, 840, 480);
-  lblTitle = TextLabel(client, 840, 120);
+  lblVersion = TextLabel(client, 840, 480, QStringLiteral("lblVersion"));
+  lblTitle = TextLabel(client, 840, 120, QStringLiteral("lblTitle"));
   Line1[0] = SeparatorLine(client, QRect(Px(122), Px(1440), Px(3360) - Px(122), 2),
-                           QColor(255, 255, 255));
+                           QColor(255, 255, 255), QStringLiteral("Line1_0"));
 }
 
 void frmAbout::ForgetControls() {
@@ -199,16 +158,14 @@ void frmAbout::ForgetControls() {
 
 void frmAbout::Form_Load() {
   const QString title = QString::fromUtf8(version::kTitle);
-  form_->setWindowTitle(QStringLiteral("About ") + title);
+  window()->setWindowTitle(AboutCaption(title));
   lblTitle->setText(title);
-  lblVersion->setText(QStringLiteral("ﾊﾞｰｼﾞｮﾝ ") + QString::number(version::kMajor) +
-                      QLatin1Char('.') + QString::number(version::kMinor) + QLatin1Char('.') +
-                      QString::number(version::kRevision));
+  lblVersion->setText(VersionLine(version::kMajor, version::kMinor, version::kRevision));
   lblCopyright->setText(CopyrightLine(QString::fromUtf8(version::kLegalCopyright)));
   for (QLabel* label : {lblTitle, lblVersion, lblCopyright}) label->adjustSize();
 }
 
-void frmAbout::cmdOK_Click() { form_->close(); }
+void frmAbout::cmdOK_Click() { window()->close(); }
 
 void frmAbout::Form_Unload() {
   if (formUnload_) formUnload_();

@@ -8,11 +8,15 @@
 // event, which runs Form_Unload and lets the close go on; the window is then
 // destroyed. Ending the program or destroying the frmAbout object deletes the
 // window without a close event, so Form_Unload does not run then.
+//
+// The controls carry their names as objectName; the two separator lines are
+// "Line1_0" and "Line1_1".
 #pragma once
 
-#include <QPointer>
 #include <QString>
 #include <functional>
+
+#include "entry/formlifecycle.h"
 
 class QFrame;
 class QLabel;
@@ -21,20 +25,11 @@ class QWidget;
 
 namespace quotalis {
 
-class AboutDialog;
-
-// The copyright line: a fixed prefix followed directly by the legal-copyright
-// text, so an empty legal text leaves the prefix alone.
-QString CopyrightLine(const QString& legalCopyright);
-
-// The disclaimer: five lines, each ending with CR LF.
-QString DisclaimerText();
-
 class frmAbout {
  public:
-  // `formUnload` runs whenever the window is being closed, however that
-  // happens (OK, Enter, Esc, the close box, the system menu); never when the
-  // program ends without closing it.
+  // `formUnload` is the unload handling: it runs whenever the window is being
+  // closed, however that happens, and never when the window is deleted
+  // without being closed.
   explicit frmAbout(std::function<void()> formUnload);
   ~frmAbout();
   frmAbout(const frmAbout&) = delete;
@@ -66,7 +61,7 @@ class frmAbout {
   void ForgetControls();
 
   std::function<void()> formUnload_;
-  QPointer<AboutDialog> form_;
+  FormLifecycle form_{[this] { ForgetControls(); }, [this] { Form_Unload(); }};
 };
 
 }  // namespace quotalis

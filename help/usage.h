@@ -1,4 +1,4 @@
-// The usage message of the Help menu.
+// The usage message: how to use the program, in five short lines.
 #pragma once
 
 #include <QString>

@@ -11,6 +11,7 @@
 #include <QTest>
 #include <QTimer>
 #include <QWindow>
+#include <map>
 #include <memory>
 
 #include "app/application.h"
@@ -18,12 +19,36 @@
 #include "window_fixture.h"
 #include "entry/lockedlineedit.h"
 #include "entry/periodscrollbar.h"
+#include "help/abouttext.h"
 #include "help/frmabout.h"
 
 using quotalis::frmAbout;
 using quotalis::frmFraction;
+using quotalis::testing::Controls;
+using quotalis::testing::Named;
 
 namespace {
+
+// The About window's controls, each found by its name in the loaded window
+// (all null when it is not loaded).
+struct AboutControls {
+  explicit AboutControls(const frmAbout& about)
+      : picLogo(Named<QLabel>(about.window(), QStringLiteral("picLogo"))),
+        cmdOK(Named<QPushButton>(about.window(), QStringLiteral("cmdOK"))),
+        lblCopyright(Named<QLabel>(about.window(), QStringLiteral("lblCopyright"))),
+        lblDisclaimer(Named<QLabel>(about.window(), QStringLiteral("lblDisclaimer"))),
+        lblVersion(Named<QLabel>(about.window(), QStringLiteral("lblVersion"))),
+        lblTitle(Named<QLabel>(about.window(), QStringLiteral("lblTitle"))) {}
+
+  QLabel* picLogo;
+  QPushButton* cmdOK;
+  QLabel* lblCopyright;
+  QLabel* lblDisclaimer;
+  QLabel* lblVersion;
+  QLabel* lblTitle;
+};
+
+AboutControls Controls(const frmAbout& about) { return AboutControls(about); }
 
 const QString kCaption = QStringLiteral("About Quotalis");
 const QString kVersion = QStringLiteral("\uFF8A\uFF9E\uFF70\uFF7C\uFF9E\uFF6E\uFF9D 1.1.0");
@@ -35,7 +60,7 @@ enum class Way { OkButton, Enter, KeypadEnter, Escape, Close, WindowSystemClose 
 void CloseBy(frmAbout& about, Way way) {
   QWidget* form = about.window();
   switch (way) {
-    case Way::OkButton: QTest::mouseClick(about.cmdOK, Qt::LeftButton); break;
+    case Way::OkButton: QTest::mouseClick(Controls(about).cmdOK, Qt::LeftButton); break;
     case Way::Enter: QTest::keyClick(form, Qt::Key_Return); break;
     case Way::KeypadEnter: QTest::keyClick(form, Qt::Key_Enter, Qt::KeypadModifier); break;
     case Way::Escape: QTest::keyClick(form, Qt::Key_Escape); break;
@@ -80,9 +105,9 @@ class AboutTest : public QObject {
   void texts() {
     frmAbout& about = OpenAbout();
     QCOMPARE(about.window()->windowTitle(), kCaption);
-    QCOMPARE(about.lblTitle->text(), QStringLiteral("Quotalis"));
-    QCOMPARE(about.lblVersion->text(), kVersion);
-    QCOMPARE(about.lblCopyright->text(), kCopyright);
+    QCOMPARE(Controls(about).lblTitle->text(), QStringLiteral("Quotalis"));
+    QCOMPARE(Controls(about).lblVersion->text(), kVersion);
+    QCOMPARE(Controls(about).lblCopyright->text(), kCopyright);
   }
 
   void disclaimer() {
@@ -100,7 +125,7 @@ class AboutTest : public QObject {
 
     // The label shows every line, wrapped within its width and its height.
     frmAbout& about = OpenAbout();
-    QLabel* label = about.lblDisclaimer;
+    QLabel* label = Controls(about).lblDisclaimer;
     QVERIFY(label->wordWrap());
     QCOMPARE(label->geometry(), QRect(16, 104, 196, 108));
     QCOMPARE(label->text().split(QChar(u'\n')).mid(0, 5), lines);
@@ -171,12 +196,36 @@ class AboutTest : public QObject {
     }
   }
 
+  // Every control carries its name, the window object's pointer to it is the
+  // control of that name, and no other object of the window shares it.
+  void controlsCarryTheirNames_data() {
+    QTest::addColumn<QString>("name");
+    for (const char* name : {"picLogo", "cmdOK", "Line1_1", "lblCopyright", "lblDisclaimer",
+                             "lblVersion", "lblTitle", "Line1_0"}) {
+      QTest::newRow(name) << QString::fromLatin1(name);
+    }
+  }
+  void controlsCarryTheirNames() {
+    QFETCH(QString, name);
+    frmAbout& about = OpenAbout();
+    const std::map<QString, QObject*> members = {
+        {"picLogo", about.picLogo},           {"cmdOK", about.cmdOK},
+        {"Line1_0", about.Line1[0]},          {"Line1_1", about.Line1[1]},
+        {"lblCopyright", about.lblCopyright}, {"lblDisclaimer", about.lblDisclaimer},
+        {"lblVersion", about.lblVersion},     {"lblTitle", about.lblTitle}};
+    QObject* member = members.at(name);
+    QVERIFY(member);
+    QCOMPARE(member->objectName(), name);
+    QCOMPARE(about.window()->findChildren<QObject*>(name), QList<QObject*>{member});
+    QCOMPARE(about.window()->objectName(), QStringLiteral("frmAbout"));
+  }
+
   void longTextIsCutOffNotWrapped() {
     frmAbout& about = OpenAbout();
-    for (QLabel* label : {about.lblTitle, about.lblCopyright}) {
+    for (QLabel* label : {Controls(about).lblTitle, Controls(about).lblCopyright}) {
       label->setText(label->text().repeated(6));
       label->adjustSize();
-      QCOMPARE(label->height(), about.lblVersion->height());
+      QCOMPARE(label->height(), Controls(about).lblVersion->height());
       QVERIFY(label->geometry().right() > about.window()->width());
     }
     QCOMPARE(about.window()->size(), QSize(230, 249));
@@ -187,12 +236,37 @@ class AboutTest : public QObject {
     QCOMPARE(quotalis::CopyrightLine(QString()), QStringLiteral("Copyright "));  // the prefix alone
   }
 
+  void versionLine_data() {
+    QTest::addColumn<int>("major");
+    QTest::addColumn<int>("minor");
+    QTest::addColumn<int>("revision");
+    QTest::addColumn<QString>("line");
+    const QString version = QStringLiteral("\uFF8A\uFF9E\uFF70\uFF7C\uFF9E\uFF6E\uFF9D ");
+    QTest::newRow("this release, no leading zero") << 1 << 1 << 0 << version + "1.1.0";
+    QTest::newRow("two-digit minor") << 1 << 10 << 0 << version + "1.10.0";
+    QTest::newRow("all zero") << 0 << 0 << 0 << version + "0.0.0";
+    QTest::newRow("largest 16-bit numbers")
+        << 32767 << 32767 << 32767 << version + "32767.32767.32767";
+  }
+  void versionLine() {
+    QFETCH(int, major);
+    QFETCH(int, minor);
+    QFETCH(int, revision);
+    QFETCH(QString, line);
+    QCOMPARE(quotalis::VersionLine(major, minor, revision), line);
+  }
+
+  void caption() {
+    QCOMPARE(quotalis::AboutCaption(QStringLiteral("Quotalis")), kCaption);
+    QCOMPARE(quotalis::AboutCaption(QString()), QStringLiteral("About "));
+  }
+
   void focusAndDefault() {
     frmAbout& about = OpenAbout();
-    QVERIFY(about.cmdOK->isDefault());
-    QTRY_VERIFY(about.cmdOK->hasFocus());
+    QVERIFY(Controls(about).cmdOK->isDefault());
+    QTRY_VERIFY(Controls(about).cmdOK->hasFocus());
     QTest::keyClick(about.window(), Qt::Key_Tab);
-    QVERIFY(about.cmdOK->hasFocus());  // nothing else takes the focus
+    QVERIFY(Controls(about).cmdOK->hasFocus());  // nothing else takes the focus
   }
 
   void drawing() {
@@ -209,7 +283,7 @@ class AboutTest : public QObject {
     // The logo, the application icon pixel for pixel inside a 2-pixel border.
     const QImage icon = QImage(QStringLiteral(":/quotalis/icon.png"));
     QCOMPARE(icon.size(), QSize(32, 32));
-    QCOMPARE(about.picLogo->frameWidth(), 2);
+    QCOMPARE(Controls(about).picLogo->frameWidth(), 2);
     for (int y = 0; y < 32; ++y)
       for (int x = 0; x < 32; ++x)
         QCOMPARE(QColor(shot.pixel(10 + x, 10 + y)), QColor(icon.pixel(x, y)));
@@ -218,14 +292,14 @@ class AboutTest : public QObject {
   void secondChoiceOnlyActivates() {
     frmAbout& about = OpenAbout();
     QWidget* first = about.window();
-    about.lblTitle->setText(QStringLiteral("changed"));
+    Controls(about).lblTitle->setText(QStringLiteral("changed"));
     frm->window()->activateWindow();
     QTRY_VERIFY(frm->window()->isActiveWindow());
 
-    frm->mnuVersion->trigger();
+    Controls(*frm).mnuVersion->trigger();
     QCOMPARE(frm->About(), &about);
     QCOMPARE(about.window(), first);
-    QCOMPARE(about.lblTitle->text(), QStringLiteral("changed"));  // not refilled
+    QCOMPARE(Controls(about).lblTitle->text(), QStringLiteral("changed"));  // not refilled
     QCOMPARE(VisibleAboutWindows(), 1);
     QTRY_VERIFY(first->isActiveWindow());
   }
@@ -245,7 +319,7 @@ class AboutTest : public QObject {
     QMainWindow* main = frm->window();
     frmAbout& about = OpenAbout();
     QPointer<QWidget> form = about.window();
-    about.lblTitle->setText(QStringLiteral("changed"));
+    Controls(about).lblTitle->setText(QStringLiteral("changed"));
 
     CloseBy(about, way);
     QVERIFY(!about.IsLoaded());
@@ -260,7 +334,7 @@ class AboutTest : public QObject {
     frm->mnuVersion_Click();
     QCOMPARE(frm->About(), &about);
     QVERIFY(about.IsLoaded());
-    QCOMPARE(about.lblTitle->text(), QStringLiteral("Quotalis"));
+    QCOMPARE(Controls(about).lblTitle->text(), QStringLiteral("Quotalis"));
     QCOMPARE(VisibleAboutWindows(), 1);
   }
 
@@ -279,10 +353,10 @@ class AboutTest : public QObject {
 
   void mainWindowReloaded() {
     // 0.5 converted: the variables get values that the reload must keep.
-    QTest::mouseClick(frm->cmdDot, Qt::LeftButton);
-    QTest::mouseClick(frm->cmdKey[5], Qt::LeftButton);
-    QTest::mouseClick(frm->cmdConvert, Qt::LeftButton);
-    QCOMPARE(frm->txtRdenominator->text(), QStringLiteral("2"));
+    QTest::mouseClick(Controls(*frm).cmdDot, Qt::LeftButton);
+    QTest::mouseClick(Controls(*frm).cmdKey[5], Qt::LeftButton);
+    QTest::mouseClick(Controls(*frm).cmdConvert, Qt::LeftButton);
+    QCOMPARE(Controls(*frm).txtRdenominator->text(), QStringLiteral("2"));
     const std::string tdecimal = frm->Tdecimal;
     const std::string tnumerator = frm->Tnumerator;
     const std::string tdenominator = frm->Tdenominator;
@@ -299,21 +373,21 @@ class AboutTest : public QObject {
     QVERIFY(about.window()->isVisible());  // the program goes on with About alone
     QCOMPARE(lastClosed.count(), 0);
 
-    QTest::mouseClick(about.cmdOK, Qt::LeftButton);
+    QTest::mouseClick(Controls(about).cmdOK, Qt::LeftButton);
     QCOMPARE(lastClosed.count(), 0);
     QVERIFY(frm->IsLoaded());  // the single-copy check let it load again
     QMainWindow* main = frm->window();
     QVERIFY(main->isVisible());
     QTRY_VERIFY(main->isActiveWindow());
     // Controls at their design values ...
-    QCOMPARE(frm->txtNdecimal->text(), QString());
-    QCOMPARE(frm->txtRnumerator->text(), QString());
-    QCOMPARE(frm->txtRdenominator->text(), QString());
-    QCOMPARE(frm->txtNumerator->text(), QString());
-    QCOMPARE(frm->txtDenominator->text(), QString());
-    QCOMPARE(frm->sclTerm->value(), 0);
-    QCOMPARE(frm->sclTerm->minimum(), 0);
-    QTRY_VERIFY(frm->cmdConvert->hasFocus());
+    QCOMPARE(Controls(*frm).txtNdecimal->text(), QString());
+    QCOMPARE(Controls(*frm).txtRnumerator->text(), QString());
+    QCOMPARE(Controls(*frm).txtRdenominator->text(), QString());
+    QCOMPARE(Controls(*frm).txtNumerator->text(), QString());
+    QCOMPARE(Controls(*frm).txtDenominator->text(), QString());
+    QCOMPARE(Controls(*frm).sclTerm->value(), 0);
+    QCOMPARE(Controls(*frm).sclTerm->minimum(), 0);
+    QTRY_VERIFY(Controls(*frm).cmdConvert->hasFocus());
     // ... and the window-level variables as they were.
     QCOMPARE(frm->Tdecimal, tdecimal);
     QCOMPARE(frm->Tnumerator, tnumerator);
@@ -337,8 +411,8 @@ class AboutTest : public QObject {
     QVERIFY(oldMain.isNull());
     QVERIFY(frm->IsLoaded());
     QVERIFY(frm->window()->isVisible());
-    QTest::mouseClick(frm->cmdKey[7], Qt::LeftButton);
-    QCOMPARE(frm->txtNdecimal->text(), QStringLiteral("7"));
+    QTest::mouseClick(Controls(*frm).cmdKey[7], Qt::LeftButton);
+    QCOMPARE(Controls(*frm).txtNdecimal->text(), QStringLiteral("7"));
   }
 
   void destroyedWithoutUnload() {
@@ -376,7 +450,7 @@ class AboutTest : public QObject {
     QPointer<QWidget> form = about.window();
     QPointer<QMainWindow> main = frm->window();
 
-    QTimer::singleShot(0, frm->window(), [this] { frm->mnuQuit->trigger(); });
+    QTimer::singleShot(0, frm->window(), [this] { Controls(*frm).mnuQuit->trigger(); });
     QCOMPARE(QApplication::exec(), 0);
 
     QCOMPARE(unloads, 0);
@@ -388,7 +462,7 @@ class AboutTest : public QObject {
 
  private:
   frmAbout& OpenAbout() {
-    frm->mnuVersion->trigger();
+    Controls(*frm).mnuVersion->trigger();
     frmAbout* about = frm->About();
     if (!about || !about->IsLoaded()) qFatal("the About window did not open");
     if (!QTest::qWaitForWindowActive(about->window())) qWarning("the About window is not active");
@@ -396,13 +470,7 @@ class AboutTest : public QObject {
   }
 
   static QWidget* Control(const frmAbout& about, const QString& name) {
-    if (name == u"picLogo") return about.picLogo;
-    if (name == u"cmdOK") return about.cmdOK;
-    if (name == u"lblTitle") return about.lblTitle;
-    if (name == u"lblVersion") return about.lblVersion;
-    if (name == u"lblCopyright") return about.lblCopyright;
-    if (name == u"lblDisclaimer") return about.lblDisclaimer;
-    return nullptr;
+    return Named<QWidget>(about.window(), name);
   }
 
   std::unique_ptr<frmFraction> frm;

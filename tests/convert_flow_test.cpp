@@ -32,7 +32,7 @@ class ConvertFlowTest : public QObject {
 
   std::unique_ptr<frmFraction> frm;
 
-  void Convert() { QTest::mouseClick(frm->cmdConvert, Qt::LeftButton); }
+  void Convert() { QTest::mouseClick(Controls(*frm).cmdConvert, Qt::LeftButton); }
 
  private slots:
   void init() {
@@ -84,25 +84,25 @@ class ConvertFlowTest : public QObject {
     QFETCH(QString, reduced);
     Press(*frm, keys);
     StepLeft(*frm, k);
-    QCOMPARE(-frm->sclTerm->value(), k);
+    QCOMPARE(-Controls(*frm).sclTerm->value(), k);
     Convert();
-    QCOMPARE(frm->txtNdecimal->text(), entry);
-    QCOMPARE(-frm->sclTerm->value(), kRead);
-    QCOMPARE(Fraction(frm->txtNumerator, frm->txtDenominator), unreduced);
+    QCOMPARE(Controls(*frm).txtNdecimal->text(), entry);
+    QCOMPARE(-Controls(*frm).sclTerm->value(), kRead);
+    QCOMPARE(Fraction(Controls(*frm).txtNumerator, Controls(*frm).txtDenominator), unreduced);
     QCOMPARE(QString::fromStdString(frm->Tnumerator + "/" + frm->Tdenominator), unreduced);
-    QCOMPARE(Fraction(frm->txtRnumerator, frm->txtRdenominator), reduced);
+    QCOMPARE(Fraction(Controls(*frm).txtRnumerator, Controls(*frm).txtRdenominator), reduced);
     QCOMPARE(frm->Nlength, entry.size());
     // The focus is back in the entry, with the recurring digits selected.
-    QCOMPARE(QApplication::focusWidget(), frm->txtNdecimal);
-    QCOMPARE(frm->txtNdecimal->selectedText(), entry.right(kRead));
-    QCOMPARE(frm->txtNdecimal->cursorPosition(), entry.size());
+    QCOMPARE(QApplication::focusWidget(), Controls(*frm).txtNdecimal);
+    QCOMPARE(Controls(*frm).txtNdecimal->selectedText(), entry.right(kRead));
+    QCOMPARE(Controls(*frm).txtNdecimal->cursorPosition(), entry.size());
 
     // Convert again: the same entry and the same fractions.
     Convert();
-    QCOMPARE(frm->txtNdecimal->text(), entry);
-    QCOMPARE(Fraction(frm->txtNumerator, frm->txtDenominator), unreduced);
-    QCOMPARE(Fraction(frm->txtRnumerator, frm->txtRdenominator), reduced);
-    QCOMPARE(frm->txtNdecimal->selectedText(), entry.right(kRead));
+    QCOMPARE(Controls(*frm).txtNdecimal->text(), entry);
+    QCOMPARE(Fraction(Controls(*frm).txtNumerator, Controls(*frm).txtDenominator), unreduced);
+    QCOMPARE(Fraction(Controls(*frm).txtRnumerator, Controls(*frm).txtRdenominator), reduced);
+    QCOMPARE(Controls(*frm).txtNdecimal->selectedText(), entry.right(kRead));
   }
 
   // The lists themselves, before the cancellation as the unreduced terms give
@@ -153,7 +153,8 @@ class ConvertFlowTest : public QObject {
     QCOMPARE(frm->Dnterm, 9);
     Press(*frm, u"C9999999999");
     Convert();
-    QCOMPARE(Fraction(frm->txtRnumerator, frm->txtRdenominator), QStringLiteral("9999999999/1"));
+    QCOMPARE(Fraction(Controls(*frm).txtRnumerator, Controls(*frm).txtRdenominator),
+             QStringLiteral("9999999999/1"));
     QCOMPARE(Entries(frm->Nfactor, frm->Nnterm), std::vector<int>{});
     QCOMPARE(Entries(frm->Dfactor, frm->Dnterm), std::vector{1});
   }
@@ -173,18 +174,20 @@ class ConvertFlowTest : public QObject {
     Convert();
     Press(*frm, QStringLiteral("C") + keys);
     StepLeft(*frm, 1);
-    frm->txtRnumerator->setText(QStringLiteral("8"));
-    frm->txtRdenominator->setText(QStringLiteral("9"));
-    const int value = frm->sclTerm->value();
-    frm->cmdConvert->setFocus();
-    QTest::keyClick(frm->cmdConvert, Qt::Key_Return);
-    QCOMPARE(frm->txtNdecimal->text(), keys);
-    QCOMPARE(frm->sclTerm->value(), value);
-    QCOMPARE(Fraction(frm->txtNumerator, frm->txtDenominator), QStringLiteral("25/100"));
-    QCOMPARE(Fraction(frm->txtRnumerator, frm->txtRdenominator), QStringLiteral("8/9"));
+    Controls(*frm).txtRnumerator->setText(QStringLiteral("8"));
+    Controls(*frm).txtRdenominator->setText(QStringLiteral("9"));
+    const int value = Controls(*frm).sclTerm->value();
+    Controls(*frm).cmdConvert->setFocus();
+    QTest::keyClick(Controls(*frm).cmdConvert, Qt::Key_Return);
+    QCOMPARE(Controls(*frm).txtNdecimal->text(), keys);
+    QCOMPARE(Controls(*frm).sclTerm->value(), value);
+    QCOMPARE(Fraction(Controls(*frm).txtNumerator, Controls(*frm).txtDenominator),
+             QStringLiteral("25/100"));
+    QCOMPARE(Fraction(Controls(*frm).txtRnumerator, Controls(*frm).txtRdenominator),
+             QStringLiteral("8/9"));
     QCOMPARE(frm->Tnumerator, "25");
     QCOMPARE(frm->Tdecimal, "025");
-    QCOMPARE(QApplication::focusWidget(), frm->cmdConvert);
+    QCOMPARE(QApplication::focusWidget(), Controls(*frm).cmdConvert);
   }
 
   void lonePointWarns_data() {
@@ -197,8 +200,8 @@ class ConvertFlowTest : public QObject {
   void lonePointWarns() {
     QFETCH(QString, how);
     Press(*frm, u".");
-    frm->txtRnumerator->setText(QStringLiteral("8"));
-    frm->txtRdenominator->setText(QStringLiteral("9"));
+    Controls(*frm).txtRnumerator->setText(QStringLiteral("8"));
+    Controls(*frm).txtRdenominator->setText(QStringLiteral("9"));
     frm->Response = 0;
     SeenBox seen;
     AnswerNextBox(
@@ -218,16 +221,19 @@ class ConvertFlowTest : public QObject {
     QCOMPARE(seen.buttonTexts, QStringList{QStringLiteral("OK")});
     QVERIFY(seen.modal);
     QCOMPARE(frm->Response, 1);
-    QCOMPARE(frm->txtNdecimal->text(), QStringLiteral("."));
-    QCOMPARE(Fraction(frm->txtRnumerator, frm->txtRdenominator), QStringLiteral("8/9"));
-    QCOMPARE(Fraction(frm->txtNumerator, frm->txtDenominator), QStringLiteral("/"));
+    QCOMPARE(Controls(*frm).txtNdecimal->text(), QStringLiteral("."));
+    QCOMPARE(Fraction(Controls(*frm).txtRnumerator, Controls(*frm).txtRdenominator),
+             QStringLiteral("8/9"));
+    QCOMPARE(Fraction(Controls(*frm).txtNumerator, Controls(*frm).txtDenominator),
+             QStringLiteral("/"));
   }
 
   void spaceOnConvertConverts() {
     Press(*frm, u"0.75");
-    frm->cmdConvert->setFocus();
-    QTest::keyClick(frm->cmdConvert, Qt::Key_Space);
-    QCOMPARE(Fraction(frm->txtRnumerator, frm->txtRdenominator), QStringLiteral("3/4"));
+    Controls(*frm).cmdConvert->setFocus();
+    QTest::keyClick(Controls(*frm).cmdConvert, Qt::Key_Space);
+    QCOMPARE(Fraction(Controls(*frm).txtRnumerator, Controls(*frm).txtRdenominator),
+             QStringLiteral("3/4"));
   }
 
   // Every two-digit decimal with every period, against the exact reference.

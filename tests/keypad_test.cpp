@@ -13,8 +13,8 @@ class KeypadTest : public QObject {
   std::unique_ptr<frmFraction> frm;
 
   void ShowResult(const QString& numerator, const QString& denominator) {
-    frm->txtRnumerator->setText(numerator);
-    frm->txtRdenominator->setText(denominator);
+    Controls(*frm).txtRnumerator->setText(numerator);
+    Controls(*frm).txtRdenominator->setText(denominator);
   }
 
  private slots:
@@ -50,7 +50,7 @@ class KeypadTest : public QObject {
     QFETCH(QString, keys);
     QFETCH(QString, entry);
     Press(*frm, keys);
-    QCOMPARE(frm->txtNdecimal->text(), entry);
+    QCOMPARE(Controls(*frm).txtNdecimal->text(), entry);
     QCOMPARE(frm->Nlength, entry.size());
   }
 
@@ -78,12 +78,12 @@ class KeypadTest : public QObject {
     QFETCH(bool, blanked);
     Press(*frm, before);
     ShowResult(QStringLiteral("3"), QStringLiteral("7"));
-    const int minimum = frm->sclTerm->minimum();
+    const int minimum = Controls(*frm).sclTerm->minimum();
     Press(*frm, key);
-    QCOMPARE(frm->txtNdecimal->text(), entry);
-    QCOMPARE(frm->txtRnumerator->text(), blanked ? QString() : QStringLiteral("3"));
-    QCOMPARE(frm->txtRdenominator->text(), blanked ? QString() : QStringLiteral("7"));
-    if (!blanked) QCOMPARE(frm->sclTerm->minimum(), minimum);
+    QCOMPARE(Controls(*frm).txtNdecimal->text(), entry);
+    QCOMPARE(Controls(*frm).txtRnumerator->text(), blanked ? QString() : QStringLiteral("3"));
+    QCOMPARE(Controls(*frm).txtRdenominator->text(), blanked ? QString() : QStringLiteral("7"));
+    if (!blanked) QCOMPARE(Controls(*frm).sclTerm->minimum(), minimum);
   }
 
   // The entry changes first (and its change handling runs inside that
@@ -92,14 +92,15 @@ class KeypadTest : public QObject {
     Press(*frm, u"1");
     ShowResult(QStringLiteral("3"), QStringLiteral("7"));
     QStringList seen;
-    QObject::connect(frm->txtNdecimal, &QLineEdit::textChanged, frm->window(), [&] {
+    QObject::connect(Controls(*frm).txtNdecimal, &QLineEdit::textChanged, frm->window(), [&] {
       seen << QStringLiteral("entry %1 %2/%3, length %4")
-                  .arg(frm->txtNdecimal->text(), frm->txtRnumerator->text(),
-                       frm->txtRdenominator->text())
+                  .arg(Controls(*frm).txtNdecimal->text(), Controls(*frm).txtRnumerator->text(),
+                       Controls(*frm).txtRdenominator->text())
                   .arg(frm->Nlength);
     });
-    QObject::connect(frm->txtRnumerator, &QLineEdit::textChanged, frm->window(), [&] {
-      seen << QStringLiteral("numerator blanked, denominator %1").arg(frm->txtRdenominator->text());
+    QObject::connect(Controls(*frm).txtRnumerator, &QLineEdit::textChanged, frm->window(), [&] {
+      seen << QStringLiteral("numerator blanked, denominator %1")
+                  .arg(Controls(*frm).txtRdenominator->text());
     });
     Press(*frm, u"5");
     // Our watcher runs after the program's own change handler: Nlength is current.
@@ -116,12 +117,12 @@ class KeypadTest : public QObject {
 
   void hiddenBoxesKeepTheUnreducedFraction() {
     Press(*frm, u".75");
-    QTest::mouseClick(frm->cmdConvert, Qt::LeftButton);
-    QCOMPARE(frm->txtNumerator->text(), QStringLiteral("75"));
-    QCOMPARE(frm->txtDenominator->text(), QStringLiteral("100"));
+    QTest::mouseClick(Controls(*frm).cmdConvert, Qt::LeftButton);
+    QCOMPARE(Controls(*frm).txtNumerator->text(), QStringLiteral("75"));
+    QCOMPARE(Controls(*frm).txtDenominator->text(), QStringLiteral("100"));
     Press(*frm, u"C12.<<<.5");
-    QCOMPARE(frm->txtNumerator->text(), QStringLiteral("75"));
-    QCOMPARE(frm->txtDenominator->text(), QStringLiteral("100"));
+    QCOMPARE(Controls(*frm).txtNumerator->text(), QStringLiteral("75"));
+    QCOMPARE(Controls(*frm).txtDenominator->text(), QStringLiteral("100"));
   }
 
   void focusAndHighlightAfterEveryPress() {
@@ -129,25 +130,26 @@ class KeypadTest : public QObject {
     StepLeft(*frm, 2);
     for (QChar key : QStringView(u"45<9")) {
       Press(*frm, QString(key));
-      QCOMPARE(QApplication::focusWidget(), frm->txtNdecimal);
-      QCOMPARE(frm->txtNdecimal->selectionLength(), 2);
-      QCOMPARE(frm->txtNdecimal->selectionEnd(), frm->txtNdecimal->text().size());
+      QCOMPARE(QApplication::focusWidget(), Controls(*frm).txtNdecimal);
+      QCOMPARE(Controls(*frm).txtNdecimal->selectionLength(), 2);
+      QCOMPARE(Controls(*frm).txtNdecimal->selectionEnd(),
+               Controls(*frm).txtNdecimal->text().size());
     }
-    QCOMPARE(frm->txtNdecimal->text(), QStringLiteral("0.12349"));
-    QCOMPARE(frm->txtNdecimal->selectedText(), QStringLiteral("49"));
+    QCOMPARE(Controls(*frm).txtNdecimal->text(), QStringLiteral("0.12349"));
+    QCOMPARE(Controls(*frm).txtNdecimal->selectedText(), QStringLiteral("49"));
   }
 
   // Enter and Space act on the focused button; nothing is a default button.
   void enterActsOnTheFocusedKey() {
-    frm->cmdKey[5]->setFocus();
-    QTest::keyClick(frm->cmdKey[5], Qt::Key_Return);
-    frm->cmdKey[7]->setFocus();
-    QTest::keyClick(frm->cmdKey[7], Qt::Key_Enter);
-    frm->cmdDot->setFocus();
-    QTest::keyClick(frm->cmdDot, Qt::Key_Space);
-    frm->cmdBack->setFocus();
-    QTest::keyClick(frm->cmdBack, Qt::Key_Escape);
-    QCOMPARE(frm->txtNdecimal->text(), QStringLiteral("57."));
+    Controls(*frm).cmdKey[5]->setFocus();
+    QTest::keyClick(Controls(*frm).cmdKey[5], Qt::Key_Return);
+    Controls(*frm).cmdKey[7]->setFocus();
+    QTest::keyClick(Controls(*frm).cmdKey[7], Qt::Key_Enter);
+    Controls(*frm).cmdDot->setFocus();
+    QTest::keyClick(Controls(*frm).cmdDot, Qt::Key_Space);
+    Controls(*frm).cmdBack->setFocus();
+    QTest::keyClick(Controls(*frm).cmdBack, Qt::Key_Escape);
+    QCOMPARE(Controls(*frm).txtNdecimal->text(), QStringLiteral("57."));
   }
 };
 

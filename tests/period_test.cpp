@@ -17,12 +17,12 @@ class PeriodTest : public QObject {
 
   // Entry, k and selection as one text, e.g. "3.14159 k=3 [159]".
   QString State() const {
-    const auto* box = frm->txtNdecimal;
+    const auto* box = Controls(*frm).txtNdecimal;
     return QStringLiteral("%1 k=%2 [%3] min=%4 caret=%5")
         .arg(box->text())
-        .arg(-frm->sclTerm->value())
+        .arg(-Controls(*frm).sclTerm->value())
         .arg(box->selectedText())
-        .arg(frm->sclTerm->minimum())
+        .arg(Controls(*frm).sclTerm->minimum())
         .arg(box->cursorPosition());
   }
 
@@ -49,13 +49,13 @@ class PeriodTest : public QObject {
     QFETCH(QString, keys);
     QFETCH(int, minimum);
     Press(*frm, keys);
-    QCOMPARE(frm->sclTerm->minimum(), minimum);
-    QCOMPARE(frm->sclTerm->maximum(), 0);
+    QCOMPARE(Controls(*frm).sclTerm->minimum(), minimum);
+    QCOMPARE(Controls(*frm).sclTerm->maximum(), 0);
     // As far left as it goes: every digit after the point, and no further.
     StepLeft(*frm, 12);
-    QCOMPARE(frm->sclTerm->value(), minimum);
-    QCOMPARE(frm->txtNdecimal->selectedText(), keys.right(-minimum));
-    QCOMPARE(frm->txtNdecimal->cursorPosition(), keys.size());
+    QCOMPARE(Controls(*frm).sclTerm->value(), minimum);
+    QCOMPARE(Controls(*frm).txtNdecimal->selectedText(), keys.right(-minimum));
+    QCOMPARE(Controls(*frm).txtNdecimal->cursorPosition(), keys.size());
   }
 
   void transitions_data() {
@@ -88,87 +88,88 @@ class PeriodTest : public QObject {
     QCOMPARE(State(), state);
     // A click that moves nothing changes nothing; any accepted press or move
     // leaves the focus in the entry.
-    if (!after.isEmpty()) QCOMPARE(QApplication::focusWidget(), frm->txtNdecimal);
+    if (!after.isEmpty()) QCOMPARE(QApplication::focusWidget(), Controls(*frm).txtNdecimal);
   }
 
   void moveRightShrinksThePeriod() {
     Press(*frm, u"0.123");
     StepLeft(*frm, 3);
-    const QRect bar = frm->sclTerm->rect();
-    QTest::mouseClick(frm->sclTerm, Qt::LeftButton, {}, QPoint(bar.right() - 3, bar.center().y()));
+    const QRect bar = Controls(*frm).sclTerm->rect();
+    QTest::mouseClick(Controls(*frm).sclTerm, Qt::LeftButton, {},
+                      QPoint(bar.right() - 3, bar.center().y()));
     QCOMPARE(State(), QStringLiteral("0.123 k=2 [23] min=-3 caret=5"));
   }
 
   void troughClickStepsByOne() {
     Press(*frm, u"0.123456");
     QStyleOptionSlider option;
-    option.initFrom(frm->sclTerm);
+    option.initFrom(Controls(*frm).sclTerm);
     option.orientation = Qt::Horizontal;
-    option.minimum = frm->sclTerm->minimum();
-    option.maximum = frm->sclTerm->maximum();
-    option.sliderPosition = option.sliderValue = frm->sclTerm->value();
-    option.pageStep = frm->sclTerm->pageStep();
-    option.singleStep = frm->sclTerm->singleStep();
-    const QRect groove = frm->sclTerm->style()->subControlRect(
-        QStyle::CC_ScrollBar, &option, QStyle::SC_ScrollBarSubPage, frm->sclTerm);
+    option.minimum = Controls(*frm).sclTerm->minimum();
+    option.maximum = Controls(*frm).sclTerm->maximum();
+    option.sliderPosition = option.sliderValue = Controls(*frm).sclTerm->value();
+    option.pageStep = Controls(*frm).sclTerm->pageStep();
+    option.singleStep = Controls(*frm).sclTerm->singleStep();
+    const QRect groove = Controls(*frm).sclTerm->style()->subControlRect(
+        QStyle::CC_ScrollBar, &option, QStyle::SC_ScrollBarSubPage, Controls(*frm).sclTerm);
     QVERIFY(groove.isValid());
-    QTest::mouseClick(frm->sclTerm, Qt::LeftButton, {}, groove.center());
-    QCOMPARE(frm->sclTerm->value(), -1);
+    QTest::mouseClick(Controls(*frm).sclTerm, Qt::LeftButton, {}, groove.center());
+    QCOMPARE(Controls(*frm).sclTerm->value(), -1);
   }
 
   void arrowKeysStepTheRightWay() {
     Press(*frm, u"0.1234");
-    frm->sclTerm->setFocus();
-    QTest::keyClick(frm->sclTerm, Qt::Key_Left);
-    QCOMPARE(frm->sclTerm->value(), -1);
+    Controls(*frm).sclTerm->setFocus();
+    QTest::keyClick(Controls(*frm).sclTerm, Qt::Key_Left);
+    QCOMPARE(Controls(*frm).sclTerm->value(), -1);
     // The change hands the focus back to the entry, with the digit selected.
-    QCOMPARE(QApplication::focusWidget(), frm->txtNdecimal);
-    QCOMPARE(frm->txtNdecimal->selectedText(), QStringLiteral("4"));
-    frm->sclTerm->setFocus();
-    QTest::keyClick(frm->sclTerm, Qt::Key_Left);
-    QTest::keyClick(frm->sclTerm, Qt::Key_Left);
-    QTest::keyClick(frm->sclTerm, Qt::Key_Right);
-    QCOMPARE(frm->sclTerm->value(), -2);
-    frm->sclTerm->setFocus();
-    QTest::keyClick(frm->sclTerm, Qt::Key_Home);
-    QCOMPARE(frm->sclTerm->value(), -4);
-    frm->sclTerm->setFocus();
-    QTest::keyClick(frm->sclTerm, Qt::Key_End);
-    QCOMPARE(frm->sclTerm->value(), 0);
+    QCOMPARE(QApplication::focusWidget(), Controls(*frm).txtNdecimal);
+    QCOMPARE(Controls(*frm).txtNdecimal->selectedText(), QStringLiteral("4"));
+    Controls(*frm).sclTerm->setFocus();
+    QTest::keyClick(Controls(*frm).sclTerm, Qt::Key_Left);
+    QTest::keyClick(Controls(*frm).sclTerm, Qt::Key_Left);
+    QTest::keyClick(Controls(*frm).sclTerm, Qt::Key_Right);
+    QCOMPARE(Controls(*frm).sclTerm->value(), -2);
+    Controls(*frm).sclTerm->setFocus();
+    QTest::keyClick(Controls(*frm).sclTerm, Qt::Key_Home);
+    QCOMPARE(Controls(*frm).sclTerm->value(), -4);
+    Controls(*frm).sclTerm->setFocus();
+    QTest::keyClick(Controls(*frm).sclTerm, Qt::Key_End);
+    QCOMPARE(Controls(*frm).sclTerm->value(), 0);
   }
 
   void dragReportsOnlyOnRelease() {
     Press(*frm, u"0.123456");
-    QSignalSpy changes(frm->sclTerm, &QScrollBar::valueChanged);
+    QSignalSpy changes(Controls(*frm).sclTerm, &QScrollBar::valueChanged);
     QStyleOptionSlider option;
-    option.initFrom(frm->sclTerm);
+    option.initFrom(Controls(*frm).sclTerm);
     option.orientation = Qt::Horizontal;
-    option.minimum = frm->sclTerm->minimum();
+    option.minimum = Controls(*frm).sclTerm->minimum();
     option.maximum = 0;
     option.sliderPosition = option.sliderValue = 0;
     option.pageStep = option.singleStep = 1;
-    const QRect thumb = frm->sclTerm->style()->subControlRect(
-        QStyle::CC_ScrollBar, &option, QStyle::SC_ScrollBarSlider, frm->sclTerm);
-    QTest::mousePress(frm->sclTerm, Qt::LeftButton, {}, thumb.center());
-    QTest::mouseMove(frm->sclTerm, QPoint(thumb.center().x() - 30, thumb.center().y()));
+    const QRect thumb = Controls(*frm).sclTerm->style()->subControlRect(
+        QStyle::CC_ScrollBar, &option, QStyle::SC_ScrollBarSlider, Controls(*frm).sclTerm);
+    QTest::mousePress(Controls(*frm).sclTerm, Qt::LeftButton, {}, thumb.center());
+    QTest::mouseMove(Controls(*frm).sclTerm, QPoint(thumb.center().x() - 30, thumb.center().y()));
     QCOMPARE(changes.count(), 0);
-    QCOMPARE(frm->txtNdecimal->selectedText(), QString());
-    QTest::mouseRelease(frm->sclTerm, Qt::LeftButton, {},
+    QCOMPARE(Controls(*frm).txtNdecimal->selectedText(), QString());
+    QTest::mouseRelease(Controls(*frm).sclTerm, Qt::LeftButton, {},
                         QPoint(thumb.center().x() - 30, thumb.center().y()));
     QCOMPARE(changes.count(), 1);
-    QVERIFY(frm->sclTerm->value() < 0);
-    QCOMPARE(frm->txtNdecimal->selectionLength(), -frm->sclTerm->value());
+    QVERIFY(Controls(*frm).sclTerm->value() < 0);
+    QCOMPARE(Controls(*frm).txtNdecimal->selectionLength(), -Controls(*frm).sclTerm->value());
   }
 
   // The highlight is kept when the focus goes elsewhere and comes back by Tab.
   void highlightSurvivesFocusChanges() {
     Press(*frm, u"0.25");
     StepLeft(*frm, 2);
-    QTest::keyClick(frm->txtNdecimal, Qt::Key_Tab);
-    QCOMPARE(QApplication::focusWidget(), frm->sclTerm);
-    QTest::keyClick(frm->sclTerm, Qt::Key_Backtab);
-    QCOMPARE(QApplication::focusWidget(), frm->txtNdecimal);
-    QCOMPARE(frm->txtNdecimal->selectedText(), QStringLiteral("25"));
+    QTest::keyClick(Controls(*frm).txtNdecimal, Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), Controls(*frm).sclTerm);
+    QTest::keyClick(Controls(*frm).sclTerm, Qt::Key_Backtab);
+    QCOMPARE(QApplication::focusWidget(), Controls(*frm).txtNdecimal);
+    QCOMPARE(Controls(*frm).txtNdecimal->selectedText(), QStringLiteral("25"));
   }
 };
 

@@ -18,6 +18,7 @@
 using quotalis::frmFraction;
 using quotalis::HowToUseMessage;
 using quotalis::testing::AnswerNextBox;
+using quotalis::testing::Controls;
 using quotalis::testing::SeenBox;
 
 namespace {
@@ -45,21 +46,26 @@ void Dismiss(QMessageBox* box, Way way) {
 // Everything on the main window and in its variables that the message must
 // leave alone, one "name=value" a line so that a failure names the culprit.
 QStringList State(const frmFraction& frm) {
+  const quotalis::testing::MainControls c = Controls(frm);
   return {
-      QStringLiteral("entry=") + frm.txtNdecimal->text(),
-      QStringLiteral("selection=%1+%2").arg(frm.txtNdecimal->selectionStart()).arg(
-          frm.txtNdecimal->selectedText()),
+      QStringLiteral("entry=") + c.txtNdecimal->text(),
+      QStringLiteral("selection=%1+%2")
+          .arg(c.txtNdecimal->selectionStart())
+          .arg(c.txtNdecimal->selectedText()),
       QStringLiteral("scroll=%1 in %2..%3")
-          .arg(frm.sclTerm->value())
-          .arg(frm.sclTerm->minimum())
-          .arg(frm.sclTerm->maximum()),
-      QStringLiteral("fraction=%1/%2").arg(frm.txtRnumerator->text(), frm.txtRdenominator->text()),
-      QStringLiteral("unreduced=%1/%2").arg(frm.txtNumerator->text(), frm.txtDenominator->text()),
+          .arg(c.sclTerm->value())
+          .arg(c.sclTerm->minimum())
+          .arg(c.sclTerm->maximum()),
+      QStringLiteral("fraction=%1/%2").arg(c.txtRnumerator->text(), c.txtRdenominator->text()),
+      QStringLiteral("unreduced=%1/%2").arg(c.txtNumerator->text(), c.txtDenominator->text()),
       QStringLiteral("T=%1 %2 %3")
           .arg(QString::fromStdString(frm.Tdecimal), QString::fromStdString(frm.Tnumerator),
                QString::fromStdString(frm.Tdenominator)),
-      QStringLiteral("N=%1 %2 %3 %4").arg(frm.Numerator).arg(frm.Denominator).arg(frm.Nlength).arg(
-          frm.Nindex),
+      QStringLiteral("N=%1 %2 %3 %4")
+          .arg(frm.Numerator)
+          .arg(frm.Denominator)
+          .arg(frm.Nlength)
+          .arg(frm.Nindex),
   };
 }
 
@@ -144,7 +150,7 @@ class UsageTest : public QObject {
 
     SeenBox seen;
     AnswerNextBox([way](QMessageBox* box) { Dismiss(box, way); }, &seen);
-    frm->mnuHowtouse->trigger();
+    Controls(*frm).mnuHowtouse->trigger();
 
     QVERIFY(seen.answered);
     QVERIFY2(!seen.stuck, "the box stayed open");
@@ -184,13 +190,14 @@ class UsageTest : public QObject {
  private:
   // 0.16 with one recurring digit: 1/6, with the 6 highlighted.
   void EnterAndConvert() {
-    for (QPushButton* key : {frm->cmdKey[0], frm->cmdDot, frm->cmdKey[1], frm->cmdKey[6]})
+    const quotalis::testing::MainControls c = Controls(*frm);
+    for (QPushButton* key : {c.cmdKey[0], c.cmdDot, c.cmdKey[1], c.cmdKey[6]})
       QTest::mouseClick(key, Qt::LeftButton);
-    frm->sclTerm->setValue(-1);
-    QTest::mouseClick(frm->cmdConvert, Qt::LeftButton);
-    QCOMPARE(frm->txtRnumerator->text(), QStringLiteral("1"));
-    QCOMPARE(frm->txtRdenominator->text(), QStringLiteral("6"));
-    QCOMPARE(frm->txtNdecimal->selectedText(), QStringLiteral("6"));
+    c.sclTerm->setValue(-1);
+    QTest::mouseClick(c.cmdConvert, Qt::LeftButton);
+    QCOMPARE(c.txtRnumerator->text(), QStringLiteral("1"));
+    QCOMPARE(c.txtRdenominator->text(), QStringLiteral("6"));
+    QCOMPARE(c.txtNdecimal->selectedText(), QStringLiteral("6"));
   }
 
   std::unique_ptr<frmFraction> frm;

@@ -10,6 +10,7 @@
 #include <QMenuBar>
 #include <QScreen>
 #include <QTimer>
+#include <map>
 
 #include "window_fixture.h"
 
@@ -21,17 +22,7 @@ class WindowTest : public QObject {
 
   std::unique_ptr<frmFraction> frm;
 
-  QWidget* Control(const QString& name) const {
-    if (name.startsWith(u"cmdKey")) return frm->cmdKey[name.mid(6).toUInt()];
-    const std::map<QString, QWidget*> controls = {
-        {"txtRnumerator", frm->txtRnumerator}, {"txtRdenominator", frm->txtRdenominator},
-        {"txtNdecimal", frm->txtNdecimal},     {"lblEqual", frm->lblEqual},
-        {"Line1", frm->Line1},                 {"sclTerm", frm->sclTerm},
-        {"cmdConvert", frm->cmdConvert},       {"cmdClear", frm->cmdClear},
-        {"cmdDot", frm->cmdDot},               {"cmdBack", frm->cmdBack},
-        {"txtNumerator", frm->txtNumerator},   {"txtDenominator", frm->txtDenominator}};
-    return controls.at(name);
-  }
+  QWidget* Control(const QString& name) const { return Named<QWidget>(frm->window(), name); }
 
  private slots:
   void init() {
@@ -54,6 +45,48 @@ class WindowTest : public QObject {
     QVERIFY(!w->windowIcon().isNull());
     const QPoint centre = w->screen()->availableGeometry().center();
     QVERIFY((w->geometry().center() - centre).manhattanLength() <= 2);
+  }
+
+  // Every control carries its design name, the window's pointer to it is the
+  // control of that name, and no other object of the window shares it.
+  void controlsCarryTheirNames_data() {
+    QTest::addColumn<QString>("name");
+    for (const char* name :
+         {"txtRnumerator", "txtRdenominator", "txtNdecimal", "lblEqual", "Line1", "sclTerm",
+          "cmdConvert", "cmdClear", "cmdDot", "cmdBack", "txtNumerator", "txtDenominator",
+          "mnuFile", "mnuQuit", "mnuHelp", "mnuHowtouse", "mnuVersion"}) {
+      QTest::newRow(name) << QString::fromLatin1(name);
+    }
+    for (int digit = 0; digit < 10; ++digit) {
+      const QString name = QStringLiteral("cmdKey%1").arg(digit);
+      QTest::newRow(qPrintable(name)) << name;
+    }
+  }
+  void controlsCarryTheirNames() {
+    QFETCH(QString, name);
+    const std::map<QString, QObject*> members = {{"txtRnumerator", frm->txtRnumerator},
+                                                 {"txtRdenominator", frm->txtRdenominator},
+                                                 {"txtNdecimal", frm->txtNdecimal},
+                                                 {"lblEqual", frm->lblEqual},
+                                                 {"Line1", frm->Line1},
+                                                 {"sclTerm", frm->sclTerm},
+                                                 {"cmdConvert", frm->cmdConvert},
+                                                 {"cmdClear", frm->cmdClear},
+                                                 {"cmdDot", frm->cmdDot},
+                                                 {"cmdBack", frm->cmdBack},
+                                                 {"txtNumerator", frm->txtNumerator},
+                                                 {"txtDenominator", frm->txtDenominator},
+                                                 {"mnuFile", frm->mnuFile},
+                                                 {"mnuQuit", frm->mnuQuit},
+                                                 {"mnuHelp", frm->mnuHelp},
+                                                 {"mnuHowtouse", frm->mnuHowtouse},
+                                                 {"mnuVersion", frm->mnuVersion}};
+    QObject* member =
+        name.startsWith(u"cmdKey") ? frm->cmdKey.at(name.mid(6).toUInt()) : members.at(name);
+    QVERIFY(member);
+    QCOMPARE(member->objectName(), name);
+    QCOMPARE(frm->window()->findChildren<QObject*>(name), QList<QObject*>{member});
+    QCOMPARE(frm->window()->objectName(), QStringLiteral("frmFraction"));
   }
 
   void layout_data() {
@@ -143,11 +176,11 @@ class WindowTest : public QObject {
   void boxesReadOnlyToScreenReaders() {
     Press(*frm, u"0.1666");
     StepLeft(*frm, 1);
-    QTest::mouseClick(frm->cmdConvert, Qt::LeftButton);
+    QTest::mouseClick(Controls(*frm).cmdConvert, Qt::LeftButton);
     const QList<std::pair<QLineEdit*, QString>> boxes = {
-        {frm->txtNdecimal, QStringLiteral("0.1666")},
-        {frm->txtRnumerator, QStringLiteral("1")},
-        {frm->txtRdenominator, QStringLiteral("6")}};
+        {Controls(*frm).txtNdecimal, QStringLiteral("0.1666")},
+        {Controls(*frm).txtRnumerator, QStringLiteral("1")},
+        {Controls(*frm).txtRdenominator, QStringLiteral("6")}};
     for (const auto& [box, value] : boxes) {
       QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(box);
       QVERIFY(iface);
@@ -161,7 +194,7 @@ class WindowTest : public QObject {
       QCOMPARE(text->text(0, text->characterCount()), value);
     }
     QAccessibleTextInterface* entry =
-        QAccessible::queryAccessibleInterface(frm->txtNdecimal)->textInterface();
+        QAccessible::queryAccessibleInterface(Controls(*frm).txtNdecimal)->textInterface();
     QCOMPARE(entry->selectionCount(), 1);
     int start = -1;
     int end = -1;
@@ -173,7 +206,7 @@ class WindowTest : public QObject {
 
   // The Japanese face really draws the captions: it resolves to the IPA gothic.
   void japaneseFaceIsSubstituted() {
-    const QFontInfo info(frm->txtNdecimal->font());
+    const QFontInfo info(Controls(*frm).txtNdecimal->font());
     QVERIFY2(info.family().startsWith(u"IPA"), qPrintable(info.family()));
   }
 
@@ -182,11 +215,11 @@ class WindowTest : public QObject {
     QCOMPARE(top.size(), 2);
     QCOMPARE(top[0]->text(), QStringLiteral("ﾌｧｲﾙ"));
     QCOMPARE(top[1]->text(), QStringLiteral("ﾍﾙﾌﾟ"));
-    const QList<QAction*> file = frm->mnuFile->actions();
+    const QList<QAction*> file = Controls(*frm).mnuFile->actions();
     QCOMPARE(file.size(), 1);
-    QCOMPARE(file[0], frm->mnuQuit);
-    QCOMPARE(frm->mnuQuit->text(), QStringLiteral("終了"));
-    const QList<QAction*> help = frm->mnuHelp->actions();
+    QCOMPARE(file[0], Controls(*frm).mnuQuit);
+    QCOMPARE(Controls(*frm).mnuQuit->text(), QStringLiteral("終了"));
+    const QList<QAction*> help = Controls(*frm).mnuHelp->actions();
     QCOMPARE(help.size(), 3);
     QCOMPARE(help[0]->text(), QStringLiteral("使い方"));
     QVERIFY(help[1]->isSeparator());
@@ -199,24 +232,23 @@ class WindowTest : public QObject {
   }
 
   void startsEmptyWithTheFocusOnConvert() {
-    QCOMPARE(QApplication::focusWidget(), frm->cmdConvert);
-    for (QLineEdit* box : {static_cast<QLineEdit*>(frm->txtNdecimal),
-                           static_cast<QLineEdit*>(frm->txtRnumerator),
-                           static_cast<QLineEdit*>(frm->txtRdenominator), frm->txtNumerator,
-                           frm->txtDenominator}) {
+    const MainControls c = Controls(*frm);
+    QCOMPARE(QApplication::focusWidget(), c.cmdConvert);
+    for (QLineEdit* box :
+         {c.txtNdecimal, c.txtRnumerator, c.txtRdenominator, c.txtNumerator, c.txtDenominator}) {
       QVERIFY(box->text().isEmpty());
     }
-    QCOMPARE(frm->sclTerm->minimum(), 0);
-    QCOMPARE(frm->sclTerm->maximum(), 0);
-    QCOMPARE(frm->sclTerm->value(), 0);
+    QCOMPARE(c.sclTerm->minimum(), 0);
+    QCOMPARE(c.sclTerm->maximum(), 0);
+    QCOMPARE(c.sclTerm->value(), 0);
     // Enter or Space on Convert then converts the empty entry: nothing changes.
     for (const auto key : {Qt::Key_Return, Qt::Key_Space}) {
-      QTest::keyClick(frm->cmdConvert, key);
-      QCOMPARE(frm->txtNdecimal->text(), QString());
-      QCOMPARE(frm->txtRnumerator->text(), QString());
-      QCOMPARE(frm->txtNumerator->text(), QString());
+      QTest::keyClick(c.cmdConvert, key);
+      QCOMPARE(c.txtNdecimal->text(), QString());
+      QCOMPARE(c.txtRnumerator->text(), QString());
+      QCOMPARE(c.txtNumerator->text(), QString());
       QCOMPARE(frm->Tnumerator, "");
-      QCOMPARE(QApplication::focusWidget(), frm->cmdConvert);
+      QCOMPARE(QApplication::focusWidget(), c.cmdConvert);
     }
   }
 
@@ -224,34 +256,33 @@ class WindowTest : public QObject {
   // box or on the scroll bar press nothing.
   void enterAndEscActOnlyOnTheFocus() {
     Press(*frm, u"0.5");
-    for (QWidget* w : std::initializer_list<QWidget*>{frm->txtNdecimal, frm->txtRnumerator,
-                                                      frm->sclTerm}) {
+    const MainControls c = Controls(*frm);
+    for (QWidget* w : std::initializer_list<QWidget*>{c.txtNdecimal, c.txtRnumerator, c.sclTerm}) {
       w->setFocus();
       for (const auto key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Escape}) {
         QTest::keyClick(w, key);
       }
     }
-    QCOMPARE(frm->txtNdecimal->text(), QStringLiteral("0.5"));
-    QCOMPARE(frm->txtRnumerator->text(), QString());
+    QCOMPARE(Controls(*frm).txtNdecimal->text(), QStringLiteral("0.5"));
+    QCOMPARE(Controls(*frm).txtRnumerator->text(), QString());
     QVERIFY(frm->window()->isVisible());
   }
 
   void tabOrder() {
+    const MainControls c = Controls(*frm);
     const QList<QWidget*> expected = {
-        frm->txtRnumerator, frm->txtRdenominator, frm->txtNdecimal, frm->sclTerm,
-        frm->cmdKey[0],     frm->cmdKey[1],       frm->cmdKey[2],   frm->cmdKey[3],
-        frm->cmdKey[4],     frm->cmdKey[5],       frm->cmdKey[6],   frm->cmdKey[7],
-        frm->cmdKey[8],     frm->cmdKey[9],       frm->cmdDot,      frm->cmdBack,
-        frm->cmdClear,      frm->cmdConvert};
+        c.txtRnumerator, c.txtRdenominator, c.txtNdecimal, c.sclTerm,   c.cmdKey[0], c.cmdKey[1],
+        c.cmdKey[2],     c.cmdKey[3],       c.cmdKey[4],   c.cmdKey[5], c.cmdKey[6], c.cmdKey[7],
+        c.cmdKey[8],     c.cmdKey[9],       c.cmdDot,      c.cmdBack,   c.cmdClear,  c.cmdConvert};
     QList<QWidget*> seen;
     for (int i = 0; i < expected.size(); ++i) {
       QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
       seen << QApplication::focusWidget();
     }
     QCOMPARE(seen, expected);
-    QCOMPARE(frm->txtNumerator->focusPolicy(), Qt::NoFocus);
-    QCOMPARE(frm->txtDenominator->focusPolicy(), Qt::NoFocus);
-    QCOMPARE(frm->lblEqual->focusPolicy(), Qt::NoFocus);
+    QCOMPARE(c.txtNumerator->focusPolicy(), Qt::NoFocus);
+    QCOMPARE(c.txtDenominator->focusPolicy(), Qt::NoFocus);
+    QCOMPARE(c.lblEqual->focusPolicy(), Qt::NoFocus);
   }
 
   // Only the program writes the three visible boxes: keys, input methods,
@@ -302,10 +333,10 @@ class WindowTest : public QObject {
   // Nothing the user can see shows the unreduced fraction.
   void unreducedFractionStaysOutOfSight() {
     Press(*frm, u"0.75");
-    QTest::mouseClick(frm->cmdConvert, Qt::LeftButton);
-    QCOMPARE(frm->txtNumerator->text(), QStringLiteral("75"));
+    QTest::mouseClick(Controls(*frm).cmdConvert, Qt::LeftButton);
+    QCOMPARE(Controls(*frm).txtNumerator->text(), QStringLiteral("75"));
     const QRect client = frm->window()->centralWidget()->rect();
-    for (QLineEdit* box : {frm->txtNumerator, frm->txtDenominator}) {
+    for (QLineEdit* box : {Controls(*frm).txtNumerator, Controls(*frm).txtDenominator}) {
       QVERIFY(!client.intersects(box->geometry()));
       QVERIFY(!box->isVisible());  // nor does a screen reader find it
       QVERIFY(QAccessible::queryAccessibleInterface(box)->state().invisible);
@@ -317,7 +348,7 @@ class WindowTest : public QObject {
   void closeAndReload() {
     Press(*frm, u"0.1666");
     StepLeft(*frm, 1);
-    QTest::mouseClick(frm->cmdConvert, Qt::LeftButton);
+    QTest::mouseClick(Controls(*frm).cmdConvert, Qt::LeftButton);
     QPointer<QMainWindow> first = frm->window();
     QVERIFY(first->close());
     QTRY_VERIFY(first.isNull());
@@ -325,12 +356,12 @@ class WindowTest : public QObject {
     QVERIFY(frm->txtNdecimal == nullptr);
     QVERIFY(frm->Show());
     QVERIFY(QTest::qWaitForWindowActive(frm->window()));
-    QCOMPARE(frm->txtNdecimal->text(), QString());
-    QCOMPARE(frm->txtRnumerator->text(), QString());
-    QCOMPARE(frm->txtNumerator->text(), QString());
-    QCOMPARE(frm->sclTerm->minimum(), 0);
-    QCOMPARE(frm->sclTerm->value(), 0);
-    QCOMPARE(QApplication::focusWidget(), frm->cmdConvert);
+    QCOMPARE(Controls(*frm).txtNdecimal->text(), QString());
+    QCOMPARE(Controls(*frm).txtRnumerator->text(), QString());
+    QCOMPARE(Controls(*frm).txtNumerator->text(), QString());
+    QCOMPARE(Controls(*frm).sclTerm->minimum(), 0);
+    QCOMPARE(Controls(*frm).sclTerm->value(), 0);
+    QCOMPARE(QApplication::focusWidget(), Controls(*frm).cmdConvert);
     QCOMPARE(frm->Tnumerator, "1500");
     QCOMPARE(frm->Tdenominator, "9000");
     QCOMPARE(frm->Tdecimal, "01666");
@@ -352,8 +383,8 @@ class WindowTest : public QObject {
     QVERIFY(frm->IsLoaded());
     QVERIFY(frm->window()->isVisible());
     Press(*frm, u"1.5");
-    QCOMPARE(frm->txtNdecimal->text(), QStringLiteral("1.5"));
-    QCOMPARE(frm->sclTerm->minimum(), -1);
+    QCOMPARE(Controls(*frm).txtNdecimal->text(), QStringLiteral("1.5"));
+    QCOMPARE(Controls(*frm).sclTerm->minimum(), -1);
   }
 
   void closingTheLastWindowEndsTheProgram() {
@@ -367,7 +398,7 @@ class WindowTest : public QObject {
     bool closed = false;
     frm->window()->installEventFilter(this);
     closeSeen_ = &closed;
-    QTimer::singleShot(0, frm->window(), [this] { frm->mnuQuit->trigger(); });
+    QTimer::singleShot(0, frm->window(), [this] { Controls(*frm).mnuQuit->trigger(); });
     QCOMPARE(QApplication::exec(), 0);
     QVERIFY(!closed);  // no close handling ran
     QVERIFY(frm->IsLoaded());

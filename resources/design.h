@@ -11,8 +11,8 @@ namespace quotalis::design {
 inline constexpr int kTwipsPerPixel = 15;
 constexpr int Px(int twips) { return twips / kTwipsPerPixel; }
 
-// The Windows faces the windows are designed with; SetUpApplication() maps
-// them to faces installed here.
+// The Windows faces the windows are designed with; where they are missing,
+// the program maps them to installed faces of the same kind.
 inline const QString kGothicFace = QStringLiteral("ＭＳ Ｐゴシック");
 inline const QString kSansSerifFace = QStringLiteral("MS Sans Serif");
 
