@@ -19,7 +19,7 @@ _quotalis_cli() {
 
     case $prev in
         --notation)
-            COMPREPLY=($(compgen -W 'parens dots overline ellipsis latex keypad' -- "$cur"))
+            COMPREPLY=($(compgen -W 'parens brackets quotes r dots overline ellipsis latex keypad' -- "$cur"))
             return
             ;;
         --max-digits)

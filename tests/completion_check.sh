@@ -2,7 +2,8 @@
 # The bash completion of quotalis-cli as bash-completion finds it: installed
 # into a scratch prefix, loaded on demand from there, and asked to complete
 # command lines. Its options are those of --help, and every notation it
-# offers is one the program takes.
+# offers is one the program takes; those are all that the program names when
+# it refuses an unknown one.
 #   tests/completion_check.sh BUILD_DIR PREFIX QUOTALIS_CLI
 set -euo pipefail
 
@@ -37,7 +38,7 @@ complete_words() {
         printf "%s\n" "${COMPREPLY[@]}"' bash "$loader" quotalis-cli "$@" | sed '/^$/d' | sort
 }
 
-notations="dots ellipsis keypad latex overline parens"
+notations="brackets dots ellipsis keypad latex overline parens quotes r"
 # name | words after quotalis-cli | expected offers, blank-separated
 while IFS='|' read -r name words expected; do
     [[ -z $name || $name == \#* ]] && continue
@@ -54,9 +55,12 @@ option_prefix_unknown|--zz|
 # values
 notation_values_after_space|--notation ''|$notations
 notation_values_prefix|--notation o|overline
+notation_values_prefix_shared|--notation e|ellipsis
+notation_values_one_letter|--notation r|r
 notation_values_after_equals|--notation = ''|$notations
 notation_values_after_equals_prefix|--notation = l|latex
 notation_values_after_other_options|--detail --notation p|parens
+notation_values_after_equals_other_options|--json --notation = q|quotes
 max_digits_values|--max-digits ''|all
 period_takes_a_number|--period ''|
 # entries
@@ -73,7 +77,11 @@ if [[ $offered != "$from_help" ]]; then
     diff <(echo "$from_help") <(echo "$offered") >&2 || true
 fi
 for notation in $notations; do
-    "$cli" --notation "$notation" 1/7 >/dev/null 2>&1 || fail "the program refuses --notation $notation"
+    "$cli" --notation "$notation" .5 >/dev/null 2>&1 || fail "the program refuses --notation $notation"
+done
+refusal=$("$cli" --notation no-such-notation .5 2>&1 >/dev/null) && fail "an unknown notation is taken"
+for notation in $notations; do
+    [[ $refusal == *" $notation"[,\ ]* ]] || fail "the program does not name $notation among its notations: $refusal"
 done
 
 if ((failures)); then

@@ -46,15 +46,23 @@ else
     echo "options in --help and the manual page:" $help_options
 fi
 
-# The notations the page lists under --notation, each taken by the program.
+# The notations the page lists under --notation: each one taken by the
+# program and named in --help, and together all that the program names when
+# it refuses an unknown one.
 notations=$(awk '/^\.BI \\-\\-notation/{seen = 1} seen && /^\.RE/{exit}
     seen && tag {print; tag = 0} seen && /^\.TP/{tag = 1}' "$page" | roff_plain | awk '{print $1}')
 (($(wc -w <<<"$notations") >= 2)) || fail "the page lists no notations: '$notations'"
 for notation in $notations; do
-    "$cli" --notation "$notation" 1/7 >/dev/null 2>&1 || fail "the program refuses --notation $notation"
+    "$cli" --notation "$notation" .5 >/dev/null 2>&1 || fail "the program refuses --notation $notation"
     grep -qw -- "$notation" <("$cli" --help) || fail "--help does not name the notation $notation"
 done
-if "$cli" --notation no-such-notation 1/7 >/dev/null 2>&1; then fail "an unknown notation is taken"; fi
+refusal=$("$cli" --notation no-such-notation .5 2>&1 >/dev/null) && fail "an unknown notation is taken"
+# "... give parens, brackets, ... or keypad (see ...)"
+named=$(sed -nE 's/.*give ([a-z, ]+)( \(.*)?$/\1/p' <<<"$refusal" | sed 's/ or /, /' | tr ',' '\n' |
+    tr -d ' ' | sed '/^$/d' | sort)
+if [[ $named != "$(sort <<<"$notations")" ]]; then
+    fail "the notations the program names ($(echo $named)) are not those of the page ($(echo $notations)): $refusal"
+fi
 
 # The exit statuses under EXIT STATUS are 0, 1 and 2, and the program ends
 # with each where the page says.
