@@ -19,11 +19,11 @@ _quotalis_cli() {
 
     case $prev in
         --notation)
-            COMPREPLY=($(compgen -W 'parens brackets quotes r dots overline ellipsis latex keypad' -- "$cur"))
+            mapfile -t COMPREPLY < <(compgen -W 'parens brackets quotes r dots overline ellipsis latex keypad' -- "$cur")
             return
             ;;
         --max-digits)
-            COMPREPLY=($(compgen -W 'all' -- "$cur"))
+            mapfile -t COMPREPLY < <(compgen -W 'all' -- "$cur")
             return
             ;;
         --period)
@@ -38,8 +38,8 @@ _quotalis_cli() {
     done
 
     if [[ $cur == -* ]]; then
-        COMPREPLY=($(compgen -W '--period --detail --json --explain --notation --mixed
-            --max-digits --help -h --version --' -- "$cur"))
+        mapfile -t COMPREPLY < <(compgen -W '--period --detail --json --explain --notation --mixed
+            --max-digits --help -h --version --' -- "$cur")
     fi
 }
 complete -F _quotalis_cli quotalis-cli

@@ -121,7 +121,7 @@ for _ in $(seq 50); do
     [[ -S $root/tmp/.X11-unix/X57 ]] && break
     sleep 0.1
 done
-mkdir -p -m 0700 "$root/tmp/runtime"
+mkdir -m 0700 "$root/tmp/runtime"
 in_root sh -c "DISPLAY=$display XDG_RUNTIME_DIR=/tmp/runtime quotalis >/tmp/quotalis.log 2>&1 &
     echo \$! >/tmp/quotalis.pid"
 window=$(in_root env DISPLAY=$display timeout 20 xdotool search --sync --onlyvisible --name '^Quotalis$' |

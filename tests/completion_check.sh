@@ -39,6 +39,7 @@ complete_words() {
 }
 
 notations="brackets dots ellipsis keypad latex overline parens quotes r"
+args=()
 # name | words after quotalis-cli | expected offers, blank-separated
 while IFS='|' read -r name words expected; do
     [[ -z $name || $name == \#* ]] && continue

@@ -37,14 +37,15 @@ echo "lintian: ${lintian_out:-no tags}"
 # Every file and folder of each package: mode and path. Folders are 0755 and
 # owned by root like everything else; nothing else may be in the package.
 share=usr/share
-expected_quotalis_cli="
+declare -A expected
+expected[quotalis-cli]="
 -rwxr-xr-x ./usr/bin/quotalis-cli
 -rw-r--r-- ./$share/bash-completion/completions/quotalis-cli
 -rw-r--r-- ./$share/doc/quotalis-cli/changelog.gz
 -rw-r--r-- ./$share/doc/quotalis-cli/copyright
 -rw-r--r-- ./$share/man/man1/quotalis-cli.1.gz"
 id=io.github.quotalis.Quotalis
-expected_quotalis="
+expected[quotalis]="
 -rwxr-xr-x ./usr/bin/quotalis
 -rw-r--r-- ./$share/applications/$id.desktop
 -rw-r--r-- ./$share/doc/quotalis/changelog.gz
@@ -66,8 +67,7 @@ for package in quotalis quotalis-cli; do
     if awk '$1 ~ /^d/ && $1 != "drwxr-xr-x"' <<<"$contents" | grep .; then
         fail "$package: folders whose mode is not 0755"
     fi
-    want_var=expected_${package//-/_}
-    want=$(sort <<<"${!want_var}" | sed '/^$/d')
+    want=$(sort <<<"${expected[$package]}" | sed '/^$/d')
     got=$(awk '$1 !~ /^d/ {print $1, $6}' <<<"$contents" | sort)
     if [[ $got != "$want" ]]; then
         fail "$package: contents differ from what is expected:"
