@@ -83,7 +83,7 @@ case "${1:-}" in
     JOBS=$JOBS packaging/make-packages.sh build/package
     ;;
   *)
-    sed -n '2,10p' "$0" | sed 's/^# \{0,1\}//'
+    sed -n '2,9p' "$0" | sed 's/^# \{0,1\}//'
     exit 2
     ;;
 esac
