@@ -3,7 +3,7 @@
 # locale, they have the sections a reader looks for, and the options of
 # quotalis-cli's page are exactly those of its --help, each notation the page
 # lists is one the program takes, and the exit statuses the page gives are
-# those the program ends with.
+# those the program ends with, and its examples are what the program answers.
 #   tests/manpage_check.sh QUOTALIS_CLI MAN_DIR
 set -euo pipefail
 
@@ -78,6 +78,24 @@ status_of() {
 [[ $(status_of sh -c 'printf "0.5\n\n" | "$1"' sh "$cli") == 1 ]] ||
     fail "a failed line of standard input does not end with 1"
 [[ $(status_of "$cli" --no-such-option 0.5) == 2 ]] || fail "a bad option does not end with 2"
+
+# The examples of the page are what the program answers: each ".EX" block of
+# EXAMPLES is run as one shell session, every "$ " line a command, and its
+# output must be the lines that follow it.
+roff_text() {
+    sed -E 's/\\&//g; s/\\\|//g; s/\\-/-/g; s/\\\(aq/'"'"'/g; s/\\\(dq/"/g; s/\\\(mu/×/g; s/\\\(di/÷/g; s/\\e/\\/g'
+}
+examples=$(awk '/^\.SH /{in_examples = ($0 == ".SH EXAMPLES")} in_examples && /^\.EE/{inside = 0}
+    in_examples && inside {print} in_examples && /^\.EX/{inside = 1}' "$page" | roff_text)
+[[ -n $examples ]] || fail "the page has no examples"
+session=$(awk 'BEGIN {print "status=0"}
+    /^\$ / {command = substr($0, 3); gsub(/\047/, "\047\\\047\047", $0)
+        print "printf \"%s\\n\" \047" $0 "\047; (exit $status); " command " 2>&1; status=$?"}' <<<"$examples")
+answered=$(cd "$(dirname "$cli")" && PATH=$PWD:$PATH LC_ALL=C.UTF-8 sh -c "$session" 2>&1) || true
+if [[ $answered != "$examples" ]]; then
+    fail "the page's examples (<) are not what the program answers (>):"
+    diff <(echo "$examples") <(echo "$answered") >&2 || true
+fi
 
 if ((failures)); then
     echo "$failures checks failed" >&2
