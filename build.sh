@@ -16,7 +16,7 @@ RUN_PACKAGES=(cmake ninja-build g++ pkg-config libgmp-dev libflint-dev qt6-base-
 PACKAGE_PACKAGES=(dpkg-dev fakeroot file binutils gzip lintian man-db)
 TEST_PACKAGES=(libgtest-dev libbenchmark-dev clang libclang-rt-14-dev
   xvfb xauth desktop-file-utils appstream bash-completion "${PACKAGE_PACKAGES[@]}")
-BENCH_PACKAGES=(python3 python3-xlib xvfb)
+BENCH_PACKAGES=(python3 python3-xlib xvfb hyperfine bc)
 
 JOBS=$(nproc 2>/dev/null || echo 2)
 
@@ -67,8 +67,12 @@ case "${1:-}" in
     ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1 \
       run_tests build/sanitize
     echo "== fuzzing"
+    # Everything is instrumented for the fuzzer and the sanitizers; the fuzz
+    # targets add libFuzzer itself when they link.
+    fuzz="-fsanitize=fuzzer-no-link $san"
     CXX=clang++ configure_and_build build/fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-      -DQUOTALIS_GUI=OFF -DBUILD_TESTING=OFF -DQUOTALIS_FUZZ=ON
+      -DQUOTALIS_GUI=OFF -DBUILD_TESTING=OFF -DQUOTALIS_FUZZ=ON \
+      -DCMAKE_CXX_FLAGS="$fuzz" -DCMAKE_EXE_LINKER_FLAGS="$san" -DCMAKE_SHARED_LINKER_FLAGS="$san"
     if [[ -x fuzz/run.sh ]]; then fuzz/run.sh build/fuzz; fi
     echo "== all tests passed"
     ;;
@@ -77,6 +81,7 @@ case "${1:-}" in
     configure_and_build build/bench -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF -DQUOTALIS_BENCHMARKS=ON
     for b in build/bench/bench/*_bench; do [[ -x $b ]] && "$b"; done
     bench/startup.py build/bench/app/quotalis build/bench/bench/startup-floor
+    bench/compare.sh build/bench/cli/quotalis-cli build/bench/compare
     ;;
   package)
     install_missing "${RUN_PACKAGES[@]}" "${PACKAGE_PACKAGES[@]}"

@@ -10,7 +10,6 @@
 #include "entry/periodscrollbar.h"
 #include "convert/expansion.h"
 #include "convert/reduction.h"
-#include "convert/text.h"
 
 namespace quotalis {
 

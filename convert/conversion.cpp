@@ -2,19 +2,11 @@
 
 #include <cmath>
 
+#include "convert/reading.h"
+
 namespace quotalis {
 
 namespace {
-
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
-
-// IsNumber looks past blanks at either end, LeadingValue does not: " 5" would
-// pass the number test and then read as 0.
-std::string_view WithoutBlanks(std::string_view entry) {
-  while (!entry.empty() && IsBlank(entry.front())) entry.remove_prefix(1);
-  while (!entry.empty() && IsBlank(entry.back())) entry.remove_suffix(1);
-  return entry;
-}
 
 // Whether LeadingValue gives exactly the number the text writes, so that the
 // normalisation, which goes through a double, keeps its value. A double keeps
@@ -26,7 +18,7 @@ bool ReadsExactly(std::string_view number) {
   bool started = false;
   for (const char c : number) {
     if (c == 'e' || c == 'E') break;
-    if (c < '0' || c > '9') continue;  // sign and point
+    if (!IsDigit(c)) continue;  // sign and point
     if (c == '0') {
       ++zeros;
     } else {
@@ -44,7 +36,9 @@ bool ReadsExactly(std::string_view number) {
 Conversion ConvertEntry(std::string_view entry, std::int32_t period) {
   Conversion c;
   c.normalised = std::string(entry);
-  const std::string_view number = WithoutBlanks(entry);
+  // IsNumber looks past blanks at either end, LeadingValue does not: " 5"
+  // would pass the number test and then read as 0.
+  const std::string_view number = TrimBlanks(entry);
   const EntryKind kind = ClassifyEntry(number.empty() ? entry : number);
   switch (kind) {
     case EntryKind::Empty: c.outcome = Outcome::Empty; return c;

@@ -2,7 +2,8 @@
 
 #include <algorithm>
 
-#include "convert/text.h"
+#include "convert/reading.h"
+#include "convert/writing.h"
 
 namespace quotalis {
 

@@ -13,7 +13,8 @@
 #include <string>
 #include <string_view>
 
-#include "convert/text.h"
+#include "convert/reading.h"
+#include "convert/writing.h"
 
 namespace quotalis {
 

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Runs every fuzz target of a fuzzing build for about a minute in all, from a
-# copy of the seed corpus, and fails on any crash, hang, leak or sanitizer
-# report. Nothing is written into the source tree: the growing corpus lives in
-# a temporary folder, and inputs that fail are kept in BUILD_DIR/fuzz-artifacts.
+# copy of the shared seeds and the target's own (corpus/FAMILY/), and fails
+# on any crash, hang, leak or sanitizer report. Nothing is written into the
+# source tree: the growing corpus lives in a temporary folder, and inputs that
+# fail are kept in BUILD_DIR/fuzz-artifacts.
 #   fuzz/run.sh BUILD_DIR
 set -euo pipefail
 
@@ -31,11 +32,13 @@ export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1}
 export UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1}
 for target in "${targets[@]}"; do
   name=$(basename "$target")
+  family=${name%_fuzz}
   mkdir "$work/$name"
-  cp "$here/corpus/"* "$work/$name/"
+  # The seeds every target shares, then the target's own, if it has any.
+  find "$here/corpus" -maxdepth 1 -type f -exec cp {} "$work/$name/" \;
+  if [[ -d "$here/corpus/$family" ]]; then cp "$here/corpus/$family/"* "$work/$name/"; fi
   echo "== $name for ${seconds}s"
-  dict=()
-  [[ -f "$here/${name%_fuzz}.dict" ]] && dict=(-dict="$here/${name%_fuzz}.dict")
+  dict=(-dict="$here/numbers.dict")
   # -timeout: one input taking longer than this counts as a hang.
   log="$work/$name.log"
   if ! (cd "$work" && "$target" "${dict[@]}" -max_total_time="$seconds" -timeout=10 \

@@ -3,6 +3,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -64,6 +65,17 @@ TEST(CommandLineProcess, StatusesAndStreams) {
       {"lines to a full device", "", "0.5\n", ">/dev/full", "", "cannot write", 1},
       {"help to a full device", "--help", "", ">/dev/full", "", "cannot write", 1},
       {"standard input a folder", "", "", "</", "", "cannot read", 1},
+      {"a fraction", "1/7", "", "", "0.(142857)\n", "", 0},
+      {"a notation", "'0.1(6)'", "", "", "1/6\n", "", 0},
+      {"a positioned error", "'0.1(6'", "", "", "",
+       "the parenthesis opened at character 4 is never closed", 2},
+      {"a JSON error on standard output", "--json '0.1(6'", "", "",
+       "{\"input\":\"0.1(6\",\"error\":\"'0.1(6': the parenthesis opened at character 4 is "
+       "never closed\",\"position\":4}\n",
+       "", 2},
+      {"the keypad cannot type it", "--notation keypad -- -1/2", "", "", "", "negative", 1},
+      {"every notation on standard input", "--notation dots", "1/6\n0.1'6'\n1.234r56\n", "",
+       "0.16\u0307\n1/6\n61111/49500\n", "", 0},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.name);
@@ -77,6 +89,25 @@ TEST(CommandLineProcess, StatusesAndStreams) {
     }
     EXPECT_EQ(r.status, row.status);
   }
+}
+
+// The longest period the issue names, written whole in one go: every digit
+// against long division here.
+TEST(CommandLineProcess, WritesTheWholePeriodOf1Over9999943) {
+  const Result r = Spawn("--max-digits all 1/9999943", "");
+  ASSERT_EQ(r.status, 0) << r.err;
+  ASSERT_EQ(r.out.size(), 9'999'942u + 5u);
+  EXPECT_EQ(r.out.substr(0, 3), "0.(");
+  EXPECT_EQ(r.out.substr(r.out.size() - 2), ")\n");
+  std::uint64_t remainder = 1;
+  std::size_t wrong = 0;
+  for (std::size_t i = 0; i < 9'999'942u; ++i) {
+    remainder *= 10;
+    if (r.out[3 + i] != static_cast<char>('0' + remainder / 9'999'943)) ++wrong;
+    remainder %= 9'999'943;
+  }
+  EXPECT_EQ(wrong, 0u);
+  EXPECT_EQ(remainder, 1u);  // the period closes where it started
 }
 
 // A program that feeds one line at a time gets each answer before it sends

@@ -9,6 +9,8 @@
 #include "convert/conversion.h"
 #include "convert/expansion.h"
 #include "named_rows.h"
+#include "reference/round_trip.h"
+#include "reference/worked_table.h"
 
 namespace quotalis::testing {
 namespace {
@@ -133,25 +135,37 @@ TEST_P(ExpandTest, SchoolbookFraction) {
   EXPECT_EQ(e->denominator, row.denominator);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    WorkedTable, ExpandTest,
-    ::testing::Values(
-        ExpandRow{"half", "0.5", 0, "0.5", "05", "5", "10"},
-        ExpandRow{"half_leading_point", ".5", 0, "0.5", "05", "5", "10"},
-        ExpandRow{"terminating", "12.34", 0, "12.34", "1234", "1234", "100"},
-        ExpandRow{"period_two", "12.34", 2, "12.34", "1234", "1222", "99"},
-        ExpandRow{"one_and_five_recurring", "1.5", 1, "1.5", "15", "14", "9"},
-        ExpandRow{"nine_recurring", "0.9", 1, "0.9", "09", "9", "9"},
-        ExpandRow{"three_recurring", "0.83", 1, "0.83", "083", "75", "90"},
-        ExpandRow{"six_recurring", "0.1666", 1, "0.1666", "01666", "1500", "9000"},
-        ExpandRow{"seventh", "0.142857", 6, "0.142857", "0142857", "142857", "999999"},
-        ExpandRow{"nine_decimals", ".123456789", 0, "0.123456789", "0123456789", "123456789",
-                  "1000000000"},
-        ExpandRow{"nine_nines_recurring", ".999999999", 9, "0.999999999", "0999999999",
-                  "999999999", "999999999"},
-        ExpandRow{"integer", "007", 0, "7", std::nullopt, "7", "1"},
-        ExpandRow{"point_dropped", "1.0", 0, "1", std::nullopt, "1", "1"}),
-    RowName());
+// The worked table: every text from the entry to the unreduced fraction, and
+// the whole conversion on to lowest terms and back by long division.
+class WorkedExpansionTest : public ::testing::TestWithParam<WorkedRow> {};
+
+TEST_P(WorkedExpansionTest, SchoolbookFraction) {
+  const WorkedRow& row = GetParam();
+  const std::string normalised = NormaliseEntry(row.entry);
+  EXPECT_EQ(normalised, row.normalised);
+  const std::optional<Expansion> e = Expand(normalised, row.k);
+  ASSERT_TRUE(e.has_value());
+  EXPECT_EQ(e->decimal, row.decimal);
+  EXPECT_EQ(e->numerator, row.numerator);
+  EXPECT_EQ(e->denominator, row.denominator);
+}
+
+TEST_P(WorkedExpansionTest, ConvertsAndDividesBack) {
+  const WorkedRow& row = GetParam();
+  const Conversion c = ConvertEntry(row.entry, row.k);
+  ASSERT_EQ(c.outcome, Outcome::Converted) << Describe(c.outcome);
+  EXPECT_EQ(c.normalised, row.normalised);
+  EXPECT_EQ(c.period, row.k);
+  EXPECT_EQ(c.expansion.numerator, row.numerator);
+  EXPECT_EQ(c.expansion.denominator, row.denominator);
+  EXPECT_EQ(c.reduction.numerator, row.reducedNumerator);
+  EXPECT_EQ(c.reduction.denominator, row.reducedDenominator);
+  EXPECT_EQ(RoundTripFault(c.normalised, c.period, c.reduction.numerator, c.reduction.denominator),
+            "");
+}
+
+INSTANTIATE_TEST_SUITE_P(WorkedTable, WorkedExpansionTest, ::testing::ValuesIn(kWorkedTable),
+                         RowName());
 
 INSTANTIATE_TEST_SUITE_P(
     Contract, ExpandTest,

@@ -25,7 +25,7 @@ namespace testing {
 struct RowName {
   template <class Row>
   std::string operator()(const ::testing::TestParamInfo<Row>& info) const {
-    return info.param.name;
+    return std::string(info.param.name);
   }
 };
 

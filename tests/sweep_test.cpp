@@ -1,6 +1,7 @@
 // Every entry the keypad can build of 1 to 6 characters, with every recurring
 // period the selector offers for it, converted by the engine and checked
-// against exact integer arithmetic; then a seeded sample of longer entries.
+// against exact integer arithmetic and by long division back to the entry;
+// then a seeded sample of longer entries.
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -9,8 +10,9 @@
 #include <string_view>
 
 #include "convert/conversion.h"
-#include "keypad_reference.h"
 #include "named_rows.h"
+#include "reference/exact_fraction.h"
+#include "reference/round_trip.h"
 
 namespace quotalis::testing {
 namespace {
@@ -22,7 +24,14 @@ class Tally {
  public:
   void Check(std::string_view entry, std::int32_t k) {
     ++pairs_;
-    std::string what = Disagreement(entry, k, ConvertEntry(entry, k), KeypadReference(entry, k));
+    const Conversion c = ConvertEntry(entry, k);
+    std::string what = Disagreement(entry, k, c, KeypadReference(entry, k));
+    if (what.empty() && c.outcome == Outcome::Converted) {
+      what = RoundTripFault(c.normalised, c.period, c.reduction.numerator, c.reduction.denominator);
+      if (!what.empty()) {
+        what = '"' + std::string(entry) + "\" k=" + std::to_string(k) + ": " + what;
+      }
+    }
     if (what.empty()) return;
     ++wrong_;
     if (wrong_ <= 20) first_ += "\n  " + what;

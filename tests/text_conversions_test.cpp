@@ -1,13 +1,17 @@
 // The conversions between text and numbers, and the text pieces.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstddef>
 #include <cstdint>
 #include <limits>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "named_rows.h"
-#include "convert/text.h"
+#include "convert/reading.h"
+#include "convert/writing.h"
 
 namespace quotalis::testing {
 namespace {
@@ -139,10 +143,13 @@ TEST(GeneralTextOfInteger, DecimalDigitsWithSign) {
   EXPECT_EQ(GeneralText(std::numeric_limits<std::int32_t>::min()), "-2147483648");
 }
 
-TEST(GeneralTextOfText, ComesBackUnchanged) {
-  EXPECT_EQ(GeneralText(std::string_view("")), "");
-  EXPECT_EQ(GeneralText(std::string_view(".")), ".");
-  EXPECT_EQ(GeneralText(std::string_view("007")), "007");
+// A text needs no conversion to text: taken whole as a piece it comes back
+// unchanged, leading zeros and a lone point included.
+TEST(WholeTextPiece, ComesBackUnchanged) {
+  for (const std::string_view text : {"", ".", "007"}) {
+    EXPECT_EQ(Left(text, text.size()), text);
+    EXPECT_EQ(Right(text, text.size()), text);
+  }
 }
 
 // --- RoundToLong ----------------------------------------------------------------
@@ -241,7 +248,43 @@ TEST(IsDigits, OnlyDigitsAndAtLeastOne) {
   EXPECT_FALSE(IsDigits("1e5"));
 }
 
+// Every one of the 256 byte values: the ten ASCII digits and nothing else.
+TEST(IsDigit, TheTenAsciiDigitsOnly) {
+  for (int c = -128; c < 128; ++c) {
+    const bool digit = c >= 48 && c <= 57;  // '0' is 48, '9' is 57 in ASCII
+    EXPECT_EQ(IsDigit(static_cast<char>(c)), digit) << "byte " << c;
+  }
+}
+
+struct TrimRow {
+  const char* name;
+  std::string_view text;
+  std::string_view trimmed;
+};
+
+class TrimBlanksTest : public ::testing::TestWithParam<TrimRow> {};
+
+TEST_P(TrimBlanksTest, DropsSpacesAndTabsAtEitherEnd) {
+  EXPECT_EQ(TrimBlanks(GetParam().text), GetParam().trimmed);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, TrimBlanksTest,
+    ::testing::Values(TrimRow{"none", "1e5", "1e5"}, TrimRow{"both_ends", " 1e5\t", "1e5"},
+                      TrimRow{"several", " \t 7 \t ", "7"}, TrimRow{"blanks_only", " \t ", ""},
+                      TrimRow{"empty", "", ""}, TrimRow{"inner_kept", " 1 2 ", "1 2"},
+                      TrimRow{"newline_kept", "\n1\r", "\n1\r"},
+                      TrimRow{"nul_kept", std::string_view("\0 1", 3), std::string_view("\0 1", 3)}),
+    RowName());
+
 // --- Text pieces ------------------------------------------------------------------
+
+// The n characters from the 1-based position p, cut with the two pieces the
+// engine offers; a position past the end gives nothing.
+std::string Middle(std::string_view text, std::size_t p, std::size_t n) {
+  const std::size_t before = std::min(text.size(), p == 0 ? 0 : p - 1);
+  return Left(Right(text, text.size() - before), n);
+}
 
 struct PieceRow {
   const char* name;
@@ -266,14 +309,14 @@ INSTANTIATE_TEST_SUITE_P(
         PieceRow{"right_all", Right("12.34", 5), "12.34"},
         PieceRow{"right_past_end", Right("34", 9), "34"},
         PieceRow{"right_of_empty", Right("", 3), ""},
-        PieceRow{"mid_point", Mid("12.34", 3, 1), "."},
-        PieceRow{"mid_first", Mid("12.34", 1, 2), "12"},
-        PieceRow{"mid_last", Mid("12.34", 5, 1), "4"},
-        PieceRow{"mid_runs_past_end", Mid("12.34", 4, 9), "34"},
-        PieceRow{"mid_just_past_end", Mid("12", 3, 1), ""},
-        PieceRow{"mid_far_past_end", Mid("12", 5, 1), ""},
-        PieceRow{"mid_none", Mid("12.34", 2, 0), ""},
-        PieceRow{"mid_of_empty", Mid("", 1, 1), ""}),
+        PieceRow{"mid_point", Middle("12.34", 3, 1), "."},
+        PieceRow{"mid_first", Middle("12.34", 1, 2), "12"},
+        PieceRow{"mid_last", Middle("12.34", 5, 1), "4"},
+        PieceRow{"mid_runs_past_end", Middle("12.34", 4, 9), "34"},
+        PieceRow{"mid_just_past_end", Middle("12", 3, 1), ""},
+        PieceRow{"mid_far_past_end", Middle("12", 5, 1), ""},
+        PieceRow{"mid_none", Middle("12.34", 2, 0), ""},
+        PieceRow{"mid_of_empty", Middle("", 1, 1), ""}),
     RowName());
 
 }  // namespace

@@ -1,4 +1,4 @@
-#include "keypad_reference.h"
+#include "reference/exact_fraction.h"
 
 #include <algorithm>
 #include <charconv>
@@ -59,8 +59,8 @@ KeypadFraction KeypadReference(std::string_view entry, std::int32_t k) {
     r.numerator = all;
     r.denominator = PowerOfTen(f);
   } else {
-    const std::uint64_t fixed = DigitsValue(std::string_view(digits).substr(
-        0, digits.size() - static_cast<std::size_t>(r.period)));
+    const std::uint64_t fixed = DigitsValue(
+        std::string_view(digits).substr(0, digits.size() - static_cast<std::size_t>(r.period)));
     r.numerator = all - fixed;
     r.denominator = (PowerOfTen(r.period) - 1) * PowerOfTen(f - r.period);
   }

@@ -27,8 +27,9 @@ struct KeypadFraction {
   std::uint64_t reducedDenominator = 0;
 };
 
-// `entry` must be a keypad entry; `k` the recurring period the selector allows
-// for it as typed (0 up to its characters after the point).
+// Precondition: `entry` is a keypad entry (IsKeypadEntry) and k >= 0. A k
+// past the digits after the point, once its trailing zeros are gone, counts as
+// all of them: (".50", 2) is 0.5 with 5 recurring.
 KeypadFraction KeypadReference(std::string_view entry, std::int32_t k);
 
 // Empty when the engine's conversion agrees with the reference in every field

@@ -1,0 +1,190 @@
+#include "cli/answer.h"
+
+#include <cstddef>
+#include <utility>
+#include <variant>
+#include <vector>
+
+#include "cli/explain.h"
+#include "cli/json.h"
+#include "cli/lines.h"
+#include "cli/quote.h"
+#include "cli/reading.h"
+#include "cli/written.h"
+#include "convert/reading.h"
+#include "exact/canonical.h"
+#include "exact/expansion.h"
+#include "exact/working.h"
+
+namespace quotalis::cli {
+
+namespace {
+
+Answer Refuse(Verdict verdict, Refusal refusal, std::string_view entry, const Options& options) {
+  if (!options.json) return {verdict, std::move(refusal.message)};
+  return {verdict, JsonObject()
+                       .Add("input", entry)
+                       .Add("error", refusal.message)
+                       .Add("position", refusal.position)
+                       .Close()};
+}
+
+std::string Joined(const std::vector<std::string>& lines) {
+  std::string text;
+  for (const std::string& line : lines) {
+    if (!text.empty()) text += '\n';
+    text += line;
+  }
+  return text;
+}
+
+Answer DecimalAnswerFor(std::string_view text, const Entry& entry, const Options& options) {
+  const auto refuse = [&](Verdict verdict, const exact::Problem& p) {
+    return Refuse(verdict, ProblemWith(text, p), text, options);
+  };
+  exact::Result<exact::Schoolbook> made = exact::ToFraction(entry.decimal);
+  if (auto* p = std::get_if<exact::Problem>(&made)) return refuse(Verdict::BadInput, *p);
+  const auto& f = std::get<exact::Schoolbook>(made);
+  const std::string reduced = FractionAnswer(f.reduced, options.mixed);
+  if (!options.detail && !options.json && !options.explain) return {Verdict::Converted, reduced};
+
+  // A plain decimal is shown as the window writes it back; another as its
+  // canonical form in the answer's notation.
+  exact::Decimal canonical;
+  if (options.json || !entry.plain) {
+    exact::Result<exact::Decimal> c = exact::Canonical(entry.decimal);
+    if (auto* p = std::get_if<exact::Problem>(&c)) return refuse(Verdict::BadInput, *p);
+    canonical = std::get<exact::Decimal>(std::move(c));
+  }
+  exact::Result<std::string> written = entry.plain
+                                           ? exact::Result<std::string>(PlainText(entry.decimal))
+                                           : DecimalAnswer(canonical, options.notation);
+  if (auto* p = std::get_if<exact::Problem>(&written)) return refuse(Verdict::Failed, *p);
+  const auto& decimal = std::get<std::string>(written);
+  const std::string unreduced = FractionAnswer(f.numerator, f.denominator);
+  if (options.detail) return {Verdict::Converted, decimal + "\t" + unreduced + "\t" + reduced};
+
+  std::vector<std::string> working;
+  if (options.explain) {
+    exact::Result<exact::DecimalWorking> w = exact::ExplainDecimal(entry.decimal);
+    if (auto* p = std::get_if<exact::Problem>(&w)) return refuse(Verdict::BadInput, *p);
+    // The working starts from the decimal as it was given, its digits as written.
+    const Notation style =
+        options.notation == Notation::Keypad ? Notation::Parens : options.notation;
+    exact::Result<std::string> given = DecimalAnswer(entry.decimal, style);
+    const auto* givenText = std::get_if<std::string>(&given);
+    working = ExplainDecimalLines(std::get<exact::DecimalWorking>(w),
+                                  givenText ? *givenText : PlainText(entry.decimal));
+  }
+  if (!options.json) return {Verdict::Converted, Joined(working)};
+  JsonObject json;
+  json.Add("input", text)
+      .Add("reading", entry.notation)
+      .Add("decimal", decimal)
+      .Add("unreduced", unreduced)
+      .Add("fraction", FractionAnswer(f.reduced, false));
+  if (options.mixed) json.Add("mixed", reduced);
+  json.Add("nonRecurring", static_cast<std::int64_t>(canonical.fixed.size()))
+      .Add("period", static_cast<std::int64_t>(canonical.period.size()))
+      .Add("cut", false);
+  if (options.explain) json.Add("working", working);
+  return {Verdict::Converted, json.Close()};
+}
+
+Answer FractionAnswerFor(std::string_view text, const Entry& entry, const Options& options) {
+  const auto refuse = [&](Verdict verdict, const exact::Problem& p) {
+    return Refuse(verdict, ProblemWith(text, p), text, options);
+  };
+  exact::Result<exact::Expansion> expanded = exact::ToDecimal(entry.fraction, options.maxDigits);
+  if (auto* p = std::get_if<exact::Problem>(&expanded)) return refuse(Verdict::BadInput, *p);
+  const auto& e = std::get<exact::Expansion>(expanded);
+  exact::Result<std::string> written = ExpansionAnswer(e, options.notation);
+  if (auto* p = std::get_if<exact::Problem>(&written)) return refuse(Verdict::Failed, *p);
+  const auto& decimal = std::get<std::string>(written);
+  if (options.detail) {
+    return {Verdict::Converted,
+            decimal + "\t" + std::to_string(e.fixedLength) + "\t" + PeriodLengthText(e)};
+  }
+  if (!options.json && !options.explain) return {Verdict::Converted, decimal};
+
+  std::vector<std::string> working;
+  if (options.explain) {
+    exact::Result<exact::FractionWorking> w = exact::ExplainFraction(entry.fraction);
+    if (auto* p = std::get_if<exact::Problem>(&w)) return refuse(Verdict::BadInput, *p);
+    working = ExplainFractionLines(std::get<exact::FractionWorking>(w), decimal);
+  }
+  if (!options.json) return {Verdict::Converted, Joined(working)};
+  JsonObject json;
+  json.Add("input", text)
+      .Add("reading", entry.notation)
+      .Add("decimal", decimal)
+      .Add("fraction", FractionAnswer(entry.fraction, false));
+  if (options.mixed) json.Add("mixed", FractionAnswer(entry.fraction, true));
+  json.Add("nonRecurring", e.fixedLength);
+  if (e.periodLength) {
+    json.AddDigits("period", e.periodLength->get_str());
+  } else {
+    json.AddNull("period");
+  }
+  json.Add("cut", e.cut);
+  if (options.explain) json.Add("working", working);
+  return {Verdict::Converted, json.Close()};
+}
+
+std::vector<std::string_view> Fields(std::string_view line) {
+  constexpr std::string_view kBlanks = " \t\r\v\f";
+  std::vector<std::string_view> fields;
+  std::size_t start = line.find_first_not_of(kBlanks);
+  while (start != std::string_view::npos) {
+    const std::size_t end = std::min(line.find_first_of(kBlanks, start), line.size());
+    fields.push_back(line.substr(start, end - start));
+    start = line.find_first_not_of(kBlanks, end);
+  }
+  return fields;
+}
+
+bool HoldsSlash(std::string_view text) {
+  return text.find('/') != std::string_view::npos ||
+         text.find("\xEF\xBC\x8F") != std::string_view::npos;  // U+FF0F, the full-width slash
+}
+
+}  // namespace
+
+Answer AnswerEntry(std::string_view text, std::int32_t period, const Options& options) {
+  std::variant<Entry, Refusal> read = ReadEntry(text, period);
+  if (auto* refusal = std::get_if<Refusal>(&read)) {
+    return Refuse(Verdict::BadInput, std::move(*refusal), text, options);
+  }
+  const auto& entry = std::get<Entry>(read);
+  return entry.kind == Entry::Kind::Decimal ? DecimalAnswerFor(text, entry, options)
+                                            : FractionAnswerFor(text, entry, options);
+}
+
+Answer AnswerLine(std::string_view line, const Options& options) {
+  const std::vector<std::string_view> fields = Fields(line);
+  if (fields.empty())
+    return Refuse(Verdict::BadInput, {"the line is empty; give ENTRY [K]"}, line, options);
+  if (HoldsSlash(line)) {
+    if (line.ends_with('\r')) line.remove_suffix(1);  // a CR LF line end
+    return AnswerEntry(TrimBlanks(line), options.period, options);
+  }
+  if (fields.size() > 2)
+    return Refuse(Verdict::BadInput, {"too many fields; give ENTRY [K]"}, line, options);
+  std::int32_t period = options.period;
+  if (fields.size() == 2) {
+    if (auto problem = ParsePeriod(fields[1], period)) {
+      return Refuse(Verdict::BadInput, {std::move(*problem)}, line, options);
+    }
+  }
+  return AnswerEntry(fields[0], period, options);
+}
+
+Answer AnswerOverlongLine(const Options& options) {
+  std::string message = "the line is longer than " + std::to_string(kLongestLine) + " characters";
+  if (!options.json) return {Verdict::BadInput, std::move(message)};
+  return {
+      Verdict::BadInput,
+      JsonObject().AddNull("input").Add("error", message).Add("position", std::int64_t{0}).Close()};
+}
+
+}  // namespace quotalis::cli

@@ -1,0 +1,40 @@
+// One entry answered: what a run writes for it, or why it cannot.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "cli/options.h"
+
+namespace quotalis::cli {
+
+enum class Verdict {
+  Converted,  // `text` is the answer
+  BadInput,   // `text` says what is wrong with the entry or the line
+  Failed,     // `text` says why the answer asked for cannot be given
+};
+
+// `text` is one line, or with --explain several lines each ending in '\n'
+// but the last; with --json it is the whole object, for an error as well.
+struct Answer {
+  Verdict verdict = Verdict::Converted;
+  std::string text;
+};
+
+// Answers `entry` with K = `period` (for a plain decimal), as `options` ask.
+//   ("0.1666", 1, {}) -> "1/6"   (".5", 0, detail) -> "0.5\t5/10\t1/2"
+//   ("1/7", 0, {}) -> "0.(142857)"   ("1/6", 0, detail) -> "0.1(6)\t1\t1"
+Answer AnswerEntry(std::string_view entry, std::int32_t period, const Options& options);
+
+// Answers one line of standard input: "ENTRY [K]", blanks around and between
+// the fields; K on the line takes the place of options.period. A line that
+// holds a "/" is one fraction or mixed number, blanks inside and all.
+//   "0.36 2" -> "4/11"   "1 1/6" -> "1.1(6)"
+//   "" -> BadInput "the line is empty; give ENTRY [K]"
+Answer AnswerLine(std::string_view line, const Options& options);
+
+// The answer for a line longer than the limit of standard input.
+Answer AnswerOverlongLine(const Options& options);
+
+}  // namespace quotalis::cli

@@ -1,0 +1,89 @@
+#include "cli/json.h"
+
+#include <optional>
+
+#include "cli/utf8.h"
+
+namespace quotalis::cli {
+
+std::string JsonString(std::string_view text) {
+  constexpr char kHex[] = "0123456789abcdef";
+  std::string out;
+  out.reserve(text.size() + 2);
+  out += '"';
+  while (!text.empty()) {
+    const std::optional<CodePoint> c = FirstCodePoint(text);
+    if (!c) {
+      out += "\\ufffd";
+      text.remove_prefix(1);
+      continue;
+    }
+    const char32_t v = c->value;
+    if (v == '"' || v == '\\') {
+      out += '\\';
+      out += static_cast<char>(v);
+    } else if (IsUnsafeToShow(v)) {
+      out += "\\u";
+      for (int shift = 12; shift >= 0; shift -= 4) out += kHex[(v >> shift) & 0xf];
+    } else {
+      out.append(text.substr(0, c->length));
+    }
+    text.remove_prefix(c->length);
+  }
+  out += '"';
+  return out;
+}
+
+void JsonObject::Key(std::string_view key) {
+  if (text_.size() > 1) text_ += ',';
+  text_ += JsonString(key);
+  text_ += ':';
+}
+
+JsonObject& JsonObject::Add(std::string_view key, std::string_view text) {
+  Key(key);
+  text_ += JsonString(text);
+  return *this;
+}
+
+JsonObject& JsonObject::Add(std::string_view key, std::int64_t number) {
+  Key(key);
+  text_ += std::to_string(number);
+  return *this;
+}
+
+JsonObject& JsonObject::Add(std::string_view key, bool flag) {
+  Key(key);
+  text_ += flag ? "true" : "false";
+  return *this;
+}
+
+JsonObject& JsonObject::AddNull(std::string_view key) {
+  Key(key);
+  text_ += "null";
+  return *this;
+}
+
+JsonObject& JsonObject::AddDigits(std::string_view key, std::string_view digits) {
+  Key(key);
+  text_ += digits;
+  return *this;
+}
+
+JsonObject& JsonObject::Add(std::string_view key, const std::vector<std::string>& texts) {
+  Key(key);
+  text_ += '[';
+  for (std::size_t i = 0; i < texts.size(); ++i) {
+    if (i > 0) text_ += ',';
+    text_ += JsonString(texts[i]);
+  }
+  text_ += ']';
+  return *this;
+}
+
+std::string JsonObject::Close() {
+  text_ += '}';
+  return std::move(text_);
+}
+
+}  // namespace quotalis::cli

@@ -1,0 +1,119 @@
+#include "cli/usage.h"
+
+namespace quotalis::cli {
+
+namespace {
+
+constexpr std::string_view kUsage =
+    R"(Usage: quotalis-cli [--detail] [--period K] ENTRY
+       quotalis-cli [OPTIONS] ENTRY
+       quotalis-cli [OPTIONS] < LINES
+Turns a decimal, possibly recurring, into a fraction in lowest terms, and a
+fraction into its recurring decimal, exactly, at any length.
+
+ENTRY is one of:
+  a plain decimal, as the Quotalis keypad builds it or longer, perhaps signed:
+    .5, 007, 12.34, -0.1666; with --period K its last K digits recur
+  a decimal in a notation that marks its recurring digits:
+    0.1(6)  0.1[6]  0.1'6'  1.234r56  0.16̇ or 0.1̇42857̇ (U+0307 dots over the
+    first and last recurring digit)  0.16̅ (U+0305 after each recurring digit)
+    0.1666... or 0.142857142857… (the block repeated at the end recurs)
+  any of these with a sign (+, -, U+2212) and an exponent: -1.2(3)e-5
+  a fraction or a mixed number: 3/4, -1/7, "1 1/6"
+Full-width digits, point, parentheses, signs and slash read as their ASCII
+forms (０．１（６）), and blanks at either end are ignored.
+
+A decimal answers its fraction in lowest terms, N/D. A fraction answers its
+decimal in canonical form: the shortest non-recurring part, then the shortest
+period (1/6 is 0.1(6), 1/7 is 0.(142857), 0.(9) is 1).
+
+K, for a plain decimal only, is how many of its trailing digits recur; 0, the
+default, for a decimal that ends: 0.16 with K = 1 stands for 0.1666... Like
+the window's scroll bar, the program clamps K, however large, to the digits
+after the point of the normalised entry: 0.50 with K = 2 is 0.5 with K = 1,
+and 1.0 with K = 1 is 1. A zero entry (0, 0., .0, 000) answers 0/1.
+
+Options:
+  --period K, --period=K
+                the number of recurring digits of a plain decimal (default 0):
+                --period 1 0.1666
+  --notation NAME
+                how decimals are written: parens (default), brackets, quotes,
+                r, dots, overline, ellipsis, latex, or keypad for what to type
+                in the window and how many digits to mark (1/7 answers
+                0.142857 6): --notation dots 1/7
+  --mixed       answer fractions as mixed numbers:
+                --mixed '1.1(6)' answers 1 1/6
+  --max-digits N
+                write at most N digits of a period (and of a non-recurring
+                part), default 1000000, or all (up to 10000000); a longer one
+                is cut, and the answer says "[cut: the period has L digits;
+                the first N are shown]": --max-digits 4 1/7
+  --detail      answer three fields separated by tabs. For a decimal: the
+                normalised entry (a plain one, as the window writes it back)
+                or the canonical form, the fraction before reduction and the
+                reduced fraction (for a zero entry: 0, 0/1 and 0/1). For a
+                fraction: the decimal, the number of its non-recurring digits
+                and of its period's digits: --detail 1/6 answers 0.1(6) 1 1
+  --json        answer one JSON object per entry (fields below): --json '0.1(6)'
+  --explain     show the working as it is written by hand: the two multiples
+                of the decimal, the subtraction, the factors that cancel; or
+                the long division with its remainders: --explain 1/6
+  -h, --help    print this help and exit
+  --version     print the version and exit
+  --            end of the options: the next argument is the entry: -- -0.5
+
+The fields of --json: "input" (the entry), "reading" (how it was written:
+plain, parentheses, brackets, quotes, dots, overline, r, ellipsis, fraction or
+mixed), "decimal" (for a plain decimal the normalised entry, otherwise the
+canonical decimal in the --notation), "unreduced" (a decimal's fraction before
+reduction), "fraction" (in lowest terms), "mixed" (with --mixed), "nonRecurring"
+and "period" (the numbers of digits of the non-recurring part and of the
+period; "period" is null when the denominator was too large to factor),
+"cut" (true when --max-digits cut the decimal) and, with --explain, "working"
+(its lines). A refused entry gives {"input", "error", "position"}, "position"
+being the character the error concerns (0 for none).
+
+Without ENTRY the program reads lines "ENTRY [K]" from standard input and
+answers each on its own line, in order (with --explain, each working is
+followed by a blank line). K on a line overrides --period; the other options
+apply to every line. A line holding "/" is one fraction or mixed number. A
+line that cannot be converted, a blank one included, is answered
+"error: REASON" (with --json, its object) and the lines after it go on. A line
+may be up to 64 MiB long; a longer one is refused without being kept.
+
+Limits: a numerator or denominator of more than 10,000,000 digits is refused
+at once (1e999999999); a period is written up to --max-digits digits.
+
+Exit status: 0 when everything was converted; 1 when a line of standard input
+failed, an answer cannot be given (--notation keypad for a value the keypad
+cannot type, for one), or reading or writing failed; 2 for a bad option,
+entry or K on the command line, reported on standard error (with --json, as
+its object on standard output).
+
+Examples:
+  $ quotalis-cli .75
+  3/4
+  $ quotalis-cli --period 1 0.1666
+  1/6
+  $ quotalis-cli '0.1(6)'
+  1/6
+  $ quotalis-cli 1/7
+  0.(142857)
+  $ quotalis-cli --notation keypad 1/6
+  0.16 1
+  $ quotalis-cli --mixed '1.1(6)'
+  1 1/6
+  $ quotalis-cli --detail .5
+  0.5     5/10    1/2
+  $ printf '0.5\n0.36 2\n.\n' | quotalis-cli
+  1/2
+  4/11
+  error: the entry '.' is not a number: it holds no digit
+)";
+
+}  // namespace
+
+std::string_view UsageText() { return kUsage; }
+
+}  // namespace quotalis::cli

@@ -1,0 +1,259 @@
+#include "exact/expansion.h"
+
+#include <algorithm>
+#include <string>
+#include <utility>
+
+#include "exact/factor.h"
+
+namespace quotalis::exact {
+
+namespace {
+
+bool FitsWord(const mpz_class& n) { return mpz_sizeinbase(n.get_mpz_t(), 2) <= 64; }
+
+std::uint64_t ToWord(const mpz_class& n) {
+  return mpz_size(n.get_mpz_t()) > 0 ? mpz_getlimbn(n.get_mpz_t(), 0) : 0;
+}
+
+mpz_class FromWord(std::uint64_t w) {
+  mpz_class n;
+  mpz_import(n.get_mpz_t(), 1, 1, sizeof w, 0, 0, &w);
+  return n;
+}
+
+mpz_class Power(unsigned long base, std::uint64_t exponent) {
+  mpz_class p;
+  // Exponents here are digit counts, far below the range of unsigned long.
+  mpz_ui_pow_ui(p.get_mpz_t(), base, static_cast<unsigned long>(exponent));
+  return p;
+}
+
+// 10^e mod modulus, e any non-negative integer.
+mpz_class PowTen(const mpz_class& e, const mpz_class& modulus) {
+  if (FitsWord(modulus) && FitsWord(e)) {
+    return FromWord(PowMod(10, ToWord(e), ToWord(modulus)));
+  }
+  mpz_class result;
+  const mpz_class ten(10);
+  mpz_powm(result.get_mpz_t(), ten.get_mpz_t(), e.get_mpz_t(), modulus.get_mpz_t());
+  return result;
+}
+
+// The order of 10 modulo the prime p (p not 2, 3... any prime but 2 and 5):
+// the least divisor t of p - 1 with 10^t = 1, found by dividing p - 1 by each
+// of its prime factors while the power stays 1.
+std::optional<mpz_class> OrderModPrime(const mpz_class& p) {
+  const mpz_class phi = p - 1;
+  const std::optional<std::vector<PrimePower>> factors = Factorise(phi);
+  if (!factors) return std::nullopt;
+  mpz_class order = phi;
+  for (const PrimePower& q : *factors) {
+    for (std::int64_t i = 0; i < q.exponent; ++i) {
+      const mpz_class smaller = order / q.prime;
+      if (PowTen(smaller, p) != 1) break;
+      order = smaller;
+    }
+  }
+  return order;
+}
+
+// The order of 10 modulo p^e for an odd prime p other than 5. With t the order
+// modulo p and s the power of p in 10^t - 1, the order modulo p^e is
+// t * p^(e - s) when e > s, else t (the lifting of the exponent for odd
+// primes). s is found modulo p^k for k = 2, 4, 8, ... so that the modulus stays
+// small: s is almost always 1.
+std::optional<mpz_class> OrderModPrimePower(const mpz_class& p, std::int64_t e) {
+  std::optional<mpz_class> t = OrderModPrime(p);
+  if (!t || e == 1) return t;
+  std::int64_t s = 0;
+  for (std::int64_t k = 2;; k = std::min(2 * k, e)) {
+    const mpz_class modulus = [&] {
+      mpz_class m;
+      mpz_pow_ui(m.get_mpz_t(), p.get_mpz_t(), static_cast<unsigned long>(k));
+      return m;
+    }();
+    mpz_class x = PowTen(*t, modulus) - 1;
+    if (x < 0) x += modulus;
+    if (x == 0) {
+      s = k;
+    } else {
+      s = static_cast<std::int64_t>(mpz_remove(x.get_mpz_t(), x.get_mpz_t(), p.get_mpz_t()));
+    }
+    if (s < k || k >= e) break;
+  }
+  if (s >= e) return t;
+  mpz_class lift;
+  mpz_pow_ui(lift.get_mpz_t(), p.get_mpz_t(), static_cast<unsigned long>(e - s));
+  return *t * lift;
+}
+
+// The order of 10 modulo m, m prime to 10: the least common multiple of the
+// orders modulo its prime powers.
+std::optional<mpz_class> OrderOfTen(const mpz_class& m) {
+  if (m == 1) return mpz_class(0);
+  const std::optional<std::vector<PrimePower>> factors = Factorise(m);
+  if (!factors) return std::nullopt;
+  mpz_class order = 1;
+  for (const PrimePower& f : *factors) {
+    const std::optional<mpz_class> o = OrderModPrimePower(f.prime, f.exponent);
+    if (!o) return std::nullopt;
+    mpz_lcm(order.get_mpz_t(), order.get_mpz_t(), o->get_mpz_t());
+  }
+  return order;
+}
+
+struct Split {
+  std::uint64_t twos = 0;
+  std::uint64_t fives = 0;
+  mpz_class rest;  // prime to 10
+};
+
+// d > 0 as 2^twos 5^fives rest. Linear in the size of d per power found.
+Split SplitTensOff(const mpz_class& d) {
+  Split s;
+  s.twos = mpz_scan1(d.get_mpz_t(), 0);
+  mpz_tdiv_q_2exp(s.rest.get_mpz_t(), d.get_mpz_t(), s.twos);
+  const mpz_class five(5);
+  s.fives = mpz_remove(s.rest.get_mpz_t(), s.rest.get_mpz_t(), five.get_mpz_t());
+  return s;
+}
+
+// `n` in exactly `width` digits, zeros in front. Precondition: n < 10^width.
+std::string Padded(const mpz_class& n, std::int64_t width) {
+  if (width == 0) return {};
+  std::string digits = n.get_str();
+  const auto w = static_cast<std::size_t>(width);
+  if (digits.size() < w) digits.insert(0, w - digits.size(), '0');
+  return digits;
+}
+
+// The first `count` digits of r/m (0 <= r < m), by big-number arithmetic: one
+// multiplication and one division.
+std::string DigitsByDivision(const mpz_class& r, const mpz_class& m, std::int64_t count) {
+  const mpz_class q = r * Power(10, static_cast<std::uint64_t>(count)) / m;
+  return Padded(q, count);
+}
+
+#ifdef __SIZEOF_INT128__
+__extension__ typedef unsigned __int128 Wide;
+
+// Writes the 19 digits of q < 10^19, zeros in front.
+void Write19(std::uint64_t q, char* out) {
+  static constexpr char kPairs[] =
+      "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
+      "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
+      "8081828384858687888990919293949596979899";
+  for (int i = 17; i >= 1; i -= 2) {
+    const std::uint64_t pair = q % 100;
+    q /= 100;
+    out[i] = kPairs[2 * pair];
+    out[i + 1] = kPairs[2 * pair + 1];
+  }
+  out[0] = static_cast<char>('0' + q);
+}
+
+// The first `count` digits of r/m (r < m < 2^64) by long division, 19 digits a
+// step: r * 10^19 < m * 2^64 always fits in 128 bits and the quotient in 64.
+std::string DigitsByWord(std::uint64_t r, std::uint64_t m, std::int64_t count) {
+  constexpr std::uint64_t kStep = 10'000'000'000'000'000'000ULL;  // 10^19
+  std::string out(static_cast<std::size_t>(count), '0');
+  char* p = out.data();
+  std::int64_t left = count;
+  while (left >= 19) {
+    const Wide t = static_cast<Wide>(r) * kStep;
+    const auto q = static_cast<std::uint64_t>(t / m);
+    r = static_cast<std::uint64_t>(t - static_cast<Wide>(q) * m);
+    Write19(q, p);
+    p += 19;
+    left -= 19;
+  }
+  for (; left > 0; --left) {
+    const Wide t = static_cast<Wide>(r) * 10;
+    *p++ = static_cast<char>('0' + static_cast<int>(t / m));
+    r = static_cast<std::uint64_t>(t % m);
+  }
+  return out;
+}
+#endif
+
+// The first `count` digits of r/m, 0 <= r < m.
+std::string Digits(const mpz_class& r, const mpz_class& m, std::int64_t count) {
+#ifdef __SIZEOF_INT128__
+  if (FitsWord(m)) return DigitsByWord(ToWord(r), ToWord(m), count);
+#endif
+  return DigitsByDivision(r, m, count);
+}
+
+// One whole period of r/m (0 <= r < m, m prime to 10, period `length`): the
+// integer r (10^length - 1) / m, exact.
+std::string Period(const mpz_class& r, const mpz_class& m, std::int64_t length) {
+#ifdef __SIZEOF_INT128__
+  if (FitsWord(m)) return DigitsByWord(ToWord(r), ToWord(m), length);
+#endif
+  mpz_class p = Power(10, static_cast<std::uint64_t>(length)) - 1;
+  p *= r;
+  mpz_divexact(p.get_mpz_t(), p.get_mpz_t(), m.get_mpz_t());
+  return Padded(p, length);
+}
+
+}  // namespace
+
+std::optional<mpz_class> PeriodLength(const mpz_class& d) {
+  if (d == 0) return std::nullopt;
+  const mpz_class positive = abs(d);
+  return OrderOfTen(SplitTensOff(positive).rest);
+}
+
+Result<Expansion> ToDecimal(const Rational& r, std::optional<std::int64_t> maxDigits) {
+  if (r.denominator == 0) return Problem{"the denominator is zero", 0};
+  if (maxDigits && *maxDigits < 0) return Problem{"the number of digits is negative", 0};
+  const std::int64_t cap = std::min(maxDigits.value_or(kMaxExpansionDigits), kMaxExpansionDigits);
+  const Rational reduced = Reduced(r);
+  Expansion e;
+  e.value.negative = reduced.numerator < 0;
+  const mpz_class n = abs(reduced.numerator);
+  const mpz_class& d = reduced.denominator;
+
+  mpz_class whole;
+  mpz_class rem;
+  mpz_tdiv_qr(whole.get_mpz_t(), rem.get_mpz_t(), n.get_mpz_t(), d.get_mpz_t());
+  e.value.integer = whole.get_str();
+
+  const Split split = SplitTensOff(d);
+  const std::uint64_t fixed = std::max(split.twos, split.fives);
+  e.fixedLength = static_cast<std::int64_t>(fixed);
+  if (split.rest == 1) e.periodLength = mpz_class(0);
+  if (e.fixedLength > cap) {
+    // Only the first `cap` digits of the non-recurring part; the period is not reached.
+    e.value.fixed = DigitsByDivision(rem, d, cap);
+    if (split.rest != 1) e.periodLength = OrderOfTen(split.rest);
+    e.cut = true;
+    return e;
+  }
+  // rem / d = rem 2^(f - twos) 5^(f - fives) / (10^f rest): the quotient by
+  // `rest` gives the non-recurring digits, the remainder starts the period.
+  const mpz_class scaled = rem * Power(2, fixed - split.twos) * Power(5, fixed - split.fives);
+  mpz_class fixedDigits;
+  mpz_class periodRem;
+  mpz_tdiv_qr(fixedDigits.get_mpz_t(), periodRem.get_mpz_t(), scaled.get_mpz_t(),
+              split.rest.get_mpz_t());
+  e.value.fixed = Padded(fixedDigits, e.fixedLength);
+  if (split.rest == 1) return e;
+
+  e.periodLength = OrderOfTen(split.rest);
+  if (!e.periodLength) {
+    e.value.period = Digits(periodRem, split.rest, cap);
+    e.cut = true;
+    return e;
+  }
+  if (*e.periodLength > cap) {
+    e.value.period = Digits(periodRem, split.rest, cap);
+    e.cut = true;
+    return e;
+  }
+  e.value.period = Period(periodRem, split.rest, e.periodLength->get_si());
+  return e;
+}
+
+}  // namespace quotalis::exact

@@ -1,0 +1,63 @@
+// Fraction to decimal: the non-recurring part and the period found from the
+// denominator's factors, then the digits, many at a time.
+#pragma once
+
+#include <gmpxx.h>
+
+#include <cstdint>
+#include <optional>
+
+#include "exact/decimal.h"
+#include "exact/fraction.h"
+
+namespace quotalis::exact {
+
+// The most digits after the point that one expansion writes, whatever
+// maxDigits asks: as many as the largest term the library reads has, so that
+// the answer is never longer than the longest input (10 MB of text, written in
+// well under a second).
+inline constexpr std::int64_t kMaxExpansionDigits = kMaxTermDigits;
+
+struct Expansion {
+  // The value in canonical form (see Decimal), unless `cut`: then `value.fixed`
+  // and `value.period` hold only their first digits, up to the limit.
+  Decimal value;
+  // Digits of the non-recurring part: the larger of the powers of 2 and of 5 in
+  // the reduced denominator. Always known, also when `cut`.
+  std::int64_t fixedLength = 0;
+  // Digits of the period (0 for a terminating decimal), also when it is cut;
+  // empty when the denominator, without its twos and fives, is too hard to
+  // factor quickly (see Factorise in exact/factor.h): then `cut` is true and
+  // `value.period` holds the first digits after the non-recurring part.
+  std::optional<mpz_class> periodLength;
+  // Whether `value` holds fewer digits than the whole expansion.
+  bool cut = false;
+};
+
+// The recurring decimal of `r`. At most `maxDigits` digits of the non-recurring
+// part and at most `maxDigits` of the period are written (all, when empty, up to
+// kMaxExpansionDigits each); a longer part is cut there, and a cut non-recurring
+// part leaves the period unwritten.
+//   1/7  -> 0.(142857), fixed 0, period 6      1/6 -> 0.1(6), fixed 1, period 1
+//   -7/2 -> -3.5, fixed 1, period 0            0/5 -> 0
+//   1/7 with maxDigits 4 -> fixed "", period "1428", period length 6, cut
+//   22/7 -> 3.(142857)                          1/9999943 -> period of 9999942 digits
+// Problems: a zero denominator; maxDigits negative.
+// Cost: splitting off the twos and fives (mpz_scan1, mpz_remove), one
+// factorisation of the rest of the denominator and of p - 1 for each prime p of
+// it, then one modular power per prime factor of the order's candidates; the
+// digits by long division in 128 bits, 19 digits a step, when the denominator
+// is below 2^64, else by one multiplication and one division of numbers as
+// long as the digits wanted.
+Result<Expansion> ToDecimal(const Rational& r, std::optional<std::int64_t> maxDigits);
+
+// The number of digits of the period of n/d for any n prime to d: the
+// multiplicative order of 10 modulo d without its twos and fives (0 when
+// nothing is left, i.e. 1/d terminates). Empty when d is zero, or when what is
+// left is too hard to factor quickly.
+//   7 -> 6   6 -> 1   8 -> 0   81 -> 9   9999943 -> 9999942   1 -> 0
+// Under a millisecond for any d below 10^18 (FLINT's n_factor, then modular
+// powers in one machine word).
+std::optional<mpz_class> PeriodLength(const mpz_class& d);
+
+}  // namespace quotalis::exact

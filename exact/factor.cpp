@@ -1,0 +1,167 @@
+#include "exact/factor.h"
+
+#include <flint/flint.h>
+#include <flint/fmpz.h>
+#include <flint/fmpz_factor.h>
+#include <flint/ulong_extras.h>
+
+#include <algorithm>
+
+namespace quotalis::exact {
+
+namespace {
+
+// FLINT's words are 64-bit on every platform the program builds for; the
+// casts below rely on it.
+static_assert(FLINT_BITS == 64);
+
+// An fmpz that frees itself.
+class Fmpz {
+ public:
+  Fmpz() { fmpz_init(value_); }
+  explicit Fmpz(const mpz_class& n) : Fmpz() { fmpz_set_mpz(value_, n.get_mpz_t()); }
+  ~Fmpz() { fmpz_clear(value_); }
+  Fmpz(const Fmpz&) = delete;
+  Fmpz& operator=(const Fmpz&) = delete;
+  fmpz* get() { return value_; }
+  mpz_class ToMpz() const {
+    mpz_class n;
+    fmpz_get_mpz(n.get_mpz_t(), value_);
+    return n;
+  }
+
+ private:
+  fmpz_t value_;
+};
+
+class FmpzFactor {
+ public:
+  FmpzFactor() { fmpz_factor_init(value_); }
+  ~FmpzFactor() { fmpz_factor_clear(value_); }
+  FmpzFactor(const FmpzFactor&) = delete;
+  FmpzFactor& operator=(const FmpzFactor&) = delete;
+  fmpz_factor_struct* get() { return value_; }
+
+ private:
+  fmpz_factor_t value_;
+};
+
+using Factors = std::vector<PrimePower>;
+
+bool FitsWord(const mpz_class& n) { return mpz_sizeinbase(n.get_mpz_t(), 2) <= 64; }
+
+std::uint64_t ToWord(const mpz_class& n) {
+  // mpz_get_ui holds 64 bits only where long does; go through the limbs.
+  std::uint64_t word = 0;
+  if (mpz_size(n.get_mpz_t()) > 0) word = mpz_getlimbn(n.get_mpz_t(), 0);
+  return word;
+}
+
+mpz_class FromWord(std::uint64_t w) {
+  mpz_class n;
+  mpz_import(n.get_mpz_t(), 1, 1, sizeof w, 0, 0, &w);
+  return n;
+}
+
+void AddWordFactors(std::uint64_t n, std::int64_t times, Factors& out) {
+  n_factor_t f;
+  n_factor_init(&f);
+  n_factor(&f, n, 0);  // BPSW, proven exact below 2^64
+  for (int i = 0; i < f.num; ++i) {
+    out.push_back({FromWord(f.p[i]), static_cast<std::int64_t>(f.exp[i]) * times});
+  }
+}
+
+// Sorted by prime, equal primes merged.
+Factors Tidy(Factors f) {
+  std::sort(f.begin(), f.end(),
+            [](const PrimePower& a, const PrimePower& b) { return a.prime < b.prime; });
+  Factors out;
+  for (PrimePower& p : f) {
+    if (!out.empty() && out.back().prime == p.prime) {
+      out.back().exponent += p.exponent;
+    } else {
+      out.push_back(std::move(p));
+    }
+  }
+  return out;
+}
+
+// Splits a factor that FLINT's smooth search left whole.
+bool AddCofactor(const mpz_class& c, std::int64_t times, Factors& out) {
+  if (c == 1) return true;
+  if (FitsWord(c)) {
+    AddWordFactors(ToWord(c), times, out);
+    return true;
+  }
+  Fmpz n(c);
+  if (fmpz_is_probabprime(n.get())) {
+    out.push_back({c, times});
+    return true;
+  }
+  if (mpz_sizeinbase(c.get_mpz_t(), 2) > kSieveBits) return false;
+  FmpzFactor f;
+  fmpz_factor(f.get(), n.get());
+  for (slong i = 0; i < f.get()->num; ++i) {
+    Fmpz p;
+    fmpz_set(p.get(), f.get()->p + i);
+    out.push_back({p.ToMpz(), static_cast<std::int64_t>(f.get()->exp[i]) * times});
+  }
+  return true;
+}
+
+}  // namespace
+
+std::optional<std::vector<PrimePower>> Factorise(const mpz_class& n) {
+  if (n <= 0) return std::nullopt;
+  Factors out;
+  if (FitsWord(n)) {
+    if (n > 1) AddWordFactors(ToWord(n), 1, out);
+    return Tidy(std::move(out));
+  }
+  const std::size_t bits = mpz_sizeinbase(n.get_mpz_t(), 2);
+  if (bits > kFactorBits) {
+    // One pass over the number finds which small primes divide it at all.
+    static const mpz_class primorial = [] {
+      mpz_class product = 1;
+      for (ulong p = 2; p < kTrialPrimeLimit; p = n_nextprime(p, 0)) {
+        product *= static_cast<unsigned long>(p);
+      }
+      return product;
+    }();
+    mpz_class shared;
+    mpz_gcd(shared.get_mpz_t(), n.get_mpz_t(), primorial.get_mpz_t());
+    mpz_class rest = n;
+    for (ulong p = 2; p < kTrialPrimeLimit && shared > 1; p = n_nextprime(p, 0)) {
+      const auto small = static_cast<unsigned long>(p);  // below 1000
+      if (!mpz_divisible_ui_p(shared.get_mpz_t(), small)) continue;
+      mpz_divexact_ui(shared.get_mpz_t(), shared.get_mpz_t(), small);
+      const mpz_class prime(small);
+      const mp_bitcnt_t e = mpz_remove(rest.get_mpz_t(), rest.get_mpz_t(), prime.get_mpz_t());
+      out.push_back({prime, static_cast<std::int64_t>(e)});
+    }
+    if (rest != 1) return std::nullopt;
+    return out;
+  }
+  Fmpz value(n);
+  FmpzFactor f;
+  // Primes up to about 2^32 by trial division and ECM; what is left over stays
+  // whole in one entry, prime or not.
+  fmpz_factor_smooth(f.get(), value.get(), 32, 0);
+  for (slong i = 0; i < f.get()->num; ++i) {
+    Fmpz p;
+    fmpz_set(p.get(), f.get()->p + i);
+    if (!AddCofactor(p.ToMpz(), static_cast<std::int64_t>(f.get()->exp[i]), out)) {
+      return std::nullopt;
+    }
+  }
+  return Tidy(std::move(out));
+}
+
+std::uint64_t PowMod(std::uint64_t base, std::uint64_t exponent, std::uint64_t modulus) {
+  if (modulus == 1) return 0;
+  const ulong inverse = n_preinvert_limb(modulus);
+  return n_powmod2_ui_preinv(base % modulus, exponent, modulus, inverse);
+}
+
+}  // namespace quotalis::exact

@@ -1,0 +1,195 @@
+#include "exact/fraction.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <numeric>
+#include <string>
+#include <string_view>
+
+namespace quotalis::exact {
+
+namespace {
+
+bool AllDigits(std::string_view s) {
+  return std::all_of(s.begin(), s.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
+// The integer the digits write; 0 for none. Subquadratic (GMP's mpz_set_str).
+mpz_class Read(const std::string& digits) {
+  if (digits.empty()) return 0;
+  return mpz_class(digits, 10);
+}
+
+mpz_class TenTo(std::int64_t e) {
+  mpz_class p;
+  // Exponents are bounded by kMaxTermDigits here, well within unsigned long.
+  mpz_ui_pow_ui(p.get_mpz_t(), 10, static_cast<unsigned long>(e));
+  return p;
+}
+
+mpz_class FromWord(std::uint64_t w) {
+  mpz_class n;
+  mpz_import(n.get_mpz_t(), 1, 1, sizeof w, 0, 0, &w);
+  return n;
+}
+
+std::uint64_t WordOf(std::string_view digits) {
+  std::uint64_t v = 0;
+  for (const char c : digits) v = v * 10 + static_cast<std::uint64_t>(c - '0');
+  return v;
+}
+
+std::uint64_t WordTenTo(std::int64_t e) {
+  std::uint64_t p = 1;
+  for (std::int64_t i = 0; i < e; ++i) p *= 10;
+  return p;
+}
+
+// The same as the general path below, in machine words, for the decimals whose
+// terms stay below 10^18 (every keypad entry): a few hundred nanoseconds
+// rather than a dozen big-number allocations.
+Schoolbook SmallFraction(const Decimal& d) {
+  const auto a = static_cast<std::int64_t>(d.fixed.size());
+  const auto b = static_cast<std::int64_t>(d.period.size());
+  const std::int64_t e = d.exponent;
+  const std::uint64_t lower = WordOf(d.integer) * WordTenTo(a) + WordOf(d.fixed);
+  std::uint64_t top = b > 0 ? lower * WordTenTo(b) + WordOf(d.period) - lower : lower;
+  const std::uint64_t nines = b > 0 ? WordTenTo(b) - 1 : 1;
+  Schoolbook s;
+  s.numerator = FromWord(e > 0 ? top * WordTenTo(e) : top);
+  s.denominator = FromWord(nines * WordTenTo(a) * (e < 0 ? WordTenTo(-e) : 1));
+  std::uint64_t den = nines * WordTenTo(std::max<std::int64_t>(a - e, 0));
+  if (a - e < 0) top *= WordTenTo(e - a);
+  if (top != 0) {
+    const std::uint64_t g = std::gcd(top, den);
+    s.reduced.numerator = FromWord(top / g);
+    s.reduced.denominator = FromWord(den / g);
+  }
+  if (d.negative) {
+    s.numerator = -s.numerator;
+    s.reduced.numerator = -s.reduced.numerator;
+  }
+  return s;
+}
+
+// Whether every number SmallFraction builds stays below 10^18.
+bool IsSmall(const Decimal& d) {
+  const auto digits =
+      static_cast<std::int64_t>(d.integer.size() + d.fixed.size() + d.period.size());
+  const auto after = static_cast<std::int64_t>(d.fixed.size() + d.period.size());
+  const std::int64_t e = d.exponent;
+  return e >= -18 && e <= 18 && digits + std::max<std::int64_t>(e, 0) <= 18 &&
+         after + std::max<std::int64_t>(-e, 0) <= 18;
+}
+
+Problem TooLarge() {
+  return Problem{"the value is too large: a term of its fraction would have more than " +
+                     std::to_string(kMaxTermDigits) + " digits",
+                 0};
+}
+
+}  // namespace
+
+Rational Reduced(Rational r) {
+  if (r.denominator < 0) {
+    r.numerator = -r.numerator;
+    r.denominator = -r.denominator;
+  }
+  mpz_class g;
+  mpz_gcd(g.get_mpz_t(), r.numerator.get_mpz_t(), r.denominator.get_mpz_t());
+  if (g > 1) {
+    mpz_divexact(r.numerator.get_mpz_t(), r.numerator.get_mpz_t(), g.get_mpz_t());
+    mpz_divexact(r.denominator.get_mpz_t(), r.denominator.get_mpz_t(), g.get_mpz_t());
+  }
+  return r;
+}
+
+Result<Rational> FromText(const FractionText& text) {
+  if (text.numerator.empty()) return Problem{"the fraction has no numerator", 0};
+  if (text.denominator.empty()) return Problem{"the fraction has no denominator", 0};
+  if (!AllDigits(text.whole) || !AllDigits(text.numerator) || !AllDigits(text.denominator)) {
+    return Problem{"the fraction holds a character that is not a digit", 0};
+  }
+  // The whole part is multiplied by the denominator: together their digits
+  // bound the numerator's.
+  const auto limit = static_cast<std::size_t>(kMaxTermDigits);
+  if (text.numerator.size() > limit || text.denominator.size() > limit ||
+      text.whole.size() + text.denominator.size() > limit) {
+    return TooLarge();
+  }
+  Rational r;
+  r.denominator = Read(text.denominator);
+  if (r.denominator == 0) return Problem{"the denominator is zero", 0};
+  r.numerator = Read(text.whole) * r.denominator + Read(text.numerator);
+  if (text.negative) r.numerator = -r.numerator;
+  return Reduced(std::move(r));
+}
+
+Result<Schoolbook> ToFraction(const Decimal& decimal) {
+  if (!AllDigits(decimal.integer) || !AllDigits(decimal.fixed) || !AllDigits(decimal.period)) {
+    return Problem{"the decimal holds a character that is not a digit", 0};
+  }
+  if (!WithinLimits(decimal)) return TooLarge();
+  if (IsSmall(decimal)) return SmallFraction(decimal);
+  const auto a = static_cast<std::int64_t>(decimal.fixed.size());
+  const auto b = static_cast<std::int64_t>(decimal.period.size());
+  const std::int64_t e = decimal.exponent;
+
+  const std::string lowerDigits = decimal.integer + decimal.fixed;
+  mpz_class top = Read(lowerDigits + decimal.period);
+  if (b > 0) top -= Read(lowerDigits);
+  // 10^b - 1, the nines; 1 when nothing recurs.
+  const mpz_class nines = TenTo(b) - 1 + (b == 0 ? 1 : 0);
+
+  Schoolbook s;
+  s.numerator = e > 0 ? top * TenTo(e) : top;
+  s.denominator = nines * TenTo(a) * (e < 0 ? TenTo(-e) : mpz_class(1));
+  if (decimal.negative) s.numerator = -s.numerator;
+  if (top == 0) return s;  // reduced stays 0/1
+
+  // value = top / (nines 10^tens). The nines are prime to 10, so the common
+  // factor is gcd(top, nines) times the twos and fives the power of ten shares
+  // with top, each found on its own: one division by the nines and one gcd of
+  // b-digit numbers, instead of a gcd of the whole terms.
+  std::int64_t tens = a - e;
+  if (tens < 0) {
+    top *= TenTo(-tens);
+    tens = 0;
+  }
+  mpz_class den = nines;
+  if (b > 0) {
+    mpz_class g = top % nines;
+    mpz_gcd(g.get_mpz_t(), g.get_mpz_t(), nines.get_mpz_t());
+    if (g > 1) {
+      mpz_divexact(top.get_mpz_t(), top.get_mpz_t(), g.get_mpz_t());
+      mpz_divexact(den.get_mpz_t(), den.get_mpz_t(), g.get_mpz_t());
+    }
+  }
+  if (tens > 0) {
+    const auto twos =
+        std::min<std::int64_t>(static_cast<std::int64_t>(mpz_scan1(top.get_mpz_t(), 0)), tens);
+    mpz_tdiv_q_2exp(top.get_mpz_t(), top.get_mpz_t(), static_cast<mp_bitcnt_t>(twos));
+    mpz_class rest = top;
+    const mpz_class five(5);
+    const auto allFives =
+        static_cast<std::int64_t>(mpz_remove(rest.get_mpz_t(), rest.get_mpz_t(), five.get_mpz_t()));
+    const std::int64_t fives = std::min(allFives, tens);
+    if (fives == allFives) {
+      top = std::move(rest);
+    } else {
+      mpz_class p;
+      mpz_ui_pow_ui(p.get_mpz_t(), 5, static_cast<unsigned long>(fives));
+      mpz_divexact(top.get_mpz_t(), top.get_mpz_t(), p.get_mpz_t());
+    }
+    mpz_class p2;
+    mpz_class p5;
+    mpz_ui_pow_ui(p2.get_mpz_t(), 2, static_cast<unsigned long>(tens - twos));
+    mpz_ui_pow_ui(p5.get_mpz_t(), 5, static_cast<unsigned long>(tens - fives));
+    den *= p2 * p5;
+  }
+  s.reduced.numerator = decimal.negative ? mpz_class(-top) : top;
+  s.reduced.denominator = den;
+  return s;
+}
+
+}  // namespace quotalis::exact

@@ -1,0 +1,61 @@
+// Fractions of big integers, and the exact conversion of a decimal into one.
+#pragma once
+
+#include <gmpxx.h>
+
+#include "exact/decimal.h"
+
+namespace quotalis::exact {
+
+// A fraction of two integers: the denominator is positive and the sign stands
+// on the numerator. The functions below that give a Rational give it in lowest
+// terms (0 is 0/1); those that take one accept any form with a non-zero
+// denominator of either sign.
+struct Rational {
+  mpz_class numerator{0};
+  mpz_class denominator{1};
+  bool operator==(const Rational&) const = default;
+};
+
+// The value of a fraction or mixed number as written, in lowest terms.
+//   {"-3/4"}   -> -3/4        {"", "6", "8"} -> 3/4     {"1 1/6"}  -> 7/6
+//   {-, "1", "1", "6"} -> -7/6 (the sign covers the whole mixed number)
+//   {"", "0", "5"} -> 0/1     {"2", "3", "2"} -> 7/2 (an improper mixed part is added as it stands)
+// Problems: a zero denominator; an empty numerator or denominator; a character
+// that is not a digit; a term of more than kMaxTermDigits digits (refused
+// before it is read). Cost: reading the digits (subquadratic in GMP) and one gcd.
+Result<Rational> FromText(const FractionText& text);
+
+// The fraction the schoolbook rule makes of a decimal, and the same in lowest terms.
+//   numerator   = all digits (integer, fixed, period) minus the digits that do
+//                 not recur (integer, fixed), or all digits when nothing recurs;
+//   denominator = as many nines as the period has digits, then as many zeros as
+//                 the fixed part has (1 when there are neither);
+//   then the exponent applied: a positive one multiplies the numerator, a
+//   negative one the denominator, by its power of ten; the sign goes on the numerator.
+//   0.1(6)    -> 16 - 1 = 15 / 90        -> 1/6
+//   12.34     -> 1234 / 100              -> 617/50
+//   -1.2(3)e-5 -> -(123 - 12) / 9000000  -> -37/3000000
+//   0.(9)     -> 9/9                     -> 1/1
+//   2.5e2     -> 2500/10                 -> 250/1
+struct Schoolbook {
+  mpz_class numerator{0};
+  mpz_class denominator{1};
+  Rational reduced;
+};
+
+// Decimal to fraction, exact. Problems: a digit string holding anything but
+// 0-9, and a value past kMaxTermDigits in either term (see WithinLimits),
+// refused at once before any memory is taken for it. An empty decimal (no digit
+// at all) is 0.
+// Cost: reading the digits, one subtraction, one division of the numerator by
+// 10^b - 1 (b the period's digits) and one gcd of b-digit numbers, since the
+// twos and fives of the denominator are counted off separately; all
+// subquadratic in the number of digits.
+Result<Schoolbook> ToFraction(const Decimal& decimal);
+
+// `r` with a positive denominator and in lowest terms. Precondition: the
+// denominator is not zero.
+Rational Reduced(Rational r);
+
+}  // namespace quotalis::exact

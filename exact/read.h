@@ -1,0 +1,77 @@
+// Reading a number written in any of the common notations for recurring
+// decimals, or as a fraction. The notation is detected from the text; every
+// reader takes time and memory linear in the length of the text.
+#pragma once
+
+#include <string_view>
+#include <variant>
+
+#include "exact/decimal.h"
+
+namespace quotalis::exact {
+
+// How a text marked its recurring digits (or that it is a fraction).
+enum class Notation {
+  Plain,        // "0.5", "12", ".5", "5.", "1e-3": no recurring digits
+  Parentheses,  // "0.1(6)"
+  Brackets,     // "0.1[6]"
+  Quotes,       // "0.1'6'"
+  Dots,         // "0.16̇", "0.1̇42857̇": U+0307 on the first and last recurring digit
+  Overline,     // "0.16̅": U+0305 (or U+0304) after every recurring digit
+  R,            // "1.234r56": the digits after the r recur
+  Ellipsis,     // "0.1666...", "0.142857142857…": the repeated block recurs
+  Fraction,     // "-3/4"
+  Mixed,        // "1 1/6"
+};
+
+// The notation's name as the command line spells it: "plain", "parentheses",
+// "brackets", "quotes", "dots", "overline", "r", "ellipsis", "fraction", "mixed".
+std::string_view NotationName(Notation notation);
+
+// A text read: a decimal exactly as written (not canonical: "0.1(66)" keeps
+// the period "66", "007" keeps its zeros), or a fraction as written.
+struct Reading {
+  std::variant<Decimal, FractionText> value;
+  Notation notation = Notation::Plain;
+  bool operator==(const Reading&) const = default;
+};
+
+// Reads `utf8`. Blanks at either end (space, tab, U+3000 ideographic space, and
+// a line's CR or LF) are ignored. Signs "+", "-", U+2212; full-width digits,
+// point, parentheses, brackets, apostrophe, signs, slash and the letters e and
+// r read as their ASCII forms. An exponent e/E [sign] digits may follow every
+// decimal notation except the ellipsis, and must fit in 64 bits.
+//   "0.1(6)"            -> {false, "0", "1", "6", 0}, Parentheses
+//   "-1.2(3)e-5"        -> {true, "1", "2", "3", -5}, Parentheses
+//   "０．１（６）"      -> {false, "0", "1", "6", 0}, Parentheses
+//   "0.1[6]" "0.1'6'"   -> {false, "0", "1", "6", 0}, Brackets / Quotes
+//   "0.1̇42857̇"          -> {false, "0", "", "142857", 0}, Dots
+//   "0.16̇"              -> {false, "0", "1", "6", 0}, Dots
+//   "0.16̅"              -> {false, "0", "1", "6", 0}, Overline
+//   "1.234r56"          -> {false, "1", "234", "56", 0}, R
+//   "0.1666..."         -> {false, "0", "166", "6", 0}, Ellipsis
+//   "0.142857142857…"   -> {false, "0", "142857", "142857", 0}, Ellipsis
+//   ".5"                -> {false, "", "5", "", 0}, Plain
+//   " 12 "              -> {false, "12", "", "", 0}, Plain
+//   "-3/4"              -> {true, "", "3", "4"}, Fraction
+//   "1 1/6"             -> {false, "1", "1", "6"}, Mixed
+// The ellipsis: the recurring block is the shortest one that the digits after
+// the point (not those before it: "33.33..." is refused, "33.333..." reads)
+// show at least twice in a row at their end, a one-digit block at least three
+// times; the Decimal read keeps every digit written but the last block as its
+// non-recurring part ("0.12121..." -> {false, "0", "121", "21", 0}).
+// Refusals name the place (1-based, in Unicode characters of `utf8`):
+//   "0.1(6"   -> {"the parenthesis opened at character 4 is never closed", 4}
+//   "0.1()"   -> {"the parentheses at character 4 hold no digits", 4}
+//   "1.2.3"   -> {"a second point at character 4", 4}
+//   "0.5..."  -> {"the digits before the ellipsis at character 4 show no block
+//                  repeated at their end: write the period out twice, or put it
+//                  in parentheses", 4}   (one line)
+//   "1/0"     -> {"the denominator at character 3 is zero", 3}
+//   ""        -> {"there is nothing to read", 0}
+// Every position lies between 0 and the number of characters of the text
+// (for invalid UTF-8, the character at which the bad byte stands). A
+// character that cannot be printed safely is quoted as U+XXXX, never raw.
+Result<Reading> Read(std::string_view utf8);
+
+}  // namespace quotalis::exact

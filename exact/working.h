@@ -1,0 +1,97 @@
+// The working of both conversions as data, for a front end to lay out as a
+// teacher writes it. Nothing here is text for a reader: the front end words it.
+#pragma once
+
+#include <gmpxx.h>
+
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+#include "exact/decimal.h"
+#include "exact/expansion.h"
+#include "exact/factor.h"
+#include "exact/fraction.h"
+
+namespace quotalis::exact {
+
+// One prime of a term's factorisation, and how many of its copies the other
+// term shares (they cancel).
+struct SharedPrime {
+  mpz_class prime;
+  std::int64_t exponent = 0;
+  std::int64_t common = 0;  // 0..exponent
+  bool operator==(const SharedPrime&) const = default;
+};
+
+// A term split into primes; `factored` false when the term was too hard to
+// factor quickly (see Factorise), and then `primes` is empty.
+struct TermFactors {
+  bool factored = false;
+  std::vector<SharedPrime> primes;
+};
+
+// Decimal to fraction, for x = the decimal; y = |x| without its exponent, a the
+// digits of its non-recurring part and b those of its period:
+//   10^(a+b) y = upper...   (its whole part `upper`, the same period after it)
+//   10^a y     = lower...   (its whole part `lower`)
+//   (10^(a+b) - 10^a) y = upper - lower         (when b = 0: 10^a y = upper)
+//   y = schoolbook numerator / nines-then-zeros, x = the same with the sign
+//   and the exponent applied (`fraction`), split into primes, the common
+//   factors marked, and the lowest terms.
+//   0.1(6): a 1, b 1, upper 16, lower 1, 15/90 = 3 5 / 2 3^2 5, common 3 5 -> 1/6
+struct DecimalWorking {
+  Decimal decimal;                // as given
+  std::int64_t fixedDigits = 0;   // a
+  std::int64_t periodDigits = 0;  // b
+  mpz_class upper{0};             // whole part of 10^(a+b) y
+  mpz_class lower{0};             // whole part of 10^a y
+  Schoolbook fraction;
+  TermFactors numerator;
+  TermFactors denominator;
+  // The greatest common factor of the two terms. When either term could not be
+  // factored it comes from Euclid's algorithm alone, and `byEuclid` says so.
+  mpz_class common{1};
+  bool byEuclid = false;
+};
+
+// The working of ToFraction. Same Problems and limits as ToFraction. Cost: that
+// of ToFraction, plus one Factorise of each term (bounded as Factorise states).
+Result<DecimalWorking> ExplainDecimal(const Decimal& decimal);
+
+// The most long-division steps kept: enough to show any period a pupil works
+// by hand, short enough to print on a screen or two.
+inline constexpr std::int64_t kMaxDivisionSteps = 1000;
+// And at most this many digits of remainders kept in all, so that a
+// denominator of millions of digits keeps a few steps rather than gigabytes.
+inline constexpr std::int64_t kMaxRemainderDigits = kMaxTermDigits;
+
+// One step of the long division of |n| by d: the remainder brought down (times
+// ten it is divided by d), and the digit it gives.
+struct DivisionStep {
+  mpz_class remainder;
+  int digit = 0;
+};
+
+// Fraction to decimal by long division: |n| / d = whole, remainder steps[0];
+// step i divides 10 * steps[i].remainder by d, giving the i-th digit after the
+// point and the next remainder. The steps end at the first remainder that comes
+// again (or at remainder 0) and that step is kept too, so that
+// steps[periodStart].remainder == steps.back().remainder; or they stop at
+// kMaxDivisionSteps, `capped` then true.
+//   1/6: whole 0, remainders 1, 4, 4 -> digits 1, 6; period starts at step 1, length 1
+//   1/4: whole 0, remainders 1, 2, 0 -> digits 2, 5; terminates (periodLength 0)
+struct FractionWorking {
+  Rational fraction;  // in lowest terms
+  mpz_class whole{0};
+  std::vector<DivisionStep> steps;
+  std::int64_t periodStart = 0;           // = the non-recurring digits
+  std::optional<mpz_class> periodLength;  // as ToDecimal gives it
+  bool capped = false;
+};
+
+// The working of ToDecimal. Problems: a zero denominator. Cost: that of
+// PeriodLength plus one division of d-digit numbers per step kept.
+Result<FractionWorking> ExplainFraction(const Rational& r);
+
+}  // namespace quotalis::exact

@@ -1,0 +1,192 @@
+// libFuzzer target for the exact library's arithmetic, both ways. The first
+// byte chooses what the rest builds:
+//   0: a decimal, from lengths and digits (at most 6 digits in each part, an
+//      exponent of -6 to 6), to a fraction and back;
+//   1: a fraction n/d (d up to 4096, times the repunit prime R19 when asked,
+//      so that the big-number path runs too) to a decimal and back, with a
+//      digit limit, and its long division;
+//   2: a keypad entry and K, against the window's engine when the keypad can
+//      build the entry.
+// Every result is checked against long division in 128-bit integers (which
+// finds the period by waiting for a remainder to come again), never against
+// the library itself.
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <string_view>
+
+#include "convert/conversion.h"
+#include "convert/entry.h"
+#include "exact/expansion.h"
+#include "exact/fraction.h"
+#include "exact/keypad.h"
+#include "exact/working.h"
+#include "exact_reference.h"
+
+namespace {
+
+using namespace quotalis;
+using quotalis::testing::FromDigits;
+using quotalis::testing::Int128;
+using quotalis::testing::LongDivision;
+using quotalis::testing::Stream;
+using quotalis::testing::ToString;
+
+void Require(bool holds, const char* what) {
+  if (holds) return;
+  std::fprintf(stderr, "\nbroken promise: %s\n", what);
+  std::abort();
+}
+
+class Bytes {
+ public:
+  Bytes(const std::uint8_t* data, std::size_t size) : data_(data), size_(size) {}
+  std::uint8_t Next() { return at_ < size_ ? data_[at_++] : 0; }
+  std::string DigitsOf(std::size_t count) {
+    std::string s(count, '0');
+    for (char& c : s) c = static_cast<char>('0' + Next() % 10);
+    return s;
+  }
+  std::uint64_t Word(int bytes) {
+    std::uint64_t w = 0;
+    for (int i = 0; i < bytes; ++i) w = w << 8 | Next();
+    return w;
+  }
+  std::string_view Rest() {
+    return {reinterpret_cast<const char*>(data_ + at_), size_ - std::min(at_, size_)};
+  }
+
+ private:
+  const std::uint8_t* data_;
+  std::size_t size_;
+  std::size_t at_ = 0;
+};
+
+Int128 Gcd(Int128 a, Int128 b) {
+  if (a < 0) a = -a;
+  while (b != 0) {
+    const Int128 t = a % b;
+    a = b;
+    b = t;
+  }
+  return a;
+}
+
+exact::Rational ToRational(Int128 n, Int128 d) {
+  return {mpz_class(ToString(n)), mpz_class(ToString(d))};
+}
+
+// Decimal -> fraction -> decimal.
+void DecimalWay(Bytes& in) {
+  const bool negative = in.Next() & 1;
+  const std::size_t lengths[3] = {in.Next() % 7u, in.Next() % 7u, in.Next() % 7u};
+  const std::int64_t exponent = static_cast<std::int64_t>(in.Next() % 13) - 6;
+  exact::Decimal d{negative, in.DigitsOf(lengths[0]), in.DigitsOf(lengths[1]),
+                   in.DigitsOf(lengths[2]), exponent};
+  const auto s = exact::ToFraction(d);
+  Require(std::holds_alternative<exact::Schoolbook>(s), "a small decimal converts");
+  const exact::Rational& r = std::get<exact::Schoolbook>(s).reduced;
+  const Int128 n = FromDigits(r.numerator.get_str());
+  const Int128 den = FromDigits(r.denominator.get_str());
+  Require(den > 0 && Gcd(n, den) == 1, "the fraction is in lowest terms");
+  const exact::Decimal byHand = LongDivision(n, den);
+  if (d.period.find_first_not_of('9') != std::string::npos) {
+    exact::Decimal plain = d;
+    plain.negative = false;
+    Require(Stream(byHand, 30) == Stream(plain, 30), "the fraction writes the decimal's digits");
+  }
+  Require(byHand.negative == (negative && n != 0), "the sign is kept, and zero has none");
+  const auto e = exact::ToDecimal(r, std::nullopt);
+  Require(std::get<exact::Expansion>(e).value == byHand, "back to the canonical decimal");
+
+  const auto w = exact::ExplainDecimal(d);
+  const exact::DecimalWorking& working = std::get<exact::DecimalWorking>(w);
+  Require(working.fraction.reduced == r, "the working ends at the same fraction");
+  if (!working.byEuclid) {
+    mpz_class common = 1;
+    for (const exact::SharedPrime& p : working.numerator.primes) {
+      for (std::int64_t i = 0; i < p.common; ++i) common *= p.prime;
+    }
+    Require(common == working.common, "the marked factors make the common factor");
+  }
+}
+
+// Fraction -> decimal -> fraction.
+void FractionWay(Bytes& in) {
+  const std::uint8_t flags = in.Next();
+  Int128 n = static_cast<std::int64_t>(in.Word(8));
+  Int128 d = static_cast<Int128>(in.Word(2) % 4096) + 1;
+  if (flags & 1) d *= 1111111111111111111;  // R19, a prime of period 19
+  if (flags & 2) d <<= flags >> 4;          // twos
+  if (flags & 4) d *= 625;                  // fives
+  const std::int64_t limit = in.Next();
+  const Int128 g = Gcd(n, d);
+  const exact::Decimal want = LongDivision(n, d);
+  const auto e =
+      exact::ToDecimal(ToRational(n, d), (flags & 8) ? std::optional(limit) : std::nullopt);
+  const exact::Expansion& x = std::get<exact::Expansion>(e);
+  Require(x.fixedLength == static_cast<std::int64_t>(want.fixed.size()), "the fixed length");
+  Require(x.periodLength && *x.periodLength == static_cast<unsigned long>(want.period.size()),
+          "the period's length is the long division's");
+  if (!x.cut) {
+    Require(x.value == want, "the decimal is the long division's");
+    const auto back = exact::ToFraction(x.value);
+    Require(std::get<exact::Schoolbook>(back).reduced == ToRational(n / g, d / g),
+            "back to the fraction");
+  } else {
+    Require((flags & 8) && (static_cast<std::int64_t>(want.period.size()) > limit ||
+                            static_cast<std::int64_t>(want.fixed.size()) > limit),
+            "cut only past the limit");
+    Require(want.fixed.compare(0, x.value.fixed.size(), x.value.fixed) == 0 &&
+                want.period.compare(0, x.value.period.size(), x.value.period) == 0,
+            "a cut keeps the first digits");
+  }
+
+  const auto w = exact::ExplainFraction(ToRational(n, d));
+  const exact::FractionWorking& working = std::get<exact::FractionWorking>(w);
+  const std::string digits = want.fixed + want.period;
+  for (std::size_t i = 0; i + 1 < working.steps.size() && i < digits.size(); ++i) {
+    Require(working.steps[i].digit == digits[i] - '0', "the long division's digits");
+  }
+  if (!working.capped) {
+    Require(working.steps.size() == digits.size() + 1, "the steps end at the first repeat");
+    Require(working.steps.back().remainder ==
+                working.steps[static_cast<std::size_t>(working.periodStart)].remainder,
+            "the last remainder is the one the period starts at");
+  }
+}
+
+// A keypad entry, against the window's engine.
+void KeypadWay(Bytes& in) {
+  const std::int64_t k = static_cast<std::int8_t>(in.Next());
+  const std::string_view entry = in.Rest().substr(0, 40);
+  const auto d = exact::FromKeypad(entry, k);
+  if (!IsKeypadEntry(entry)) return;
+  const Conversion window = ConvertEntry(entry, static_cast<std::int32_t>(k));
+  if (window.outcome == Outcome::NotANumber) {
+    Require(std::holds_alternative<exact::Problem>(d), "the lone point is refused");
+    return;
+  }
+  const auto s = exact::ToFraction(std::get<exact::Decimal>(d));
+  const exact::Rational& r = std::get<exact::Schoolbook>(s).reduced;
+  if (window.outcome == Outcome::Zero) {
+    Require(r == exact::Rational{}, "zero");
+  } else if (window.outcome == Outcome::Converted) {
+    Require(r.numerator.get_str() == window.reduction.numerator &&
+                r.denominator.get_str() == window.reduction.denominator,
+            "the window's fraction");
+  }
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  Bytes in(data, size);
+  switch (in.Next() % 3) {
+    case 0: DecimalWay(in); break;
+    case 1: FractionWay(in); break;
+    default: KeypadWay(in); break;
+  }
+  return 0;
+}

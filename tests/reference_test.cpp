@@ -1,0 +1,181 @@
+// The tests' reference checked on its own: the worked table against the exact
+// fractions, the long division back to the decimal on fractions right and
+// wrong, and the other references on values worked out by hand.
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "named_rows.h"
+#include "reference/exact_fraction.h"
+#include "reference/integers.h"
+#include "reference/number_text.h"
+#include "reference/round_trip.h"
+#include "reference/worked_table.h"
+
+namespace quotalis::testing {
+namespace {
+
+using testing::PrintTo;
+
+class WorkedTableTest : public ::testing::TestWithParam<WorkedRow> {};
+
+TEST_P(WorkedTableTest, AgreesWithTheExactFraction) {
+  const WorkedRow& row = GetParam();
+  const KeypadFraction want = KeypadReference(row.entry, row.k);
+  ASSERT_EQ(want.outcome, Outcome::Converted);
+  EXPECT_EQ(want.normalised, row.normalised);
+  EXPECT_EQ(want.period, row.k);
+  EXPECT_EQ(std::to_string(want.numerator), row.numerator);
+  EXPECT_EQ(std::to_string(want.denominator), row.denominator);
+  EXPECT_EQ(std::to_string(want.reducedNumerator), row.reducedNumerator);
+  EXPECT_EQ(std::to_string(want.reducedDenominator), row.reducedDenominator);
+  const std::size_t point = row.normalised.find('.');
+  if (point == std::string_view::npos) {
+    EXPECT_FALSE(row.decimal.has_value());
+  } else {
+    ASSERT_TRUE(row.decimal.has_value());
+    std::string digits(row.normalised);
+    digits.erase(point, 1);
+    EXPECT_EQ(*row.decimal, digits);
+  }
+}
+
+TEST_P(WorkedTableTest, ReducedFractionDividesBackToTheEntry) {
+  const WorkedRow& row = GetParam();
+  EXPECT_EQ(RoundTripFault(row.normalised, row.k, row.reducedNumerator, row.reducedDenominator),
+            "");
+  EXPECT_EQ(RoundTripFault(row.normalised, row.k, row.numerator, row.denominator), "");
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, WorkedTableTest, ::testing::ValuesIn(kWorkedTable), RowName());
+
+struct TripRow {
+  const char* name;
+  const char* decimal;
+  std::int32_t period;
+  const char* numerator;
+  const char* denominator;
+  bool holds;
+};
+
+class RoundTripTest : public ::testing::TestWithParam<TripRow> {};
+
+TEST_P(RoundTripTest, HoldsExactlyForTheRightFraction) {
+  const TripRow& row = GetParam();
+  const std::string fault = RoundTripFault(row.decimal, row.period, row.numerator, row.denominator);
+  EXPECT_EQ(fault.empty(), row.holds) << fault;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Holds, RoundTripTest,
+    ::testing::Values(
+        TripRow{"seventh", "0.142857", 6, "1", "7", true},
+        TripRow{"seventh_twice_over", "0.142857142857", 6, "1", "7", true},
+        TripRow{"integer", "360", 0, "360", "1", true},
+        TripRow{"leading_zeros_kept", "007.50", 0, "15", "2", true},
+        TripRow{"recurring_zero", "0.10", 1, "1", "10", true},
+        TripRow{"nines_below_a_fifth", "0.19", 1, "1", "5", true},
+        TripRow{"nines_below_ten", "9.9", 1, "10", "1", true},
+        TripRow{"wide_numerator", "100000000000000000000", 0, "100000000000000000000", "1", true},
+        TripRow{"widest_divisor", "0.00000000000000001", 0, "1", "100000000000000000", true}),
+    RowName());
+
+INSTANTIATE_TEST_SUITE_P(
+    Faults, RoundTripTest,
+    ::testing::Values(TripRow{"division_ends_early", "0.1666", 1, "1666", "10000", false},
+                      TripRow{"wrong_digit", "0.1666", 1, "1", "5", false},
+                      TripRow{"terminating_taken_as_recurring", "0.9", 1, "9", "10", false},
+                      TripRow{"recurring_taken_as_terminating", "0.9", 0, "1", "1", false},
+                      TripRow{"goes_on_past_the_end", "12.34", 0, "1234", "99", false},
+                      TripRow{"whole_part", "1.5", 0, "1", "2", false},
+                      TripRow{"period_too_short", "0.142857", 3, "1", "7", false},
+                      TripRow{"period_too_long", "0.36", 2, "4", "9", false},
+                      TripRow{"zero_in_nines", "0.9", 1, "0", "1", false},
+                      TripRow{"two_points", "1.2.3", 0, "1", "1", false},
+                      TripRow{"period_past_digits", "0.5", 2, "5", "9", false},
+                      TripRow{"negative_period", "0.5", -1, "1", "2", false},
+                      TripRow{"zero_denominator", "0.5", 0, "1", "0", false},
+                      TripRow{"denominator_too_wide", "0.5", 0, "500000000000000000",
+                              "1000000000000000000", false},
+                      TripRow{"signed_numerator", "0.5", 0, "+1", "2", false}),
+    RowName());
+
+// The two references, worked out differently, agree on every short entry.
+TEST(RoundTrip, AgreesWithEveryShortExactFraction) {
+  std::vector<std::string> entries = {""};
+  int checked = 0;
+  for (int length = 1; length <= 4; ++length) {
+    std::vector<std::string> longer;
+    for (const std::string& e : entries) {
+      for (const char c : std::string_view("0123456789.")) {
+        if (c != '.' || e.find('.') == std::string::npos) longer.push_back(e + c);
+      }
+    }
+    entries = longer;
+    for (const std::string& entry : entries) {
+      const std::size_t point = entry.find('.');
+      const auto range =
+          static_cast<std::int32_t>(point == std::string::npos ? 0 : entry.size() - point - 1);
+      for (std::int32_t k = 0; k <= range; ++k) {
+        const KeypadFraction f = KeypadReference(entry, k);
+        if (f.outcome != Outcome::Converted) continue;
+        ++checked;
+        ASSERT_EQ(RoundTripFault(f.normalised, f.period, std::to_string(f.reducedNumerator),
+                                 std::to_string(f.reducedDenominator)),
+                  "")
+            << entry << " k=" << k;
+      }
+    }
+  }
+  // n characters: 10^n integers with k = 0, and for the point at each place i
+  // 10^(n-1) entries with n - i + 1 periods; less the 1 + n(n+1)/2 pairs of
+  // entries of zeros and the point alone. 21741 - 24 for n up to 4.
+  EXPECT_EQ(checked, 21'717);
+}
+
+TEST(ExactValue, DigitByDigit) {
+  EXPECT_EQ(ExactValue("007"), "7");
+  EXPECT_EQ(ExactValue(".5"), "0.5");
+  EXPECT_EQ(ExactValue("-2.50e1"), "-25");
+  EXPECT_EQ(ExactValue("1E-05"), "0.00001");
+  EXPECT_EQ(ExactValue("0e9"), "0");
+  EXPECT_EQ(ExactValue("12.5e-1"), "1.25");
+  EXPECT_EQ(ExactValue("1e100001"), std::nullopt);
+  EXPECT_EQ(ExactValue(" 5"), std::nullopt);
+  EXPECT_EQ(ExactValue("."), std::nullopt);
+}
+
+TEST(NumberGrammar, WholeTextBetweenBlanks) {
+  EXPECT_TRUE(MatchesNumberGrammar(" +1.e5\t"));
+  EXPECT_TRUE(MatchesNumberGrammar(".5"));
+  EXPECT_FALSE(MatchesNumberGrammar("1.2.3"));
+  EXPECT_FALSE(MatchesNumberGrammar(".e5"));
+  EXPECT_FALSE(MatchesNumberGrammar("\n1"));
+}
+
+TEST(PrintfRounded15, ValueAndExponent) {
+  EXPECT_EQ(PrintfRounded15(0.5).value, 0.5);
+  EXPECT_EQ(PrintfRounded15(0.5).exponent, -1);
+  EXPECT_EQ(PrintfRounded15(1234567890123456.0).value, 1.23456789012346e15);
+  EXPECT_EQ(PrintfRounded15(1234567890123456.0).exponent, 15);
+}
+
+TEST(Integers, DigitsAndPrimes) {
+  EXPECT_EQ(DigitsValue("007"), 7u);
+  EXPECT_EQ(DigitsValue("999999999999999999"), 999'999'999'999'999'999u);
+  EXPECT_EQ(DigitsValue("1000000000000000000"), std::nullopt);
+  EXPECT_EQ(DigitsValue(""), std::nullopt);
+  EXPECT_EQ(DigitsValue("1e5"), std::nullopt);
+  EXPECT_TRUE(IsPrime(2));
+  EXPECT_TRUE(IsPrime(46337));
+  EXPECT_TRUE(IsPrime(2147483647));
+  EXPECT_FALSE(IsPrime(1));
+  EXPECT_FALSE(IsPrime(2147117569));  // 46337 squared
+}
+
+}  // namespace
+}  // namespace quotalis::testing
