@@ -23,8 +23,11 @@ bool IsDigitOrPoint(char c) { return IsDigit(c) || c == kEntryPoint; }
 
 // The checks for an entry the keypad could have built, digits and points only.
 std::optional<Refusal> KeypadProblem(std::string_view text) {
-  if (std::count(text.begin(), text.end(), kEntryPoint) > 1) {
-    return NotANumber(text, "it holds more than one point");
+  const std::size_t second = text.find(kEntryPoint, text.find(kEntryPoint) + 1);
+  if (second != std::string_view::npos) {
+    return NotANumber(
+        text, "it holds more than one point, the second at character " + std::to_string(second + 1),
+        static_cast<std::int64_t>(second + 1));
   }
   if (std::none_of(text.begin(), text.end(), IsDigit)) return NotANumber(text, "it holds no digit");
   return std::nullopt;

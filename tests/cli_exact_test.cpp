@@ -343,6 +343,7 @@ TEST(ExactCommandLine, RefusesWithTheProblemAndItsPlace) {
        "'0.1(6': the parenthesis opened at character 4 is never closed",
        2},
       {"empty parentheses", {"0.1()"}, "character 4", 2},
+      {"a second point", {"1.2.3"}, "more than one point, the second at character 4", 2},
       {"ellipsis without a block", {"0.5..."}, "write the period out twice", 2},
       {"zero denominator", {"1/0"}, "zero", 2},
       {"a term past 10,000,000 digits", {"1e999999999"}, "too large", 2},
