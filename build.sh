@@ -5,13 +5,17 @@
 #                     plain build, AddressSanitizer + UndefinedBehaviorSanitizer
 #                     build, and a bounded fuzzing run
 #   ./build.sh bench  build and run the benchmarks (figures in README.md)
+#   ./build.sh package  build the Debian packages quotalis and quotalis-cli
+#                     in Release (build/package) and print their paths
 set -euo pipefail
 cd "$(dirname "$0")"
 
 RUN_PACKAGES=(cmake ninja-build g++ pkg-config libgmp-dev libflint-dev qt6-base-dev libgl-dev libxcb1-dev
   fonts-ipafont-gothic fonts-dejavu-core)
+# The package tests build the Debian packages and check them as Debian does.
+PACKAGE_PACKAGES=(dpkg-dev fakeroot file binutils gzip lintian man-db)
 TEST_PACKAGES=(libgtest-dev libbenchmark-dev clang libclang-rt-14-dev
-  xvfb xauth desktop-file-utils appstream)
+  xvfb xauth desktop-file-utils appstream bash-completion "${PACKAGE_PACKAGES[@]}")
 BENCH_PACKAGES=(python3 python3-xlib xvfb hyperfine bc)
 
 JOBS=$(nproc 2>/dev/null || echo 2)
@@ -79,8 +83,12 @@ case "${1:-}" in
     bench/startup.py build/bench/app/quotalis build/bench/bench/startup-floor
     bench/compare.sh build/bench/cli/quotalis-cli build/bench/compare
     ;;
+  package)
+    install_missing "${RUN_PACKAGES[@]}" "${PACKAGE_PACKAGES[@]}"
+    JOBS=$JOBS packaging/make-packages.sh build/package
+    ;;
   *)
-    sed -n '2,8p' "$0" | sed 's/^# \{0,1\}//'
+    sed -n '2,9p' "$0" | sed 's/^# \{0,1\}//'
     exit 2
     ;;
 esac

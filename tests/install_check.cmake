@@ -61,6 +61,13 @@ foreach(part "<id>${id}</id>" "<launchable type=\"desktop-id\">${id}.desktop</la
   endif()
 endforeach()
 
+# The release of this version says what it brings.
+string(REGEX MATCH "<release version=\"1\\.1\\.0\"[^>]*>[ \n]*<description>[ \n]*<p>[^<]+</p>"
+  release "${metainfo}")
+if(NOT release)
+  message(FATAL_ERROR "the metainfo's release 1.1.0 has no description")
+endif()
+
 find_program(DESKTOP_FILE_VALIDATE desktop-file-validate)
 find_program(APPSTREAMCLI appstreamcli)
 if(NOT DESKTOP_FILE_VALIDATE OR NOT APPSTREAMCLI)

@@ -1,0 +1,45 @@
+# bash completion for quotalis-cli                          -*- shell-script -*-
+# Completes the options, and the values of --notation and --max-digits, in
+# both the "--option value" and the "--option=value" forms. Entries are
+# numbers, so nothing else is offered.
+
+_quotalis_cli() {
+    local cur=${COMP_WORDS[COMP_CWORD]} prev=
+    ((COMP_CWORD > 0)) && prev=${COMP_WORDS[COMP_CWORD - 1]}
+    # bash splits "--notation=pa" into "--notation", "=" and "pa".
+    if [[ $cur == = ]]; then
+        cur=
+    elif [[ $prev == = ]] && ((COMP_CWORD > 1)); then
+        prev=${COMP_WORDS[COMP_CWORD - 2]}
+    elif [[ $cur == --*=* ]]; then
+        prev=${cur%%=*}
+        cur=${cur#*=}
+    fi
+    COMPREPLY=()
+
+    case $prev in
+        --notation)
+            mapfile -t COMPREPLY < <(compgen -W 'parens brackets quotes r dots overline ellipsis latex keypad' -- "$cur")
+            return
+            ;;
+        --max-digits)
+            mapfile -t COMPREPLY < <(compgen -W 'all' -- "$cur")
+            return
+            ;;
+        --period)
+            return  # a number of digits
+            ;;
+    esac
+
+    # After "--" every word is an entry.
+    local i
+    for ((i = 1; i < COMP_CWORD; i++)); do
+        [[ ${COMP_WORDS[i]} == -- ]] && return
+    done
+
+    if [[ $cur == -* ]]; then
+        mapfile -t COMPREPLY < <(compgen -W '--period --detail --json --explain --notation --mixed
+            --max-digits --help -h --version --' -- "$cur")
+    fi
+}
+complete -F _quotalis_cli quotalis-cli

@@ -1,0 +1,153 @@
+#!/usr/bin/env bash
+# Builds both Debian packages in a Release tree of their own and checks them
+# as Debian would: lintian with no error and no warning, every file where
+# Debian puts it with the expected mode and owned by root, stripped
+# binaries, compressed files without names or times, no build paths inside,
+# and the control fields.
+#   tests/package_check.sh WORK_DIR
+set -euo pipefail
+
+source_dir=$(cd "$(dirname "$0")/.." && pwd)
+work=$(mkdir -p "$1" && cd "$1" && pwd)
+failures=0
+fail() {
+    echo "FAIL: $*" >&2
+    failures=$((failures + 1))
+}
+
+mapfile -t debs < <("$source_dir/packaging/make-packages.sh" "$work/build" "$work/out")
+version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$work/build/CMakeCache.txt")
+arch=$(dpkg --print-architecture)
+declare -A deb=([quotalis]="$work/out/quotalis_${version}_$arch.deb"
+    [quotalis-cli]="$work/out/quotalis-cli_${version}_$arch.deb")
+if ((${#debs[@]} != 2)) || [[ " ${debs[*]} " != *" ${deb[quotalis]} "* ]] ||
+    [[ " ${debs[*]} " != *" ${deb[quotalis-cli]} "* ]]; then
+    echo "FAIL: expected ${deb[quotalis]} and ${deb[quotalis-cli]}, got: ${debs[*]}" >&2
+    exit 1
+fi
+
+# lintian: no error, no warning (information and pedantic notes may stay).
+lintian_status=0
+lintian_out=$(lintian --fail-on error,warning "${debs[@]}" 2>&1) || lintian_status=$?
+lintian_out=$(grep -v '^running with root privileges is not recommended!$' <<<"$lintian_out" || true)
+((lintian_status == 0)) || fail "lintian ends with status $lintian_status: $lintian_out"
+if grep -E '^[EW]: ' <<<"$lintian_out"; then fail "lintian reports errors or warnings"; fi
+echo "lintian: ${lintian_out:-no tags}"
+
+# Every file and folder of each package: mode and path. Folders are 0755 and
+# owned by root like everything else; nothing else may be in the package.
+share=usr/share
+declare -A expected
+expected[quotalis-cli]="
+-rwxr-xr-x ./usr/bin/quotalis-cli
+-rw-r--r-- ./$share/bash-completion/completions/quotalis-cli
+-rw-r--r-- ./$share/doc/quotalis-cli/changelog.gz
+-rw-r--r-- ./$share/doc/quotalis-cli/copyright
+-rw-r--r-- ./$share/man/man1/quotalis-cli.1.gz"
+id=io.github.quotalis.Quotalis
+expected[quotalis]="
+-rwxr-xr-x ./usr/bin/quotalis
+-rw-r--r-- ./$share/applications/$id.desktop
+-rw-r--r-- ./$share/doc/quotalis/changelog.gz
+-rw-r--r-- ./$share/doc/quotalis/copyright
+-rw-r--r-- ./$share/icons/hicolor/128x128/apps/$id.png
+-rw-r--r-- ./$share/icons/hicolor/256x256/apps/$id.png
+-rw-r--r-- ./$share/icons/hicolor/32x32/apps/$id.png
+-rw-r--r-- ./$share/icons/hicolor/48x48/apps/$id.png
+-rw-r--r-- ./$share/icons/hicolor/64x64/apps/$id.png
+-rw-r--r-- ./$share/man/man1/quotalis.1.gz
+-rw-r--r-- ./$share/metainfo/$id.metainfo.xml"
+
+for package in quotalis quotalis-cli; do
+    file=${deb[$package]}
+    contents=$(dpkg-deb --contents "$file")
+    # Owners: root/root throughout.
+    if awk '$2 != "root/root"' <<<"$contents" | grep .; then fail "$package: files not owned by root"; fi
+    # Folders: 0755.
+    if awk '$1 ~ /^d/ && $1 != "drwxr-xr-x"' <<<"$contents" | grep .; then
+        fail "$package: folders whose mode is not 0755"
+    fi
+    want=$(sort <<<"${expected[$package]}" | sed '/^$/d')
+    got=$(awk '$1 !~ /^d/ {print $1, $6}' <<<"$contents" | sort)
+    if [[ $got != "$want" ]]; then
+        fail "$package: contents differ from what is expected:"
+        diff <(echo "$want") <(echo "$got") >&2 || true
+    fi
+
+    # Control fields.
+    field() { dpkg-deb --field "$file" "$1"; }
+    [[ $(field Package) == "$package" ]] || fail "$package: Package is $(field Package)"
+    [[ $(field Version) == "$version" ]] || fail "$package: Version is $(field Version)"
+    [[ $(field Section) == math ]] || fail "$package: Section is $(field Section)"
+    [[ $(field Priority) == optional ]] || fail "$package: Priority is $(field Priority)"
+    [[ $(field Maintainer) == *?" <"?*@?*">" ]] || fail "$package: Maintainer is '$(field Maintainer)'"
+    [[ -z $(field Homepage) ]] || fail "$package: has a Homepage"
+    description=$(field Description)
+    # A short description of its own and a long one of several lines.
+    synopsis=$(head -n 1 <<<"$description")
+    [[ $synopsis == turn\ recurring\ decimals* ]] || fail "$package: the synopsis is '$synopsis'"
+    (($(wc -l <<<"$description") >= 4)) || fail "$package: the long description is missing"
+    depends=$(field Depends)
+    [[ $depends == *"libc6 ("* ]] || fail "$package: Depends lacks what dpkg-shlibdeps finds: $depends"
+
+    # The files themselves.
+    root=$work/extract/$package
+    rm -rf "$root"
+    mkdir -p "$root"
+    dpkg-deb --extract "$file" "$root"
+    # Stripped: no symbol table, no debugging information.
+    sections=$(readelf --section-headers --wide "$root/usr/bin/$package")
+    if grep -E '\.(symtab|debug_[a-z]+)' <<<"$sections"; then fail "$package: the binary is not stripped"; fi
+    # gzip -9n: no file name (FLG bit 3) and no time (MTIME zero) in the header.
+    while IFS= read -r gz; do
+        header=$(od -An -tx1 -N8 "$gz" | tr -d ' \n')
+        [[ $header == 1f8b08* ]] || fail "$gz is not gzip"
+        flags=$((0x${header:6:2}))
+        if ((flags & 8)); then fail "${gz#"$root"}: its gzip header names the file"; fi
+        [[ ${header:8:8} == 00000000 ]] || fail "${gz#"$root"}: its gzip header holds a time"
+        gzip --test "$gz" || fail "${gz#"$root"}: gzip cannot read it"
+    done < <(find "$root" -name '*.gz')
+    # No path of the machine that built it, in any file or compressed file.
+    for path in "$source_dir" "$work" /tmp/ /work/ /home/ /root/; do
+        if grep -rlaF -- "$path" "$root"; then fail "$package: files hold the path $path"; fi
+        while IFS= read -r gz; do
+            if gzip -dc "$gz" | grep -qaF -- "$path"; then fail "${gz#"$root"} holds the path $path"; fi
+        done < <(find "$root" -name '*.gz')
+    done
+    # The manual page is the tree's, and the changelog's first entry is this
+    # version, for this source, by this maintainer.
+    gzip -dc "$root/usr/share/man/man1/$package.1.gz" | cmp -s - "$source_dir/doc/man/$package.1" ||
+        fail "$package: the installed manual page is not doc/man/$package.1"
+    changelog=$root/usr/share/doc/$package/changelog.gz
+    gzip -dc "$changelog" >"$work/changelog-$package"
+    parsed=$(dpkg-parsechangelog -l "$work/changelog-$package")
+    grep -qx "Source: quotalis" <<<"$parsed" || fail "$package: the changelog is not for source quotalis"
+    grep -qx "Version: $version" <<<"$parsed" || fail "$package: the changelog's last entry is not $version"
+    grep -qxF "Maintainer: $(field Maintainer)" <<<"$parsed" ||
+        fail "$package: the changelog is signed by another maintainer"
+    # Debian's machine-readable copyright format.
+    head -n 1 "$root/usr/share/doc/$package/copyright" |
+        grep -qx 'Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/' ||
+        fail "$package: the copyright file is not in the machine-readable format"
+done
+
+# The desktop program: Qt found by dpkg-shlibdeps, the font declared, the
+# command line recommended. The command line: nothing of Qt, X or OpenGL.
+gui_depends=$(dpkg-deb --field "${deb[quotalis]}" Depends)
+for dependency in libqt6widgets6 libqt6gui6 libqt6core6 fonts-ipafont-gothic; do
+    [[ ", $gui_depends," == *", $dependency"[\ ,]* ]] || fail "quotalis does not depend on $dependency: $gui_depends"
+done
+[[ $(dpkg-deb --field "${deb[quotalis]}" Recommends) == "quotalis-cli (= $version)" ]] ||
+    fail "quotalis does not recommend quotalis-cli of its own version"
+cli_depends=$(dpkg-deb --field "${deb[quotalis-cli]}" Depends)
+if grep -qiE 'qt|libx|libgl|fonts-' <<<"$cli_depends"; then
+    fail "quotalis-cli depends on something of the window: $cli_depends"
+fi
+echo "quotalis depends on: $gui_depends"
+echo "quotalis-cli depends on: $cli_depends"
+
+if ((failures)); then
+    echo "$failures checks failed" >&2
+    exit 1
+fi
+echo "both packages pass"
