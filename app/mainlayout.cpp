@@ -32,6 +32,11 @@ QFont Font(const QString& family, qreal points) {
   QFont font(family);
   font.setPointSizeF(points);
   font.setBold(true);
+  // The controls show digits, a point, "=" and Latin captions, which every
+  // face that stands in for the design faces has. Without merging, Qt loads
+  // the face alone and does not ask fontconfig for a list of fallback faces
+  // for missing characters, a sort of every installed font at start-up.
+  font.setStyleStrategy(QFont::NoFontMerging);
   return font;
 }
 
