@@ -17,10 +17,10 @@ void SetUpApplication() {
   QApplication::setWindowIcon(QIcon(design::kIconPath));
   // The IPA faces first (the layout is made for them), then other Japanese
   // gothic faces of the same kind, before whatever the system would pick.
-  QFont::insertSubstitutions(design::kGothicFace,
-                             {QStringLiteral("IPAPGothic"), QStringLiteral("IPAGothic"),
-                              QStringLiteral("IPAexGothic"), QStringLiteral("TakaoPGothic"),
-                              QStringLiteral("VL PGothic")});
+  QFont::insertSubstitutions(
+      design::kGothicFace,
+      {QStringLiteral("IPAPGothic"), QStringLiteral("IPAGothic"), QStringLiteral("IPAexGothic"),
+       QStringLiteral("TakaoPGothic"), QStringLiteral("VL PGothic")});
   QFont::insertSubstitutions(design::kSansSerifFace,
                              {QStringLiteral("Microsoft Sans Serif"), QStringLiteral("DejaVu Sans"),
                               QStringLiteral("Liberation Sans")});

@@ -57,8 +57,7 @@ BENCHMARK_CAPTURE(Convert, tiny_0_000012_k2, ".000012", 2, "1/82500")
 // The longest entries and the worst terms.
 BENCHMARK_CAPTURE(Convert, nine_decimals_123456789, ".123456789", 0, "123456789/1000000000")
     ->Unit(benchmark::kMicrosecond);
-BENCHMARK_CAPTURE(Convert, worst_with_point_999002449, ".999002449", 0,
-                  "999002449/1000000000")
+BENCHMARK_CAPTURE(Convert, worst_with_point_999002449, ".999002449", 0, "999002449/1000000000")
     ->Unit(benchmark::kMicrosecond);
 BENCHMARK_CAPTURE(Convert, prime_2147483647, "2147483647", 0, "2147483647/1")
     ->Unit(benchmark::kMicrosecond);
@@ -72,8 +71,7 @@ BENCHMARK_CAPTURE(Convert, past_32_bits_9999999999, "9999999999", 0, "9999999999
     ->Unit(benchmark::kMicrosecond);
 
 // The factorisation alone.
-BENCHMARK_CAPTURE(Factorisation, prime_2147483647, "2147483647", 1)
-    ->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(Factorisation, prime_2147483647, "2147483647", 1)->Unit(benchmark::kMicrosecond);
 BENCHMARK_CAPTURE(Factorisation, semiprime_2147483381, "2147483381", 2)
     ->Unit(benchmark::kMicrosecond);
 BENCHMARK_CAPTURE(Factorisation, prime_square_2147117569, "2147117569", 3)

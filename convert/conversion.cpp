@@ -57,8 +57,7 @@ Conversion ConvertEntry(std::string_view entry, std::int32_t period) {
   const std::optional<Expansion> expansion = Expand(c.normalised, c.period);
   if (!expansion) return c;
   c.expansion = *expansion;
-  const std::optional<Reduction> reduction =
-      Reduce(expansion->numerator, expansion->denominator);
+  const std::optional<Reduction> reduction = Reduce(expansion->numerator, expansion->denominator);
   if (!reduction) return c;
   c.reduction = *reduction;
   c.outcome = Outcome::Converted;

@@ -25,10 +25,10 @@ enum class Outcome {
 
 struct Conversion {
   Outcome outcome = Outcome::Empty;
-  std::string normalised;      // the normalised entry; the entry itself when it stops before
-  std::int32_t period = 0;     // k after clamping to the normalised entry
-  Expansion expansion;         // the unreduced fraction
-  Reduction reduction;         // the factor lists and the fraction in lowest terms
+  std::string normalised;   // the normalised entry; the entry itself when it stops before
+  std::int32_t period = 0;  // k after clamping to the normalised entry
+  Expansion expansion;      // the unreduced fraction
+  Reduction reduction;      // the factor lists and the fraction in lowest terms
 };
 
 // Converts `entry` with the last `period` digits recurring. The period is

@@ -9,8 +9,8 @@ std::optional<std::int32_t> TrialBound(std::int32_t term) {
   return RoundToLong(std::sqrt(static_cast<double>(term)) + 1.0);
 }
 
-bool Factorise(std::string_view text, std::int32_t& term, std::int16_t& count,
-               FactorArray& factors, std::int32_t& divisor) {
+bool Factorise(std::string_view text, std::int32_t& term, std::int16_t& count, FactorArray& factors,
+               std::int32_t& divisor) {
   count = 0;
   const std::optional<std::int32_t> start = RoundToLong(LeadingValue(text));
   if (!start || *start < 0) return false;

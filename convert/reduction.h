@@ -71,13 +71,13 @@ void Rebuild(const FactorArray& factors, std::int16_t count, std::int32_t& entry
 std::string Rebuild(const FactorArray& factors, std::int16_t count);
 
 struct Reduction {
-  std::int32_t Numerator = 0;    // last remainders of the trial divisions
+  std::int32_t Numerator = 0;  // last remainders of the trial divisions
   std::int32_t Denominator = 0;
-  std::int16_t Nnterm = 0;       // entry counts
+  std::int16_t Nnterm = 0;  // entry counts
   std::int16_t Dnterm = 0;
-  FactorArray Nfactor{};         // the lists after the cancellation
+  FactorArray Nfactor{};  // the lists after the cancellation
   FactorArray Dfactor{};
-  std::string numerator;         // the fraction in lowest terms
+  std::string numerator;  // the fraction in lowest terms
   std::string denominator;
 };
 

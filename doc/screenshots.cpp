@@ -34,7 +34,8 @@ bool Shoot(const QList<QWidget*>& windows, const QString& path) {
 
 void Press(frmFraction& frm, QStringView keys) {
   for (QChar key : keys) {
-    QPushButton* button = key == u'.' ? frm.cmdDot : frm.cmdKey[static_cast<std::size_t>(key.digitValue())];
+    QPushButton* button =
+        key == u'.' ? frm.cmdDot : frm.cmdKey[static_cast<std::size_t>(key.digitValue())];
     QTest::mouseClick(button, Qt::LeftButton);
   }
 }

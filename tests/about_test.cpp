@@ -16,11 +16,11 @@
 
 #include "app/application.h"
 #include "app/frmfraction.h"
-#include "window_fixture.h"
 #include "entry/lockedlineedit.h"
 #include "entry/periodscrollbar.h"
 #include "help/abouttext.h"
 #include "help/frmabout.h"
+#include "window_fixture.h"
 
 using quotalis::frmAbout;
 using quotalis::frmFraction;
@@ -325,7 +325,7 @@ class AboutTest : public QObject {
     QVERIFY(!about.IsLoaded());
     QVERIFY(!about.lblTitle);
     QVERIFY(!Visible(form));
-    QTRY_VERIFY(form.isNull());  // destroyed, not just hidden
+    QTRY_VERIFY(form.isNull());     // destroyed, not just hidden
     QCOMPARE(frm->window(), main);  // shown again, not reloaded
     QVERIFY(main->isVisible());
     QTRY_VERIFY(main->isActiveWindow());

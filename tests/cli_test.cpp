@@ -66,8 +66,9 @@ TEST(CommandLine, AnswersTheWorkedTable) {
     SCOPED_TRACE(row.name);
     std::vector<std::string_view> args = {"--detail"};
     if (row.k != 0) {
-      args.insert(args.end(), {"--period", std::string_view("0123456789").substr(
-                                               static_cast<std::size_t>(row.k), 1)});
+      args.insert(
+          args.end(),
+          {"--period", std::string_view("0123456789").substr(static_cast<std::size_t>(row.k), 1)});
     }
     args.push_back(row.entry);
     const Result r = Cli(args);

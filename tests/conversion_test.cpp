@@ -38,39 +38,39 @@ TEST_P(ConvertEntryTest, OutcomeAndFraction) {
 
 INSTANTIATE_TEST_SUITE_P(
     StopsEarly, ConvertEntryTest,
-    ::testing::Values(
-        OutcomeRow{"empty", "", 0, Outcome::Empty, "", ""},
-        OutcomeRow{"zero", "0", 0, Outcome::Zero, "0", ""},
-        OutcomeRow{"zero_trailing_point", "0.", 0, Outcome::Zero, "0.", ""},
-        OutcomeRow{"zero_leading_point", ".0", 1, Outcome::Zero, ".0", ""},
-        OutcomeRow{"zeros", "000", 0, Outcome::Zero, "000", ""},
-        OutcomeRow{"zero_with_decimals", "0.000", 2, Outcome::Zero, "0.000", ""},
-        OutcomeRow{"zero_with_exponent", "0e5", 0, Outcome::Zero, "0e5", ""},
-        OutcomeRow{"lone_point", ".", 0, Outcome::NotANumber, ".", ""},
-        OutcomeRow{"letters", "abc", 0, Outcome::NotANumber, "abc", ""},
-        OutcomeRow{"two_points", "1.2.3", 0, Outcome::NotANumber, "1.2.3", ""},
-        OutcomeRow{"sign_alone", "+", 0, Outcome::NotANumber, "+", ""},
-        OutcomeRow{"blanks_only", "  ", 0, Outcome::NotANumber, "  ", ""}),
+    ::testing::Values(OutcomeRow{"empty", "", 0, Outcome::Empty, "", ""},
+                      OutcomeRow{"zero", "0", 0, Outcome::Zero, "0", ""},
+                      OutcomeRow{"zero_trailing_point", "0.", 0, Outcome::Zero, "0.", ""},
+                      OutcomeRow{"zero_leading_point", ".0", 1, Outcome::Zero, ".0", ""},
+                      OutcomeRow{"zeros", "000", 0, Outcome::Zero, "000", ""},
+                      OutcomeRow{"zero_with_decimals", "0.000", 2, Outcome::Zero, "0.000", ""},
+                      OutcomeRow{"zero_with_exponent", "0e5", 0, Outcome::Zero, "0e5", ""},
+                      OutcomeRow{"lone_point", ".", 0, Outcome::NotANumber, ".", ""},
+                      OutcomeRow{"letters", "abc", 0, Outcome::NotANumber, "abc", ""},
+                      OutcomeRow{"two_points", "1.2.3", 0, Outcome::NotANumber, "1.2.3", ""},
+                      OutcomeRow{"sign_alone", "+", 0, Outcome::NotANumber, "+", ""},
+                      OutcomeRow{"blanks_only", "  ", 0, Outcome::NotANumber, "  ", ""}),
     RowName());
 
 INSTANTIATE_TEST_SUITE_P(
     Converted, ConvertEntryTest,
-    ::testing::Values(
-        OutcomeRow{"one_sixth", "0.1666", 1, Outcome::Converted, "0.1666", "1/6"},
-        OutcomeRow{"leading_point", ".5", 0, Outcome::Converted, "0.5", "1/2"},
-        OutcomeRow{"largest_period_asked", "0.1666", std::numeric_limits<std::int32_t>::max(),
-                   Outcome::Converted, "0.1666", "1666/9999"},
-        OutcomeRow{"smallest_period_asked", "0.1666", std::numeric_limits<std::int32_t>::min(),
-                   Outcome::Converted, "0.1666", "833/5000"},
-        OutcomeRow{"plus_sign", "+0.25", 0, Outcome::Converted, "0.25", "1/4"},
-        OutcomeRow{"exponent_form", "2.5e-1", 0, Outcome::Converted, "0.25", "1/4"},
-        OutcomeRow{"fifteen_digit_integer", "123456789012345", 0, Outcome::Converted,
-                   "123456789012345", "123456789012345/1"},
-        OutcomeRow{"wide_power_of_ten", "1e20", 0, Outcome::Converted, "100000000000000000000",
-                   "100000000000000000000/1"},
-        // The number test looks past blanks at either end; the value must too.
-        OutcomeRow{"leading_blank", " 5", 0, Outcome::Converted, "5", "5/1"},
-        OutcomeRow{"blanks_and_tabs", "\t.5 ", 0, Outcome::Converted, "0.5", "1/2"}),
+    ::testing::Values(OutcomeRow{"one_sixth", "0.1666", 1, Outcome::Converted, "0.1666", "1/6"},
+                      OutcomeRow{"leading_point", ".5", 0, Outcome::Converted, "0.5", "1/2"},
+                      OutcomeRow{"largest_period_asked", "0.1666",
+                                 std::numeric_limits<std::int32_t>::max(), Outcome::Converted,
+                                 "0.1666", "1666/9999"},
+                      OutcomeRow{"smallest_period_asked", "0.1666",
+                                 std::numeric_limits<std::int32_t>::min(), Outcome::Converted,
+                                 "0.1666", "833/5000"},
+                      OutcomeRow{"plus_sign", "+0.25", 0, Outcome::Converted, "0.25", "1/4"},
+                      OutcomeRow{"exponent_form", "2.5e-1", 0, Outcome::Converted, "0.25", "1/4"},
+                      OutcomeRow{"fifteen_digit_integer", "123456789012345", 0, Outcome::Converted,
+                                 "123456789012345", "123456789012345/1"},
+                      OutcomeRow{"wide_power_of_ten", "1e20", 0, Outcome::Converted,
+                                 "100000000000000000000", "100000000000000000000/1"},
+                      // The number test looks past blanks at either end; the value must too.
+                      OutcomeRow{"leading_blank", " 5", 0, Outcome::Converted, "5", "5/1"},
+                      OutcomeRow{"blanks_and_tabs", "\t.5 ", 0, Outcome::Converted, "0.5", "1/2"}),
     RowName());
 
 INSTANTIATE_TEST_SUITE_P(
@@ -85,12 +85,11 @@ INSTANTIATE_TEST_SUITE_P(
         // a rounded neighbour reported as converted.
         OutcomeRow{"too_large_for_a_double", "1e999", 0, Outcome::OutOfRange, "", ""},
         OutcomeRow{"too_small_for_a_double", "1e-400", 0, Outcome::OutOfRange, "", ""},
-        OutcomeRow{"sixteen_significant_digits", "1234567890123456", 0, Outcome::OutOfRange,
-                   "", ""},
-        OutcomeRow{"nines_past_double_precision", "0.99999999999999999", 0,
-                   Outcome::OutOfRange, "", ""},
-        OutcomeRow{"rounds_up_to_ten_digits", "999999999.9999999", 0, Outcome::OutOfRange, "",
+        OutcomeRow{"sixteen_significant_digits", "1234567890123456", 0, Outcome::OutOfRange, "",
                    ""},
+        OutcomeRow{"nines_past_double_precision", "0.99999999999999999", 0, Outcome::OutOfRange, "",
+                   ""},
+        OutcomeRow{"rounds_up_to_ten_digits", "999999999.9999999", 0, Outcome::OutOfRange, "", ""},
         OutcomeRow{"wide_with_decimals", "123456789012345.6", 0, Outcome::OutOfRange, "", ""}),
     RowName());
 

@@ -44,36 +44,45 @@ class ConvertFlowTest : public QObject {
   void convertsThroughTheWindow_data() {
     QTest::addColumn<QString>("keys");
     QTest::addColumn<int>("k");
-    QTest::addColumn<QString>("entry");        // as written back
-    QTest::addColumn<int>("kRead");            // the period Convert used
-    QTest::addColumn<QString>("unreduced");    // hidden boxes
-    QTest::addColumn<QString>("reduced");      // visible boxes
+    QTest::addColumn<QString>("entry");      // as written back
+    QTest::addColumn<int>("kRead");          // the period Convert used
+    QTest::addColumn<QString>("unreduced");  // hidden boxes
+    QTest::addColumn<QString>("reduced");    // visible boxes
     for (const WorkedRow& row : kWorkedTable) {
       QTest::newRow(std::string(row.name).c_str())
           << Q(row.entry) << row.k << Q(row.normalised) << row.k
           << Q(row.numerator) + u'/' + Q(row.denominator)
           << Q(row.reducedNumerator) + u'/' + Q(row.reducedDenominator);
     }
-    QTest::newRow("0.36 recurring") << "0.36" << 2 << "0.36" << 2 << "36/99" << "4/11";
-    QTest::newRow("trailing point") << "1." << 0 << "1" << 0 << "1/1" << "1/1";
-    QTest::newRow("1.0 with k 1 loses its point and k") << "1.0" << 1 << "1" << 0 << "1/1" << "1/1";
-    QTest::newRow("0.50 with k 2 keeps k 1") << "0.50" << 2 << "0.5" << 1 << "5/9" << "5/9";
-    QTest::newRow("00.25") << "00.25" << 0 << "0.25" << 0 << "25/100" << "1/4";
-    QTest::newRow("360") << "360" << 0 << "360" << 0 << "360/1" << "360/1";
+    QTest::newRow("0.36 recurring") << "0.36" << 2 << "0.36" << 2 << "36/99"
+                                    << "4/11";
+    QTest::newRow("trailing point") << "1." << 0 << "1" << 0 << "1/1"
+                                    << "1/1";
+    QTest::newRow("1.0 with k 1 loses its point and k") << "1.0" << 1 << "1" << 0 << "1/1"
+                                                        << "1/1";
+    QTest::newRow("0.50 with k 2 keeps k 1") << "0.50" << 2 << "0.5" << 1 << "5/9"
+                                             << "5/9";
+    QTest::newRow("00.25") << "00.25" << 0 << "0.25" << 0 << "25/100"
+                           << "1/4";
+    QTest::newRow("360") << "360" << 0 << "360" << 0 << "360/1"
+                         << "360/1";
     QTest::newRow("prime at the top of the range")
-        << "2147483647" << 0 << "2147483647" << 0 << "2147483647/1" << "2147483647/1";
+        << "2147483647" << 0 << "2147483647" << 0 << "2147483647/1"
+        << "2147483647/1";
     QTest::newRow("2 to the 30th") << "1073741824" << 0 << "1073741824" << 0 << "1073741824/1"
                                    << "1073741824/1";
     QTest::newRow("tiny value stays positional") << ".00001" << 0 << "0.00001" << 0 << "1/100000"
                                                  << "1/100000";
     QTest::newRow("tiny recurring value") << ".000012" << 2 << "0.000012" << 2 << "12/990000"
                                           << "1/82500";
-    QTest::newRow("smallest keypad value") << ".000000001" << 0 << "0.000000001" << 0
-                                           << "1/1000000000" << "1/1000000000";
-    QTest::newRow("ten digits past 32 bits") << "2147483648" << 0 << "2147483648" << 0
-                                             << "2147483648/1" << "2147483648/1";
-    QTest::newRow("largest ten digits") << "9999999999" << 0 << "9999999999" << 0
-                                        << "9999999999/1" << "9999999999/1";
+    QTest::newRow("smallest keypad value")
+        << ".000000001" << 0 << "0.000000001" << 0 << "1/1000000000"
+        << "1/1000000000";
+    QTest::newRow("ten digits past 32 bits")
+        << "2147483648" << 0 << "2147483648" << 0 << "2147483648/1"
+        << "2147483648/1";
+    QTest::newRow("largest ten digits") << "9999999999" << 0 << "9999999999" << 0 << "9999999999/1"
+                                        << "9999999999/1";
   }
   void convertsThroughTheWindow() {
     QFETCH(QString, keys);
@@ -118,16 +127,18 @@ class ConvertFlowTest : public QObject {
     QTest::newRow("12.34") << "12.34" << 0 << std::vector{1, 617} << std::vector{1, 2, 5, 5, 1};
     QTest::newRow("1.5 recurring") << "1.5" << 1 << std::vector{2, 7} << std::vector{3, 3, 1};
     QTest::newRow("0.9 recurring") << "0.9" << 1 << std::vector{1, 1, 1} << std::vector{1, 1, 1};
-    QTest::newRow("0.36 recurring") << "0.36" << 2 << std::vector{2, 2, 1, 1, 1}
-                                    << std::vector{1, 1, 11, 1};
+    QTest::newRow("0.36 recurring")
+        << "0.36" << 2 << std::vector{2, 2, 1, 1, 1} << std::vector{1, 1, 11, 1};
     QTest::newRow("0.1666 recurring") << "0.1666" << 1 << std::vector{1, 1, 1, 1, 1, 1, 1}
                                       << std::vector{1, 1, 2, 1, 3, 1, 1, 1, 1};
     QTest::newRow("0.142857 recurring") << "0.142857" << 6 << std::vector{1, 1, 1, 1, 1, 1, 1}
                                         << std::vector{1, 1, 1, 7, 1, 1, 1, 1};
     QTest::newRow("360") << "360" << 0 << std::vector{2, 2, 2, 3, 3, 5, 1} << std::vector{1};
-    QTest::newRow("2 to the 30th fills 31 entries")
-        << "1073741824" << 0 << [] { std::vector<int> v(30, 2); v.push_back(1); return v; }()
-        << std::vector{1};
+    QTest::newRow("2 to the 30th fills 31 entries") << "1073741824" << 0 << [] {
+      std::vector<int> v(30, 2);
+      v.push_back(1);
+      return v;
+    }() << std::vector{1};
   }
   void factorListsAfterPairing() {
     QFETCH(QString, keys);

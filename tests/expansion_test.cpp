@@ -33,23 +33,21 @@ TEST_P(ClassifyEntryTest, TestsInConvertsOrder) {
 
 INSTANTIATE_TEST_SUITE_P(
     Rows, ClassifyEntryTest,
-    ::testing::Values(
-        KindRow{"empty", "", EntryKind::Empty},
-        KindRow{"zero", "0", EntryKind::Zero},
-        KindRow{"zero_trailing_point", "0.", EntryKind::Zero},
-        KindRow{"zero_leading_point", ".0", EntryKind::Zero},
-        KindRow{"zeros", "000", EntryKind::Zero},
-        KindRow{"zero_with_decimals", "0.000", EntryKind::Zero},
-        KindRow{"ten_zeros_with_point", "0000.00000", EntryKind::Zero},
-        KindRow{"lone_point", ".", EntryKind::NotANumber},
-        KindRow{"leading_zeros", "007", EntryKind::Number},
-        KindRow{"leading_point", ".5", EntryKind::Number},
-        KindRow{"smallest_nine_place_value", ".000000001", EntryKind::Number},
-        KindRow{"trailing_point", "1.", EntryKind::Number},
-        KindRow{"two_points", "1.2.3", EntryKind::NotANumber},
-        KindRow{"exponent_without_digits", "1e", EntryKind::NotANumber},
-        // The number test looks past a leading blank, the value does not.
-        KindRow{"leading_blank_reads_as_zero", " 5", EntryKind::Zero}),
+    ::testing::Values(KindRow{"empty", "", EntryKind::Empty}, KindRow{"zero", "0", EntryKind::Zero},
+                      KindRow{"zero_trailing_point", "0.", EntryKind::Zero},
+                      KindRow{"zero_leading_point", ".0", EntryKind::Zero},
+                      KindRow{"zeros", "000", EntryKind::Zero},
+                      KindRow{"zero_with_decimals", "0.000", EntryKind::Zero},
+                      KindRow{"ten_zeros_with_point", "0000.00000", EntryKind::Zero},
+                      KindRow{"lone_point", ".", EntryKind::NotANumber},
+                      KindRow{"leading_zeros", "007", EntryKind::Number},
+                      KindRow{"leading_point", ".5", EntryKind::Number},
+                      KindRow{"smallest_nine_place_value", ".000000001", EntryKind::Number},
+                      KindRow{"trailing_point", "1.", EntryKind::Number},
+                      KindRow{"two_points", "1.2.3", EntryKind::NotANumber},
+                      KindRow{"exponent_without_digits", "1e", EntryKind::NotANumber},
+                      // The number test looks past a leading blank, the value does not.
+                      KindRow{"leading_blank_reads_as_zero", " 5", EntryKind::Zero}),
     RowName());
 
 // --- Normalisation --------------------------------------------------------------
@@ -70,23 +68,22 @@ TEST_P(NormaliseEntryTest, PlainPositionalValue) {
 
 INSTANTIATE_TEST_SUITE_P(
     Rows, NormaliseEntryTest,
-    ::testing::Values(
-        NormaliseRow{"leading_zeros", "007", "7"},
-        NormaliseRow{"leading_point", ".5", "0.5"},
-        NormaliseRow{"trailing_point", "1.", "1"},
-        NormaliseRow{"trailing_zero", "1.50", "1.5"},
-        NormaliseRow{"leading_zeros_before_point", "00.25", "0.25"},
-        NormaliseRow{"only_zero_decimal", "1.0", "1"},
-        NormaliseRow{"below_exponent_limit", ".00001", "0.00001"},
-        NormaliseRow{"below_exponent_limit_two_digits", ".000012", "0.000012"},
-        NormaliseRow{"below_exponent_limit_leading_zeros", "000.000016", "0.000016"},
-        NormaliseRow{"at_exponent_limit", ".0001", "0.0001"},
-        NormaliseRow{"smallest_keypad_value", ".000000001", "0.000000001"},
-        NormaliseRow{"nine_decimals", ".123456789", "0.123456789"},
-        NormaliseRow{"largest_ten_digit_integer", "9999999999", "9999999999"},
-        NormaliseRow{"past_32_bits", "2147483648", "2147483648"},
-        NormaliseRow{"nine_digits_and_point", "999999999.", "999999999"},
-        NormaliseRow{"already_normal", "0.1666", "0.1666"}),
+    ::testing::Values(NormaliseRow{"leading_zeros", "007", "7"},
+                      NormaliseRow{"leading_point", ".5", "0.5"},
+                      NormaliseRow{"trailing_point", "1.", "1"},
+                      NormaliseRow{"trailing_zero", "1.50", "1.5"},
+                      NormaliseRow{"leading_zeros_before_point", "00.25", "0.25"},
+                      NormaliseRow{"only_zero_decimal", "1.0", "1"},
+                      NormaliseRow{"below_exponent_limit", ".00001", "0.00001"},
+                      NormaliseRow{"below_exponent_limit_two_digits", ".000012", "0.000012"},
+                      NormaliseRow{"below_exponent_limit_leading_zeros", "000.000016", "0.000016"},
+                      NormaliseRow{"at_exponent_limit", ".0001", "0.0001"},
+                      NormaliseRow{"smallest_keypad_value", ".000000001", "0.000000001"},
+                      NormaliseRow{"nine_decimals", ".123456789", "0.123456789"},
+                      NormaliseRow{"largest_ten_digit_integer", "9999999999", "9999999999"},
+                      NormaliseRow{"past_32_bits", "2147483648", "2147483648"},
+                      NormaliseRow{"nine_digits_and_point", "999999999.", "999999999"},
+                      NormaliseRow{"already_normal", "0.1666", "0.1666"}),
     RowName());
 
 // --- Point scan and period clamp --------------------------------------------------
@@ -176,12 +173,12 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         ExpandRow{"tiny_terminating", ".00001", 0, "0.00001", "000001", "1", "100000"},
         ExpandRow{"tiny_recurring", ".000012", 2, "0.000012", "0000012", "12", "990000"},
-        ExpandRow{"nine_decimals_one_recurring", ".000000001", 1, "0.000000001", "0000000001",
-                  "1", "900000000"},
+        ExpandRow{"nine_decimals_one_recurring", ".000000001", 1, "0.000000001", "0000000001", "1",
+                  "900000000"},
         ExpandRow{"whole_part_recurring_tail", "12345.6789", 4, "12345.6789", "123456789",
                   "123444444", "9999"},
-        ExpandRow{"ten_digit_integer", "9999999999", 0, "9999999999", std::nullopt,
-                  "9999999999", "1"}),
+        ExpandRow{"ten_digit_integer", "9999999999", 0, "9999999999", std::nullopt, "9999999999",
+                  "1"}),
     RowName());
 
 struct RefusedRow {
@@ -196,15 +193,14 @@ TEST_P(ExpandRefusesTest, NothingOutsideItsPrecondition) {
   EXPECT_FALSE(Expand(GetParam().normalised, GetParam().k).has_value());
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Rows, ExpandRefusesTest,
-    ::testing::Values(RefusedRow{"two_points", "1.2.3", 0},
-                      RefusedRow{"ten_decimals", "0.1234567891", 0},
-                      RefusedRow{"ten_decimals_recurring", "0.1234567891", 1},
-                      RefusedRow{"period_past_decimals", "12.34", 3},
-                      RefusedRow{"negative_period", "12.34", -1},
-                      RefusedRow{"period_without_point", "7", 1}),
-    RowName());
+INSTANTIATE_TEST_SUITE_P(Rows, ExpandRefusesTest,
+                         ::testing::Values(RefusedRow{"two_points", "1.2.3", 0},
+                                           RefusedRow{"ten_decimals", "0.1234567891", 0},
+                                           RefusedRow{"ten_decimals_recurring", "0.1234567891", 1},
+                                           RefusedRow{"period_past_decimals", "12.34", 3},
+                                           RefusedRow{"negative_period", "12.34", -1},
+                                           RefusedRow{"period_without_point", "7", 1}),
+                         RowName());
 
 // --- Period clamping and the mends, through the whole conversion -------------------
 
@@ -244,15 +240,14 @@ INSTANTIATE_TEST_SUITE_P(
         ConvertRow{"point_dropped_period_gone", "1.0", 1, "1", 0, "1/1", "1/1"},
         ConvertRow{"period_past_range_clamped", "12.34", 7, "12.34", 2, "1222/99", "1222/99"},
         ConvertRow{"negative_period_clamped", "12.34", -3, "12.34", 0, "1234/100", "617/50"},
-        ConvertRow{"tiny_below_exponent_limit", ".00001", 0, "0.00001", 0, "1/100000",
-                   "1/100000"},
+        ConvertRow{"tiny_below_exponent_limit", ".00001", 0, "0.00001", 0, "1/100000", "1/100000"},
         ConvertRow{"tiny_recurring", ".000012", 2, "0.000012", 2, "12/990000", "1/82500"},
         ConvertRow{"tiny_with_leading_zeros", "000.000016", 0, "0.000016", 0, "16/1000000",
                    "1/62500"},
-        ConvertRow{"tiny_trailing_zero_shrinks_period", ".0000120", 7, "0.000012", 6,
-                   "12/999999", "4/333333"},
-        ConvertRow{"smallest_keypad_value", ".000000001", 0, "0.000000001", 0,
-                   "1/1000000000", "1/1000000000"},
+        ConvertRow{"tiny_trailing_zero_shrinks_period", ".0000120", 7, "0.000012", 6, "12/999999",
+                   "4/333333"},
+        ConvertRow{"smallest_keypad_value", ".000000001", 0, "0.000000001", 0, "1/1000000000",
+                   "1/1000000000"},
         ConvertRow{"smallest_keypad_value_recurring", ".000000001", 1, "0.000000001", 1,
                    "1/900000000", "1/900000000"}),
     RowName());

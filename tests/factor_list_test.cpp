@@ -61,10 +61,8 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         FactoriseRow{"largest_prime_above_bound", "10", 4, {2, 5}},
         FactoriseRow{"largest_prime_within_bound", "6", 3, {2, 3, 1}},
-        FactoriseRow{"square", "9", 4, {3, 3, 1}},
-        FactoriseRow{"one", "1", 2, {1}},
-        FactoriseRow{"zero", "0", 1, {0}},
-        FactoriseRow{"two", "2", 2, {2, 1}},
+        FactoriseRow{"square", "9", 4, {3, 3, 1}}, FactoriseRow{"one", "1", 2, {1}},
+        FactoriseRow{"zero", "0", 1, {0}}, FactoriseRow{"two", "2", 2, {2, 1}},
         FactoriseRow{"four", "4", 3, {2, 2, 1}},
         FactoriseRow{"prime_at_top", "2147483647", 46342, {2147483647}},
         FactoriseRow{"two_to_the_thirty", "1073741824", 32769, Repeat(2, 30, {1})},
@@ -103,13 +101,12 @@ TEST_P(FactoriseRefusesTest, NoNonNegative32BitValue) {
   EXPECT_EQ(factors, before);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Rows, FactoriseRefusesTest,
-    ::testing::Values(RefusedRow{"one_past_32_bits", "2147483648"},
-                      RefusedRow{"largest_ten_digit_integer", "9999999999"},
-                      RefusedRow{"negative", "-1"},
-                      RefusedRow{"exponent_form", "1.5E+10"}),
-    RowName());
+INSTANTIATE_TEST_SUITE_P(Rows, FactoriseRefusesTest,
+                         ::testing::Values(RefusedRow{"one_past_32_bits", "2147483648"},
+                                           RefusedRow{"largest_ten_digit_integer", "9999999999"},
+                                           RefusedRow{"negative", "-1"},
+                                           RefusedRow{"exponent_form", "1.5E+10"}),
+                         RowName());
 
 TEST(FactorListStaleEntries, KeptAndNeverRead) {
   FactorArray factors{};
@@ -176,8 +173,8 @@ INSTANTIATE_TEST_SUITE_P(
     Rows, CancelPairsTest,
     ::testing::Values(
         PairingRow{"nothing_shared", {2, 7}, {3, 3, 1}, {2, 7}, {3, 3, 1}},
-        PairingRow{"fewer_in_numerator", {3, 5, 5, 1}, {2, 2, 5, 5, 1}, {3, 1, 1, 1},
-                   {2, 2, 1, 1, 1}},
+        PairingRow{
+            "fewer_in_numerator", {3, 5, 5, 1}, {2, 2, 5, 5, 1}, {3, 1, 1, 1}, {2, 2, 1, 1, 1}},
         PairingRow{"more_in_numerator", {2, 2, 2, 1}, {2, 3}, {1, 2, 2, 1}, {1, 3}},
         PairingRow{"first_standing_entry_cancels", {5}, {2, 5, 5}, {1}, {2, 1, 5}},
         PairingRow{"all_cancel", {3, 3, 1}, {3, 3, 1}, {1, 1, 1}, {1, 1, 1}}),

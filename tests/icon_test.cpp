@@ -13,10 +13,10 @@ namespace {
 const QDir kResources(QStringLiteral(QUOTALIS_RESOURCES_DIR));
 
 const QList<QRgb> kPalette = {
-    qRgb(0, 0, 0),     qRgb(128, 0, 0),   qRgb(0, 128, 0),   qRgb(128, 128, 0),
-    qRgb(0, 0, 128),   qRgb(128, 0, 128), qRgb(0, 128, 128), qRgb(192, 192, 192),
-    qRgb(128, 128, 128), qRgb(255, 0, 0), qRgb(0, 255, 0),   qRgb(255, 255, 0),
-    qRgb(0, 0, 255),   qRgb(255, 0, 255), qRgb(0, 255, 255), qRgb(255, 255, 255),
+    qRgb(0, 0, 0),       qRgb(128, 0, 0),   qRgb(0, 128, 0),   qRgb(128, 128, 0),
+    qRgb(0, 0, 128),     qRgb(128, 0, 128), qRgb(0, 128, 128), qRgb(192, 192, 192),
+    qRgb(128, 128, 128), qRgb(255, 0, 0),   qRgb(0, 255, 0),   qRgb(255, 255, 0),
+    qRgb(0, 0, 255),     qRgb(255, 0, 255), qRgb(0, 255, 255), qRgb(255, 255, 255),
 };
 
 QImage Embedded() { return QImage(QStringLiteral(":/quotalis/icon.png")); }
@@ -34,7 +34,8 @@ class IconTest : public QObject {
     for (int y = 0; y < 32; ++y) {
       for (int x = 0; x < 32; ++x) {
         const QRgb pixel = icon.pixel(x, y);
-        QVERIFY2(qAlpha(pixel) == 255, qPrintable(QStringLiteral("transparent at %1,%2").arg(x).arg(y)));
+        QVERIFY2(qAlpha(pixel) == 255,
+                 qPrintable(QStringLiteral("transparent at %1,%2").arg(x).arg(y)));
         QVERIFY2(kPalette.contains(qRgb(qRed(pixel), qGreen(pixel), qBlue(pixel))),
                  qPrintable(QColor(pixel).name()));
         colours.insert(pixel);

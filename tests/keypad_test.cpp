@@ -27,24 +27,42 @@ class KeypadTest : public QObject {
   void entryFollowsPresses_data() {
     QTest::addColumn<QString>("keys");
     QTest::addColumn<QString>("entry");
-    QTest::newRow("digits append") << "12" << "12";
-    QTest::newRow("leading zeros stay") << "007" << "007";
-    QTest::newRow("point on empty entry") << "." << ".";
-    QTest::newRow("second point refused") << ".." << ".";
-    QTest::newRow("point after 1.5 refused") << "1.5." << "1.5";
-    QTest::newRow("point first then digits") << ".25" << ".25";
-    QTest::newRow("nine digits then point") << "123456789." << "123456789.";
-    QTest::newRow("ten characters refuse a digit") << "123456789.5" << "123456789.";
-    QTest::newRow("ten digits refuse digit and point") << "12345678901." << "1234567890";
-    QTest::newRow("backspace on ten digits") << "1234567890<" << "123456789";
-    QTest::newRow("clear on ten digits") << "1234567890C" << "";
-    QTest::newRow("backspace over the digit") << "1.5<" << "1.";
-    QTest::newRow("backspace over the point") << "1.5<<" << "1";
-    QTest::newRow("point again after its backspace") << "1.5<<." << "1.";
-    QTest::newRow("backspace on empty entry") << "<" << "";
-    QTest::newRow("clear on empty entry") << "C" << "";
-    QTest::newRow("digits after a clear") << "12C3" << "3";
-    QTest::newRow("backspace to empty, then a point") << "5<." << ".";
+    QTest::newRow("digits append") << "12"
+                                   << "12";
+    QTest::newRow("leading zeros stay") << "007"
+                                        << "007";
+    QTest::newRow("point on empty entry") << "."
+                                          << ".";
+    QTest::newRow("second point refused") << ".."
+                                          << ".";
+    QTest::newRow("point after 1.5 refused") << "1.5."
+                                             << "1.5";
+    QTest::newRow("point first then digits") << ".25"
+                                             << ".25";
+    QTest::newRow("nine digits then point") << "123456789."
+                                            << "123456789.";
+    QTest::newRow("ten characters refuse a digit") << "123456789.5"
+                                                   << "123456789.";
+    QTest::newRow("ten digits refuse digit and point") << "12345678901."
+                                                       << "1234567890";
+    QTest::newRow("backspace on ten digits") << "1234567890<"
+                                             << "123456789";
+    QTest::newRow("clear on ten digits") << "1234567890C"
+                                         << "";
+    QTest::newRow("backspace over the digit") << "1.5<"
+                                              << "1.";
+    QTest::newRow("backspace over the point") << "1.5<<"
+                                              << "1";
+    QTest::newRow("point again after its backspace") << "1.5<<."
+                                                     << "1.";
+    QTest::newRow("backspace on empty entry") << "<"
+                                              << "";
+    QTest::newRow("clear on empty entry") << "C"
+                                          << "";
+    QTest::newRow("digits after a clear") << "12C3"
+                                          << "3";
+    QTest::newRow("backspace to empty, then a point") << "5<."
+                                                      << ".";
   }
   void entryFollowsPresses() {
     QFETCH(QString, keys);
@@ -59,17 +77,39 @@ class KeypadTest : public QObject {
     QTest::addColumn<QString>("key");
     QTest::addColumn<QString>("entry");
     QTest::addColumn<bool>("blanked");
-    QTest::newRow("accepted digit") << "1" << "2" << "12" << true;
-    QTest::newRow("accepted point") << "1" << "." << "1." << true;
-    QTest::newRow("point on empty entry") << "" << "." << "." << true;
-    QTest::newRow("accepted backspace") << "12" << "<" << "1" << true;
-    QTest::newRow("accepted clear") << "12" << "C" << "" << true;
-    QTest::newRow("clear on empty entry still blanks") << "" << "C" << "" << true;
-    QTest::newRow("point on 1.5 refused") << "1.5" << "." << "1.5" << false;
-    QTest::newRow("second point on the lone point") << "." << "." << "." << false;
-    QTest::newRow("backspace on empty entry") << "" << "<" << "" << false;
-    QTest::newRow("digit on ten characters") << "1234567890" << "5" << "1234567890" << false;
-    QTest::newRow("point on ten characters") << "1234567890" << "." << "1234567890" << false;
+    QTest::newRow("accepted digit") << "1"
+                                    << "2"
+                                    << "12" << true;
+    QTest::newRow("accepted point") << "1"
+                                    << "."
+                                    << "1." << true;
+    QTest::newRow("point on empty entry") << ""
+                                          << "."
+                                          << "." << true;
+    QTest::newRow("accepted backspace") << "12"
+                                        << "<"
+                                        << "1" << true;
+    QTest::newRow("accepted clear") << "12"
+                                    << "C"
+                                    << "" << true;
+    QTest::newRow("clear on empty entry still blanks") << ""
+                                                       << "C"
+                                                       << "" << true;
+    QTest::newRow("point on 1.5 refused") << "1.5"
+                                          << "."
+                                          << "1.5" << false;
+    QTest::newRow("second point on the lone point") << "."
+                                                    << "."
+                                                    << "." << false;
+    QTest::newRow("backspace on empty entry") << ""
+                                              << "<"
+                                              << "" << false;
+    QTest::newRow("digit on ten characters") << "1234567890"
+                                             << "5"
+                                             << "1234567890" << false;
+    QTest::newRow("point on ten characters") << "1234567890"
+                                             << "."
+                                             << "1234567890" << false;
   }
   void resultAfterPress() {
     QFETCH(QString, before);

@@ -32,10 +32,8 @@ struct RowName {
 // Rows live in each test file's unnamed namespace; `using testing::PrintTo;`
 // there lets GoogleTest find this.
 template <class Row>
-  requires requires(const Row& row) { std::string_view(row.name); }
-void PrintTo(const Row& row, std::ostream* os) {
-  *os << row.name;
-}
+requires requires(const Row& row) { std::string_view(row.name); }
+void PrintTo(const Row& row, std::ostream* os) { *os << row.name; }
 
 }  // namespace testing
 }  // namespace quotalis

@@ -63,19 +63,22 @@ class PeriodTest : public QObject {
     QTest::addColumn<int>("steps");
     QTest::addColumn<QString>("after");
     QTest::addColumn<QString>("state");
-    QTest::newRow("three steps highlight 159")
-        << "3.14159" << 3 << "" << "3.14159 k=3 [159] min=-5 caret=7";
-    QTest::newRow("a new digit keeps k")
-        << "3.1415" << 2 << "9" << "3.14159 k=2 [59] min=-5 caret=7";
-    QTest::newRow("backspace shrinks k with the digits")
-        << "1.25" << 2 << "<" << "1.2 k=1 [2] min=-1 caret=3";
-    QTest::newRow("backspace to the point leaves nothing highlighted")
-        << "1.25" << 2 << "<<" << "1. k=0 [] min=0 caret=2";
-    QTest::newRow("backspace over the point") << "1.5" << 1 << "<<" << "1 k=0 [] min=0 caret=1";
-    QTest::newRow("clear") << "1.25" << 2 << "C" << " k=0 [] min=0 caret=0";
-    QTest::newRow("no point: the thumb cannot move") << "123" << 3 << "" << "123 k=0 [] min=0 caret=3";
-    QTest::newRow("steps beyond the range stop at it")
-        << "0.12" << 5 << "" << "0.12 k=2 [12] min=-2 caret=4";
+    QTest::newRow("three steps highlight 159") << "3.14159" << 3 << ""
+                                               << "3.14159 k=3 [159] min=-5 caret=7";
+    QTest::newRow("a new digit keeps k") << "3.1415" << 2 << "9"
+                                         << "3.14159 k=2 [59] min=-5 caret=7";
+    QTest::newRow("backspace shrinks k with the digits") << "1.25" << 2 << "<"
+                                                         << "1.2 k=1 [2] min=-1 caret=3";
+    QTest::newRow("backspace to the point leaves nothing highlighted") << "1.25" << 2 << "<<"
+                                                                       << "1. k=0 [] min=0 caret=2";
+    QTest::newRow("backspace over the point") << "1.5" << 1 << "<<"
+                                              << "1 k=0 [] min=0 caret=1";
+    QTest::newRow("clear") << "1.25" << 2 << "C"
+                           << " k=0 [] min=0 caret=0";
+    QTest::newRow("no point: the thumb cannot move") << "123" << 3 << ""
+                                                     << "123 k=0 [] min=0 caret=3";
+    QTest::newRow("steps beyond the range stop at it") << "0.12" << 5 << ""
+                                                       << "0.12 k=2 [12] min=-2 caret=4";
   }
   void transitions() {
     QFETCH(QString, keys);

@@ -88,9 +88,8 @@ class SingleCopyTest : public QObject {
     QElapsedTimer clock;
     clock.start();
     const auto running = [this] {
-      return std::count_if(copies.begin(), copies.end(), [](auto& p) {
-        return p->state() != QProcess::NotRunning;
-      });
+      return std::count_if(copies.begin(), copies.end(),
+                           [](auto& p) { return p->state() != QProcess::NotRunning; });
     };
     QTRY_COMPARE_WITH_TIMEOUT(running(), 1, 20000);
     QTest::qWait(300);

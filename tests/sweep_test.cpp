@@ -50,8 +50,7 @@ class Tally {
 // Characters after the point of the entry as typed: the selector's range.
 std::int32_t PeriodRange(std::string_view entry) {
   const std::size_t point = entry.find('.');
-  return point == std::string_view::npos ? 0
-                                         : static_cast<std::int32_t>(entry.size() - point - 1);
+  return point == std::string_view::npos ? 0 : static_cast<std::int32_t>(entry.size() - point - 1);
 }
 
 void CheckEveryPeriod(Tally& tally, std::string_view entry) {

@@ -7,13 +7,13 @@
 #include <QTest>
 #include <memory>
 
+#include "answer_box.h"
 #include "app/application.h"
 #include "app/frmfraction.h"
-#include "window_fixture.h"
 #include "entry/lockedlineedit.h"
 #include "entry/periodscrollbar.h"
 #include "help/usage.h"
-#include "answer_box.h"
+#include "window_fixture.h"
 
 using quotalis::frmFraction;
 using quotalis::HowToUseMessage;

@@ -131,14 +131,22 @@ class WindowTest : public QObject {
     QTest::addColumn<QString>("accessibleName");
     const QString gothic = QStringLiteral("ＭＳ Ｐゴシック");
     const QString sans = QStringLiteral("MS Sans Serif");
-    QTest::newRow("txtRnumerator") << "txtRnumerator" << "" << gothic << 14.25 << "分子";
-    QTest::newRow("txtRdenominator") << "txtRdenominator" << "" << gothic << 14.25 << "分母";
-    QTest::newRow("txtNdecimal") << "txtNdecimal" << "" << gothic << 14.25 << "小数";
-    QTest::newRow("lblEqual") << "lblEqual" << "=" << gothic << 24.0 << "";
-    QTest::newRow("cmdConvert") << "cmdConvert" << "Convert" << sans << 9.75 << "変換";
-    QTest::newRow("cmdClear") << "cmdClear" << "C" << sans << 12.0 << "クリア";
-    QTest::newRow("cmdDot") << "cmdDot" << "." << sans << 24.0 << "小数点";
-    QTest::newRow("cmdBack") << "cmdBack" << "BS" << sans << 12.0 << "1文字削除";
+    QTest::newRow("txtRnumerator") << "txtRnumerator"
+                                   << "" << gothic << 14.25 << "分子";
+    QTest::newRow("txtRdenominator") << "txtRdenominator"
+                                     << "" << gothic << 14.25 << "分母";
+    QTest::newRow("txtNdecimal") << "txtNdecimal"
+                                 << "" << gothic << 14.25 << "小数";
+    QTest::newRow("lblEqual") << "lblEqual"
+                              << "=" << gothic << 24.0 << "";
+    QTest::newRow("cmdConvert") << "cmdConvert"
+                                << "Convert" << sans << 9.75 << "変換";
+    QTest::newRow("cmdClear") << "cmdClear"
+                              << "C" << sans << 12.0 << "クリア";
+    QTest::newRow("cmdDot") << "cmdDot"
+                            << "." << sans << 24.0 << "小数点";
+    QTest::newRow("cmdBack") << "cmdBack"
+                             << "BS" << sans << 12.0 << "1文字削除";
     for (int digit = 0; digit < 10; ++digit) {
       const QString d = QString::number(digit);
       const QString name = QStringLiteral("cmdKey") + d;
@@ -306,8 +314,8 @@ class WindowTest : public QObject {
     for (const auto key : {Qt::Key_Backspace, Qt::Key_Delete}) QTest::keyClick(edit, key);
     edit->selectAll();
     QTest::keyClick(edit, Qt::Key_Delete);
-    for (const auto key : {Qt::Key_V, Qt::Key_X, Qt::Key_Z, Qt::Key_Y, Qt::Key_K, Qt::Key_U,
-                           Qt::Key_W}) {
+    for (const auto key :
+         {Qt::Key_V, Qt::Key_X, Qt::Key_Z, Qt::Key_Y, Qt::Key_K, Qt::Key_U, Qt::Key_W}) {
       QTest::keyClick(edit, key, Qt::ControlModifier);
     }
     QTest::keyClick(edit, Qt::Key_Insert, Qt::ShiftModifier);

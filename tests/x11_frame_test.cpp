@@ -1,11 +1,11 @@
 // What the program asks of an X11 window manager for its main window, read
 // back from a real X server (Xvfb, started here): no taskbar entry, a fixed
 // size, no minimise or maximise, and its title.
+#include <xcb/xcb.h>
 #include <QDeadlineTimer>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
-#include <xcb/xcb.h>
 
 #include <algorithm>
 #include <cstdlib>
@@ -30,8 +30,8 @@ xcb_atom_t Atom(xcb_connection_t* c, const char* name) {
 
 std::vector<uint32_t> Property(xcb_connection_t* c, xcb_window_t w, xcb_atom_t property) {
   Reply<xcb_get_property_reply_t> reply(
-      xcb_get_property_reply(c, xcb_get_property(c, 0, w, property, XCB_GET_PROPERTY_TYPE_ANY, 0, 256),
-                             nullptr),
+      xcb_get_property_reply(
+          c, xcb_get_property(c, 0, w, property, XCB_GET_PROPERTY_TYPE_ANY, 0, 256), nullptr),
       &std::free);
   if (!reply || reply->format != 32) return {};
   const auto* data = static_cast<const uint32_t*>(xcb_get_property_value(reply.get()));
@@ -40,8 +40,8 @@ std::vector<uint32_t> Property(xcb_connection_t* c, xcb_window_t w, xcb_atom_t p
 
 std::string Text(xcb_connection_t* c, xcb_window_t w, xcb_atom_t property) {
   Reply<xcb_get_property_reply_t> reply(
-      xcb_get_property_reply(c, xcb_get_property(c, 0, w, property, XCB_GET_PROPERTY_TYPE_ANY, 0, 256),
-                             nullptr),
+      xcb_get_property_reply(
+          c, xcb_get_property(c, 0, w, property, XCB_GET_PROPERTY_TYPE_ANY, 0, 256), nullptr),
       &std::free);
   if (!reply || reply->format != 8) return {};
   return {static_cast<const char*>(xcb_get_property_value(reply.get())),
