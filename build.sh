@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Sets up, builds, and runs Quotalis or its tests on Debian 12.
 #   ./build.sh run    install what is missing, build, start the program
-#   ./build.sh test   install what is missing, build, run every test:
-#                     plain build, AddressSanitizer + UndefinedBehaviorSanitizer
+#   ./build.sh test   install what is missing, check the formatting, build,
+#                     run every test: plain build, AddressSanitizer + UndefinedBehaviorSanitizer
 #                     build, and a bounded fuzzing run
 #   ./build.sh bench  build and run the benchmarks (figures in README.md)
 #   ./build.sh package  build the Debian packages quotalis and quotalis-cli
@@ -14,7 +14,7 @@ RUN_PACKAGES=(cmake ninja-build g++ pkg-config libgmp-dev libflint-dev qt6-base-
   fonts-ipafont-gothic fonts-dejavu-core)
 # The package tests build the Debian packages and check them as Debian does.
 PACKAGE_PACKAGES=(dpkg-dev fakeroot file binutils gzip lintian man-db)
-TEST_PACKAGES=(libgtest-dev libbenchmark-dev clang libclang-rt-14-dev
+TEST_PACKAGES=(libgtest-dev libbenchmark-dev clang clang-format libclang-rt-14-dev
   xvfb xauth desktop-file-utils appstream bash-completion "${PACKAGE_PACKAGES[@]}")
 BENCH_PACKAGES=(python3 python3-xlib xvfb hyperfine bc)
 
@@ -40,6 +40,25 @@ configure_and_build() {  # dir, then cmake arguments
   cmake --build "$dir" --parallel "$JOBS"
 }
 
+# Fails on any C++ file that clang-format would change, naming each one.
+check_format() {
+  local files=() f bad=()
+  if git rev-parse --is-inside-work-tree >/dev/null 2>&1; then
+    mapfile -t files < <(git ls-files '*.cpp' '*.h')
+  else
+    mapfile -t files < <(find . -path ./build -prune -o \( -name '*.cpp' -o -name '*.h' \) -print)
+  fi
+  for f in "${files[@]}"; do
+    clang-format --dry-run --Werror "$f" >/dev/null 2>&1 || bad+=("$f")
+  done
+  if ((${#bad[@]})); then
+    echo "Not formatted (clang-format -i fixes them):" >&2
+    printf '  %s\n' "${bad[@]}" >&2
+    return 1
+  fi
+  echo "${#files[@]} files formatted"
+}
+
 run_tests() {  # dir
   (cd "$1" && ctest --output-on-failure --parallel "$JOBS")
 }
@@ -57,6 +76,8 @@ case "${1:-}" in
     ;;
   test)
     install_missing "${RUN_PACKAGES[@]}" "${TEST_PACKAGES[@]}"
+    echo "== formatting"
+    check_format
     echo "== plain build"
     configure_and_build build/test -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUOTALIS_BENCHMARKS=ON
     run_tests build/test
