@@ -30,8 +30,8 @@ complete_words() {
     XDG_DATA_DIRS=$prefix/share bash --norc --noprofile -c '
         source "$1"; shift
         _completion_loader quotalis-cli
-        spec=$(complete -p quotalis-cli) || exit 3
-        function=${spec##* -F }; function=${function%% *}
+        registered=$(complete -p quotalis-cli) || exit 3
+        function=${registered##* -F }; function=${function%% *}
         COMP_WORDS=("$@"); COMP_CWORD=$(($# - 1))
         COMP_LINE="$*"; COMP_POINT=${#COMP_LINE}
         "$function" quotalis-cli "${COMP_WORDS[COMP_CWORD]}" "${COMP_WORDS[COMP_CWORD - 1]}"
