@@ -79,7 +79,7 @@ bool IsSmall(const Decimal& d) {
 }
 
 Problem TooLarge() {
-  return Problem{"the value is too large: a term of its fraction would have more than " +
+  return Problem{"the value cannot be held exactly: a term of its fraction would have more than " +
                      std::to_string(kMaxTermDigits) + " digits",
                  0};
 }
