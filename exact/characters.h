@@ -1,0 +1,36 @@
+// Internal to the readers of exact/read.h: the decoding of a text into one
+// byte per character, the marks that stand for the characters beyond ASCII,
+// and the naming of a place in a message.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+#include "exact/decimal.h"
+
+namespace quotalis::exact::parse {
+
+// The text is first decoded into one byte per character, so that a byte's
+// index is its character's index: ASCII stands for itself (full-width forms
+// for their ASCII twins, E and R in lower case), and the few other characters
+// that carry meaning for a mark of their own below 0x20, where no decoded
+// character can fall.
+constexpr char kDot = '\x01';        // U+0307 combining dot above
+constexpr char kBar = '\x02';        // U+0305 combining overline, U+0304 macron
+constexpr char kEllipsis = '\x03';   // U+2026
+constexpr char kLineBreak = '\x04';  // CR or LF, ignored at either end only
+
+// "character N" for the 0-based `index`, as messages name a place.
+std::string At(std::size_t index);
+
+// A refusal at the 0-based `index`.
+Problem ProblemAt(std::string message, std::size_t index);
+
+bool IsDigit(char c);
+
+// Strict UTF-8 decoded to one byte per character; a character that no
+// notation uses is refused.
+Result<std::string> Decode(std::string_view utf8);
+
+}  // namespace quotalis::exact::parse

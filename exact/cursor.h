@@ -1,0 +1,32 @@
+// Internal to the readers of exact/read.h: the cursor that walks a decoded
+// text (see exact/characters.h), and the refusal of the character under it.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+#include "exact/characters.h"
+#include "exact/decimal.h"
+
+namespace quotalis::exact::parse {
+
+// The normalised text, the next character to read and the end of what is read.
+struct Cursor {
+  std::string_view s;
+  std::size_t i = 0;
+  std::size_t end = 0;
+  bool AtEnd() const { return i >= end; }
+  char Peek() const { return i < end ? s[i] : '\0'; }
+  bool AtEllipsis() const {
+    return i < end && (s[i] == kEllipsis || (end - i >= 3 && s.substr(i, 3) == "..."));
+  }
+};
+
+// The digits from the cursor on, which it passes.
+std::string TakeDigits(Cursor& c);
+
+// The character at the cursor, which the notation has no place for.
+Problem Unexpected(const Cursor& c, std::string_view context = {});
+
+}  // namespace quotalis::exact::parse

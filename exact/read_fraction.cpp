@@ -1,0 +1,62 @@
+#include "exact/readers.h"
+
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <utility>
+
+#include "exact/characters.h"
+#include "exact/cursor.h"
+
+namespace quotalis::exact::parse {
+
+Result<Reading> ReadFraction(Cursor& c, bool negative) {
+  FractionText f;
+  f.negative = negative;
+  const auto skip_blanks = [&] {
+    const std::size_t from = c.i;
+    while (c.Peek() == ' ') ++c.i;
+    return c.i > from;
+  };
+  const auto refuse_point = [&]() -> std::optional<Problem> {
+    if (c.Peek() == '.')
+      return ProblemAt("a point at " + At(c.i) + ": the terms of a fraction are whole numbers",
+                       c.i);
+    return std::nullopt;
+  };
+  std::string first = TakeDigits(c);
+  if (auto problem = refuse_point()) return *problem;
+  const std::size_t after_first = c.i;
+  const bool blank = skip_blanks();
+  if (c.Peek() != '/') {
+    if (first.empty() || !blank || !IsDigit(c.Peek())) {
+      if (first.empty()) c.i = after_first;
+      return Unexpected(c);
+    }
+    f.whole = std::move(first);
+    first = TakeDigits(c);
+    if (auto problem = refuse_point()) return *problem;
+    skip_blanks();
+    if (c.Peek() != '/') return Unexpected(c);
+  }
+  const std::size_t slash = c.i;
+  if (first.empty())
+    return ProblemAt("the slash at " + At(slash) + " has no numerator before it", slash);
+  f.numerator = std::move(first);
+  ++c.i;
+  skip_blanks();
+  const std::size_t denominator = c.i;
+  f.denominator = TakeDigits(c);
+  if (auto problem = refuse_point()) return *problem;
+  if (f.denominator.empty()) {
+    if (!c.AtEnd()) return Unexpected(c);
+    return ProblemAt("the slash at " + At(slash) + " has no denominator after it", slash);
+  }
+  if (!c.AtEnd()) return Unexpected(c);
+  if (f.denominator.find_first_not_of('0') == std::string::npos)
+    return ProblemAt("the denominator at " + At(denominator) + " is zero", denominator);
+  const Notation notation = f.whole.empty() ? Notation::Fraction : Notation::Mixed;
+  return Reading{std::move(f), notation};
+}
+
+}  // namespace quotalis::exact::parse

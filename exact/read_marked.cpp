@@ -1,0 +1,125 @@
+#include "exact/readers.h"
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <variant>
+#include <vector>
+
+#include "exact/characters.h"
+#include "exact/cursor.h"
+
+namespace quotalis::exact::parse {
+
+namespace {
+
+// The digits after the point with the marks that follow them, for the dot
+// and the overline notations: each digit, and whether a mark stands on it.
+struct MarkedDigits {
+  std::string digits;
+  std::vector<std::size_t> marked;  // indices into digits
+  std::vector<std::size_t> marks;   // the character index of each mark
+};
+
+Result<MarkedDigits> ReadMarkedDigits(Cursor& c, char mark, std::string_view name) {
+  MarkedDigits m;
+  while (!c.AtEnd() && (IsDigit(c.s[c.i]) || c.s[c.i] == mark)) {
+    if (c.s[c.i] == mark) {
+      // A mark follows its digit at once; the point stands before the first.
+      if (c.s[c.i - 1] == mark) {
+        return ProblemAt("a second " + std::string(name) + " on the digit at " + At(c.i - 2), c.i);
+      }
+      if (m.digits.empty())
+        return ProblemAt("the " + std::string(name) + " at " + At(c.i) + " stands on no digit",
+                         c.i);
+      m.marked.push_back(m.digits.size() - 1);
+      m.marks.push_back(c.i);
+    } else {
+      m.digits += c.s[c.i];
+    }
+    ++c.i;
+  }
+  return m;
+}
+
+// Reads up to the marked digits after the point; refuses a mark before it.
+Result<MarkedDigits> ReadMarkedNumber(Cursor& c, Decimal& d, char mark, std::string_view name) {
+  d.integer = TakeDigits(c);
+  if (c.Peek() == mark) {
+    return ProblemAt("the " + std::string(name) + " at " + At(c.i) +
+                         " stands before the point: only digits after it recur",
+                     c.i);
+  }
+  if (c.Peek() != '.') return Unexpected(c);
+  ++c.i;
+  Result<MarkedDigits> m = ReadMarkedDigits(c, mark, name);
+  if (c.Peek() == '.') return ProblemAt("a second point at " + At(c.i), c.i);
+  return m;
+}
+
+// Marks found after the digits that follow the point, past the exponent:
+// the first of them is the character refused.
+Problem MarkAfterDigits(Cursor& c, Decimal& d) {
+  if (auto problem = ReadTail(c, d, {})) return *problem;
+  return Problem{"no recurring digit is marked", 0};
+}
+
+}  // namespace
+
+Result<Decimal> ReadDots(Cursor& c) {
+  Decimal d;
+  Result<MarkedDigits> read = ReadMarkedNumber(c, d, kDot, "dot");
+  if (auto* problem = std::get_if<Problem>(&read)) return *problem;
+  const MarkedDigits& m = std::get<MarkedDigits>(read);
+  if (m.marked.empty()) return MarkAfterDigits(c, d);
+  const std::size_t last = m.digits.size() - 1;
+  if (m.marked.size() > 2) {
+    return ProblemAt("a third dot at " + At(m.marks[2]) +
+                         ": dots mark only the first and the last digit of the period",
+                     m.marks[2]);
+  }
+  if (m.marked.back() != last) {
+    if (m.marked.size() == 1) {
+      return ProblemAt("the dot at " + At(m.marks[0]) +
+                           " stands on one digit of several: a single dot marks a one-digit "
+                           "period on the last digit, a longer period needs a dot on its last "
+                           "digit too",
+                       m.marks[0]);
+    }
+    return ProblemAt(
+        "the second dot, at " + At(m.marks[1]) + ", must stand on the last digit after the point",
+        m.marks[1]);
+  }
+  const std::size_t first = m.marked.front();
+  d.fixed = m.digits.substr(0, first);
+  d.period = m.digits.substr(first);
+  if (auto problem = ReadTail(c, d, "after the recurring part")) return *problem;
+  return d;
+}
+
+Result<Decimal> ReadOverline(Cursor& c) {
+  Decimal d;
+  Result<MarkedDigits> read = ReadMarkedNumber(c, d, kBar, "overline");
+  if (auto* problem = std::get_if<Problem>(&read)) return *problem;
+  const MarkedDigits& m = std::get<MarkedDigits>(read);
+  if (m.marked.empty()) return MarkAfterDigits(c, d);
+  // The end of the first run of overlined digits: it must be the only run and
+  // reach the last digit.
+  std::size_t run = 0;
+  while (run + 1 < m.marked.size() && m.marked[run + 1] == m.marked[run] + 1) ++run;
+  if (run + 1 == m.marked.size() && m.marked.back() == m.digits.size() - 1) {
+    const std::size_t first = m.marked.front();
+    d.fixed = m.digits.substr(0, first);
+    d.period = m.digits.substr(first);
+    if (auto problem = ReadTail(c, d, "after the recurring part")) return *problem;
+    return d;
+  }
+  // The digit after the run, which stands just after the run's last mark.
+  const std::size_t gap = m.marks[run];
+  return ProblemAt("the digit at " + At(gap + 1) +
+                       " has no overline, but one before it has: overline every recurring "
+                       "digit, and only the last digits",
+                   gap + 1);
+}
+
+}  // namespace quotalis::exact::parse

@@ -1,0 +1,57 @@
+// Internal to the readers of exact/read.h: one reader for each notation, each
+// starting at the cursor past the sign and reading to its end.
+#pragma once
+
+#include <optional>
+#include <string_view>
+
+#include "exact/cursor.h"
+#include "exact/decimal.h"
+#include "exact/read.h"
+
+namespace quotalis::exact::parse {
+
+// The decimal notations, in exact/read_decimal.cpp.
+
+// The exponent, then nothing more: how every decimal notation but the
+// ellipsis ends.
+std::optional<Problem> ReadTail(Cursor& c, Decimal& d, std::string_view context);
+
+// 0.5, 12, .5, 5., 1e-3: no recurring digits.
+Result<Decimal> ReadPlain(Cursor& c);
+
+struct Enclosure {
+  char open;
+  char close;
+  std::string_view one;   // "parenthesis"
+  std::string_view both;  // "parentheses"
+};
+
+inline constexpr Enclosure kParentheses{'(', ')', "parenthesis", "parentheses"};
+inline constexpr Enclosure kBrackets{'[', ']', "bracket", "brackets"};
+inline constexpr Enclosure kQuotes{'\'', '\'', "quote", "quotes"};
+
+// 0.1(6), 0.1[6], 0.1'6': the period enclosed after the plain digits.
+Result<Decimal> ReadEnclosed(Cursor& c, const Enclosure& e);
+
+// 1.234r56: the digits after the r recur.
+Result<Decimal> ReadR(Cursor& c);
+
+// 0.1666..., 0.142857142857…: the repeated block at the end recurs.
+Result<Decimal> ReadEllipsis(Cursor& c);
+
+// The notations that mark digits, in exact/read_marked.cpp.
+
+// 0.16̇, 0.1̇42857̇: a dot on the first and on the last digit of the period,
+// or one dot for a period of one digit.
+Result<Decimal> ReadDots(Cursor& c);
+
+// 0.16̅: an overline after every recurring digit, which are the last ones.
+Result<Decimal> ReadOverline(Cursor& c);
+
+// The fractions, in exact/read_fraction.cpp.
+
+// N/D and W N/D, blanks allowed around the slash.
+Result<Reading> ReadFraction(Cursor& c, bool negative);
+
+}  // namespace quotalis::exact::parse
