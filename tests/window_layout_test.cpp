@@ -1,15 +1,11 @@
-// The main window as it opens: frame, layout, captions, fonts, menus, tab
-// order and first focus; what the user cannot do to its boxes; closing,
-// reloading and quitting.
+// The main window as it opens: frame, names, layout, captions, fonts and
+// menus.
 #include <QAccessible>
-#include <QClipboard>
 #include <QFontInfo>
-#include <QInputMethodEvent>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QScreen>
-#include <QTimer>
 #include <map>
 
 #include "window_fixture.h"
@@ -17,7 +13,7 @@
 using namespace quotalis;
 using namespace quotalis::testing;
 
-class WindowTest : public QObject {
+class WindowLayoutTest : public QObject {
   Q_OBJECT
 
   std::unique_ptr<frmFraction> frm;
@@ -179,39 +175,6 @@ class WindowTest : public QObject {
     }
   }
 
-  // A screen reader hears the three boxes as read-only text, with their
-  // value and the highlighted digits as the selection.
-  void boxesReadOnlyToScreenReaders() {
-    Press(*frm, u"0.1666");
-    StepLeft(*frm, 1);
-    QTest::mouseClick(Controls(*frm).cmdConvert, Qt::LeftButton);
-    const QList<std::pair<QLineEdit*, QString>> boxes = {
-        {Controls(*frm).txtNdecimal, QStringLiteral("0.1666")},
-        {Controls(*frm).txtRnumerator, QStringLiteral("1")},
-        {Controls(*frm).txtRdenominator, QStringLiteral("6")}};
-    for (const auto& [box, value] : boxes) {
-      QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(box);
-      QVERIFY(iface);
-      QVERIFY(iface->state().readOnly);
-      QVERIFY(!iface->state().editable);
-      QVERIFY(iface->state().focusable);
-      QCOMPARE(iface->text(QAccessible::Value), value);
-      QAccessibleTextInterface* text = iface->textInterface();
-      QVERIFY(text);
-      QCOMPARE(text->characterCount(), value.size());
-      QCOMPARE(text->text(0, text->characterCount()), value);
-    }
-    QAccessibleTextInterface* entry =
-        QAccessible::queryAccessibleInterface(Controls(*frm).txtNdecimal)->textInterface();
-    QCOMPARE(entry->selectionCount(), 1);
-    int start = -1;
-    int end = -1;
-    entry->selection(0, &start, &end);
-    QCOMPARE(start, 5);
-    QCOMPARE(end, 6);
-    QCOMPARE(entry->cursorPosition(), 6);
-  }
-
   // The Japanese face really draws the captions: it resolves to the IPA gothic.
   void japaneseFaceIsSubstituted() {
     const QFontInfo info(Controls(*frm).txtNdecimal->font());
@@ -238,190 +201,7 @@ class WindowTest : public QObject {
     }
     QVERIFY(!frm->window()->menuBar()->isNativeMenuBar());
   }
-
-  void startsEmptyWithTheFocusOnConvert() {
-    const MainControls c = Controls(*frm);
-    QCOMPARE(QApplication::focusWidget(), c.cmdConvert);
-    for (QLineEdit* box :
-         {c.txtNdecimal, c.txtRnumerator, c.txtRdenominator, c.txtNumerator, c.txtDenominator}) {
-      QVERIFY(box->text().isEmpty());
-    }
-    QCOMPARE(c.sclTerm->minimum(), 0);
-    QCOMPARE(c.sclTerm->maximum(), 0);
-    QCOMPARE(c.sclTerm->value(), 0);
-    // Enter or Space on Convert then converts the empty entry: nothing changes.
-    for (const auto key : {Qt::Key_Return, Qt::Key_Space}) {
-      QTest::keyClick(c.cmdConvert, key);
-      QCOMPARE(c.txtNdecimal->text(), QString());
-      QCOMPARE(c.txtRnumerator->text(), QString());
-      QCOMPARE(c.txtNumerator->text(), QString());
-      QCOMPARE(frm->Tnumerator, "");
-      QCOMPARE(QApplication::focusWidget(), c.cmdConvert);
-    }
-  }
-
-  // No button is the window's default or cancel button: Enter and Esc in a
-  // box or on the scroll bar press nothing.
-  void enterAndEscActOnlyOnTheFocus() {
-    Press(*frm, u"0.5");
-    const MainControls c = Controls(*frm);
-    for (QWidget* w : std::initializer_list<QWidget*>{c.txtNdecimal, c.txtRnumerator, c.sclTerm}) {
-      w->setFocus();
-      for (const auto key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Escape}) {
-        QTest::keyClick(w, key);
-      }
-    }
-    QCOMPARE(Controls(*frm).txtNdecimal->text(), QStringLiteral("0.5"));
-    QCOMPARE(Controls(*frm).txtRnumerator->text(), QString());
-    QVERIFY(frm->window()->isVisible());
-  }
-
-  void tabOrder() {
-    const MainControls c = Controls(*frm);
-    const QList<QWidget*> expected = {
-        c.txtRnumerator, c.txtRdenominator, c.txtNdecimal, c.sclTerm,   c.cmdKey[0], c.cmdKey[1],
-        c.cmdKey[2],     c.cmdKey[3],       c.cmdKey[4],   c.cmdKey[5], c.cmdKey[6], c.cmdKey[7],
-        c.cmdKey[8],     c.cmdKey[9],       c.cmdDot,      c.cmdBack,   c.cmdClear,  c.cmdConvert};
-    QList<QWidget*> seen;
-    for (int i = 0; i < expected.size(); ++i) {
-      QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-      seen << QApplication::focusWidget();
-    }
-    QCOMPARE(seen, expected);
-    QCOMPARE(c.txtNumerator->focusPolicy(), Qt::NoFocus);
-    QCOMPARE(c.txtDenominator->focusPolicy(), Qt::NoFocus);
-    QCOMPARE(c.lblEqual->focusPolicy(), Qt::NoFocus);
-  }
-
-  // Only the program writes the three visible boxes: keys, input methods,
-  // pastes and drops from the user change nothing.
-  void typingChangesNothing_data() {
-    QTest::addColumn<QString>("box");
-    QTest::newRow("entry") << "txtNdecimal";
-    QTest::newRow("reduced numerator") << "txtRnumerator";
-    QTest::newRow("reduced denominator") << "txtRdenominator";
-  }
-  void typingChangesNothing() {
-    QFETCH(QString, box);
-    Press(*frm, u"1.25");
-    StepLeft(*frm, 1);
-    auto* edit = qobject_cast<QLineEdit*>(Control(box));
-    edit->setText(box == u"txtNdecimal" ? QStringLiteral("1.25") : QStringLiteral("45"));
-    const QString before = edit->text();
-    edit->setFocus();
-    QApplication::clipboard()->setText(QStringLiteral("999"));
-    QTest::keyClicks(edit, QStringLiteral("7.x"));
-    for (const auto key : {Qt::Key_Backspace, Qt::Key_Delete}) QTest::keyClick(edit, key);
-    edit->selectAll();
-    QTest::keyClick(edit, Qt::Key_Delete);
-    for (const auto key :
-         {Qt::Key_V, Qt::Key_X, Qt::Key_Z, Qt::Key_Y, Qt::Key_K, Qt::Key_U, Qt::Key_W}) {
-      QTest::keyClick(edit, key, Qt::ControlModifier);
-    }
-    QTest::keyClick(edit, Qt::Key_Insert, Qt::ShiftModifier);
-    QTest::keyClick(edit, Qt::Key_Delete, Qt::ShiftModifier);
-    QTest::keyClick(edit, Qt::Key_Backspace, Qt::ControlModifier);
-    QInputMethodEvent commit;
-    commit.setCommitString(QStringLiteral("五"));
-    QApplication::sendEvent(edit, &commit);
-    QTest::mouseClick(edit, Qt::MiddleButton);
-    QCOMPARE(edit->text(), before);
-    QVERIFY(!edit->acceptDrops());
-    // It can still be read: select and copy work.
-    edit->setFocus();
-    QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
-    QCOMPARE(edit->selectedText(), before);
-    QTest::keyClick(edit, Qt::Key_C, Qt::ControlModifier);
-    QCOMPARE(QApplication::clipboard()->text(), before);
-    QTest::keyClick(edit, Qt::Key_Home);
-    QTest::keyClick(edit, Qt::Key_Right, Qt::ShiftModifier);
-    QCOMPARE(edit->selectedText(), before.left(1));
-  }
-
-  // Nothing the user can see shows the unreduced fraction.
-  void unreducedFractionStaysOutOfSight() {
-    Press(*frm, u"0.75");
-    QTest::mouseClick(Controls(*frm).cmdConvert, Qt::LeftButton);
-    QCOMPARE(Controls(*frm).txtNumerator->text(), QStringLiteral("75"));
-    const QRect client = frm->window()->centralWidget()->rect();
-    for (QLineEdit* box : {Controls(*frm).txtNumerator, Controls(*frm).txtDenominator}) {
-      QVERIFY(!client.intersects(box->geometry()));
-      QVERIFY(!box->isVisible());  // nor does a screen reader find it
-      QVERIFY(QAccessible::queryAccessibleInterface(box)->state().invisible);
-    }
-  }
-
-  // Closing the window unloads it; the next show loads it afresh, with the
-  // controls at their design values and the variables as they were.
-  void closeAndReload() {
-    Press(*frm, u"0.1666");
-    StepLeft(*frm, 1);
-    QTest::mouseClick(Controls(*frm).cmdConvert, Qt::LeftButton);
-    QPointer<QMainWindow> first = frm->window();
-    QVERIFY(first->close());
-    QTRY_VERIFY(first.isNull());
-    QVERIFY(!frm->IsLoaded());
-    QVERIFY(frm->txtNdecimal == nullptr);
-    QVERIFY(frm->Show());
-    QVERIFY(QTest::qWaitForWindowActive(frm->window()));
-    QCOMPARE(Controls(*frm).txtNdecimal->text(), QString());
-    QCOMPARE(Controls(*frm).txtRnumerator->text(), QString());
-    QCOMPARE(Controls(*frm).txtNumerator->text(), QString());
-    QCOMPARE(Controls(*frm).sclTerm->minimum(), 0);
-    QCOMPARE(Controls(*frm).sclTerm->value(), 0);
-    QCOMPARE(QApplication::focusWidget(), Controls(*frm).cmdConvert);
-    QCOMPARE(frm->Tnumerator, "1500");
-    QCOMPARE(frm->Tdenominator, "9000");
-    QCOMPARE(frm->Tdecimal, "01666");
-    QCOMPARE(frm->Dnterm, 9);
-  }
-
-  // Qt deletes a closed window only when the event loop next runs; a Show()
-  // before that loads a new window, which the old one's deletion leaves alone.
-  void closeThenShowAtOnce() {
-    QPointer<QMainWindow> old = frm->window();
-    QVERIFY(old->close());
-    QVERIFY(!frm->IsLoaded());
-    QVERIFY(frm->window() == nullptr);
-    QVERIFY(frm->txtNdecimal == nullptr);
-    QVERIFY(frm->Show());
-    QVERIFY(frm->window() != old.data());
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    QVERIFY(old.isNull());
-    QVERIFY(frm->IsLoaded());
-    QVERIFY(frm->window()->isVisible());
-    Press(*frm, u"1.5");
-    QCOMPARE(Controls(*frm).txtNdecimal->text(), QStringLiteral("1.5"));
-    QCOMPARE(Controls(*frm).sclTerm->minimum(), -1);
-  }
-
-  void closingTheLastWindowEndsTheProgram() {
-    QTimer::singleShot(0, frm->window(), [this] { frm->window()->close(); });
-    QCOMPARE(QApplication::exec(), 0);
-    QVERIFY(!frm->IsLoaded());
-  }
-
-  void quitEndsTheProgramAtOnce() {
-    Press(*frm, u"12");
-    bool closed = false;
-    frm->window()->installEventFilter(this);
-    closeSeen_ = &closed;
-    QTimer::singleShot(0, frm->window(), [this] { Controls(*frm).mnuQuit->trigger(); });
-    QCOMPARE(QApplication::exec(), 0);
-    QVERIFY(!closed);  // no close handling ran
-    QVERIFY(frm->IsLoaded());
-    closeSeen_ = nullptr;
-  }
-
- protected:
-  bool eventFilter(QObject* watched, QEvent* event) override {
-    if (event->type() == QEvent::Close && closeSeen_ != nullptr) *closeSeen_ = true;
-    return QObject::eventFilter(watched, event);
-  }
-
- private:
-  bool* closeSeen_ = nullptr;
 };
 
-QTEST_MAIN(WindowTest)
-#include "window_test.moc"
+QTEST_MAIN(WindowLayoutTest)
+#include "window_layout_test.moc"

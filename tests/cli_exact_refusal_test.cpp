@@ -1,0 +1,73 @@
+// The command line on the exact library refusing entries and options, with
+// the problem and its place, and answering good and bad lines in order.
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "cli_run.h"
+
+namespace {
+
+using cli_run::RunCli;
+
+struct Refused {
+  const char* name;
+  std::vector<std::string_view> args;
+  std::string phrase;
+  int status;
+};
+
+TEST(ExactCommandLine, RefusesWithTheProblemAndItsPlace) {
+  const std::vector<Refused> rows = {
+      {"unclosed parenthesis",
+       {"0.1(6"},
+       "'0.1(6': the parenthesis opened at character 4 is never closed",
+       2},
+      {"empty parentheses", {"0.1()"}, "character 4", 2},
+      {"a second point", {"1.2.3"}, "more than one point, the second at character 4", 2},
+      {"ellipsis without a block", {"0.5..."}, "write the period out twice", 2},
+      {"zero denominator", {"1/0"}, "zero", 2},
+      {"a term past 10,000,000 digits", {"1e999999999"}, "more than 10000000 digits", 2},
+      {"a tiny term past 10,000,000 digits", {"1e-999999999"}, "more than 10000000 digits", 2},
+      {"a denominator past 10,000,000 digits", {"1e-999999999"}, "digits", 2},
+      {"a stray letter", {"0.1x"}, "it holds 'x' at character 4", 2},
+      {"K with a notation", {"--period", "1", "0.1(6)"}, "K is for a plain decimal", 2},
+      {"K with a fraction", {"--period", "2", "1/7"}, "not for the fraction '1/7'", 2},
+      {"keypad, negative", {"--notation", "keypad", "--", "-1/2"}, "negative", 1},
+      {"keypad, too long", {"--notation", "keypad", "1/17"}, "at most 10", 1},
+      {"keypad, cut", {"--notation", "keypad", "--max-digits", "3", "1/7"}, "keypad cannot", 1},
+      {"unknown notation", {"--notation", "roman", "1/7"}, "unknown notation 'roman'", 2},
+      {"max digits zero", {"--max-digits", "0", "1/7"}, "1 or more", 2},
+      {"max digits not a number", {"--max-digits", "many", "1/7"}, "'many'", 2},
+      {"max digits without a value", {"1/7", "--max-digits"}, "needs a value", 2},
+      {"detail with json", {"--detail", "--json", "1/7"}, "cannot be given together", 2},
+      {"flag with a value", {"--mixed=1", "1/7"}, "takes no value", 2},
+      {"a control character", {"0.1\x1b(6)"}, "'\\x1B'", 2},
+  };
+  for (const Refused& row : rows) {
+    SCOPED_TRACE(row.name);
+    const auto r = RunCli(row.args);
+    EXPECT_EQ(r.out, "");
+    EXPECT_TRUE(r.err.starts_with("quotalis-cli: ")) << r.err;
+    EXPECT_NE(r.err.find(row.phrase), std::string::npos) << r.err;
+    EXPECT_EQ(r.err.find('\n'), r.err.size() - 1) << "one line: " << r.err;
+    EXPECT_EQ(r.err.find('\x1b'), std::string::npos);
+    EXPECT_EQ(r.status, row.status);
+  }
+}
+
+TEST(ExactCommandLine, AnswersMixedLinesInOrder) {
+  const auto r = RunCli({}, "0.1(6)\n 1 1/6 \n-3/4\r\n0.16 1\n0.1(6\n1/0\n0.(3) 1\n1e5\n");
+  EXPECT_EQ(r.out,
+            "1/6\n1.1(6)\n-0.75\n1/6\n"
+            "error: '0.1(6': the parenthesis opened at character 4 is never closed\n"
+            "error: '1/0': the denominator at character 3 is zero\n"
+            "error: K is for a plain decimal; '0.(3)' marks its recurring digits itself\n"
+            "100000/1\n");
+  EXPECT_EQ(r.err, "");
+  EXPECT_EQ(r.status, 1);
+}
+
+}  // namespace

@@ -1,0 +1,128 @@
+// The command line answering standard input line by line, and a sweep of the
+// keypad's short entries against the tests' exact reference.
+#include <cstdint>
+#include <sstream>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "cli_streams.h"
+#include "reference/exact_fraction.h"
+
+namespace {
+
+using cli_streams::Cli;
+using cli_streams::Result;
+
+// Each expected line must equal the answer line, except "error: PHRASE",
+// which only asks for an error line naming PHRASE.
+void ExpectLines(const std::string& out, const std::vector<std::string>& expected) {
+  std::istringstream lines(out);
+  std::string line;
+  for (const std::string& want : expected) {
+    ASSERT_TRUE(std::getline(lines, line)) << "missing answer " << want;
+    if (want.starts_with("error: ")) {
+      EXPECT_TRUE(line.starts_with("error: ")) << line;
+      EXPECT_NE(line.find(want.substr(7)), std::string::npos) << line << " lacks " << want;
+    } else {
+      EXPECT_EQ(line, want);
+    }
+  }
+  EXPECT_FALSE(std::getline(lines, line)) << "extra answer " << line;
+  EXPECT_TRUE(out.empty() || out.ends_with('\n'));
+}
+
+struct Lines {
+  const char* name;
+  std::vector<std::string_view> args;
+  std::string in;
+  std::vector<std::string> out;
+  int status;
+};
+
+TEST(CommandLine, AnswersStandardInputLineByLine) {
+  const std::vector<Lines> rows = {
+      {"good and bad lines mixed",
+       {},
+       "0.5\n.\n0.36 2\n1.2.3\n0.1666 1\n-5\n9999999999\n",
+       {"1/2", "error: no digit", "4/11", "error: more than one point", "1/6", "-5/1",
+        "9999999999/1"},
+       1},
+      {"all good", {}, "0.75\n.000012 2\n0\n", {"3/4", "1/82500", "0/1"}, 0},
+      {"no input", {}, "", {}, 0},
+      {"CR LF line ends", {}, "0.5\r\n.36 2\r\n", {"1/2", "4/11"}, 0},
+      {"blanks around and between", {}, "  0.5  \n\t.36\t\t2\t\n", {"1/2", "4/11"}, 0},
+      {"blank lines answered",
+       {},
+       "0.5\n\n \t\r\n0.25\n",
+       {"1/2", "error: empty", "error: empty", "1/4"},
+       1},
+      {"last line without its end", {}, "0.5\n0.25", {"1/2", "1/4"}, 0},
+      {"K on a line overrides --period",
+       {"--period", "1"},
+       "0.1666\n0.1666 0\n0.50 2\n",
+       {"1/6", "833/5000", "5/9"},
+       0},
+      {"--detail on every line", {"--detail"}, ".5\n0.000\n", {"0.5\t5/10\t1/2", "0\t0/1\t0/1"}, 0},
+      {"bad K on a line",
+       {},
+       "0.5 -1\n0.5 x\n0.5 1 2\n0.5\n",
+       {"error: negative", "error: not a whole number", "error: too many fields", "1/2"},
+       1},
+      {"huge K on a line", {}, "0.142857 99999999999999999999\n", {"1/7"}, 0},
+      {"entry past the keypad's length", {}, "12345678901\n", {"12345678901/1"}, 0},
+      {"NUL in a line", {}, std::string("0.5\0\n0.5\n", 9), {"error: '\\x00'", "1/2"}, 1},
+      {"5000-digit line",
+       {},
+       std::string(5000, '1') + "\n0.5\n",
+       {std::string(5000, '1') + "/1", "1/2"},
+       0},
+  };
+  for (const Lines& row : rows) {
+    SCOPED_TRACE(row.name);
+    const Result r = Cli(row.args, row.in);
+    ExpectLines(r.out, row.out);
+    EXPECT_EQ(r.err, "");
+    EXPECT_EQ(r.status, row.status);
+  }
+}
+
+// Every entry the keypad builds with up to 4 characters, with every k up to
+// one past its digits after the point, against the exact reference.
+TEST(CommandLine, SweepOfShortEntriesAgreesWithExactFractions) {
+  std::string in;
+  std::vector<std::string> expected;
+  std::vector<std::string> entries = {""};
+  for (int length = 1; length <= 4; ++length) {
+    std::vector<std::string> longer;
+    for (const std::string& e : entries) {
+      for (const char c : std::string_view("0123456789.")) {
+        if (c != '.' || e.find('.') == std::string::npos) longer.push_back(e + c);
+      }
+    }
+    entries = longer;
+    for (const std::string& entry : entries) {
+      const std::size_t point = std::min(entry.find('.'), entry.size());
+      const std::size_t after = point < entry.size() ? entry.size() - point - 1 : 0;
+      for (std::size_t k = 0; k <= after + 1; ++k) {
+        in += entry + " " + std::to_string(k) + "\n";
+        const quotalis::testing::KeypadFraction want =
+            quotalis::testing::KeypadReference(entry, static_cast<std::int32_t>(k));
+        if (want.outcome != quotalis::Outcome::Converted) {
+          expected.push_back(entry == "." ? "error: no digit" : "0/1");
+          continue;
+        }
+        expected.push_back(std::to_string(want.reducedNumerator) + "/" +
+                           std::to_string(want.reducedDenominator));
+      }
+    }
+  }
+  const Result r = Cli({}, in);
+  ASSERT_EQ(expected.size(), 37'172u);
+  ExpectLines(r.out, expected);
+  EXPECT_EQ(r.status, 1);  // the lone point
+}
+
+}  // namespace

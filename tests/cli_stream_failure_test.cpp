@@ -1,0 +1,56 @@
+// The command line reporting streams that fail.
+#include <sstream>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "cli_streams.h"
+
+namespace {
+
+using cli_streams::Cli;
+using cli_streams::Result;
+
+// Stream buffers that fail: one refuses every write, one breaks while reading.
+class FullBuffer : public std::streambuf {
+  int_type overflow(int_type) override { return traits_type::eof(); }
+};
+
+class BrokenBuffer : public std::streambuf {
+ public:
+  explicit BrokenBuffer(std::string text) : text_(std::move(text)) {
+    setg(text_.data(), text_.data(), text_.data() + text_.size());
+  }
+  int_type underflow() override { throw std::runtime_error("read error"); }
+
+ private:
+  std::string text_;
+};
+
+TEST(CommandLine, ReportsStreamFailures) {
+  for (const std::vector<std::string_view>& args :
+       {std::vector<std::string_view>{"0.5"}, {}, {"--help"}, {"--version"}}) {
+    FullBuffer full;
+    std::ostream out(&full);
+    std::istringstream in("0.5\n0.25\n");
+    const Result r = Cli(args, in, out);
+    EXPECT_EQ(r.err, "quotalis-cli: cannot write to standard output\n");
+    EXPECT_EQ(r.status, 1);
+    // Reading stops at the first failed answer: endless input must not keep it going.
+    if (args.empty()) {
+      EXPECT_EQ(in.tellg(), 4);
+    }
+  }
+  BrokenBuffer broken("0.5\n");
+  std::istream in(&broken);
+  std::ostringstream out;
+  const Result r = Cli({}, in, out);
+  EXPECT_EQ(out.str(), "1/2\n");
+  EXPECT_EQ(r.err, "quotalis-cli: cannot read standard input\n");
+  EXPECT_EQ(r.status, 1);
+}
+
+}  // namespace
