@@ -9,9 +9,9 @@
 #include <string>
 #include <string_view>
 
-#include "exact/expansion.h"
-#include "exact/fraction.h"
-#include "exact/keypad.h"
+#include <quotalis/exact/expansion.h>
+#include <quotalis/exact/fraction.h>
+#include <quotalis/exact/keypad.h>
 
 namespace {
 
@@ -46,12 +46,12 @@ void LongDecimal(benchmark::State& state, std::size_t digits, std::size_t period
 // Every digit of the period of 1/d.
 void WholePeriod(benchmark::State& state, std::uint64_t d, std::size_t length,
                  std::string_view first) {
-  Result<Expansion> e;
+  Result<DecimalExpansion> e;
   for (auto _ : state) {
     e = ToDecimal(Rational{1, mpz_class(static_cast<unsigned long>(d))}, std::nullopt);
-    benchmark::DoNotOptimize(std::get<Expansion>(e).value.period.data());
+    benchmark::DoNotOptimize(std::get<DecimalExpansion>(e).value.period.data());
   }
-  const Expansion& x = std::get<Expansion>(e);
+  const DecimalExpansion& x = std::get<DecimalExpansion>(e);
   if (x.cut || x.value.period.size() != length || x.value.period.compare(0, first.size(), first)) {
     state.SkipWithError("wrong period");
   }

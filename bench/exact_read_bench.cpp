@@ -8,9 +8,9 @@
 #include <string>
 #include <variant>
 
-#include "exact/canonical.h"
-#include "exact/read.h"
-#include "exact/write.h"
+#include <quotalis/exact/canonical.h>
+#include <quotalis/exact/read.h>
+#include <quotalis/exact/write.h>
 
 namespace {
 
@@ -76,13 +76,13 @@ void CanonicalForm(benchmark::State& state) {
   }
 }
 
-void WriteStyle(benchmark::State& state, Style style) {
+void WriteNotation(benchmark::State& state, Notation notation) {
   const Decimal d{false, "0", FixedDigits(), PeriodDigits(), 0};
   for (auto _ : state) {
-    Result<std::string> text = Write(d, style);
+    Result<std::string> text = Write(d, notation);
     benchmark::DoNotOptimize(text);
   }
-  if (!std::holds_alternative<std::string>(Write(d, style))) state.SkipWithError("not written");
+  if (!std::holds_alternative<std::string>(Write(d, notation))) state.SkipWithError("not written");
 }
 
 }  // namespace
@@ -90,8 +90,8 @@ void WriteStyle(benchmark::State& state, Style style) {
 BENCHMARK(ReadParentheses)->Unit(benchmark::kMillisecond);
 BENCHMARK(ReadEllipsis)->Unit(benchmark::kMillisecond);
 BENCHMARK(CanonicalForm)->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(WriteStyle, parentheses, Style::Parentheses)->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(WriteStyle, dots, Style::Dots)->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(WriteStyle, ellipsis, Style::Ellipsis)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(WriteNotation, parentheses, Notation::Parentheses)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(WriteNotation, dots, Notation::Dots)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(WriteNotation, ellipsis, Notation::Ellipsis)->Unit(benchmark::kMillisecond);
 
 BENCHMARK_MAIN();

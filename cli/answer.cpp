@@ -5,6 +5,11 @@
 #include <variant>
 #include <vector>
 
+#include <quotalis/exact/canonical.h>
+#include <quotalis/exact/expansion.h>
+#include <quotalis/exact/working.h>
+#include <quotalis/exact/write.h>
+
 #include "cli/explain.h"
 #include "cli/json.h"
 #include "cli/lines.h"
@@ -12,21 +17,30 @@
 #include "cli/reading.h"
 #include "cli/written.h"
 #include "convert/reading.h"
-#include "exact/canonical.h"
-#include "exact/expansion.h"
-#include "exact/working.h"
 
 namespace quotalis::cli {
 
 namespace {
 
-Answer Refuse(Verdict verdict, Refusal refusal, std::string_view entry, const Options& options) {
-  if (!options.json) return {verdict, std::move(refusal.message)};
-  return {verdict, JsonObject()
-                       .Add("input", entry)
-                       .Add("error", refusal.message)
-                       .Add("position", refusal.position)
+// `entry` null for a line that was not kept.
+Answer Refuse(Verdict verdict, exact::Problem problem, const std::string_view* entry,
+              const Options& options) {
+  if (!options.json) return {verdict, std::move(problem.message)};
+  JsonObject json;
+  if (entry != nullptr) {
+    json.Add("input", *entry);
+  } else {
+    json.AddNull("input");
+  }
+  return {verdict, json.Add("error", problem.message)
+                       .Add("kind", exact::ProblemKindName(problem.kind))
+                       .Add("position", problem.position)
                        .Close()};
+}
+
+Answer Refuse(Verdict verdict, exact::Problem problem, std::string_view entry,
+              const Options& options) {
+  return Refuse(verdict, std::move(problem), &entry, options);
 }
 
 std::string Joined(const std::vector<std::string>& lines) {
@@ -40,7 +54,7 @@ std::string Joined(const std::vector<std::string>& lines) {
 
 Answer DecimalAnswerFor(std::string_view text, const Entry& entry, const Options& options) {
   const auto refuse = [&](Verdict verdict, const exact::Problem& p) {
-    return Refuse(verdict, ProblemWith(text, p), text, options);
+    return Refuse(verdict, Quoted(text, p), text, options);
   };
   exact::Result<exact::Schoolbook> made = exact::ToFraction(entry.decimal);
   if (auto* p = std::get_if<exact::Problem>(&made)) return refuse(Verdict::BadInput, *p);
@@ -57,8 +71,8 @@ Answer DecimalAnswerFor(std::string_view text, const Entry& entry, const Options
     canonical = std::get<exact::Decimal>(std::move(c));
   }
   exact::Result<std::string> written = entry.plain
-                                           ? exact::Result<std::string>(PlainText(entry.decimal))
-                                           : DecimalAnswer(canonical, options.notation);
+                                           ? exact::Result<std::string>(EntryText(entry.decimal))
+                                           : DecimalAnswer(canonical, f.reduced, options.notation);
   if (auto* p = std::get_if<exact::Problem>(&written)) return refuse(Verdict::Failed, *p);
   const auto& decimal = std::get<std::string>(written);
   const std::string unreduced = FractionAnswer(f.numerator, f.denominator);
@@ -69,17 +83,18 @@ Answer DecimalAnswerFor(std::string_view text, const Entry& entry, const Options
     exact::Result<exact::DecimalWorking> w = exact::ExplainDecimal(entry.decimal);
     if (auto* p = std::get_if<exact::Problem>(&w)) return refuse(Verdict::BadInput, *p);
     // The working starts from the decimal as it was given, its digits as written.
-    const Notation style =
-        options.notation == Notation::Keypad ? Notation::Parens : options.notation;
-    exact::Result<std::string> given = DecimalAnswer(entry.decimal, style);
+    const exact::Notation style = options.notation == exact::Notation::Keypad
+                                      ? exact::Notation::Parentheses
+                                      : options.notation;
+    exact::Result<std::string> given = exact::Write(entry.decimal, style);
     const auto* givenText = std::get_if<std::string>(&given);
     working = ExplainDecimalLines(std::get<exact::DecimalWorking>(w),
-                                  givenText ? *givenText : PlainText(entry.decimal));
+                                  givenText ? *givenText : EntryText(entry.decimal));
   }
   if (!options.json) return {Verdict::Converted, Joined(working)};
   JsonObject json;
   json.Add("input", text)
-      .Add("reading", entry.notation)
+      .Add("reading", exact::NotationName(entry.notation))
       .Add("decimal", decimal)
       .Add("unreduced", unreduced)
       .Add("fraction", FractionAnswer(f.reduced, false));
@@ -93,12 +108,13 @@ Answer DecimalAnswerFor(std::string_view text, const Entry& entry, const Options
 
 Answer FractionAnswerFor(std::string_view text, const Entry& entry, const Options& options) {
   const auto refuse = [&](Verdict verdict, const exact::Problem& p) {
-    return Refuse(verdict, ProblemWith(text, p), text, options);
+    return Refuse(verdict, Quoted(text, p), text, options);
   };
-  exact::Result<exact::Expansion> expanded = exact::ToDecimal(entry.fraction, options.maxDigits);
+  exact::Result<exact::DecimalExpansion> expanded =
+      exact::ToDecimal(entry.fraction, options.maxDigits);
   if (auto* p = std::get_if<exact::Problem>(&expanded)) return refuse(Verdict::BadInput, *p);
-  const auto& e = std::get<exact::Expansion>(expanded);
-  exact::Result<std::string> written = ExpansionAnswer(e, options.notation);
+  const auto& e = std::get<exact::DecimalExpansion>(expanded);
+  exact::Result<std::string> written = ExpansionAnswer(e, entry.fraction, options.notation);
   if (auto* p = std::get_if<exact::Problem>(&written)) return refuse(Verdict::Failed, *p);
   const auto& decimal = std::get<std::string>(written);
   if (options.detail) {
@@ -116,7 +132,7 @@ Answer FractionAnswerFor(std::string_view text, const Entry& entry, const Option
   if (!options.json) return {Verdict::Converted, Joined(working)};
   JsonObject json;
   json.Add("input", text)
-      .Add("reading", entry.notation)
+      .Add("reading", exact::NotationName(entry.notation))
       .Add("decimal", decimal)
       .Add("fraction", FractionAnswer(entry.fraction, false));
   if (options.mixed) json.Add("mixed", FractionAnswer(entry.fraction, true));
@@ -151,9 +167,9 @@ bool HoldsSlash(std::string_view text) {
 }  // namespace
 
 Answer AnswerEntry(std::string_view text, std::int32_t period, const Options& options) {
-  std::variant<Entry, Refusal> read = ReadEntry(text, period);
-  if (auto* refusal = std::get_if<Refusal>(&read)) {
-    return Refuse(Verdict::BadInput, std::move(*refusal), text, options);
+  exact::Result<Entry> read = ReadEntry(text, period);
+  if (auto* problem = std::get_if<exact::Problem>(&read)) {
+    return Refuse(Verdict::BadInput, std::move(*problem), text, options);
   }
   const auto& entry = std::get<Entry>(read);
   return entry.kind == Entry::Kind::Decimal ? DecimalAnswerFor(text, entry, options)
@@ -162,29 +178,32 @@ Answer AnswerEntry(std::string_view text, std::int32_t period, const Options& op
 
 Answer AnswerLine(std::string_view line, const Options& options) {
   const std::vector<std::string_view> fields = Fields(line);
-  if (fields.empty())
-    return Refuse(Verdict::BadInput, {"the line is empty; give ENTRY [K]"}, line, options);
+  if (fields.empty()) {
+    return Refuse(Verdict::BadInput,
+                  {exact::ProblemKind::Empty, "the line is empty; give ENTRY [K]"}, line, options);
+  }
   if (HoldsSlash(line)) {
     if (line.ends_with('\r')) line.remove_suffix(1);  // a CR LF line end
     return AnswerEntry(TrimBlanks(line), options.period, options);
   }
-  if (fields.size() > 2)
-    return Refuse(Verdict::BadInput, {"too many fields; give ENTRY [K]"}, line, options);
+  if (fields.size() > 2) {
+    return Refuse(Verdict::BadInput,
+                  {exact::ProblemKind::Syntax, "too many fields; give ENTRY [K]"}, line, options);
+  }
   std::int32_t period = options.period;
   if (fields.size() == 2) {
     if (auto problem = ParsePeriod(fields[1], period)) {
-      return Refuse(Verdict::BadInput, {std::move(*problem)}, line, options);
+      return Refuse(Verdict::BadInput, {exact::ProblemKind::Syntax, std::move(*problem)}, line,
+                    options);
     }
   }
   return AnswerEntry(fields[0], period, options);
 }
 
 Answer AnswerOverlongLine(const Options& options) {
-  std::string message = "the line is longer than " + std::to_string(kLongestLine) + " characters";
-  if (!options.json) return {Verdict::BadInput, std::move(message)};
-  return {
-      Verdict::BadInput,
-      JsonObject().AddNull("input").Add("error", message).Add("position", std::int64_t{0}).Close()};
+  exact::Problem problem{exact::ProblemKind::TooLarge,
+                         "the line is longer than " + std::to_string(kLongestLine) + " characters"};
+  return Refuse(Verdict::BadInput, std::move(problem), nullptr, options);
 }
 
 }  // namespace quotalis::cli

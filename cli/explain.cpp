@@ -11,7 +11,7 @@ namespace quotalis::cli {
 namespace {
 
 // 10^n as a pupil writes it: in full up to a million, as a power beyond.
-std::string Power(std::int64_t n) {
+std::string PowerOfTen(std::int64_t n) {
   if (n <= 6) return "1" + std::string(static_cast<std::size_t>(n), '0');
   return "10^" + std::to_string(n);
 }
@@ -19,8 +19,8 @@ std::string Power(std::int64_t n) {
 // The coefficient before a variable: "100x", "10^9 x", and "x" for 10^0.
 std::string Times(std::int64_t n, std::string_view v) {
   if (n == 0) return std::string(v);
-  if (n <= 6) return Power(n) + std::string(v);
-  return Power(n) + " " + std::string(v);
+  if (n <= 6) return PowerOfTen(n) + std::string(v);
+  return PowerOfTen(n) + " " + std::string(v);
 }
 
 std::string PowerOf(const mpz_class& prime, std::int64_t exponent) {
@@ -72,7 +72,7 @@ std::vector<std::string> ExplainDecimalLines(const exact::DecimalWorking& w,
     exact::Decimal plain = d;
     plain.negative = false;
     plain.exponent = 0;
-    lines.push_back("x = " + y + ", where y = " + PlainText(plain) +
+    lines.push_back("x = " + y + ", where y = " + EntryText(plain) +
                     (d.period.empty() ? "" : " with " + d.period + " recurring"));
   }
   const std::int64_t a = w.fixedDigits, b = w.periodDigits;

@@ -2,7 +2,9 @@
 
 #include <optional>
 
-#include "cli/utf8.h"
+#include <quotalis/exact/utf8.h>
+
+#include "cli/quote.h"
 
 namespace quotalis::cli {
 
@@ -12,7 +14,7 @@ std::string JsonString(std::string_view text) {
   out.reserve(text.size() + 2);
   out += '"';
   while (!text.empty()) {
-    const std::optional<CodePoint> c = FirstCodePoint(text);
+    const std::optional<exact::CodePoint> c = exact::FirstCodePoint(text);
     if (!c) {
       out += "\\ufffd";
       text.remove_prefix(1);

@@ -1,5 +1,6 @@
 #include "cli/options.h"
 
+#include <algorithm>
 #include <array>
 #include <cstddef>
 #include <limits>
@@ -26,27 +27,28 @@ Int ClampedValue(std::string_view text, Int most) {
   return value;
 }
 
-constexpr std::array<std::pair<std::string_view, Notation>, 9> kNotations = {{
-    {"parens", Notation::Parens},
-    {"brackets", Notation::Brackets},
-    {"quotes", Notation::Quotes},
-    {"r", Notation::R},
-    {"dots", Notation::Dots},
-    {"overline", Notation::Overline},
-    {"ellipsis", Notation::Ellipsis},
-    {"latex", Notation::Latex},
-    {"keypad", Notation::Keypad},
-}};
+// The notations an answer can be written in, as --help lists them.
+constexpr std::array kAnswerNotations = {
+    exact::Notation::Parentheses, exact::Notation::Brackets, exact::Notation::Quotes,
+    exact::Notation::R,           exact::Notation::Dots,     exact::Notation::Overline,
+    exact::Notation::Ellipsis,    exact::Notation::Latex,    exact::Notation::Keypad,
+};
 
-Problem ParseNotation(std::string_view text, Notation& notation) {
-  for (const auto& [name, value] : kNotations) {
-    if (text == name) {
-      notation = value;
-      return std::nullopt;
-    }
+Problem ParseNotation(std::string_view text, exact::Notation& notation) {
+  const std::optional<exact::Notation> named = exact::NotationNamed(text);
+  if (named && std::find(kAnswerNotations.begin(), kAnswerNotations.end(), *named) !=
+                   kAnswerNotations.end()) {
+    notation = *named;
+    return std::nullopt;
   }
-  return "unknown notation " + Quote(text) +
-         "; give parens, brackets, quotes, r, dots, overline, ellipsis, latex or keypad";
+  std::string names;
+  for (std::size_t i = 0; i < kAnswerNotations.size(); ++i) {
+    names += i == 0 ? "" : i + 1 == kAnswerNotations.size() ? " or " : ", ";
+    names += exact::NotationName(kAnswerNotations[i]);
+  }
+  return (named ? "the notation " + Quote(text) + " cannot write an answer"
+                : "unknown notation " + Quote(text)) +
+         "; give " + names;
 }
 
 Problem ParseMaxDigits(std::string_view text, std::optional<std::int64_t>& most) {

@@ -2,7 +2,7 @@
 
 #include <cstddef>
 
-#include "cli/utf8.h"
+#include <quotalis/exact/utf8.h>
 
 namespace quotalis::cli {
 
@@ -25,7 +25,7 @@ std::string Quote(std::string_view text) {
   std::string quoted = "'";
   std::size_t shown = 0;
   while (!text.empty() && shown < kShown) {
-    const std::optional<CodePoint> c = FirstCodePoint(text);
+    const std::optional<exact::CodePoint> c = exact::FirstCodePoint(text);
     const std::size_t length = c ? c->length : 1;
     if (c && !IsUnsafeToShow(c->value)) {
       quoted.append(text.substr(0, length));
@@ -39,14 +39,10 @@ std::string Quote(std::string_view text) {
   return quoted + "'";
 }
 
-std::size_t CharacterCount(std::string_view text) {
-  std::size_t count = 0;
-  while (!text.empty()) {
-    const std::optional<CodePoint> c = FirstCodePoint(text);
-    text.remove_prefix(c ? c->length : 1);
-    ++count;
-  }
-  return count;
+bool IsUnsafeToShow(char32_t c) {
+  return c < 0x20 || (c >= 0x7F && c < 0xA0) || c == 0x2028 || c == 0x2029 ||
+         (c >= 0x200E && c <= 0x200F) || (c >= 0x202A && c <= 0x202E) ||
+         (c >= 0x2066 && c <= 0x2069) || c == 0x061C;
 }
 
 }  // namespace quotalis::cli

@@ -1,5 +1,12 @@
 #include "cli/usage.h"
 
+#include <string>
+
+#include <quotalis/exact/expansion.h>
+
+#include "cli/lines.h"
+#include "cli/options.h"
+
 namespace quotalis::cli {
 
 namespace {
@@ -38,15 +45,15 @@ Options:
                 the number of recurring digits of a plain decimal (default 0):
                 --period 1 0.1666
   --notation NAME
-                how decimals are written: parens (default), brackets, quotes,
-                r, dots, overline, ellipsis, latex, or keypad for what to type
-                in the window and how many digits to mark (1/7 answers
-                0.142857 6): --notation dots 1/7
+                how decimals are written: parentheses (or parens, the
+                default), brackets, quotes, r, dots, overline, ellipsis,
+                latex, or keypad for what to type in the window and how many
+                digits to mark (1/7 answers 0.142857 6): --notation dots 1/7
   --mixed       answer fractions as mixed numbers:
                 --mixed '1.1(6)' answers 1 1/6
   --max-digits N
                 write at most N digits of a period (and of a non-recurring
-                part), default 1000000, or all (up to 10000000); a longer one
+                part), default @DEFAULT_DIGITS@, or all (up to @MOST_DIGITS@); a longer one
                 is cut, and the answer says "[cut: the period has L digits;
                 the first N are shown]": --max-digits 4 1/7
   --detail      answer three fields separated by tabs. For a decimal: the
@@ -80,9 +87,9 @@ followed by a blank line). K on a line overrides --period; the other options
 apply to every line. A line holding "/" is one fraction or mixed number. A
 line that cannot be converted, a blank one included, is answered
 "error: REASON" (with --json, its object) and the lines after it go on. A line
-may be up to 64 MiB long; a longer one is refused without being kept.
+may be up to @LONGEST_LINE@ MiB long; a longer one is refused without being kept.
 
-Limits: a numerator or denominator of more than 10,000,000 digits is refused
+Limits: a numerator or denominator of more than @MAX_TERM_DIGITS@ digits is refused
 at once (1e999999999); a period is written up to --max-digits digits.
 
 Exit status: 0 when everything was converted; 1 when a line of standard input
@@ -109,11 +116,26 @@ Examples:
   $ printf '0.5\n0.36 2\n.\n' | quotalis-cli
   1/2
   4/11
-  error: the entry '.' is not a number: it holds no digit
+  error: '.': the point at character 1 has no digits on either side
 )";
 
 }  // namespace
 
-std::string_view UsageText() { return kUsage; }
+std::string_view UsageText() {
+  // The limits are filled in from the constants that enforce them.
+  static const std::string text = [] {
+    std::string t(kUsage);
+    const auto fill = [&t](std::string_view name, const std::string& value) {
+      const std::size_t at = t.find(name);
+      if (at != std::string::npos) t.replace(at, name.size(), value);
+    };
+    fill("@DEFAULT_DIGITS@", std::to_string(kDefaultMaxDigits));
+    fill("@MOST_DIGITS@", std::to_string(exact::kMaxExpansionDigits));
+    fill("@LONGEST_LINE@", std::to_string(kLongestLine >> 20));
+    fill("@MAX_TERM_DIGITS@", std::to_string(exact::kMaxTermDigits));
+    return t;
+  }();
+  return text;
+}
 
 }  // namespace quotalis::cli

@@ -2,25 +2,19 @@
 
 #include <utility>
 
-#include "exact/write.h"
+#include <quotalis/exact/write.h>
+
+#include "cli/keypad.h"
 
 namespace quotalis::cli {
 
 namespace {
 
-exact::Style StyleOf(Notation notation) {
-  switch (notation) {
-    case Notation::Brackets: return exact::Style::Brackets;
-    case Notation::Quotes: return exact::Style::Quotes;
-    case Notation::R: return exact::Style::R;
-    case Notation::Dots: return exact::Style::Dots;
-    case Notation::Overline: return exact::Style::Overline;
-    case Notation::Ellipsis: return exact::Style::Ellipsis;
-    case Notation::Latex: return exact::Style::Latex;
-    case Notation::Parens:
-    case Notation::Keypad: break;
-  }
-  return exact::Style::Parentheses;
+exact::Result<std::string> KeypadAnswer(const exact::Rational& value) {
+  exact::Result<KeypadForm> form = ToKeypad(value);
+  if (auto* problem = std::get_if<exact::Problem>(&form)) return std::move(*problem);
+  const auto& keypad = std::get<KeypadForm>(form);
+  return keypad.entry + " " + std::to_string(keypad.period);
 }
 
 }  // namespace
@@ -49,25 +43,18 @@ std::string FractionAnswer(const exact::Rational& r, bool mixed) {
   return text;
 }
 
-exact::Result<std::string> DecimalAnswer(const exact::Decimal& canonical, Notation notation) {
-  if (notation != Notation::Keypad) return exact::Write(canonical, StyleOf(notation));
-  exact::Result<exact::KeypadForm> form = exact::ToKeypad(canonical);
-  if (auto* problem = std::get_if<exact::Problem>(&form)) return std::move(*problem);
-  const auto& keypad = std::get<exact::KeypadForm>(form);
-  return keypad.entry + " " + std::to_string(keypad.period);
+exact::Result<std::string> DecimalAnswer(const exact::Decimal& canonical,
+                                         const exact::Rational& value, exact::Notation notation) {
+  if (notation == exact::Notation::Keypad) return KeypadAnswer(value);
+  return exact::Write(canonical, notation);
 }
 
-exact::Result<std::string> ExpansionAnswer(const exact::Expansion& e, Notation notation) {
-  if (!e.cut) return DecimalAnswer(e.value, notation);
+exact::Result<std::string> ExpansionAnswer(const exact::DecimalExpansion& e,
+                                           const exact::Rational& value, exact::Notation notation) {
+  if (!e.cut || notation == exact::Notation::Keypad) return DecimalAnswer(e.value, value, notation);
   const exact::Decimal& v = e.value;
   const auto shownFixed = static_cast<std::int64_t>(v.fixed.size());
   const auto shownPeriod = static_cast<std::int64_t>(v.period.size());
-  if (notation == Notation::Keypad) {
-    return exact::Problem{"the keypad cannot type it: its decimal runs past " +
-                              DigitCount(shownFixed + shownPeriod) +
-                              " after the point, and the keypad holds 10 characters",
-                          0};
-  }
   std::string text = v.negative ? "-" : "";
   text += v.integer.empty() ? "0" : v.integer;
   text += '.';
@@ -88,7 +75,7 @@ exact::Result<std::string> ExpansionAnswer(const exact::Expansion& e, Notation n
          DigitCount(shownPeriod) + " after the non-recurring part are shown]";
 }
 
-std::string PeriodLengthText(const exact::Expansion& e) {
+std::string PeriodLengthText(const exact::DecimalExpansion& e) {
   return e.periodLength ? e.periodLength->get_str() : std::string("unknown");
 }
 

@@ -1,4 +1,4 @@
-#include "exact/canonical.h"
+#include <quotalis/exact/canonical.h>
 
 #include <algorithm>
 #include <cstddef>
@@ -7,30 +7,15 @@
 #include <string_view>
 #include <vector>
 
+#include "numbers.h"
+
 namespace quotalis::exact {
 
 namespace {
 
 using Size = std::int64_t;
 
-bool AllDigits(std::string_view s) {
-  return std::all_of(s.begin(), s.end(), [](char c) { return c >= '0' && c <= '9'; });
-}
-
 bool AllOf(std::string_view s, char c) { return s.find_first_not_of(c) == std::string_view::npos; }
-
-std::optional<Size> CheckedAdd(Size a, Size b) {
-  constexpr Size kMax = std::numeric_limits<Size>::max();
-  constexpr Size kMin = std::numeric_limits<Size>::min();
-  if ((b > 0 && a > kMax - b) || (b < 0 && a < kMin - b)) return std::nullopt;
-  return a + b;
-}
-
-Problem TooLarge(bool numerator) {
-  return Problem{numerator ? "the numerator would have more than 10,000,000 digits"
-                           : "the denominator would have more than 10,000,000 digits",
-                 0};
-}
 
 // The length of the shortest block whose repetitions make up `s` (prefix
 // function), so "1212" -> 2, "123" -> 3, "" -> 0. Index is the width of the
@@ -78,12 +63,7 @@ void AddUnitInLastPlace(std::string& integer, std::string& fixed) {
 }  // namespace
 
 Result<Decimal> Canonical(const Decimal& d) {
-  if (!AllDigits(d.integer))
-    return Problem{"the integer part holds a character that is not a digit", 0};
-  if (!AllDigits(d.fixed))
-    return Problem{"the non-recurring part holds a character that is not a digit", 0};
-  if (!AllDigits(d.period))
-    return Problem{"the recurring part holds a character that is not a digit", 0};
+  if (std::optional<Problem> problem = CheckDigits(d)) return *problem;
 
   const auto n_int = static_cast<Size>(d.integer.size());
   const auto n_fix = static_cast<Size>(d.fixed.size());
@@ -106,9 +86,9 @@ Result<Decimal> Canonical(const Decimal& d) {
   // a point before every digit leaves -point zeros after it that no shortening
   // removes: both are refused here, before anything is built.
   const std::optional<Size> point = CheckedAdd(n_int, d.exponent);
-  if (!point) return TooLarge(d.exponent > 0);
-  if (*point - first > kMaxTermDigits) return TooLarge(true);
-  if (*point < -kMaxTermDigits) return TooLarge(false);
+  if (!point) return TooManyDigits(d.exponent > 0 ? Term::Numerator : Term::Denominator);
+  if (*point - first > kMaxTermDigits) return TooManyDigits(Term::Numerator);
+  if (*point < -kMaxTermDigits) return TooManyDigits(Term::Denominator);
 
   Decimal c;
   c.negative = d.negative;
@@ -170,11 +150,7 @@ Result<Decimal> Canonical(const Decimal& d) {
   if (c.integer.empty()) c.integer = "0";
   if (c.integer == "0" && c.fixed.empty() && c.period.empty()) c.negative = false;
 
-  const std::optional<TermDigits> terms = CountTermDigits(c);
-  // The denominator first: leading zeros after the point count towards
-  // both bounds, and the denominator is the term they make long.
-  if (!terms || terms->denominator > kMaxTermDigits) return TooLarge(false);
-  if (terms->numerator > kMaxTermDigits) return TooLarge(true);
+  if (std::optional<Problem> problem = OverLimit(c)) return *problem;
   return c;
 }
 

@@ -1,8 +1,10 @@
-#include "exact/characters.h"
+#include "characters.h"
 
 #include <cstdint>
 #include <optional>
 #include <utility>
+
+#include <quotalis/exact/utf8.h>
 
 namespace quotalis::exact::parse {
 
@@ -21,7 +23,12 @@ std::optional<char> Translate(char32_t c) {
   if (c == '\r' || c == '\n') return kLineBreak;
   if (c == 'E') return 'e';
   if (c == 'R') return 'r';
-  if (c > 0x20 && c < 0x7F) return static_cast<char>(c);
+  // The ASCII characters some notation uses: digits, point, signs, exponent,
+  // the marks around a period, slash.
+  constexpr std::string_view kUsed = "0123456789.+-e()[]'r/";
+  if (c < 0x7F && kUsed.find(static_cast<char>(c)) != std::string_view::npos) {
+    return static_cast<char>(c);
+  }
   switch (c) {
     case 0x0307: return kDot;
     case 0x0305:
@@ -47,51 +54,43 @@ std::optional<char> Translate(char32_t c) {
 
 std::string At(std::size_t index) { return "character " + std::to_string(index + 1); }
 
-Problem ProblemAt(std::string message, std::size_t index) {
-  return Problem{std::move(message), static_cast<std::int64_t>(index + 1)};
+Problem ProblemAt(std::string message, std::size_t index, ProblemKind kind) {
+  return Problem{kind, std::move(message), static_cast<std::int64_t>(index + 1)};
 }
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+Problem SecondPoint(std::size_t index) {
+  return ProblemAt("a second point at " + At(index), index);
+}
 
-// Strict UTF-8: no overlong forms, no surrogates, nothing beyond U+10FFFF.
+Problem PointWithoutDigits(std::size_t index) {
+  return ProblemAt("the point at " + At(index) + " has no digits on either side", index);
+}
+
+// Strict UTF-8 (see FirstCodePoint), each character translated or refused.
 Result<std::string> Decode(std::string_view utf8) {
   std::string text;
   text.reserve(utf8.size());
-  std::size_t i = 0;
-  while (i < utf8.size()) {
-    const auto lead = static_cast<unsigned char>(utf8[i]);
-    std::size_t length = 1;
-    char32_t c = lead;
-    char32_t least = 0;
-    if (lead >= 0xF0 && lead <= 0xF4) {
-      length = 4, c = lead & 0x07, least = 0x10000;
-    } else if (lead >= 0xE0 && lead <= 0xEF) {
-      length = 3, c = lead & 0x0F, least = 0x800;
-    } else if (lead >= 0xC2 && lead <= 0xDF) {
-      length = 2, c = lead & 0x1F, least = 0x80;
-    } else if (lead >= 0x80) {
-      length = 0;
-    }
-    bool valid = length > 0 && i + length <= utf8.size();
-    for (std::size_t k = 1; valid && k < length; ++k) {
-      const auto next = static_cast<unsigned char>(utf8[i + k]);
-      valid = (next & 0xC0) == 0x80;
-      c = (c << 6) | (next & 0x3F);
-    }
-    valid = valid && c >= least && c <= 0x10FFFF && !(c >= 0xD800 && c <= 0xDFFF);
-    if (!valid) {
+  while (!utf8.empty()) {
+    const std::optional<CodePoint> c = FirstCodePoint(utf8);
+    if (!c) {
       constexpr char kHex[] = "0123456789ABCDEF";
+      const auto lead = static_cast<unsigned char>(utf8[0]);
       const std::string byte = {'\\', 'x', kHex[lead >> 4], kHex[lead & 0xF]};
       return ProblemAt("the byte " + byte + " at " + At(text.size()) + " is not valid UTF-8",
-                       text.size());
+                       text.size(), ProblemKind::Encoding);
     }
-    const std::optional<char> ascii = Translate(c);
+    const std::optional<char> ascii = Translate(c->value);
     if (!ascii) {
-      return ProblemAt("unexpected character " + CodePointName(c) + " at " + At(text.size()),
-                       text.size());
+      // Printable ASCII is named as itself, anything else by its code.
+      const char32_t v = c->value;
+      const std::string name = v > 0x20 && v < 0x7F
+                                   ? "'" + std::string(1, static_cast<char>(v)) + "'"
+                                   : "character " + CodePointName(v);
+      return ProblemAt("unexpected " + name + " at " + At(text.size()), text.size(),
+                       ProblemKind::Character);
     }
     text += *ascii;
-    i += length;
+    utf8.remove_prefix(c->length);
   }
   return text;
 }

@@ -7,7 +7,9 @@
 #include <string>
 #include <string_view>
 
-#include "exact/decimal.h"
+#include <quotalis/exact/decimal.h>
+
+#include "numbers.h"
 
 namespace quotalis::exact::parse {
 
@@ -25,9 +27,12 @@ constexpr char kLineBreak = '\x04';  // CR or LF, ignored at either end only
 std::string At(std::size_t index);
 
 // A refusal at the 0-based `index`.
-Problem ProblemAt(std::string message, std::size_t index);
+Problem ProblemAt(std::string message, std::size_t index, ProblemKind kind = ProblemKind::Syntax);
 
-bool IsDigit(char c);
+// The refusals that more than one reader meets, worded once: "a second point
+// at character N", "the point at character N has no digits on either side".
+Problem SecondPoint(std::size_t index);
+Problem PointWithoutDigits(std::size_t index);
 
 // Strict UTF-8 decoded to one byte per character; a character that no
 // notation uses is refused.

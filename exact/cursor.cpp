@@ -1,4 +1,4 @@
-#include "exact/cursor.h"
+#include "cursor.h"
 
 #include <utility>
 
@@ -6,7 +6,7 @@ namespace quotalis::exact::parse {
 
 namespace {
 
-std::string Describe(char c) {
+std::string CharacterName(char c) {
   switch (c) {
     case ' ': return "blank";
     case kLineBreak: return "line break";
@@ -16,7 +16,7 @@ std::string Describe(char c) {
     case '\'': return "quote";
     default: break;
   }
-  if (IsDigit(c)) return std::string("digit ") + c;
+  if (IsDigitChar(c)) return std::string("digit ") + c;
   return std::string("'") + c + "'";
 }
 
@@ -24,14 +24,14 @@ std::string Describe(char c) {
 
 std::string TakeDigits(Cursor& c) {
   const std::size_t from = c.i;
-  while (!c.AtEnd() && IsDigit(c.s[c.i])) ++c.i;
+  while (!c.AtEnd() && IsDigitChar(c.s[c.i])) ++c.i;
   return std::string(c.s.substr(from, c.i - from));
 }
 
 Problem Unexpected(const Cursor& c, std::string_view context) {
   std::string message = "unexpected " +
-                        (c.AtEllipsis() ? std::string("ellipsis") : Describe(c.s[c.i])) + " at " +
-                        At(c.i);
+                        (c.AtEllipsis() ? std::string("ellipsis") : CharacterName(c.s[c.i])) +
+                        " at " + At(c.i);
   if (!context.empty()) message += " " + std::string(context);
   return ProblemAt(std::move(message), c.i);
 }

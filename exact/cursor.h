@@ -6,8 +6,9 @@
 #include <string>
 #include <string_view>
 
-#include "exact/characters.h"
-#include "exact/decimal.h"
+#include <quotalis/exact/decimal.h>
+
+#include "characters.h"
 
 namespace quotalis::exact::parse {
 

@@ -1,20 +1,56 @@
-#include "exact/decimal.h"
+#include <quotalis/exact/decimal.h>
 
 #include <limits>
+#include <string>
+
+#include "numbers.h"
 
 namespace quotalis::exact {
 
 namespace {
 
-// a + b, or nothing when the sum leaves the 64-bit range.
-std::optional<std::int64_t> Add(std::int64_t a, std::int64_t b) {
-  constexpr std::int64_t kMax = std::numeric_limits<std::int64_t>::max();
-  constexpr std::int64_t kMin = std::numeric_limits<std::int64_t>::min();
-  if ((b > 0 && a > kMax - b) || (b < 0 && a < kMin - b)) return std::nullopt;
-  return a + b;
+// 10000000 -> "10,000,000".
+std::string Grouped(std::int64_t n) {
+  std::string digits = std::to_string(n);
+  for (auto at = static_cast<std::ptrdiff_t>(digits.size()) - 3; at > 0; at -= 3) {
+    digits.insert(static_cast<std::size_t>(at), 1, ',');
+  }
+  return digits;
 }
 
 }  // namespace
+
+std::string_view ProblemKindName(ProblemKind kind) {
+  switch (kind) {
+    case ProblemKind::Empty: return "empty";
+    case ProblemKind::Encoding: return "encoding";
+    case ProblemKind::Character: return "character";
+    case ProblemKind::Syntax: return "syntax";
+    case ProblemKind::ZeroDenominator: return "zero-denominator";
+    case ProblemKind::TooLarge: return "too-large";
+    case ProblemKind::Argument: return "argument";
+    case ProblemKind::Unwritable: return "unwritable";
+  }
+  return "syntax";
+}
+
+Problem TooManyDigits(Term term) {
+  return {ProblemKind::TooLarge,
+          std::string(term == Term::Numerator ? "the numerator" : "the denominator") +
+              " would have more than " + Grouped(kMaxTermDigits) + " digits",
+          0};
+}
+
+Problem NotDigits(std::string_view what) {
+  return {ProblemKind::Argument, std::string(what) + " holds a character that is not a digit", 0};
+}
+
+std::optional<Problem> CheckDigits(const Decimal& d) {
+  if (!AllDigits(d.integer)) return NotDigits("the integer part");
+  if (!AllDigits(d.fixed)) return NotDigits("the non-recurring part");
+  if (!AllDigits(d.period)) return NotDigits("the recurring part");
+  return std::nullopt;
+}
 
 std::optional<TermDigits> CountTermDigits(const Decimal& d) {
   const auto digits =
@@ -24,19 +60,23 @@ std::optional<TermDigits> CountTermDigits(const Decimal& d) {
   // appends; the denominator 1 followed by one nine or zero per digit after the
   // point, plus the zeros a negative exponent appends.
   const std::optional<std::int64_t> numerator =
-      d.exponent > 0 ? Add(digits, d.exponent) : std::optional<std::int64_t>(digits);
+      d.exponent > 0 ? CheckedAdd(digits, d.exponent) : std::optional<std::int64_t>(digits);
   const std::optional<std::int64_t> denominator =
-      d.exponent < 0
-          ? (d.exponent == std::numeric_limits<std::int64_t>::min() ? std::nullopt
-                                                                    : Add(after + 1, -d.exponent))
-          : std::optional<std::int64_t>(after + 1);
+      d.exponent < 0 ? (d.exponent == std::numeric_limits<std::int64_t>::min()
+                            ? std::nullopt
+                            : CheckedAdd(after + 1, -d.exponent))
+                     : std::optional<std::int64_t>(after + 1);
   if (!numerator || !denominator) return std::nullopt;
   return TermDigits{*numerator, *denominator};
 }
 
-bool WithinLimits(const Decimal& d) {
+std::optional<Problem> OverLimit(const Decimal& d) {
   const std::optional<TermDigits> t = CountTermDigits(d);
-  return t && t->numerator <= kMaxTermDigits && t->denominator <= kMaxTermDigits;
+  // Leading zeros after the point count towards both bounds, and the
+  // denominator is the term they make long.
+  if (!t || t->denominator > kMaxTermDigits) return TooManyDigits(Term::Denominator);
+  if (t->numerator > kMaxTermDigits) return TooManyDigits(Term::Numerator);
+  return std::nullopt;
 }
 
 }  // namespace quotalis::exact

@@ -1,20 +1,20 @@
-#include "exact/expansion.h"
+#include <quotalis/exact/expansion.h>
 
 #include <algorithm>
 #include <string>
 #include <utility>
 
-#include "exact/factor.h"
-#include "exact/word.h"
+#include "factor.h"
+#include "numbers.h"
 
 namespace quotalis::exact {
 
 namespace {
 
-mpz_class Power(unsigned long base, std::uint64_t exponent) {
+// 2^e or 5^e; exponents here are digit counts, far below the range of unsigned long.
+mpz_class SmallPrimeTo(unsigned long prime, std::uint64_t e) {
   mpz_class p;
-  // Exponents here are digit counts, far below the range of unsigned long.
-  mpz_ui_pow_ui(p.get_mpz_t(), base, static_cast<unsigned long>(exponent));
+  mpz_ui_pow_ui(p.get_mpz_t(), prime, static_cast<unsigned long>(e));
   return p;
 }
 
@@ -34,7 +34,7 @@ mpz_class PowTen(const mpz_class& e, const mpz_class& modulus) {
 // of its prime factors while the power stays 1.
 std::optional<mpz_class> OrderModPrime(const mpz_class& p) {
   const mpz_class phi = p - 1;
-  const std::optional<std::vector<PrimePower>> factors = Factorise(phi);
+  const std::optional<std::vector<PrimePower>> factors = PrimeFactors(phi);
   if (!factors) return std::nullopt;
   mpz_class order = phi;
   for (const PrimePower& q : *factors) {
@@ -81,7 +81,7 @@ std::optional<mpz_class> OrderModPrimePower(const mpz_class& p, std::int64_t e) 
 // orders modulo its prime powers.
 std::optional<mpz_class> OrderOfTen(const mpz_class& m) {
   if (m == 1) return mpz_class(0);
-  const std::optional<std::vector<PrimePower>> factors = Factorise(m);
+  const std::optional<std::vector<PrimePower>> factors = PrimeFactors(m);
   if (!factors) return std::nullopt;
   mpz_class order = 1;
   for (const PrimePower& f : *factors) {
@@ -92,15 +92,15 @@ std::optional<mpz_class> OrderOfTen(const mpz_class& m) {
   return order;
 }
 
-struct Split {
+struct TensApart {
   std::uint64_t twos = 0;
   std::uint64_t fives = 0;
   mpz_class rest;  // prime to 10
 };
 
 // d > 0 as 2^twos 5^fives rest. Linear in the size of d per power found.
-Split SplitTensOff(const mpz_class& d) {
-  Split s;
+TensApart SplitTensOff(const mpz_class& d) {
+  TensApart s;
   s.twos = mpz_scan1(d.get_mpz_t(), 0);
   mpz_tdiv_q_2exp(s.rest.get_mpz_t(), d.get_mpz_t(), s.twos);
   const mpz_class five(5);
@@ -120,7 +120,7 @@ std::string Padded(const mpz_class& n, std::int64_t width) {
 // The first `count` digits of r/m (0 <= r < m), by big-number arithmetic: one
 // multiplication and one division.
 std::string DigitsByDivision(const mpz_class& r, const mpz_class& m, std::int64_t count) {
-  const mpz_class q = r * Power(10, static_cast<std::uint64_t>(count)) / m;
+  const mpz_class q = r * TenTo(count) / m;
   return Padded(q, count);
 }
 
@@ -180,7 +180,7 @@ std::string Period(const mpz_class& r, const mpz_class& m, std::int64_t length) 
 #ifdef __SIZEOF_INT128__
   if (FitsWord(m)) return DigitsByWord(ToWord(r), ToWord(m), length);
 #endif
-  mpz_class p = Power(10, static_cast<std::uint64_t>(length)) - 1;
+  mpz_class p = TenTo(length) - 1;
   p *= r;
   mpz_divexact(p.get_mpz_t(), p.get_mpz_t(), m.get_mpz_t());
   return Padded(p, length);
@@ -194,12 +194,14 @@ std::optional<mpz_class> PeriodLength(const mpz_class& d) {
   return OrderOfTen(SplitTensOff(positive).rest);
 }
 
-Result<Expansion> ToDecimal(const Rational& r, std::optional<std::int64_t> maxDigits) {
-  if (r.denominator == 0) return Problem{"the denominator is zero", 0};
-  if (maxDigits && *maxDigits < 0) return Problem{"the number of digits is negative", 0};
+Result<DecimalExpansion> ToDecimal(const Rational& r, std::optional<std::int64_t> maxDigits) {
+  if (r.denominator == 0) return Problem{ProblemKind::ZeroDenominator, "the denominator is zero"};
+  if (maxDigits && *maxDigits < 0) {
+    return Problem{ProblemKind::Argument, "the number of digits is negative"};
+  }
   const std::int64_t cap = std::min(maxDigits.value_or(kMaxExpansionDigits), kMaxExpansionDigits);
   const Rational reduced = Reduced(r);
-  Expansion e;
+  DecimalExpansion e;
   e.value.negative = reduced.numerator < 0;
   const mpz_class n = abs(reduced.numerator);
   const mpz_class& d = reduced.denominator;
@@ -209,7 +211,7 @@ Result<Expansion> ToDecimal(const Rational& r, std::optional<std::int64_t> maxDi
   mpz_tdiv_qr(whole.get_mpz_t(), rem.get_mpz_t(), n.get_mpz_t(), d.get_mpz_t());
   e.value.integer = whole.get_str();
 
-  const Split split = SplitTensOff(d);
+  const TensApart split = SplitTensOff(d);
   const std::uint64_t fixed = std::max(split.twos, split.fives);
   e.fixedLength = static_cast<std::int64_t>(fixed);
   if (split.rest == 1) e.periodLength = mpz_class(0);
@@ -222,7 +224,8 @@ Result<Expansion> ToDecimal(const Rational& r, std::optional<std::int64_t> maxDi
   }
   // rem / d = rem 2^(f - twos) 5^(f - fives) / (10^f rest): the quotient by
   // `rest` gives the non-recurring digits, the remainder starts the period.
-  const mpz_class scaled = rem * Power(2, fixed - split.twos) * Power(5, fixed - split.fives);
+  const mpz_class scaled =
+      rem * SmallPrimeTo(2, fixed - split.twos) * SmallPrimeTo(5, fixed - split.fives);
   mpz_class fixedDigits;
   mpz_class periodRem;
   mpz_tdiv_qr(fixedDigits.get_mpz_t(), periodRem.get_mpz_t(), scaled.get_mpz_t(),

@@ -1,4 +1,4 @@
-#include "exact/factor.h"
+#include "factor.h"
 
 #include <flint/flint.h>
 #include <flint/fmpz.h>
@@ -7,7 +7,7 @@
 
 #include <algorithm>
 
-#include "exact/word.h"
+#include "numbers.h"
 
 namespace quotalis::exact {
 
@@ -99,7 +99,7 @@ bool AddCofactor(const mpz_class& c, std::int64_t times, Factors& out) {
 
 }  // namespace
 
-std::optional<std::vector<PrimePower>> Factorise(const mpz_class& n) {
+std::optional<std::vector<PrimePower>> PrimeFactors(const mpz_class& n) {
   if (n <= 0) return std::nullopt;
   Factors out;
   if (FitsWord(n)) {

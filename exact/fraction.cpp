@@ -1,4 +1,4 @@
-#include "exact/fraction.h"
+#include <quotalis/exact/fraction.h>
 
 #include <algorithm>
 #include <cstdint>
@@ -6,39 +6,22 @@
 #include <string>
 #include <string_view>
 
-#include "exact/word.h"
+#include "numbers.h"
 
 namespace quotalis::exact {
 
 namespace {
 
-bool AllDigits(std::string_view s) {
-  return std::all_of(s.begin(), s.end(), [](char c) { return c >= '0' && c <= '9'; });
-}
-
 // The integer the digits write; 0 for none. Subquadratic (GMP's mpz_set_str).
-mpz_class Read(const std::string& digits) {
+mpz_class FromDigits(const std::string& digits) {
   if (digits.empty()) return 0;
   return mpz_class(digits, 10);
-}
-
-mpz_class TenTo(std::int64_t e) {
-  mpz_class p;
-  // Exponents are bounded by kMaxTermDigits here, well within unsigned long.
-  mpz_ui_pow_ui(p.get_mpz_t(), 10, static_cast<unsigned long>(e));
-  return p;
 }
 
 std::uint64_t WordOf(std::string_view digits) {
   std::uint64_t v = 0;
   for (const char c : digits) v = v * 10 + static_cast<std::uint64_t>(c - '0');
   return v;
-}
-
-std::uint64_t WordTenTo(std::int64_t e) {
-  std::uint64_t p = 1;
-  for (std::int64_t i = 0; i < e; ++i) p *= 10;
-  return p;
 }
 
 // The same as the general path below, in machine words, for the decimals whose
@@ -78,12 +61,6 @@ bool IsSmall(const Decimal& d) {
          after + std::max<std::int64_t>(-e, 0) <= 18;
 }
 
-Problem TooLarge() {
-  return Problem{"the value cannot be held exactly: a term of its fraction would have more than " +
-                     std::to_string(kMaxTermDigits) + " digits",
-                 0};
-}
-
 }  // namespace
 
 Rational Reduced(Rational r) {
@@ -101,31 +78,32 @@ Rational Reduced(Rational r) {
 }
 
 Result<Rational> FromText(const FractionText& text) {
-  if (text.numerator.empty()) return Problem{"the fraction has no numerator", 0};
-  if (text.denominator.empty()) return Problem{"the fraction has no denominator", 0};
-  if (!AllDigits(text.whole) || !AllDigits(text.numerator) || !AllDigits(text.denominator)) {
-    return Problem{"the fraction holds a character that is not a digit", 0};
+  if (text.numerator.empty())
+    return Problem{ProblemKind::Argument, "the fraction has no numerator"};
+  if (text.denominator.empty()) {
+    return Problem{ProblemKind::Argument, "the fraction has no denominator"};
   }
+  if (!AllDigits(text.whole)) return NotDigits("the whole part");
+  if (!AllDigits(text.numerator)) return NotDigits("the numerator");
+  if (!AllDigits(text.denominator)) return NotDigits("the denominator");
   // The whole part is multiplied by the denominator: together their digits
   // bound the numerator's.
   const auto limit = static_cast<std::size_t>(kMaxTermDigits);
-  if (text.numerator.size() > limit || text.denominator.size() > limit ||
-      text.whole.size() + text.denominator.size() > limit) {
-    return TooLarge();
+  if (text.denominator.size() > limit) return TooManyDigits(Term::Denominator);
+  if (text.numerator.size() > limit || text.whole.size() + text.denominator.size() > limit) {
+    return TooManyDigits(Term::Numerator);
   }
   Rational r;
-  r.denominator = Read(text.denominator);
-  if (r.denominator == 0) return Problem{"the denominator is zero", 0};
-  r.numerator = Read(text.whole) * r.denominator + Read(text.numerator);
+  r.denominator = FromDigits(text.denominator);
+  if (r.denominator == 0) return Problem{ProblemKind::ZeroDenominator, "the denominator is zero"};
+  r.numerator = FromDigits(text.whole) * r.denominator + FromDigits(text.numerator);
   if (text.negative) r.numerator = -r.numerator;
   return Reduced(std::move(r));
 }
 
 Result<Schoolbook> ToFraction(const Decimal& decimal) {
-  if (!AllDigits(decimal.integer) || !AllDigits(decimal.fixed) || !AllDigits(decimal.period)) {
-    return Problem{"the decimal holds a character that is not a digit", 0};
-  }
-  if (!WithinLimits(decimal)) return TooLarge();
+  if (std::optional<Problem> problem = CheckDigits(decimal)) return *problem;
+  if (std::optional<Problem> problem = OverLimit(decimal)) return *problem;
   if (IsSmall(decimal)) return SmallFraction(decimal);
   const auto a = static_cast<std::int64_t>(decimal.fixed.size());
   const auto b = static_cast<std::int64_t>(decimal.period.size());
@@ -135,8 +113,8 @@ Result<Schoolbook> ToFraction(const Decimal& decimal) {
   const mpz_class nines = TenTo(b) - 1 + (b == 0 ? 1 : 0);
   // All digits minus those that do not recur, IFP - IF = IF (10^b - 1) + P:
   // each digit is read once.
-  mpz_class top = Read(decimal.integer + decimal.fixed);
-  if (b > 0) top = top * nines + Read(decimal.period);
+  mpz_class top = FromDigits(decimal.integer + decimal.fixed);
+  if (b > 0) top = top * nines + FromDigits(decimal.period);
 
   Schoolbook s;
   s.numerator = e > 0 ? top * TenTo(e) : top;

@@ -1,31 +1,45 @@
-#include "exact/keypad.h"
+#include <quotalis/exact/keypad.h>
 
 #include <algorithm>
 #include <string>
 
+#include "characters.h"
+#include "cursor.h"
+
 namespace quotalis::exact {
 
+namespace {
+
+// The refusal of the first character of `entry` that is neither a digit nor
+// the point, worded as the readers word it.
+Problem Stray(std::string_view entry) {
+  Result<std::string> decoded = parse::Decode(entry);
+  if (auto* problem = std::get_if<Problem>(&decoded)) return *problem;
+  const std::string& text = std::get<std::string>(decoded);
+  parse::Cursor c{text, 0, text.size()};
+  while (IsDigitChar(c.Peek()) || c.Peek() == '.') ++c.i;
+  return parse::Unexpected(c);
+}
+
+}  // namespace
+
 Result<Decimal> FromKeypad(std::string_view entry, std::int64_t k) {
-  if (entry.empty()) return Problem{"the entry is empty", 0};
+  if (entry.empty()) return Problem{ProblemKind::Empty, "there is nothing to read", 0};
   std::size_t point = std::string_view::npos;
   bool anyDigit = false;
   for (std::size_t i = 0; i < entry.size(); ++i) {
     const char c = entry[i];
-    const auto position = static_cast<std::int64_t>(i + 1);
-    if (c >= '0' && c <= '9') {
+    if (IsDigitChar(c)) {
       anyDigit = true;
-    } else if (c == '.') {
-      if (point != std::string_view::npos) {
-        return Problem{"the point at character " + std::to_string(position) + " is a second point",
-                       position};
-      }
-      point = i;
+    } else if (c != '.') {
+      return Stray(entry);
+    } else if (point != std::string_view::npos) {
+      return parse::SecondPoint(i);
     } else {
-      return Problem{"character " + std::to_string(position) + " is neither a digit nor the point",
-                     position};
+      point = i;
     }
   }
-  if (!anyDigit) return Problem{"the entry holds no digit", 0};
+  if (!anyDigit) return parse::PointWithoutDigits(point);
 
   std::string_view whole = entry.substr(0, std::min(point, entry.size()));
   std::string_view after =

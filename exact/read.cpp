@@ -1,13 +1,13 @@
-#include "exact/read.h"
+#include <quotalis/exact/read.h>
 
 #include <cstddef>
 #include <optional>
 #include <string>
 #include <utility>
 
-#include "exact/characters.h"
-#include "exact/cursor.h"
-#include "exact/readers.h"
+#include "characters.h"
+#include "cursor.h"
+#include "readers.h"
 
 namespace quotalis::exact {
 
@@ -71,13 +71,6 @@ Result<Reading> AsReading(Result<Decimal> read, Notation notation) {
 
 }  // namespace
 
-std::string_view NotationName(Notation notation) {
-  constexpr std::string_view kNames[] = {"plain",    "parentheses", "brackets", "quotes",
-                                         "dots",     "overline",    "r",        "ellipsis",
-                                         "fraction", "mixed"};
-  return kNames[static_cast<int>(notation)];
-}
-
 Result<Reading> Read(std::string_view utf8) {
   Result<std::string> decoded = parse::Decode(utf8);
   if (auto* problem = std::get_if<Problem>(&decoded)) return *problem;
@@ -87,7 +80,7 @@ Result<Reading> Read(std::string_view utf8) {
   const auto blank = [](char ch) { return ch == ' ' || ch == kLineBreak; };
   while (c.i < c.end && blank(text[c.i])) ++c.i;
   while (c.end > c.i && blank(text[c.end - 1])) --c.end;
-  if (c.AtEnd()) return Problem{"there is nothing to read", 0};
+  if (c.AtEnd()) return Problem{ProblemKind::Empty, "there is nothing to read", 0};
 
   bool negative = false;
   if (c.Peek() == '+' || c.Peek() == '-') negative = text[c.i++] == '-';
@@ -115,6 +108,9 @@ Result<Reading> Read(std::string_view utf8) {
     case Notation::Ellipsis: reading = AsReading(parse::ReadEllipsis(c), notation); break;
     case Notation::Fraction:
     case Notation::Mixed: reading = parse::ReadFraction(c, negative); break;
+    // Written only: no mark in a text stands for these.
+    case Notation::Latex:
+    case Notation::Keypad: break;
   }
   if (auto* r = std::get_if<Reading>(&reading)) {
     if (auto* d = std::get_if<Decimal>(&r->value)) d->negative = negative;

@@ -1,4 +1,4 @@
-#include "exact/readers.h"
+#include "readers.h"
 
 #include <algorithm>
 #include <cstddef>
@@ -9,8 +9,8 @@
 #include <string_view>
 #include <vector>
 
-#include "exact/characters.h"
-#include "exact/cursor.h"
+#include "characters.h"
+#include "cursor.h"
 
 namespace quotalis::exact::parse {
 
@@ -23,20 +23,19 @@ std::optional<Problem> ReadHead(Cursor& c, Decimal& d, std::optional<std::size_t
   if (c.Peek() == '.' && !c.AtEllipsis()) {
     point = c.i++;
     d.fixed = TakeDigits(c);
-    if (c.Peek() == '.' && !c.AtEllipsis()) return ProblemAt("a second point at " + At(c.i), c.i);
+    if (c.Peek() == '.' && !c.AtEllipsis()) return SecondPoint(c.i);
   }
   return std::nullopt;
 }
 
 // A number with no digit at all: say what stands where the digits should.
 Problem NoDigits(const Cursor& c, std::optional<std::size_t> point) {
-  if (point)
-    return ProblemAt("the point at " + At(*point) + " has no digits on either side", *point);
+  if (point) return PointWithoutDigits(*point);
   if (c.Peek() == 'e') return ProblemAt("the exponent at " + At(c.i) + " follows no digits", c.i);
   if (!c.AtEnd()) return Unexpected(c);
   if (c.i > 0 && (c.s[c.i - 1] == '+' || c.s[c.i - 1] == '-'))
     return ProblemAt("the sign at " + At(c.i - 1) + " is followed by no digits", c.i - 1);
-  return Problem{"there is nothing to read", 0};
+  return Problem{ProblemKind::Empty, "there is nothing to read", 0};
 }
 
 // An optional exponent, e/E [sign] digits, that must fit in 64 bits.
@@ -53,12 +52,14 @@ std::optional<Problem> ReadExponent(Cursor& c, Decimal& d) {
   for (const char digit : digits) {
     const int v = digit - '0';
     if (value < (kMin + v) / 10) {
-      return ProblemAt("the exponent at " + At(at) + " does not fit in 64 bits", at);
+      return ProblemAt("the exponent at " + At(at) + " does not fit in 64 bits", at,
+                       ProblemKind::TooLarge);
     }
     value = value * 10 - v;
   }
   if (!negative && value == kMin)
-    return ProblemAt("the exponent at " + At(at) + " does not fit in 64 bits", at);
+    return ProblemAt("the exponent at " + At(at) + " does not fit in 64 bits", at,
+                     ProblemKind::TooLarge);
   d.exponent = negative ? value : -value;
   return std::nullopt;
 }
@@ -156,7 +157,7 @@ Result<Decimal> ReadEllipsis(Cursor& c) {
   }
   if (!c.AtEnd()) return Unexpected(c, "after the ellipsis");
   if (d.fixed.size() >= std::numeric_limits<std::uint32_t>::max()) {
-    return ProblemAt("too many digits before the ellipsis at " + At(at), at);
+    return ProblemAt("too many digits before the ellipsis at " + At(at), at, ProblemKind::TooLarge);
   }
   const std::size_t block = ShortestTailBlock(d.fixed);
   if (block == 0) {

@@ -1,12 +1,12 @@
-#include "exact/readers.h"
+#include "readers.h"
 
 #include <cstddef>
 #include <optional>
 #include <string>
 #include <utility>
 
-#include "exact/characters.h"
-#include "exact/cursor.h"
+#include "characters.h"
+#include "cursor.h"
 
 namespace quotalis::exact::parse {
 
@@ -29,7 +29,7 @@ Result<Reading> ReadFraction(Cursor& c, bool negative) {
   const std::size_t after_first = c.i;
   const bool blank = skip_blanks();
   if (c.Peek() != '/') {
-    if (first.empty() || !blank || !IsDigit(c.Peek())) {
+    if (first.empty() || !blank || !IsDigitChar(c.Peek())) {
       if (first.empty()) c.i = after_first;
       return Unexpected(c);
     }
@@ -54,7 +54,8 @@ Result<Reading> ReadFraction(Cursor& c, bool negative) {
   }
   if (!c.AtEnd()) return Unexpected(c);
   if (f.denominator.find_first_not_of('0') == std::string::npos)
-    return ProblemAt("the denominator at " + At(denominator) + " is zero", denominator);
+    return ProblemAt("the denominator at " + At(denominator) + " is zero", denominator,
+                     ProblemKind::ZeroDenominator);
   const Notation notation = f.whole.empty() ? Notation::Fraction : Notation::Mixed;
   return Reading{std::move(f), notation};
 }

@@ -1,4 +1,4 @@
-#include "exact/readers.h"
+#include "readers.h"
 
 #include <cstddef>
 #include <string>
@@ -6,8 +6,8 @@
 #include <variant>
 #include <vector>
 
-#include "exact/characters.h"
-#include "exact/cursor.h"
+#include "characters.h"
+#include "cursor.h"
 
 namespace quotalis::exact::parse {
 
@@ -23,7 +23,7 @@ struct MarkedDigits {
 
 Result<MarkedDigits> ReadMarkedDigits(Cursor& c, char mark, std::string_view name) {
   MarkedDigits m;
-  while (!c.AtEnd() && (IsDigit(c.s[c.i]) || c.s[c.i] == mark)) {
+  while (!c.AtEnd() && (IsDigitChar(c.s[c.i]) || c.s[c.i] == mark)) {
     if (c.s[c.i] == mark) {
       // A mark follows its digit at once; the point stands before the first.
       if (c.s[c.i - 1] == mark) {
@@ -53,7 +53,7 @@ Result<MarkedDigits> ReadMarkedNumber(Cursor& c, Decimal& d, char mark, std::str
   if (c.Peek() != '.') return Unexpected(c);
   ++c.i;
   Result<MarkedDigits> m = ReadMarkedDigits(c, mark, name);
-  if (c.Peek() == '.') return ProblemAt("a second point at " + At(c.i), c.i);
+  if (c.Peek() == '.') return SecondPoint(c.i);
   return m;
 }
 
@@ -61,7 +61,7 @@ Result<MarkedDigits> ReadMarkedNumber(Cursor& c, Decimal& d, char mark, std::str
 // the first of them is the character refused.
 Problem MarkAfterDigits(Cursor& c, Decimal& d) {
   if (auto problem = ReadTail(c, d, {})) return *problem;
-  return Problem{"no recurring digit is marked", 0};
+  return Problem{ProblemKind::Syntax, "no recurring digit is marked", 0};
 }
 
 }  // namespace

@@ -5,9 +5,10 @@
 #include <optional>
 #include <string_view>
 
-#include "exact/cursor.h"
-#include "exact/decimal.h"
-#include "exact/read.h"
+#include <quotalis/exact/decimal.h>
+#include <quotalis/exact/read.h>
+
+#include "cursor.h"
 
 namespace quotalis::exact::parse {
 

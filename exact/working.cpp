@@ -1,7 +1,9 @@
-#include "exact/working.h"
+#include <quotalis/exact/working.h>
 
 #include <algorithm>
 #include <utility>
+
+#include "factor.h"
 
 namespace quotalis::exact {
 
@@ -18,10 +20,10 @@ std::int64_t Multiplicity(mpz_class g, const mpz_class& prime, std::int64_t most
 
 // The term's primes, each marked with how many of its copies the greatest
 // common factor g holds.
-TermFactors Split(const mpz_class& term, const mpz_class& g) {
+TermFactors MarkCommon(const mpz_class& term, const mpz_class& g) {
   TermFactors t;
   if (term == 0) return t;
-  const std::optional<std::vector<PrimePower>> primes = Factorise(term);
+  const std::optional<std::vector<PrimePower>> primes = PrimeFactors(term);
   if (!primes) return t;
   t.factored = true;
   for (const PrimePower& p : *primes) {
@@ -47,18 +49,18 @@ Result<DecimalWorking> ExplainDecimal(const Decimal& decimal) {
 
   const mpz_class top = abs(w.fraction.numerator);
   mpz_gcd(w.common.get_mpz_t(), top.get_mpz_t(), w.fraction.denominator.get_mpz_t());
-  w.numerator = Split(top, w.common);
-  w.denominator = Split(w.fraction.denominator, w.common);
+  w.numerator = MarkCommon(top, w.common);
+  w.denominator = MarkCommon(w.fraction.denominator, w.common);
   w.byEuclid = !w.numerator.factored || !w.denominator.factored;
   return w;
 }
 
 Result<FractionWorking> ExplainFraction(const Rational& r) {
-  if (r.denominator == 0) return Problem{"the denominator is zero", 0};
+  if (r.denominator == 0) return Problem{ProblemKind::ZeroDenominator, "the denominator is zero"};
   // No digits wanted: only the lengths of the two parts.
-  Result<Expansion> lengths = ToDecimal(r, 0);
+  Result<DecimalExpansion> lengths = ToDecimal(r, 0);
   if (const Problem* p = std::get_if<Problem>(&lengths)) return *p;
-  const Expansion& e = std::get<Expansion>(lengths);
+  const DecimalExpansion& e = std::get<DecimalExpansion>(lengths);
 
   FractionWorking w;
   w.fraction = Reduced(r);

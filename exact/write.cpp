@@ -1,13 +1,11 @@
-#include "exact/write.h"
+#include <quotalis/exact/write.h>
 
 #include <algorithm>
 #include <cstddef>
 #include <string_view>
 
-#include "convert/conversion.h"
-#include "convert/entry.h"
-#include "exact/canonical.h"
-#include "exact/read.h"
+#include <quotalis/exact/canonical.h>
+#include <quotalis/exact/read.h>
 
 namespace quotalis::exact {
 
@@ -89,14 +87,17 @@ bool ReadsBack(const std::string& period, std::size_t times, std::size_t extra) 
 // How many candidate endings the ellipsis writer tries before giving up.
 constexpr std::size_t kEllipsisEndings = 64;
 
+// `given` with its exponent applied, for the notations that cannot write one.
+Result<Decimal> WithoutExponent(const Decimal& given) {
+  if (given.exponent == 0) return given;
+  return Canonical(given);
+}
+
 Result<std::string> Ellipsis(const Decimal& given) {
-  Decimal d = given;
-  if (d.exponent != 0) {
-    // Nothing may follow an ellipsis, so the exponent is applied first.
-    Result<Decimal> canonical = Canonical(given);
-    if (auto* problem = std::get_if<Problem>(&canonical)) return *problem;
-    d = std::get<Decimal>(std::move(canonical));
-  }
+  // Nothing may follow an ellipsis, so the exponent is applied first.
+  Result<Decimal> canonical = WithoutExponent(given);
+  if (auto* problem = std::get_if<Problem>(&canonical)) return *problem;
+  const Decimal& d = std::get<Decimal>(canonical);
   if (d.period.empty()) return Head(d, 0);
   const std::size_t k = d.period.size();
   const std::size_t times = k == 1 ? 3 : 2;
@@ -108,7 +109,8 @@ Result<std::string> Ellipsis(const Decimal& given) {
     out += "...";
     return out;
   }
-  return Problem{"no repetition of the period " +
+  return Problem{ProblemKind::Unwritable,
+                 "no repetition of the period " +
                      (k <= 20 ? d.period : std::to_string(k) + "-digit") +
                      " reads back unambiguously after an ellipsis: use parentheses",
                  0};
@@ -120,74 +122,57 @@ std::string Latex(const Decimal& d) {
   return out;
 }
 
-}  // namespace
-
-Result<std::string> Write(const Decimal& canonical, Style style) {
-  std::string out;
-  switch (style) {
-    case Style::Parentheses: out = Enclosed(canonical, "(", ")"); break;
-    case Style::Brackets: out = Enclosed(canonical, "[", "]"); break;
-    case Style::Quotes: out = Enclosed(canonical, "'", "'"); break;
-    case Style::Dots: out = Dots(canonical); break;
-    case Style::Overline: out = Overline(canonical); break;
-    case Style::R: out = Enclosed(canonical, "r", ""); break;
-    case Style::Ellipsis: return Ellipsis(canonical);
-    case Style::Latex: return Latex(canonical);
+// The keypad notation: every digit plainly, a blank and the period's length.
+// A period that ends in zero is started after its first nonzero digit, so
+// that the entry does not end in the zeros the window drops: 0.(10) is typed
+// 0.101 with two digits recurring. A canonical period is never all zeros.
+Result<std::string> Keypad(const Decimal& given) {
+  Result<Decimal> canonical = WithoutExponent(given);
+  if (auto* problem = std::get_if<Problem>(&canonical)) return *problem;
+  Decimal d = std::get<Decimal>(std::move(canonical));
+  std::size_t shift = 0;
+  if (!d.period.empty() && d.period.back() == '0') {
+    while (shift < d.period.size() && d.period[shift] == '0') ++shift;
+    shift = std::min(shift + 1, d.period.size());
   }
-  AppendExponent(out, canonical, false);
+  std::string out = Head(d, shift + d.period.size() + 21);
+  out.append(d.period, 0, shift);
+  std::rotate(d.period.begin(), d.period.begin() + static_cast<std::ptrdiff_t>(shift),
+              d.period.end());
+  out += d.period;
+  out += ' ';
+  out += std::to_string(d.period.size());
   return out;
 }
 
-Result<KeypadForm> ToKeypad(const Decimal& given) {
-  Result<Decimal> canonical = Canonical(given);
-  if (auto* problem = std::get_if<Problem>(&canonical)) return *problem;
-  Decimal d = std::get<Decimal>(std::move(canonical));
-  if (d.negative) return Problem{"the keypad cannot type a negative value", 0};
+}  // namespace
 
-  // The window drops zeros at the end of an entry, recurring or not, so a
-  // period that ends in zero is started later: 0.(10) is typed 0.101 with
-  // two digits recurring. A canonical period is never all zeros.
-  std::size_t shift = 0;
-  if (!d.period.empty() && d.period.back() == '0') {
-    while (d.period[shift] == '0') ++shift;
-    ++shift;
+Result<std::string> Write(const Decimal& canonical, Notation notation) {
+  std::string out;
+  switch (notation) {
+    case Notation::Plain:
+      if (!canonical.period.empty()) {
+        return Problem{ProblemKind::Unwritable,
+                       "a recurring decimal cannot be written plainly: mark its period"};
+      }
+      out = Head(canonical, 0);
+      break;
+    case Notation::Parentheses: out = Enclosed(canonical, "(", ")"); break;
+    case Notation::Brackets: out = Enclosed(canonical, "[", "]"); break;
+    case Notation::Quotes: out = Enclosed(canonical, "'", "'"); break;
+    case Notation::Dots: out = Dots(canonical); break;
+    case Notation::Overline: out = Overline(canonical); break;
+    case Notation::R: out = Enclosed(canonical, "r", ""); break;
+    case Notation::Ellipsis: return Ellipsis(canonical);
+    case Notation::Latex: return Latex(canonical);
+    case Notation::Keypad: return Keypad(canonical);
+    case Notation::Fraction:
+    case Notation::Mixed:
+      return Problem{ProblemKind::Argument,
+                     "a decimal is written in a decimal notation, not as a fraction"};
   }
-  const bool has_point = !d.period.empty() || !d.fixed.empty();
-  std::size_t length =
-      d.integer.size() + (has_point ? 1 : 0) + d.fixed.size() + shift + d.period.size();
-  const bool drop_zero = has_point && d.integer == "0" && length > kEntryLongest;
-  if (drop_zero) --length;
-  if (length > kEntryLongest) {
-    return Problem{"the keypad entry would need " + std::to_string(length) +
-                       " characters, but it holds at most " + std::to_string(kEntryLongest),
-                   0};
-  }
-
-  KeypadForm form;
-  form.entry = drop_zero ? std::string() : d.integer;
-  if (has_point) form.entry += '.';
-  form.entry += d.fixed;
-  form.entry.append(d.period, 0, shift);
-  std::rotate(d.period.begin(), d.period.begin() + static_cast<std::ptrdiff_t>(shift),
-              d.period.end());
-  form.entry += d.period;
-  form.period = static_cast<std::int64_t>(d.period.size());
-
-  const Conversion window = ConvertEntry(form.entry, static_cast<std::int32_t>(form.period));
-  if (window.outcome == Outcome::Zero) return form;
-  if (window.outcome != Outcome::Converted) {
-    return Problem{
-        "the window cannot convert " + form.entry + ": " + std::string(Describe(window.outcome)),
-        0};
-  }
-  const std::string_view normalised = window.normalised;
-  const bool same_entry = normalised == form.entry || (drop_zero && normalised == "0" + form.entry);
-  if (!same_entry || window.period != form.period) {
-    return Problem{"the window would read " + form.entry + " as " + window.normalised + " with " +
-                       std::to_string(window.period) + " recurring digits",
-                   0};
-  }
-  return form;
+  AppendExponent(out, canonical, false);
+  return out;
 }
 
 }  // namespace quotalis::exact

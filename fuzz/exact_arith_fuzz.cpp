@@ -16,12 +16,13 @@
 #include <string>
 #include <string_view>
 
+#include <quotalis/exact/expansion.h>
+#include <quotalis/exact/fraction.h>
+#include <quotalis/exact/keypad.h>
+#include <quotalis/exact/working.h>
+
 #include "convert/conversion.h"
 #include "convert/entry.h"
-#include "exact/expansion.h"
-#include "exact/fraction.h"
-#include "exact/keypad.h"
-#include "exact/working.h"
 #include "exact_reference.h"
 
 namespace {
@@ -98,7 +99,7 @@ void DecimalWay(Bytes& in) {
   }
   Require(byHand.negative == (negative && n != 0), "the sign is kept, and zero has none");
   const auto e = exact::ToDecimal(r, std::nullopt);
-  Require(std::get<exact::Expansion>(e).value == byHand, "back to the canonical decimal");
+  Require(std::get<exact::DecimalExpansion>(e).value == byHand, "back to the canonical decimal");
 
   const auto w = exact::ExplainDecimal(d);
   const exact::DecimalWorking& working = std::get<exact::DecimalWorking>(w);
@@ -125,7 +126,7 @@ void FractionWay(Bytes& in) {
   const exact::Decimal want = LongDivision(n, d);
   const auto e =
       exact::ToDecimal(ToRational(n, d), (flags & 8) ? std::optional(limit) : std::nullopt);
-  const exact::Expansion& x = std::get<exact::Expansion>(e);
+  const exact::DecimalExpansion& x = std::get<exact::DecimalExpansion>(e);
   Require(x.fixedLength == static_cast<std::int64_t>(want.fixed.size()), "the fixed length");
   Require(x.periodLength && *x.periodLength == static_cast<unsigned long>(want.period.size()),
           "the period's length is the long division's");

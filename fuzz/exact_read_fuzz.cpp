@@ -11,9 +11,9 @@
 #include <string_view>
 #include <variant>
 
-#include "exact/canonical.h"
-#include "exact/read.h"
-#include "exact/write.h"
+#include <quotalis/exact/canonical.h>
+#include <quotalis/exact/read.h>
+#include <quotalis/exact/write.h>
 
 namespace {
 

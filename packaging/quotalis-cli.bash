@@ -19,7 +19,7 @@ _quotalis_cli() {
 
     case $prev in
         --notation)
-            mapfile -t COMPREPLY < <(compgen -W 'parens brackets quotes r dots overline ellipsis latex keypad' -- "$cur")
+            mapfile -t COMPREPLY < <(compgen -W 'parentheses brackets quotes r dots overline ellipsis latex keypad' -- "$cur")
             return
             ;;
         --max-digits)

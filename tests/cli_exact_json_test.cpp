@@ -51,17 +51,18 @@ TEST(ExactCommandLine, WritesJson) {
   const auto bad = RunCli({"--json", "0.1(6"});
   EXPECT_EQ(bad.out,
             R"j({"input":"0.1(6","error":"'0.1(6': the parenthesis opened at character 4 is )j"
-            R"j(never closed","position":4})j"
+            R"j(never closed","kind":"syntax","position":4})j"
             "\n");
   EXPECT_EQ(bad.err, "");
   EXPECT_EQ(bad.status, 2);
   const auto lines = RunCli({"--json"}, std::string("1\"\\\x01\xff\n\n", 7));
-  EXPECT_EQ(lines.out,
-            R"j({"input":"1\"\\\u0001\ufffd","error":"the entry '1\"\\\\x01\\xFF' is not a )j"
-            R"j(number: it holds '\"' at character 2","position":2})j"
-            "\n"
-            R"j({"input":"","error":"the line is empty; give ENTRY [K]","position":0})j"
-            "\n");
+  EXPECT_EQ(
+      lines.out,
+      R"j({"input":"1\"\\\u0001\ufffd","error":"'1\"\\\\x01\\xFF': unexpected '\"' )j"
+      R"j(at character 2","kind":"character","position":2})j"
+      "\n"
+      R"j({"input":"","error":"the line is empty; give ENTRY [K]","kind":"empty","position":0})j"
+      "\n");
   EXPECT_EQ(lines.status, 1);
 }
 

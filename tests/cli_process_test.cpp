@@ -56,11 +56,12 @@ TEST(CommandLineProcess, StatusesAndStreams) {
   const Row rows[] = {
       {"one entry", "--period 1 0.1666", "", "", "1/6\n", "", 0},
       {"detail", "--detail .5", "", "", "0.5\t5/10\t1/2\n", "", 0},
-      {"bad entry", "1.2.3", "", "", "", "more than one point", 2},
+      {"bad entry", "1.2.3", "", "", "", "a second point", 2},
       {"unknown option", "--frobnicate", "", "", "", "unknown option", 2},
       {"standard input, mixed lines", "--detail", "0.5\r\n.\n0\n", "",
-       "0.5\t5/10\t1/2\nerror: the entry '.' is not a number: it holds no digit\n0\t0/1\t0/1\n", "",
-       1},
+       "0.5\t5/10\t1/2\nerror: '.': the point at character 1 has no digits on either "
+       "side\n0\t0/1\t0/1\n",
+       "", 1},
       {"answer to a full device", "0.5", "", ">/dev/full", "", "cannot write", 1},
       {"lines to a full device", "", "0.5\n", ">/dev/full", "", "cannot write", 1},
       {"help to a full device", "--help", "", ">/dev/full", "", "cannot write", 1},
@@ -71,7 +72,7 @@ TEST(CommandLineProcess, StatusesAndStreams) {
        "the parenthesis opened at character 4 is never closed", 2},
       {"a JSON error on standard output", "--json '0.1(6'", "", "",
        "{\"input\":\"0.1(6\",\"error\":\"'0.1(6': the parenthesis opened at character 4 is "
-       "never closed\",\"position\":4}\n",
+       "never closed\",\"kind\":\"syntax\",\"position\":4}\n",
        "", 2},
       {"the keypad cannot type it", "--notation keypad -- -1/2", "", "", "", "negative", 1},
       {"every notation on standard input", "--notation dots", "1/6\n0.1'6'\n1.234r56\n", "",

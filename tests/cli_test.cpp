@@ -97,10 +97,10 @@ struct Refused {
 
 TEST(CommandLine, RefusesBadArgumentsOnStandardError) {
   const std::vector<Refused> rows = {
-      {{""}, "entry is empty"},
+      {{""}, "'': there is nothing to read"},
       {{"."}, "no digit"},
-      {{"1.2.3"}, "more than one point"},
-      {{"1,5"}, "holds ','"},
+      {{"1.2.3"}, "'1.2.3': a second point at character 4"},
+      {{"1,5"}, "'1,5': unexpected ',' at character 2"},
       {{"\x1b[2J"}, "'\\x1B[2J'"},
       {{"--period", "-1", ".5"}, "negative"},
       {{"--period", "x", ".5"}, "not a whole number"},

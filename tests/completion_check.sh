@@ -38,7 +38,7 @@ complete_words() {
         printf "%s\n" "${COMPREPLY[@]}"' bash "$loader" quotalis-cli "$@" | sed '/^$/d' | sort
 }
 
-notations="brackets dots ellipsis keypad latex overline parens quotes r"
+notations="brackets dots ellipsis keypad latex overline parentheses quotes r"
 args=()
 # name | words after quotalis-cli | expected offers, blank-separated
 while IFS='|' read -r name words expected; do
@@ -60,7 +60,7 @@ notation_values_prefix_shared|--notation e|ellipsis
 notation_values_one_letter|--notation r|r
 notation_values_after_equals|--notation = ''|$notations
 notation_values_after_equals_prefix|--notation = l|latex
-notation_values_after_other_options|--detail --notation p|parens
+notation_values_after_other_options|--detail --notation pa|parentheses
 notation_values_after_equals_other_options|--json --notation = q|quotes
 max_digits_values|--max-digits ''|all
 period_takes_a_number|--period ''|

@@ -8,6 +8,7 @@
 
 #include "convert/conversion.h"
 #include "named_rows.h"
+#include "outcome_names.h"
 
 namespace quotalis::testing {
 namespace {

@@ -5,7 +5,8 @@
 #include <numeric>
 #include <random>
 
-#include "exact/expansion.h"
+#include <quotalis/exact/expansion.h>
+
 #include "exact_reference.h"
 #include "named_rows.h"
 
@@ -13,7 +14,7 @@ namespace quotalis::testing {
 namespace {
 
 using exact::Decimal;
-using exact::Expansion;
+using exact::DecimalExpansion;
 using exact::Rational;
 using testing::PrintTo;
 
@@ -46,8 +47,8 @@ TEST_P(ExpansionTable, GivesTheCanonicalDecimal) {
   const ExpansionRow& row = GetParam();
   const auto result =
       exact::ToDecimal(Rational{mpz_class(row.numerator), mpz_class(row.denominator)}, {});
-  ASSERT_TRUE(std::holds_alternative<Expansion>(result));
-  const Expansion& e = std::get<Expansion>(result);
+  ASSERT_TRUE(std::holds_alternative<DecimalExpansion>(result));
+  const DecimalExpansion& e = std::get<DecimalExpansion>(result);
   EXPECT_FALSE(e.cut);
   EXPECT_EQ(e.fixedLength, row.fixed);
   ASSERT_TRUE(e.periodLength);
@@ -95,14 +96,14 @@ TEST_P(PeriodTable, IsTheOrderOfTen) {
 INSTANTIATE_TEST_SUITE_P(Worked, PeriodTable, ::testing::ValuesIn(kPeriods), RowName());
 
 TEST(Expansion, LongPeriodIsCutAndItsLengthStillGiven) {
-  const auto e = std::get<Expansion>(exact::ToDecimal(Rational{1, 7}, 4));
+  const auto e = std::get<DecimalExpansion>(exact::ToDecimal(Rational{1, 7}, 4));
   EXPECT_TRUE(e.cut);
   EXPECT_EQ(e.value.period, "1428");
   EXPECT_EQ(e.periodLength->get_str(), "6");
-  const auto whole = std::get<Expansion>(exact::ToDecimal(Rational{1, 7}, 6));
+  const auto whole = std::get<DecimalExpansion>(exact::ToDecimal(Rational{1, 7}, 6));
   EXPECT_FALSE(whole.cut);
   // A non-recurring part past the limit is cut too, and the period not reached.
-  const auto fixed = std::get<Expansion>(exact::ToDecimal(Rational{1, 3 * 1024}, 5));
+  const auto fixed = std::get<DecimalExpansion>(exact::ToDecimal(Rational{1, 3 * 1024}, 5));
   EXPECT_TRUE(fixed.cut);
   EXPECT_EQ(fixed.fixedLength, 10);
   EXPECT_EQ(fixed.value.fixed, "00032");  // 1/3072 = 0.0003255208(3)
@@ -111,7 +112,7 @@ TEST(Expansion, LongPeriodIsCutAndItsLengthStillGiven) {
 
 TEST(Expansion, TooHardToFactorStillGivesDigits) {
   const mpz_class hard(kPeriods[8].denominator);
-  const auto e = std::get<Expansion>(exact::ToDecimal(Rational{mpz_class(1), hard}, 30));
+  const auto e = std::get<DecimalExpansion>(exact::ToDecimal(Rational{mpz_class(1), hard}, 30));
   EXPECT_TRUE(e.cut);
   EXPECT_FALSE(e.periodLength);
   EXPECT_EQ(e.value.period, std::string(30, '0'));  // 1/10^195..., first 30 digits zero
@@ -138,7 +139,7 @@ TEST(Expansion, AgreesWithLongDivision) {
     }
     const Int128 n = static_cast<Int128>(rng() % 1000000000000) - 500000000000;
     const Decimal want = LongDivision(n, d);
-    const auto e = std::get<Expansion>(
+    const auto e = std::get<DecimalExpansion>(
         exact::ToDecimal(Rational{mpz_class(ToString(n)), mpz_class(ToString(d))}, std::nullopt));
     ASSERT_EQ(e.value, want) << ToString(n) << "/" << ToString(d);
     ASSERT_EQ(e.periodLength->get_ui(), want.period.size());

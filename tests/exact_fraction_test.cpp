@@ -6,8 +6,9 @@
 #include <numeric>
 #include <random>
 
-#include "exact/expansion.h"
-#include "exact/fraction.h"
+#include <quotalis/exact/expansion.h>
+#include <quotalis/exact/fraction.h>
+
 #include "exact_reference.h"
 #include "named_rows.h"
 
@@ -179,7 +180,7 @@ TEST(RoundTrip, DecimalToFractionAndBack) {
     const bool zero = n == 0;
     ASSERT_EQ(byHand.negative, d.negative && !zero);
 
-    const auto e = std::get<exact::Expansion>(exact::ToDecimal(r, std::nullopt));
+    const auto e = std::get<exact::DecimalExpansion>(exact::ToDecimal(r, std::nullopt));
     ASSERT_EQ(e.value, byHand);
     ASSERT_EQ(std::get<Schoolbook>(exact::ToFraction(e.value)).reduced, r);
   }
@@ -229,7 +230,7 @@ TEST(RoundTrip, LongDecimalsAgainstRationalArithmetic) {
     unreduced.canonicalize();
     ASSERT_EQ(unreduced, want);
 
-    const auto e = std::get<exact::Expansion>(exact::ToDecimal(s.reduced, std::nullopt));
+    const auto e = std::get<exact::DecimalExpansion>(exact::ToDecimal(s.reduced, std::nullopt));
     ASSERT_TRUE(IsCanonical(e.value));
     ASSERT_EQ(std::get<Schoolbook>(exact::ToFraction(e.value)).reduced, s.reduced);
   }

@@ -7,11 +7,13 @@
 #include <utility>
 #include <vector>
 
+#include <quotalis/exact/fraction.h>
+#include <quotalis/exact/keypad.h>
+
 #include "convert/conversion.h"
-#include "exact/fraction.h"
-#include "exact/keypad.h"
 #include "exact_reference.h"
 #include "named_rows.h"
+#include "outcome_names.h"
 
 namespace quotalis::testing {
 namespace {
@@ -42,7 +44,7 @@ const KeypadRow kKeypad[] = {
      13,
      {false, "123456789012", "", "3456789012345"}},
     {"refused_empty", "", 0, {}},
-    {"refused_lone_point", ".", 0, {}},
+    {"refused_lone_point", ".", 0, {}, 1},
     {"refused_second_point", "1.2.3", 0, {}, 4},
     {"refused_sign", "-1", 0, {}, 1},
     {"refused_blank", "1 ", 0, {}, 2},

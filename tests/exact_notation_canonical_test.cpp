@@ -6,7 +6,8 @@
 #include <string>
 #include <variant>
 
-#include "exact/canonical.h"
+#include <quotalis/exact/canonical.h>
+
 #include "exact_notation_rows.h"
 
 namespace quotalis::testing {
@@ -67,6 +68,7 @@ struct RefusalRow {
   const char* name;
   Decimal given;
   const char* message;
+  exact::ProblemKind kind = exact::ProblemKind::TooLarge;
 };
 
 class CanonicalRefusalTest : public ::testing::TestWithParam<RefusalRow> {};
@@ -74,7 +76,7 @@ class CanonicalRefusalTest : public ::testing::TestWithParam<RefusalRow> {};
 TEST_P(CanonicalRefusalTest, Refused) {
   const exact::Result<Decimal> c = exact::Canonical(GetParam().given);
   ASSERT_TRUE(std::holds_alternative<Problem>(c));
-  EXPECT_EQ(std::get<Problem>(c), (Problem{GetParam().message, 0}));
+  EXPECT_EQ(std::get<Problem>(c), (Problem{GetParam().kind, GetParam().message, 0}));
 }
 
 constexpr const char* kNumerator = "the numerator would have more than 10,000,000 digits";
@@ -93,7 +95,8 @@ INSTANTIATE_TEST_SUITE_P(
         RefusalRow{"denominator_one_past", {false, "0", "", "3", -9'999'999}, kDenominator},
         RefusalRow{"not_a_digit",
                    {false, "1x", "", "", 0},
-                   "the integer part holds a character that is not a digit"}),
+                   "the integer part holds a character that is not a digit",
+                   exact::ProblemKind::Argument}),
     RowName{});
 
 TEST(CanonicalLimit, LargestAllowedTermsAreBuilt) {

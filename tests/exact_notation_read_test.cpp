@@ -6,7 +6,8 @@
 #include <string>
 #include <variant>
 
-#include "exact/read.h"
+#include <quotalis/exact/read.h>
+
 #include "exact_notation_rows.h"
 
 namespace quotalis::testing {
@@ -111,6 +112,7 @@ struct ErrorRow {
   const char* text;
   std::string message;
   std::int64_t position;
+  exact::ProblemKind kind = exact::ProblemKind::Syntax;
 };
 
 std::string NoBlock(int at) {
@@ -124,29 +126,34 @@ class ReadErrorTest : public ::testing::TestWithParam<ErrorRow> {};
 TEST_P(ReadErrorTest, NamesWhatAndWhere) {
   const exact::Result<Reading> read = exact::Read(GetParam().text);
   ASSERT_TRUE(std::holds_alternative<Problem>(read));
-  EXPECT_EQ(std::get<Problem>(read), (Problem{GetParam().message, GetParam().position}));
+  EXPECT_EQ(std::get<Problem>(read),
+            (Problem{GetParam().kind, GetParam().message, GetParam().position}));
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Rows, ReadErrorTest,
     ::testing::Values(
-        ErrorRow{"empty", "", "there is nothing to read", 0},
+        ErrorRow{"empty", "", "there is nothing to read", 0, exact::ProblemKind::Empty},
         ErrorRow{"sign_only", "-", "the sign at character 1 is followed by no digits", 1},
         ErrorRow{"point_only", ".", "the point at character 1 has no digits on either side", 1},
         ErrorRow{"exponent_only", "e5", "the exponent at character 1 follows no digits", 1},
         ErrorRow{"exponent_empty", "1e+", "the exponent at character 2 has no digits", 2},
         ErrorRow{"exponent_too_large", "1e9223372036854775808",
-                 "the exponent at character 2 does not fit in 64 bits", 2},
+                 "the exponent at character 2 does not fit in 64 bits", 2,
+                 exact::ProblemKind::TooLarge},
         ErrorRow{"two_points", "1.2.3", "a second point at character 4", 4},
         ErrorRow{"blank_inside", "1 5", "unexpected blank at character 2", 2},
-        ErrorRow{"control_character", "1\x07", "unexpected character U+0007 at character 2", 2},
-        ErrorRow{"unknown_character", "1\u00D72", "unexpected character U+00D7 at character 2", 2},
+        ErrorRow{"control_character", "1\x07", "unexpected character U+0007 at character 2", 2,
+                 exact::ProblemKind::Character},
+        ErrorRow{"unknown_character", "1\u00D72", "unexpected character U+00D7 at character 2", 2,
+                 exact::ProblemKind::Character},
         ErrorRow{"invalid_utf8", "\uFF11\xC3(", "the byte \\xC3 at character 2 is not valid UTF-8",
-                 2},
+                 2, exact::ProblemKind::Encoding},
         ErrorRow{"overlong_utf8", "1\xC0\xAF", "the byte \\xC0 at character 2 is not valid UTF-8",
-                 2},
+                 2, exact::ProblemKind::Encoding},
         ErrorRow{"surrogate_utf8", "\xED\xA0\x80",
-                 "the byte \\xED at character 1 is not valid UTF-8", 1},
+                 "the byte \\xED at character 1 is not valid UTF-8", 1,
+                 exact::ProblemKind::Encoding},
         ErrorRow{"parenthesis_not_closed", "0.1(6",
                  "the parenthesis opened at character 4 is never closed", 4},
         ErrorRow{"parenthesis_not_opened", "0.16)",
@@ -190,14 +197,17 @@ INSTANTIATE_TEST_SUITE_P(
         ErrorRow{"ellipsis_integer_digits_not_counted", "33.33...", NoBlock(6), 6},
         ErrorRow{"ellipsis_no_point", "333...",
                  "the ellipsis at character 4 needs digits after a point before it", 4},
-        ErrorRow{"fraction_zero_denominator", "1/00", "the denominator at character 3 is zero", 3},
+        ErrorRow{"fraction_zero_denominator", "1/00", "the denominator at character 3 is zero", 3,
+                 exact::ProblemKind::ZeroDenominator},
         ErrorRow{"fraction_no_numerator", "/2",
                  "the slash at character 1 has no numerator before it", 1},
         ErrorRow{"fraction_no_denominator", "1/ ",
                  "the slash at character 2 has no denominator after it", 2},
         ErrorRow{"fraction_point", "1.5/2",
                  "a point at character 2: the terms of a fraction are whole numbers", 2},
-        ErrorRow{"mixed_three_numbers", "1 1 1/2", "unexpected digit 1 at character 5", 5}),
+        ErrorRow{"mixed_three_numbers", "1 1 1/2", "unexpected digit 1 at character 5", 5},
+        ErrorRow{"comma", "1,5", "unexpected ',' at character 2", 2,
+                 exact::ProblemKind::Character}),
     RowName{});
 
 // --- Any text ------------------------------------------------------------------------

@@ -10,7 +10,8 @@
 #include <random>
 #include <string>
 
-#include "exact/decimal.h"
+#include <quotalis/exact/decimal.h>
+
 #include "named_rows.h"
 
 namespace quotalis::exact {

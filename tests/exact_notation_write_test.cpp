@@ -1,38 +1,39 @@
-// Writing every notation, the keypad answer, and the round trip from each
-// writer through the reader back to the same canonical value.
+// Writing every notation, and the round trip from each writer through the
+// reader back to the same canonical value.
 #include <gtest/gtest.h>
 
 #include <random>
 #include <string>
 #include <variant>
 
-#include "exact/canonical.h"
-#include "exact/read.h"
-#include "exact/write.h"
+#include <quotalis/exact/canonical.h>
+#include <quotalis/exact/keypad.h>
+#include <quotalis/exact/read.h>
+#include <quotalis/exact/write.h>
+
 #include "exact_notation_rows.h"
 
 namespace quotalis::testing {
 namespace {
 
 using exact::Decimal;
-using exact::KeypadForm;
+using exact::Notation;
 using exact::Problem;
-using exact::Style;
 using testing::PrintTo;
 
-// --- Every style -----------------------------------------------------------------
+// --- Every notation -----------------------------------------------------------------
 
 struct WriteRow {
   const char* name;
   Decimal canonical;
-  Style style;
+  Notation notation;
   const char* text;
 };
 
 class WriteTest : public ::testing::TestWithParam<WriteRow> {};
 
 TEST_P(WriteTest, Writes) {
-  const exact::Result<std::string> out = exact::Write(GetParam().canonical, GetParam().style);
+  const exact::Result<std::string> out = exact::Write(GetParam().canonical, GetParam().notation);
   ASSERT_TRUE(std::holds_alternative<std::string>(out)) << std::get<Problem>(out).message;
   EXPECT_EQ(std::get<std::string>(out), GetParam().text);
 }
@@ -44,118 +45,51 @@ const Decimal kTwoDigits{true, "3", "", "12", 0};
 INSTANTIATE_TEST_SUITE_P(
     Rows, WriteTest,
     ::testing::Values(
-        WriteRow{"parentheses", kSixth, Style::Parentheses, "0.1(6)"},
-        WriteRow{"brackets", kSixth, Style::Brackets, "0.1[6]"},
-        WriteRow{"quotes", kSixth, Style::Quotes, "0.1'6'"},
-        WriteRow{"dots_one_digit", kSixth, Style::Dots, "0.16\u0307"},
-        WriteRow{"dots_long", kSeventh, Style::Dots, "0.1\u030742857\u0307"},
-        WriteRow{"dots_two_digits", kTwoDigits, Style::Dots, "-3.1\u03072\u0307"},
-        WriteRow{"overline", kSixth, Style::Overline, "0.16\u0305"},
-        WriteRow{"r_form", kSixth, Style::R, "0.1r6"},
-        WriteRow{"ellipsis_one_digit", kSixth, Style::Ellipsis, "0.1666..."},
-        WriteRow{"ellipsis_long", kSeventh, Style::Ellipsis, "0.142857142857..."},
+        WriteRow{"parentheses", kSixth, Notation::Parentheses, "0.1(6)"},
+        WriteRow{"brackets", kSixth, Notation::Brackets, "0.1[6]"},
+        WriteRow{"quotes", kSixth, Notation::Quotes, "0.1'6'"},
+        WriteRow{"dots_one_digit", kSixth, Notation::Dots, "0.16\u0307"},
+        WriteRow{"dots_long", kSeventh, Notation::Dots, "0.1\u030742857\u0307"},
+        WriteRow{"dots_two_digits", kTwoDigits, Notation::Dots, "-3.1\u03072\u0307"},
+        WriteRow{"overline", kSixth, Notation::Overline, "0.16\u0305"},
+        WriteRow{"r_form", kSixth, Notation::R, "0.1r6"},
+        WriteRow{"ellipsis_one_digit", kSixth, Notation::Ellipsis, "0.1666..."},
+        WriteRow{"ellipsis_long", kSeventh, Notation::Ellipsis, "0.142857142857..."},
         WriteRow{"ellipsis_ending_moved",
                  {false, "0", "", "1000", 0},
-                 Style::Ellipsis,
+                 Notation::Ellipsis,
                  "0.100010001..."},
         WriteRow{
-            "ellipsis_applies_exponent", {false, "0", "", "3", 1}, Style::Ellipsis, "3.333..."},
-        WriteRow{"latex", kSixth, Style::Latex, "0.1\\overline{6}"},
-        WriteRow{"latex_negative", kTwoDigits, Style::Latex, "-3.\\overline{12}"},
-        WriteRow{"latex_exponent", {false, "1", "5", "", -3}, Style::Latex, "1.5\\times 10^{-3}"},
-        WriteRow{"exponent_as_it_stands", {false, "1", "", "3", 7}, Style::Parentheses, "1.(3)e7"},
-        WriteRow{"terminating_plain", {true, "0", "5", "", 0}, Style::Ellipsis, "-0.5"}),
+            "ellipsis_applies_exponent", {false, "0", "", "3", 1}, Notation::Ellipsis, "3.333..."},
+        WriteRow{"latex", kSixth, Notation::Latex, "0.1\\overline{6}"},
+        WriteRow{"latex_negative", kTwoDigits, Notation::Latex, "-3.\\overline{12}"},
+        WriteRow{
+            "latex_exponent", {false, "1", "5", "", -3}, Notation::Latex, "1.5\\times 10^{-3}"},
+        WriteRow{
+            "exponent_as_it_stands", {false, "1", "", "3", 7}, Notation::Parentheses, "1.(3)e7"},
+        WriteRow{"terminating_plain", {true, "0", "5", "", 0}, Notation::Ellipsis, "-0.5"},
+        WriteRow{"plain_terminating", {false, "12", "25", "", 0}, Notation::Plain, "12.25"},
+        WriteRow{"keypad", kSixth, Notation::Keypad, "0.16 1"},
+        WriteRow{"keypad_no_length_limit",
+                 {false, "0", "", "123456789", 0},
+                 Notation::Keypad,
+                 "0.123456789 9"},
+        WriteRow{"keypad_integer", {false, "12", "", "", 0}, Notation::Keypad, "12 0"},
+        WriteRow{"keypad_negative", {true, "0", "5", "", 0}, Notation::Keypad, "-0.5 0"},
+        WriteRow{
+            "keypad_period_ending_in_zero", {false, "0", "", "10", 0}, Notation::Keypad, "0.101 2"},
+        WriteRow{"keypad_period_ending_in_zeros",
+                 {false, "0", "", "0010", 0},
+                 Notation::Keypad,
+                 "0.0010001 4"},
+        WriteRow{"keypad_applies_exponent", {false, "0", "", "6", 1}, Notation::Keypad, "6.6 1"}),
     RowName{});
-
-// --- The keypad answer ---------------------------------------------------------------
-
-struct KeypadRow {
-  const char* name;
-  Decimal canonical;
-  KeypadForm form;
-};
-
-class KeypadTest : public ::testing::TestWithParam<KeypadRow> {};
-
-TEST_P(KeypadTest, WhatToType) {
-  const exact::Result<KeypadForm> form = exact::ToKeypad(GetParam().canonical);
-  ASSERT_TRUE(std::holds_alternative<KeypadForm>(form)) << std::get<Problem>(form).message;
-  EXPECT_EQ(std::get<KeypadForm>(form).entry, GetParam().form.entry);
-  EXPECT_EQ(std::get<KeypadForm>(form).period, GetParam().form.period);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Rows, KeypadTest,
-    ::testing::Values(
-        KeypadRow{"seventh", kSeventh, {"0.142857", 6}}, KeypadRow{"sixth", kSixth, {"0.16", 1}},
-        KeypadRow{"integer", {false, "12", "", "", 0}, {"12", 0}},
-        KeypadRow{"zero", {false, "0", "", "", 0}, {"0", 0}},
-        KeypadRow{"leading_zero_dropped", {false, "0", "", "123456789", 0}, {".123456789", 9}},
-        KeypadRow{"ten_characters_kept", {false, "0", "1", "2345678", 0}, {"0.12345678", 7}},
-        KeypadRow{"period_ending_in_zero", {false, "0", "", "10", 0}, {"0.101", 2}},
-        KeypadRow{"period_ending_in_zeros", {false, "0", "", "0010", 0}, {"0.0010001", 4}}),
-    RowName{});
-
-struct KeypadRefusalRow {
-  const char* name;
-  Decimal canonical;
-  const char* message;
-};
-
-class KeypadRefusalTest : public ::testing::TestWithParam<KeypadRefusalRow> {};
-
-TEST_P(KeypadRefusalTest, SaysWhy) {
-  const exact::Result<KeypadForm> form = exact::ToKeypad(GetParam().canonical);
-  ASSERT_TRUE(std::holds_alternative<Problem>(form));
-  EXPECT_EQ(std::get<Problem>(form), (Problem{GetParam().message, 0}));
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Rows, KeypadRefusalTest,
-    ::testing::Values(
-        KeypadRefusalRow{
-            "negative", {true, "0", "5", "", 0}, "the keypad cannot type a negative value"},
-        KeypadRefusalRow{"too_long",
-                         {false, "0", "", "12345678901", 0},
-                         "the keypad entry would need 12 characters, but it holds at most 10"},
-        KeypadRefusalRow{"too_long_by_the_moved_zero",
-                         {false, "0", "", "1234567890", 0},
-                         "the keypad entry would need 12 characters, but it holds at most 10"}),
-    RowName{});
-
-// Every keypad answer, typed with its last `period` digits recurring, stands
-// for the value it was made from.
-TEST(KeypadRandom, EntryStandsForTheValue) {
-  std::mt19937_64 random(3);
-  int typed = 0;
-  for (int round = 0; round < 5000; ++round) {
-    Decimal d = exact::reference::RandomDecimal(random, 4, 3);
-    d.negative = false;
-    const Decimal c = std::get<Decimal>(exact::Canonical(d));
-    const exact::Result<KeypadForm> form = exact::ToKeypad(c);
-    if (!std::holds_alternative<KeypadForm>(form)) continue;
-    const KeypadForm& f = std::get<KeypadForm>(form);
-    ++typed;
-    ASSERT_LE(f.entry.size(), 10u);
-    const std::size_t point = f.entry.find('.');
-    Decimal typed_value;
-    typed_value.integer = f.entry.substr(0, point);
-    if (point != std::string::npos) {
-      const std::string after = f.entry.substr(point + 1);
-      ASSERT_LE(static_cast<std::size_t>(f.period), after.size()) << f.entry;
-      typed_value.fixed = after.substr(0, after.size() - static_cast<std::size_t>(f.period));
-      typed_value.period = after.substr(after.size() - static_cast<std::size_t>(f.period));
-    }
-    EXPECT_EQ(exact::reference::ValueOf(typed_value), exact::reference::ValueOf(c)) << f.entry;
-  }
-  EXPECT_GT(typed, 1000);
-}
 
 // --- Round trips ---------------------------------------------------------------------
 
-constexpr Style kReadableStyles[] = {Style::Parentheses, Style::Brackets, Style::Quotes,
-                                     Style::Dots,        Style::Overline, Style::R,
-                                     Style::Ellipsis};
+constexpr Notation kReadable[] = {Notation::Parentheses, Notation::Brackets, Notation::Quotes,
+                                  Notation::Dots,        Notation::Overline, Notation::R,
+                                  Notation::Ellipsis};
 
 // Whether some ending of the period written out after an ellipsis shows no
 // shorter block at least twice (one digit three times) at its end, by
@@ -177,24 +111,32 @@ bool SomeEllipsisEndingWorks(const std::string& period) {
   return false;
 }
 
-// Writes `c` in every readable style and reads each back to `c`. The
+// Writes `c` in every readable notation and reads each back to `c`. The
 // ellipsis may refuse a period, but only one that no ending can carry.
 void ExpectRoundTrips(const Decimal& c) {
-  for (const Style style : kReadableStyles) {
-    const exact::Result<std::string> text = exact::Write(c, style);
-    if (style == Style::Ellipsis && std::holds_alternative<Problem>(text) &&
+  for (const Notation notation : kReadable) {
+    const exact::Result<std::string> text = exact::Write(c, notation);
+    if (notation == Notation::Ellipsis && std::holds_alternative<Problem>(text) &&
         c.period.size() <= 40) {
       EXPECT_FALSE(SomeEllipsisEndingWorks(c.period)) << c.period;
       continue;
     }
     ASSERT_TRUE(std::holds_alternative<std::string>(text))
-        << std::get<Problem>(text).message << " for style " << static_cast<int>(style);
+        << std::get<Problem>(text).message << " in " << exact::NotationName(notation);
     const exact::Result<exact::Reading> read = exact::Read(std::get<std::string>(text));
     ASSERT_TRUE(std::holds_alternative<exact::Reading>(read))
         << std::get<std::string>(text) << ": " << std::get<Problem>(read).message;
     const Decimal& back = std::get<Decimal>(std::get<exact::Reading>(read).value);
     EXPECT_EQ(exact::Canonical(back), exact::Result<Decimal>(c)) << std::get<std::string>(text);
   }
+  // The keypad notation reads back through FromKeypad, its entry and K.
+  const std::string keypad = std::get<std::string>(exact::Write(c, Notation::Keypad));
+  const std::size_t blank = keypad.rfind(' ');
+  const std::size_t from = keypad.starts_with('-') ? 1 : 0;
+  Decimal back = std::get<Decimal>(
+      exact::FromKeypad(keypad.substr(from, blank - from), std::stoll(keypad.substr(blank + 1))));
+  back.negative = c.negative;
+  EXPECT_EQ(exact::Canonical(back), exact::Result<Decimal>(c)) << keypad;
 }
 
 TEST(RoundTrip, RandomDecimalsOfManySizes) {
@@ -218,15 +160,24 @@ TEST(RoundTrip, EveryTwoDigitKindPeriodAfterAnEllipsis) {
       const Decimal c = std::get<Decimal>(exact::Canonical({false, "0", "", period, 0}));
       if (c.period.size() != k) continue;  // not primitive, or nines or zeros
       ExpectRoundTrips(c);
-      refused += std::holds_alternative<Problem>(exact::Write(c, Style::Ellipsis)) ? 1 : 0;
+      refused += std::holds_alternative<Problem>(exact::Write(c, Notation::Ellipsis)) ? 1 : 0;
     }
   }
   EXPECT_EQ(refused, 22);
-  EXPECT_EQ(exact::Write({false, "0", "", "10010001000", 0}, Style::Ellipsis),
+  EXPECT_EQ(exact::Write({false, "0", "", "10010001000", 0}, Notation::Ellipsis),
             exact::Result<std::string>(
-                Problem{"no repetition of the period 10010001000 reads back unambiguously after an "
+                Problem{exact::ProblemKind::Unwritable,
+                        "no repetition of the period 10010001000 reads back unambiguously after an "
                         "ellipsis: use parentheses",
                         0}));
+}
+
+TEST(Write, RefusesWhatItsNotationCannotCarry) {
+  const Decimal sixth{false, "0", "1", "6", 0};
+  const auto kind = [&](Notation n) { return std::get<Problem>(exact::Write(sixth, n)).kind; };
+  EXPECT_EQ(kind(Notation::Plain), exact::ProblemKind::Unwritable);
+  EXPECT_EQ(kind(Notation::Fraction), exact::ProblemKind::Argument);
+  EXPECT_EQ(kind(Notation::Mixed), exact::ProblemKind::Argument);
 }
 
 }  // namespace

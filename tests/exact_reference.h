@@ -9,7 +9,7 @@
 #include <ostream>
 #include <string>
 
-#include "exact/decimal.h"
+#include <quotalis/exact/decimal.h>
 
 namespace quotalis::exact {
 

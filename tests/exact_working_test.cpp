@@ -2,8 +2,8 @@
 // written as one line so that a row states the whole of it.
 #include <gtest/gtest.h>
 
-#include "exact/factor.h"
-#include "exact/working.h"
+#include <quotalis/exact/working.h>
+
 #include "named_rows.h"
 
 namespace quotalis::testing {
@@ -127,10 +127,12 @@ const FactorRow kFactors[] = {
 
 class FactorTable : public ::testing::TestWithParam<FactorRow> {};
 
+// The working of the integer n splits n into primes, over the denominator 1.
 TEST_P(FactorTable, SplitsIntoPrimes) {
-  const auto f = exact::Factorise(mpz_class(GetParam().n));
-  std::string s = f ? "" : "none";
-  for (const exact::PrimePower& p : f.value_or(std::vector<exact::PrimePower>{})) {
+  const auto w = std::get<exact::DecimalWorking>(
+      exact::ExplainDecimal(Decimal{false, GetParam().n, "", "", 0}));
+  std::string s = w.numerator.factored ? "" : "none";
+  for (const exact::SharedPrime& p : w.numerator.primes) {
     s += (s.empty() ? "" : " ") + p.prime.get_str() + "^" + std::to_string(p.exponent);
   }
   EXPECT_EQ(s, GetParam().primes);

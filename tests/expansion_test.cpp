@@ -9,6 +9,7 @@
 #include "convert/conversion.h"
 #include "convert/expansion.h"
 #include "named_rows.h"
+#include "outcome_names.h"
 #include "reference/round_trip.h"
 #include "reference/worked_table.h"
 

@@ -1,6 +1,6 @@
 // Data-driven tests: each row carries the name its case is reported under
 // (letters, digits and underscores only, as GoogleTest requires), and failure
-// messages print rows by that name and engine outcomes as words.
+// messages print rows by that name.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -9,18 +9,7 @@
 #include <string>
 #include <string_view>
 
-#include "convert/conversion.h"
-
-namespace quotalis {
-
-inline void PrintTo(Outcome outcome, std::ostream* os) { *os << Describe(outcome); }
-
-inline void PrintTo(EntryKind kind, std::ostream* os) {
-  constexpr const char* kNames[] = {"Empty", "Zero", "NotANumber", "Number"};
-  *os << kNames[static_cast<int>(kind)];
-}
-
-namespace testing {
+namespace quotalis::testing {
 
 struct RowName {
   template <class Row>
@@ -35,5 +24,4 @@ template <class Row>
 requires requires(const Row& row) { std::string_view(row.name); }
 void PrintTo(const Row& row, std::ostream* os) { *os << row.name; }
 
-}  // namespace testing
-}  // namespace quotalis
+}  // namespace quotalis::testing

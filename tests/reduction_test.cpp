@@ -11,6 +11,7 @@
 #include "convert/reduction.h"
 #include "factor_lists.h"
 #include "named_rows.h"
+#include "outcome_names.h"
 
 namespace quotalis::testing {
 namespace {

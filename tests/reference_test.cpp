@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "named_rows.h"
+#include "outcome_names.h"
 #include "reference/exact_fraction.h"
 #include "reference/integers.h"
 #include "reference/number_text.h"

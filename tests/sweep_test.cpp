@@ -12,6 +12,7 @@
 #include "convert/conversion.h"
 #include "convert/entry.h"
 #include "named_rows.h"
+#include "outcome_names.h"
 #include "reference/exact_fraction.h"
 #include "reference/round_trip.h"
 

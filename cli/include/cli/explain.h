@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "exact/working.h"
+#include <quotalis/exact/working.h>
 
 namespace quotalis::cli {
 

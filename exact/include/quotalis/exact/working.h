@@ -8,10 +8,9 @@
 #include <optional>
 #include <vector>
 
-#include "exact/decimal.h"
-#include "exact/expansion.h"
-#include "exact/factor.h"
-#include "exact/fraction.h"
+#include <quotalis/exact/decimal.h>
+#include <quotalis/exact/expansion.h>
+#include <quotalis/exact/fraction.h>
 
 namespace quotalis::exact {
 
@@ -25,7 +24,7 @@ struct SharedPrime {
 };
 
 // A term split into primes; `factored` false when the term was too hard to
-// factor quickly (see Factorise), and then `primes` is empty.
+// factor quickly (see ToDecimal), and then `primes` is empty.
 struct TermFactors {
   bool factored = false;
   std::vector<SharedPrime> primes;
@@ -56,7 +55,8 @@ struct DecimalWorking {
 };
 
 // The working of ToFraction. Same Problems and limits as ToFraction. Cost: that
-// of ToFraction, plus one Factorise of each term (bounded as Factorise states).
+// of ToFraction, plus the factoring of each term
+// (bounded as exact/expansion.h states).
 Result<DecimalWorking> ExplainDecimal(const Decimal& decimal);
 
 // The most long-division steps kept: enough to show any period a pupil works

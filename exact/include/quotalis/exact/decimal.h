@@ -4,8 +4,8 @@
 #pragma once
 
 #include <cstdint>
-#include <optional>
 #include <string>
+#include <string_view>
 #include <variant>
 
 namespace quotalis::exact {
@@ -40,11 +40,32 @@ struct FractionText {
   bool operator==(const FractionText&) const = default;
 };
 
-// Why a text or a value was refused: one sentence naming what is wrong, in
-// English without a final full stop, and the 1-based character of the text it
-// concerns (counted in Unicode characters; 0 when it concerns no one place).
-//   "0.1(6" -> {"the parenthesis opened at character 4 is never closed", 4}
+// What kind of fault a Problem reports, for a program to act on without
+// reading the message.
+enum class ProblemKind {
+  Empty,            // nothing to read: "", blanks only
+  Encoding,         // bytes that are not UTF-8
+  Character,        // a character that no notation uses: "1,5", "abc"
+  Syntax,           // a notation misused: "1.2.3", "0.1(6", "0.5...", "1/"
+  ZeroDenominator,  // "1/0"
+  TooLarge,         // a term past kMaxTermDigits, an exponent past 64 bits
+  Argument,         // a value that breaks a function's contract: a digit string
+                    // holding something else, a negative number of digits
+  Unwritable,       // a value that the notation asked for cannot write
+};
+
+// The kind's name in lower case with hyphens, for machine-readable output:
+// "empty", "encoding", "character", "syntax", "zero-denominator", "too-large",
+// "argument", "unwritable".
+std::string_view ProblemKindName(ProblemKind kind);
+
+// Why a text or a value was refused: its kind, one sentence naming what is
+// wrong, in English without a final full stop, and the 1-based character of
+// the text it concerns (counted in Unicode characters; 0 when it concerns no
+// one place).
+//   "0.1(6" -> {Syntax, "the parenthesis opened at character 4 is never closed", 4}
 struct Problem {
+  ProblemKind kind = ProblemKind::Syntax;
   std::string message;
   std::int64_t position = 0;
   bool operator==(const Problem&) const = default;
@@ -59,18 +80,5 @@ using Result = std::variant<T, Problem>;
 // 10,000,000 digits is about 4 MiB of binary; every operation on such a term
 // still ends within seconds, while 1e999999999 would need 400 MiB per term.
 inline constexpr std::int64_t kMaxTermDigits = 10'000'000;
-
-// The number of decimal digits, at most, of the numerator and of the
-// denominator of the unreduced fraction `d` stands for; nothing when the count
-// does not fit in 64 bits. Constant time.
-//   0.1(6) -> {3, 3}   12e5 -> {8, 1}   1.5e-3 -> {2, 5}
-struct TermDigits {
-  std::int64_t numerator = 0;
-  std::int64_t denominator = 0;
-};
-std::optional<TermDigits> CountTermDigits(const Decimal& d);
-
-// Whether `d` stays within kMaxTermDigits in both terms.
-bool WithinLimits(const Decimal& d);
 
 }  // namespace quotalis::exact

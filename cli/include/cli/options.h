@@ -7,20 +7,9 @@
 #include <string>
 #include <string_view>
 
-namespace quotalis::cli {
+#include <quotalis/exact/notation.h>
 
-// How a recurring decimal is written in an answer.
-enum class Notation {
-  Parens,    // 0.1(6)
-  Brackets,  // 0.1[6]
-  Quotes,    // 0.1'6'
-  R,         // 0.1r6
-  Dots,      // 0.16̇ (U+0307 over the first and the last recurring digit)
-  Overline,  // 0.16̅ (U+0305 after each recurring digit)
-  Ellipsis,  // 0.1666... (the period written out until it shows)
-  Latex,     // 0.1\overline{6}
-  Keypad,    // 0.16 1: what to type in the window and how many digits to mark
-};
+namespace quotalis::cli {
 
 // The default of --max-digits: periods longer than this are cut.
 inline constexpr std::int64_t kDefaultMaxDigits = 1'000'000;
@@ -31,7 +20,9 @@ struct Options {
   bool json = false;
   bool explain = false;
   bool mixed = false;
-  Notation notation = Notation::Parens;
+  // How decimals are written; Keypad: what to type in the window and how
+  // many digits to mark (see cli/keypad.h).
+  exact::Notation notation = exact::Notation::Parentheses;
   std::optional<std::int64_t> maxDigits = kDefaultMaxDigits;  // nothing: all digits
   std::optional<std::string> entry;  // nothing: read lines from standard input
 };

@@ -1,4 +1,4 @@
-// The user's text as it may appear in a message.
+// The user's text as it may appear in a message or in JSON.
 #pragma once
 
 #include <string>
@@ -13,7 +13,9 @@ namespace quotalis::cli {
 //   "1.2.3" -> "'1.2.3'"   "\x1b[2J" -> "'\x1B[2J'"   "" -> "''"   "０．５" -> "'０．５'"
 std::string Quote(std::string_view text);
 
-// How many characters (code points; a malformed byte counts as one) `text` holds.
-std::size_t CharacterCount(std::string_view text);
+// Whether showing the character could move the cursor, change the terminal or
+// reorder the text around it: C0 and C1 controls, DEL, the line and paragraph
+// separators and the bidirectional controls.
+bool IsUnsafeToShow(char32_t c);
 
 }  // namespace quotalis::cli

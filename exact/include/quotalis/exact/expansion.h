@@ -7,8 +7,8 @@
 #include <cstdint>
 #include <optional>
 
-#include "exact/decimal.h"
-#include "exact/fraction.h"
+#include <quotalis/exact/decimal.h>
+#include <quotalis/exact/fraction.h>
 
 namespace quotalis::exact {
 
@@ -18,7 +18,7 @@ namespace quotalis::exact {
 // well under a second).
 inline constexpr std::int64_t kMaxExpansionDigits = kMaxTermDigits;
 
-struct Expansion {
+struct DecimalExpansion {
   // The value in canonical form (see Decimal), unless `cut`: then `value.fixed`
   // and `value.period` hold only their first digits, up to the limit.
   Decimal value;
@@ -27,12 +27,25 @@ struct Expansion {
   std::int64_t fixedLength = 0;
   // Digits of the period (0 for a terminating decimal), also when it is cut;
   // empty when the denominator, without its twos and fives, is too hard to
-  // factor quickly (see Factorise in exact/factor.h): then `cut` is true and
+  // factor quickly (see kFactorBits below): then `cut` is true and
   // `value.period` holds the first digits after the non-recurring part.
   std::optional<mpz_class> periodLength;
   // Whether `value` holds fewer digits than the whole expansion.
   bool cut = false;
 };
+
+// Factoring is bounded up front by size, so that no call runs long (each case
+// within about a tenth of a second): a number below 2^64 is always factored;
+// one of up to kFactorBits bits when, after its factors below about 2^32 are
+// divided out (trial division and ECM), what is left is 1, a probable prime
+// (BPSW) or at most kSieveBits bits (the quadratic sieve splits it); a longer
+// one only when it has no prime factor of kTrialPrimeLimit or more.
+// 512 bits keep trial division, ECM and a BPSW test within a few tens of
+// milliseconds; the sieve splits 30 digits (a product of two 50-bit primes) in
+// 0.1 s; each prime below 1000 costs one pass over a longer number's limbs.
+inline constexpr unsigned kFactorBits = 512;
+inline constexpr unsigned kSieveBits = 100;
+inline constexpr unsigned kTrialPrimeLimit = 1000;
 
 // The recurring decimal of `r`. At most `maxDigits` digits of the non-recurring
 // part and at most `maxDigits` of the period are written (all, when empty, up to
@@ -49,7 +62,7 @@ struct Expansion {
 // digits by long division in 128 bits, 19 digits a step, when the denominator
 // is below 2^64, else by one multiplication and one division of numbers as
 // long as the digits wanted.
-Result<Expansion> ToDecimal(const Rational& r, std::optional<std::int64_t> maxDigits);
+Result<DecimalExpansion> ToDecimal(const Rational& r, std::optional<std::int64_t> maxDigits);
 
 // The number of digits of the period of n/d for any n prime to d: the
 // multiplicative order of 10 modulo d without its twos and fives (0 when
@@ -59,7 +72,7 @@ Result<Expansion> ToDecimal(const Rational& r, std::optional<std::int64_t> maxDi
 // For any d below 10^18: FLINT's n_factor on d and on p - 1 for each prime p
 // of it, then modular powers in one machine word; about 50 microseconds for a
 // prime near 10^18, 0.75 ms for the hardest kind, a product of two primes near
-// 10^9 (bench/exact_bench.cpp). Larger d cost what Factorise allows.
+// 10^9 (bench/exact_bench.cpp). Larger d cost what factoring allows (below).
 std::optional<mpz_class> PeriodLength(const mpz_class& d);
 
 }  // namespace quotalis::exact

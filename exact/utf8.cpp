@@ -1,6 +1,6 @@
-#include "cli/utf8.h"
+#include <quotalis/exact/utf8.h>
 
-namespace quotalis::cli {
+namespace quotalis::exact {
 
 std::optional<CodePoint> FirstCodePoint(std::string_view text) {
   if (text.empty()) return std::nullopt;
@@ -30,10 +30,4 @@ std::optional<CodePoint> FirstCodePoint(std::string_view text) {
   return CodePoint{value, length};
 }
 
-bool IsUnsafeToShow(char32_t c) {
-  return c < 0x20 || (c >= 0x7F && c < 0xA0) || c == 0x2028 || c == 0x2029 ||
-         (c >= 0x200E && c <= 0x200F) || (c >= 0x202A && c <= 0x202E) ||
-         (c >= 0x2066 && c <= 0x2069) || c == 0x061C;
-}
-
-}  // namespace quotalis::cli
+}  // namespace quotalis::exact

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "exact/decimal.h"
+#include <quotalis/exact/decimal.h>
 
 namespace quotalis::exact {
 
@@ -22,9 +22,12 @@ namespace quotalis::exact {
 //   ("0.000", 2)    -> 0            ("5", -3)       -> 5
 // The result is not brought into canonical form: ("0.99", 1) -> 0.9(9), whose
 // value is 1, as the window converts it.
-// Problems: an empty entry, an entry without a digit (the lone point), a
-// character that is neither a digit nor the point, a second point; each names
-// its 1-based character. Linear in the length of the entry.
+// Problems, worded as Read words them (exact/read.h), each naming its 1-based
+// character: an empty entry, an entry without a digit (the lone point), a
+// character that is neither a digit nor the point, a second point.
+//   ""      -> {Empty, "there is nothing to read", 0}
+//   "1.2.3" -> {Syntax, "a second point at character 4", 4}
+// Linear in the length of the entry.
 Result<Decimal> FromKeypad(std::string_view entry, std::int64_t k);
 
 }  // namespace quotalis::exact

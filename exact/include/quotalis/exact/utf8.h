@@ -1,11 +1,12 @@
-// Walking UTF-8 text one character at a time, for messages and JSON.
+// Strict UTF-8, one character at a time: what the readers decode a text with,
+// and what a front end walks the user's text with to show it in a message.
 #pragma once
 
 #include <cstddef>
 #include <optional>
 #include <string_view>
 
-namespace quotalis::cli {
+namespace quotalis::exact {
 
 struct CodePoint {
   char32_t value = 0;
@@ -18,9 +19,4 @@ struct CodePoint {
 //   "a" -> {'a', 1}   "\u00e9" -> {0xE9, 2}   "\xff" -> nothing   "\xc0\x80" -> nothing
 std::optional<CodePoint> FirstCodePoint(std::string_view text);
 
-// Whether showing the character could move the cursor, change the terminal or
-// reorder the text around it: C0 and C1 controls, DEL, the line and paragraph
-// separators and the bidirectional controls.
-bool IsUnsafeToShow(char32_t c);
-
-}  // namespace quotalis::cli
+}  // namespace quotalis::exact

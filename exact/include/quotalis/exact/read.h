@@ -6,27 +6,10 @@
 #include <string_view>
 #include <variant>
 
-#include "exact/decimal.h"
+#include <quotalis/exact/decimal.h>
+#include <quotalis/exact/notation.h>
 
 namespace quotalis::exact {
-
-// How a text marked its recurring digits (or that it is a fraction).
-enum class Notation {
-  Plain,        // "0.5", "12", ".5", "5.", "1e-3": no recurring digits
-  Parentheses,  // "0.1(6)"
-  Brackets,     // "0.1[6]"
-  Quotes,       // "0.1'6'"
-  Dots,         // "0.16̇", "0.1̇42857̇": U+0307 on the first and last recurring digit
-  Overline,     // "0.16̅": U+0305 (or U+0304) after every recurring digit
-  R,            // "1.234r56": the digits after the r recur
-  Ellipsis,     // "0.1666...", "0.142857142857…": the repeated block recurs
-  Fraction,     // "-3/4"
-  Mixed,        // "1 1/6"
-};
-
-// The notation's name as the command line spells it: "plain", "parentheses",
-// "brackets", "quotes", "dots", "overline", "r", "ellipsis", "fraction", "mixed".
-std::string_view NotationName(Notation notation);
 
 // A text read: a decimal exactly as written (not canonical: "0.1(66)" keeps
 // the period "66", "007" keeps its zeros), or a fraction as written.
@@ -61,14 +44,15 @@ struct Reading {
 // times; the Decimal read keeps every digit written but the last block as its
 // non-recurring part ("0.12121..." -> {false, "0", "121", "21", 0}).
 // Refusals name the place (1-based, in Unicode characters of `utf8`):
-//   "0.1(6"   -> {"the parenthesis opened at character 4 is never closed", 4}
-//   "0.1()"   -> {"the parentheses at character 4 hold no digits", 4}
-//   "1.2.3"   -> {"a second point at character 4", 4}
-//   "0.5..."  -> {"the digits before the ellipsis at character 4 show no block
+//   "0.1(6"   -> {Syntax, "the parenthesis opened at character 4 is never closed", 4}
+//   "0.1()"   -> {Syntax, "the parentheses at character 4 hold no digits", 4}
+//   "1.2.3"   -> {Syntax, "a second point at character 4", 4}
+//   "0.5..."  -> {Syntax, "the digits before the ellipsis at character 4 show no block
 //                  repeated at their end: write the period out twice, or put it
 //                  in parentheses", 4}   (one line)
-//   "1/0"     -> {"the denominator at character 3 is zero", 3}
-//   ""        -> {"there is nothing to read", 0}
+//   "1,5"     -> {Character, "unexpected ',' at character 2", 2}
+//   "1/0"     -> {ZeroDenominator, "the denominator at character 3 is zero", 3}
+//   ""        -> {Empty, "there is nothing to read", 0}
 // Every position lies between 0 and the number of characters of the text
 // (for invalid UTF-8, the character at which the bad byte stands). A
 // character that cannot be printed safely is quoted as U+XXXX, never raw.

@@ -3,7 +3,7 @@
 
 #include <gmpxx.h>
 
-#include "exact/decimal.h"
+#include <quotalis/exact/decimal.h>
 
 namespace quotalis::exact {
 
@@ -45,7 +45,7 @@ struct Schoolbook {
 };
 
 // Decimal to fraction, exact. Problems: a digit string holding anything but
-// 0-9, and a value past kMaxTermDigits in either term (see WithinLimits),
+// 0-9, and a value past kMaxTermDigits in either term of the fraction below,
 // refused at once before any memory is taken for it. An empty decimal (no digit
 // at all) is 0.
 // Cost: reading each digit once, one multiplication by 10^b - 1 (b the

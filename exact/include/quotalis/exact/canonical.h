@@ -1,7 +1,7 @@
 // The canonical form of a decimal, by operations on its digit strings.
 #pragma once
 
-#include "exact/decimal.h"
+#include <quotalis/exact/decimal.h>
 
 namespace quotalis::exact {
 
@@ -14,14 +14,15 @@ namespace quotalis::exact {
 //   1.2(3)e-5 -> 0.000012(3)    0.(123)e1 -> 1.(231)        12e2     -> 1200
 //   007.500   -> 7.5            -0.0      -> 0              .5       -> 0.5
 //   9.(9)     -> 10             0.0(01)e1 -> 0.(01)         0e999999999 -> 0
-// Refused when the result's numerator or denominator (as CountTermDigits
-// counts them) would pass kMaxTermDigits, position 0. An exponent that alone
+// Refused when the numerator or denominator of the result's unreduced fraction
+// (see ToFraction) would pass kMaxTermDigits, position 0. An exponent that alone
 // makes a term too long is refused before any memory is taken; otherwise the
 // work and the memory stay within a small multiple of the digits of `d`:
-//   1e999999999  -> {"the numerator would have more than 10,000,000 digits", 0}
-//   1e-999999999 -> {"the denominator would have more than 10,000,000 digits", 0}
+//   1e999999999  -> {TooLarge, "the numerator would have more than 10,000,000 digits", 0}
+//   1e-999999999 -> {TooLarge, "the denominator would have more than 10,000,000 digits", 0}
 // and a digit string holding anything but the digits 0 to 9:
-//   {false, "1x", "", "", 0} -> {"the integer part holds a character that is not a digit", 0}
+//   {false, "1x", "", "", 0} -> {Argument, "the integer part holds a character that is
+//                                 not a digit", 0}   (one line)
 Result<Decimal> Canonical(const Decimal& d);
 
 }  // namespace quotalis::exact

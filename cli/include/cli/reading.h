@@ -5,10 +5,10 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
-#include <variant>
 
-#include "exact/decimal.h"
-#include "exact/fraction.h"
+#include <quotalis/exact/decimal.h>
+#include <quotalis/exact/fraction.h>
+#include <quotalis/exact/notation.h>
 
 namespace quotalis::cli {
 
@@ -21,28 +21,24 @@ struct Entry {
   bool plain = false;
   // A fraction or mixed number, in lowest terms.
   exact::Rational fraction;
-  // How the entry was written, as --json names it ("plain", "parentheses", ...).
-  std::string notation;
+  // How the entry was written (--json names it).
+  exact::Notation notation = exact::Notation::Plain;
 };
 
-// A refusal, worded for the user: it quotes the entry and names the place.
-struct Refusal {
-  std::string message;
-  std::int64_t position = 0;  // the 1-based character it concerns; 0 for none
-};
-
-// The refusal for `problem` found in `text`: the entry quoted, then the problem.
-Refusal ProblemWith(std::string_view text, const exact::Problem& problem);
+// `problem`, found in `text`, worded for the user: the entry quoted first.
+//   ("0.1(6", {.., "the parenthesis opened at character 4 is never closed", 4})
+//     -> {.., "'0.1(6': the parenthesis opened at character 4 is never closed", 4}
+exact::Problem Quoted(std::string_view text, exact::Problem problem);
 
 // Reads `text` with K = `period` for a plain decimal. K above 0 with an entry
 // in another notation, or a fraction, is refused: such an entry says itself
-// which digits recur.
+// which digits recur. Refusals are Quoted.
 //   ("0.1666", 1) -> 0.1(66) as the window has it, plain   ("1/7", 0) -> 1/7
 //   ("0.1(6", 0)  -> "'0.1(6': the parenthesis opened at character 4 is never closed"
-//   ("1,5", 0)    -> "the entry '1,5' is not a number: it holds ',' at character 2"
-std::variant<Entry, Refusal> ReadEntry(std::string_view text, std::int32_t period);
+//   ("1,5", 0)    -> "'1,5': unexpected ',' at character 2"
+exact::Result<Entry> ReadEntry(std::string_view text, std::int32_t period);
 
 // A plain decimal as the window shows it after Convert: "0.5", "7", "-1.25".
-std::string PlainText(const exact::Decimal& d);
+std::string EntryText(const exact::Decimal& d);
 
 }  // namespace quotalis::cli

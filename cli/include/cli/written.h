@@ -1,0 +1,46 @@
+// Fractions and decimals as an answer writes them.
+#pragma once
+
+#include <gmpxx.h>
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+#include <quotalis/exact/decimal.h>
+#include <quotalis/exact/expansion.h>
+#include <quotalis/exact/fraction.h>
+#include <quotalis/exact/notation.h>
+
+namespace quotalis::cli {
+
+// "N/D", always with its denominator: 7/1 -> "7/1", -3/4 -> "-3/4".
+std::string FractionAnswer(const mpz_class& numerator, const mpz_class& denominator);
+
+// As FractionAnswer for a fraction in lowest terms, or, with `mixed`, as a
+// mixed number: 7/6 -> "1 1/6", -7/6 -> "-1 1/6", 7/1 -> "7", 1/6 -> "1/6", 0/1 -> "0".
+std::string FractionAnswer(const exact::Rational& r, bool mixed);
+
+// `canonical`, whose value is `value`, in `notation`; for Keypad, what to
+// type and how many digits to mark (cli/keypad.h), "0.142857 6", or the
+// Problem saying why the keypad cannot type it.
+//   0.1(6), Parentheses -> "0.1(6)"   0.1(6), Keypad -> "0.16 1"   -0.5, Keypad -> Problem
+exact::Result<std::string> DecimalAnswer(const exact::Decimal& canonical,
+                                         const exact::Rational& value, exact::Notation notation);
+
+// The answer for the expansion `e` of `value`, cut or whole. A whole one is
+// DecimalAnswer of its value, and so is every keypad answer. A cut one is
+// written the same way in every other notation, as the digits shown, "..."
+// and what was cut, so that it reads as no exact value:
+//   1/7, 4 digits -> "0.(1428...) [cut: the period has 6 digits; the first 4 are shown]"
+exact::Result<std::string> ExpansionAnswer(const exact::DecimalExpansion& e,
+                                           const exact::Rational& value, exact::Notation notation);
+
+// "1 digit", "6 digits".
+std::string DigitCount(std::int64_t n);
+std::string DigitCount(const mpz_class& n);
+
+// The period's length, a number of digits, "unknown" when it could not be found.
+std::string PeriodLengthText(const exact::DecimalExpansion& e);
+
+}  // namespace quotalis::cli

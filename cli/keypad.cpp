@@ -1,0 +1,66 @@
+#include "cli/keypad.h"
+
+#include <algorithm>
+#include <optional>
+#include <utility>
+
+#include <quotalis/exact/expansion.h>
+#include <quotalis/exact/write.h>
+
+#include "convert/conversion.h"
+#include "convert/entry.h"
+
+namespace quotalis::cli {
+
+namespace {
+
+exact::Problem Unwritable(std::string message) {
+  return {exact::ProblemKind::Unwritable, std::move(message), 0};
+}
+
+// The refusal of an entry longer than the keypad holds; `needed` is its
+// length when it is known.
+exact::Problem TooLong(std::optional<std::size_t> needed) {
+  return Unwritable("the keypad holds at most " + std::to_string(kEntryLongest) +
+                    " characters; the entry would need " +
+                    (needed ? std::to_string(*needed) : std::string("more")));
+}
+
+}  // namespace
+
+exact::Result<KeypadForm> ToKeypad(const exact::Rational& value) {
+  if (value.numerator < 0) return Unwritable("the keypad cannot type a negative value");
+  // Either part of the decimal longer than the keypad is cut, and then no
+  // entry can hold it.
+  exact::Result<exact::DecimalExpansion> expanded = exact::ToDecimal(value, kEntryLongest);
+  if (auto* problem = std::get_if<exact::Problem>(&expanded)) return std::move(*problem);
+  const auto& e = std::get<exact::DecimalExpansion>(expanded);
+  if (e.cut) return TooLong(std::nullopt);
+
+  exact::Result<std::string> written = exact::Write(e.value, exact::Notation::Keypad);
+  if (auto* problem = std::get_if<exact::Problem>(&written)) return std::move(*problem);
+  const std::string& text = std::get<std::string>(written);
+  const std::size_t blank = text.rfind(' ');
+  KeypadForm form{text.substr(0, blank), static_cast<std::int64_t>(e.value.period.size())};
+  const auto longest = static_cast<std::size_t>(kEntryLongest);
+  // The window reads ".5" as "0.5": the leading zero may go to make room.
+  const bool dropZero = form.entry.size() > longest && form.entry.starts_with("0.");
+  if (dropZero) form.entry.erase(0, 1);
+  if (form.entry.size() > longest) return TooLong(form.entry.size());
+
+  const Conversion window = ConvertEntry(form.entry, static_cast<std::int32_t>(form.period));
+  if (window.outcome == Outcome::Zero) return form;
+  if (window.outcome != Outcome::Converted) {
+    return Unwritable("the window cannot convert " + form.entry + ": " +
+                      std::string(Describe(window.outcome)));
+  }
+  const std::string_view normalised = window.normalised;
+  const bool sameEntry = normalised == form.entry || (dropZero && normalised == "0" + form.entry);
+  if (!sameEntry || window.period != form.period) {
+    return Unwritable("the window would read " + form.entry + " as " + window.normalised +
+                      " with " + std::to_string(window.period) + " recurring digits");
+  }
+  return form;
+}
+
+}  // namespace quotalis::cli

@@ -1,0 +1,29 @@
+// The exact library in one include: recurring decimals and fractions of any
+// length, exactly.
+//
+//   Read(text)           a number in any common notation, or a fraction    exact/read.h
+//   FromKeypad(entry, K) a plain decimal whose last K digits recur          exact/keypad.h
+//   Canonical(decimal)   the shortest way to write the same value           exact/canonical.h
+//   ToFraction(decimal)  decimal to fraction, unreduced and in lowest terms exact/fraction.h
+//   FromText(fraction)   a fraction or mixed number as read, in lowest terms
+//   ToDecimal(rational)  fraction to its recurring decimal                  exact/expansion.h
+//   PeriodLength(d)      how many digits recur in n/d
+//   Write(decimal, how)  a decimal in any notation                          exact/write.h
+//   ExplainDecimal, ExplainFraction: the working of both ways, as data      exact/working.h
+//
+// Every function that can fail returns Result<T>, a T or a Problem with its
+// kind, message and position (exact/decimal.h), never an exception; running
+// out of memory is the one failure not reported this way.
+#pragma once
+
+#include <quotalis/exact/canonical.h>
+#include <quotalis/exact/decimal.h>
+#include <quotalis/exact/expansion.h>
+#include <quotalis/exact/fraction.h>
+#include <quotalis/exact/keypad.h>
+#include <quotalis/exact/notation.h>
+#include <quotalis/exact/read.h>
+#include <quotalis/exact/utf8.h>
+#include <quotalis/exact/version.h>
+#include <quotalis/exact/working.h>
+#include <quotalis/exact/write.h>
