@@ -78,8 +78,10 @@ reduction), "fraction" (in lowest terms), "mixed" (with --mixed), "nonRecurring"
 and "period" (the numbers of digits of the non-recurring part and of the
 period; "period" is null when the denominator was too large to factor),
 "cut" (true when --max-digits cut the decimal) and, with --explain, "working"
-(its lines). A refused entry gives {"input", "error", "position"}, "position"
-being the character the error concerns (0 for none).
+(its lines). A refused entry gives {"input", "error", "kind", "position"}:
+"kind" names the fault for a program to act on (empty, encoding, character,
+syntax, zero-denominator, too-large, argument or unwritable), "position" is
+the character the error concerns (0 for none).
 
 Without ENTRY the program reads lines "ENTRY [K]" from standard input and
 answers each on its own line, in order (with --explain, each working is

@@ -65,9 +65,9 @@ void AddUnitInLastPlace(std::string& integer, std::string& fixed) {
 Result<Decimal> Canonical(const Decimal& d) {
   if (std::optional<Problem> problem = CheckDigits(d)) return *problem;
 
-  const auto n_int = static_cast<Size>(d.integer.size());
-  const auto n_fix = static_cast<Size>(d.fixed.size());
-  const Size n_finite = n_int + n_fix;
+  const auto intDigits = static_cast<Size>(d.integer.size());
+  const auto fixedDigits = static_cast<Size>(d.fixed.size());
+  const Size finiteDigits = intDigits + fixedDigits;
 
   // The first nonzero digit of integer, fixed, then period: none means zero,
   // whatever the exponent.
@@ -75,9 +75,9 @@ Result<Decimal> Canonical(const Decimal& d) {
   if (const auto i = d.integer.find_first_not_of('0'); i != std::string::npos) {
     first = static_cast<Size>(i);
   } else if (const auto f = d.fixed.find_first_not_of('0'); f != std::string::npos) {
-    first = n_int + static_cast<Size>(f);
+    first = intDigits + static_cast<Size>(f);
   } else if (const auto p = d.period.find_first_not_of('0'); p != std::string::npos) {
-    first = n_finite + static_cast<Size>(p);
+    first = finiteDigits + static_cast<Size>(p);
   }
   if (first < 0) return Decimal{false, "0", "", "", 0};
 
@@ -85,7 +85,7 @@ Result<Decimal> Canonical(const Decimal& d) {
   // integer part then has point - first digits (one more after a carry), and
   // a point before every digit leaves -point zeros after it that no shortening
   // removes: both are refused here, before anything is built.
-  const std::optional<Size> point = CheckedAdd(n_int, d.exponent);
+  const std::optional<Size> point = CheckedAdd(intDigits, d.exponent);
   if (!point) return TooManyDigits(d.exponent > 0 ? Term::Numerator : Term::Denominator);
   if (*point - first > kMaxTermDigits) return TooManyDigits(Term::Numerator);
   if (*point < -kMaxTermDigits) return TooManyDigits(Term::Denominator);
@@ -95,11 +95,11 @@ Result<Decimal> Canonical(const Decimal& d) {
   std::string period = d.period;
   if (*point <= 0) {
     c.integer = "0";
-    c.fixed.reserve(static_cast<std::size_t>(-*point + n_finite));
+    c.fixed.reserve(static_cast<std::size_t>(-*point + finiteDigits));
     c.fixed.assign(static_cast<std::size_t>(-*point), '0');
     c.fixed += d.integer;
     c.fixed += d.fixed;
-  } else if (*point <= n_finite) {
+  } else if (*point <= finiteDigits) {
     const auto at = static_cast<std::size_t>(*point);
     if (at <= d.integer.size()) {
       c.integer = d.integer.substr(0, at);
@@ -111,8 +111,8 @@ Result<Decimal> Canonical(const Decimal& d) {
   } else {
     // The point moves past the written digits: period digits (or zeros)
     // follow into the integer part, and the period starts where they stop.
-    const auto more = static_cast<std::size_t>(*point - n_finite);
-    c.integer.reserve(static_cast<std::size_t>(n_finite) + more);
+    const auto more = static_cast<std::size_t>(*point - finiteDigits);
+    c.integer.reserve(static_cast<std::size_t>(finiteDigits) + more);
     c.integer = d.integer + d.fixed;
     if (period.empty()) {
       c.integer.append(more, '0');

@@ -13,30 +13,30 @@ namespace quotalis::exact::parse {
 Result<Reading> ReadFraction(Cursor& c, bool negative) {
   FractionText f;
   f.negative = negative;
-  const auto skip_blanks = [&] {
+  const auto skipBlanks = [&] {
     const std::size_t from = c.i;
     while (c.Peek() == ' ') ++c.i;
     return c.i > from;
   };
-  const auto refuse_point = [&]() -> std::optional<Problem> {
+  const auto refusePoint = [&]() -> std::optional<Problem> {
     if (c.Peek() == '.')
       return ProblemAt("a point at " + At(c.i) + ": the terms of a fraction are whole numbers",
                        c.i);
     return std::nullopt;
   };
   std::string first = TakeDigits(c);
-  if (auto problem = refuse_point()) return *problem;
-  const std::size_t after_first = c.i;
-  const bool blank = skip_blanks();
+  if (auto problem = refusePoint()) return *problem;
+  const std::size_t afterFirst = c.i;
+  const bool blank = skipBlanks();
   if (c.Peek() != '/') {
     if (first.empty() || !blank || !IsDigitChar(c.Peek())) {
-      if (first.empty()) c.i = after_first;
+      if (first.empty()) c.i = afterFirst;
       return Unexpected(c);
     }
     f.whole = std::move(first);
     first = TakeDigits(c);
-    if (auto problem = refuse_point()) return *problem;
-    skip_blanks();
+    if (auto problem = refusePoint()) return *problem;
+    skipBlanks();
     if (c.Peek() != '/') return Unexpected(c);
   }
   const std::size_t slash = c.i;
@@ -44,10 +44,10 @@ Result<Reading> ReadFraction(Cursor& c, bool negative) {
     return ProblemAt("the slash at " + At(slash) + " has no numerator before it", slash);
   f.numerator = std::move(first);
   ++c.i;
-  skip_blanks();
+  skipBlanks();
   const std::size_t denominator = c.i;
   f.denominator = TakeDigits(c);
-  if (auto problem = refuse_point()) return *problem;
+  if (auto problem = refusePoint()) return *problem;
   if (f.denominator.empty()) {
     if (!c.AtEnd()) return Unexpected(c);
     return ProblemAt("the slash at " + At(slash) + " has no denominator after it", slash);
