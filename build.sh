@@ -2,8 +2,9 @@
 # Sets up, builds, and runs Quotalis or its tests on Debian 12.
 #   ./build.sh run    install what is missing, build, start the program
 #   ./build.sh test   install what is missing, check the formatting, build,
-#                     run every test: plain build, AddressSanitizer + UndefinedBehaviorSanitizer
-#                     build, and a bounded fuzzing run
+#                     run every test: plain build (Ninja), AddressSanitizer +
+#                     UndefinedBehaviorSanitizer build (CMake's default generator),
+#                     and a bounded fuzzing run
 #   ./build.sh bench  build and run the benchmarks (figures in README.md)
 #   ./build.sh package  build the Debian packages quotalis and quotalis-cli
 #                     in Release (build/package) and print their paths
@@ -33,10 +34,22 @@ install_missing() {
   DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
 }
 
+# GENERATOR (default Ninja) names the CMake generator; "default" leaves the
+# choice to CMake (Unix Makefiles here), so that the build keeps working with
+# both. A tree made by another generator is started afresh.
 configure_and_build() {  # dir, then cmake arguments
-  local dir=$1
+  local dir=$1 generator=${GENERATOR:-Ninja}
   shift
-  cmake -S . -B "$dir" -G Ninja "$@"
+  local wanted=$generator
+  [[ $generator == default ]] && wanted="Unix Makefiles"
+  if [[ -f $dir/CMakeCache.txt ]] && ! grep -qx "CMAKE_GENERATOR:INTERNAL=$wanted" "$dir/CMakeCache.txt"; then
+    rm -rf "$dir"
+  fi
+  if [[ $generator == default ]]; then
+    cmake -S . -B "$dir" "$@"
+  else
+    cmake -S . -B "$dir" -G "$generator" "$@"
+  fi
   cmake --build "$dir" --parallel "$JOBS"
 }
 
@@ -81,9 +94,9 @@ case "${1:-}" in
     echo "== plain build"
     configure_and_build build/test -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUOTALIS_BENCHMARKS=ON
     run_tests build/test
-    echo "== AddressSanitizer + UndefinedBehaviorSanitizer build"
+    echo "== AddressSanitizer + UndefinedBehaviorSanitizer build (CMake's default generator)"
     san="-O1 -fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer"
-    configure_and_build build/sanitize -DCMAKE_BUILD_TYPE=Debug \
+    GENERATOR=default configure_and_build build/sanitize -DCMAKE_BUILD_TYPE=Debug \
       -DCMAKE_CXX_FLAGS="$san" -DCMAKE_EXE_LINKER_FLAGS="$san" -DCMAKE_SHARED_LINKER_FLAGS="$san"
     ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1 \
       run_tests build/sanitize
@@ -109,7 +122,7 @@ case "${1:-}" in
     JOBS=$JOBS packaging/make-packages.sh build/package
     ;;
   *)
-    sed -n '2,9p' "$0" | sed 's/^# \{0,1\}//'
+    sed -n '2,10p' "$0" | sed 's/^# \{0,1\}//'
     exit 2
     ;;
 esac
