@@ -1,6 +1,7 @@
 #include "cli/answer.h"
 
 #include <cstddef>
+#include <optional>
 #include <utility>
 #include <variant>
 #include <vector>
@@ -22,12 +23,12 @@ namespace quotalis::cli {
 
 namespace {
 
-// `entry` null for a line that was not kept.
-Answer Refuse(Verdict verdict, exact::Problem problem, const std::string_view* entry,
+// `entry` is empty for a line that was not kept.
+Answer Refuse(Verdict verdict, exact::Problem problem, std::optional<std::string_view> entry,
               const Options& options) {
   if (!options.json) return {verdict, std::move(problem.message)};
   JsonObject json;
-  if (entry != nullptr) {
+  if (entry) {
     json.Add("input", *entry);
   } else {
     json.AddNull("input");
@@ -36,11 +37,6 @@ Answer Refuse(Verdict verdict, exact::Problem problem, const std::string_view* e
                        .Add("kind", exact::ProblemKindName(problem.kind))
                        .Add("position", problem.position)
                        .Close()};
-}
-
-Answer Refuse(Verdict verdict, exact::Problem problem, std::string_view entry,
-              const Options& options) {
-  return Refuse(verdict, std::move(problem), &entry, options);
 }
 
 std::string Joined(const std::vector<std::string>& lines) {
@@ -203,7 +199,7 @@ Answer AnswerLine(std::string_view line, const Options& options) {
 Answer AnswerOverlongLine(const Options& options) {
   exact::Problem problem{exact::ProblemKind::TooLarge,
                          "the line is longer than " + std::to_string(kLongestLine) + " characters"};
-  return Refuse(Verdict::BadInput, std::move(problem), nullptr, options);
+  return Refuse(Verdict::BadInput, std::move(problem), std::nullopt, options);
 }
 
 }  // namespace quotalis::cli
