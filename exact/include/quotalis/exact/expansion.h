@@ -62,7 +62,8 @@ inline constexpr unsigned kTrialPrimeLimit = 1000;
 // digits by long division in 128 bits, 19 digits a step, when the denominator
 // is below 2^64, else by one multiplication and one division of numbers as
 // long as the digits wanted.
-Result<DecimalExpansion> ToDecimal(const Rational& r, std::optional<std::int64_t> maxDigits);
+Result<DecimalExpansion> ToDecimal(const Rational& r,
+                                   std::optional<std::int64_t> maxDigits = std::nullopt);
 
 // The number of digits of the period of n/d for any n prime to d: the
 // multiplicative order of 10 modulo d without its twos and fives (0 when
