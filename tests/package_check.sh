@@ -111,7 +111,9 @@ for package in quotalis quotalis-cli; do
     for path in "$source_dir" "$work" /tmp/ /work/ /home/ /root/; do
         if grep -rlaF -- "$path" "$root"; then fail "$package: files hold the path $path"; fi
         while IFS= read -r gz; do
-            if gzip -dc "$gz" | grep -qaF -- "$path"; then fail "${gz#"$root"} holds the path $path"; fi
+            # Not grep -q: its early exit would end gzip by SIGPIPE, and the
+            # pipeline, under pipefail, would count as no match.
+            if gzip -dc "$gz" | grep -aF -- "$path" >/dev/null; then fail "${gz#"$root"} holds the path $path"; fi
         done < <(find "$root" -name '*.gz')
     done
     # The manual page is the tree's, and the changelog's first entry is this
