@@ -3,7 +3,7 @@
 # as Debian would: lintian with no error and no warning, every file where
 # Debian puts it with the expected mode and owned by root, stripped
 # binaries, compressed files without names or times, no build paths inside,
-# and the control fields.
+# the control fields, and the copyright file against LICENSE.
 #   tests/package_check.sh WORK_DIR
 set -euo pipefail
 
@@ -57,6 +57,12 @@ expected[quotalis]="
 -rw-r--r-- ./$share/icons/hicolor/64x64/apps/$id.png
 -rw-r--r-- ./$share/man/man1/quotalis.1.gz
 -rw-r--r-- ./$share/metainfo/$id.metainfo.xml"
+
+# LICENSE, as Debian's copyright file is to state it: the holders of its
+# copyright line, then its terms.
+license_holders=$(sed -n 's/^Copyright (c) //p' "$source_dir/LICENSE")
+license_terms=$(sed -n '/^Permission is hereby granted/,$p' "$source_dir/LICENSE")
+[[ -n $license_holders && -n $license_terms ]] || fail "LICENSE has no copyright line or no terms"
 
 for package in quotalis quotalis-cli; do
     file=${deb[$package]}
@@ -127,10 +133,20 @@ for package in quotalis quotalis-cli; do
     grep -qx "Version: $version" <<<"$parsed" || fail "$package: the changelog's last entry is not $version"
     grep -qxF "Maintainer: $(field Maintainer)" <<<"$parsed" ||
         fail "$package: the changelog is signed by another maintainer"
-    # Debian's machine-readable copyright format.
-    head -n 1 "$root/usr/share/doc/$package/copyright" |
+    # Debian's machine-readable copyright format: every file under the Expat
+    # licence, held by LICENSE's holders, with LICENSE's terms.
+    copyright=$root/usr/share/doc/$package/copyright
+    head -n 1 "$copyright" |
         grep -qx 'Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/' ||
         fail "$package: the copyright file is not in the machine-readable format"
+    files=$(awk '/^Files: /,/^$/' "$copyright" | sed '/^$/d')
+    [[ $files == "Files: *"$'\n'"Copyright: $license_holders"$'\n'"License: Expat" ]] ||
+        fail "$package: the copyright file's Files paragraph is: $files"
+    terms=$(awk '/^License: Expat$/ {n++; next} n == 2' "$copyright" | sed 's/^ //; s/^\.$//')
+    if [[ $terms != "$license_terms" ]]; then
+        fail "$package: the copyright file's Expat terms are not LICENSE's:"
+        diff <(echo "$license_terms") <(echo "$terms") >&2 || true
+    fi
 done
 
 # The desktop program: Qt found by dpkg-shlibdeps, the font declared, the
