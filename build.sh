@@ -5,8 +5,9 @@
 #                     run every test: plain build, AddressSanitizer + UndefinedBehaviorSanitizer
 #                     build, and a bounded fuzzing run
 #   ./build.sh bench  build and run the benchmarks (figures in README.md)
-#   ./build.sh package  build the Debian packages quotalis and quotalis-cli
-#                     in Release (build/package) and print their paths
+#   ./build.sh package  build the Debian packages quotalis, quotalis-cli and
+#                     libquotalis-exact-dev in Release (build/package) and
+#                     print their paths
 set -euo pipefail
 cd "$(dirname "$0")"
 
@@ -109,7 +110,7 @@ case "${1:-}" in
     JOBS=$JOBS packaging/make-packages.sh build/package
     ;;
   *)
-    sed -n '2,9p' "$0" | sed 's/^# \{0,1\}//'
+    sed -n '2,10p' "$0" | sed 's/^# \{0,1\}//'
     exit 2
     ;;
 esac

@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
-# Builds both Debian packages in a Release tree of their own and checks them
-# as Debian would: lintian with no error and no warning, every file where
-# Debian puts it with the expected mode and owned by root, stripped
-# binaries, compressed files without names or times, no build paths inside,
-# the control fields, and the copyright file against LICENSE.
+# Builds the three Debian packages in a Release tree of their own and checks
+# them as Debian would: lintian with no error and no warning, every file where
+# Debian puts it with the expected mode and owned by root, stripped binaries
+# and library, compressed files without names or times, no build paths
+# inside, the control fields, and the copyright file against LICENSE.
 #   tests/package_check.sh WORK_DIR
 set -euo pipefail
 
@@ -18,11 +18,15 @@ fail() {
 mapfile -t debs < <("$source_dir/packaging/make-packages.sh" "$work/build" "$work/out")
 version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$work/build/CMakeCache.txt")
 arch=$(dpkg --print-architecture)
-declare -A deb=([quotalis]="$work/out/quotalis_${version}_$arch.deb"
-    [quotalis-cli]="$work/out/quotalis-cli_${version}_$arch.deb")
-if ((${#debs[@]} != 2)) || [[ " ${debs[*]} " != *" ${deb[quotalis]} "* ]] ||
-    [[ " ${debs[*]} " != *" ${deb[quotalis-cli]} "* ]]; then
-    echo "FAIL: expected ${deb[quotalis]} and ${deb[quotalis-cli]}, got: ${debs[*]}" >&2
+multiarch=$(dpkg-architecture -qDEB_HOST_MULTIARCH)
+dev=libquotalis-exact-dev
+packages=(quotalis quotalis-cli "$dev")
+declare -A deb
+for package in "${packages[@]}"; do
+    deb[$package]="$work/out/${package}_${version}_$arch.deb"
+done
+if [[ $(printf '%s\n' "${debs[@]}" | sort) != "$(printf '%s\n' "${deb[@]}" | sort)" ]]; then
+    echo "FAIL: expected ${deb[*]}, got: ${debs[*]}" >&2
     exit 1
 fi
 
@@ -57,6 +61,28 @@ expected[quotalis]="
 -rw-r--r-- ./$share/icons/hicolor/64x64/apps/$id.png
 -rw-r--r-- ./$share/man/man1/quotalis.1.gz
 -rw-r--r-- ./$share/metainfo/$id.metainfo.xml"
+# The library in the multiarch folder, where its CMake package and pkg-config
+# file are too; the headers, the same on every architecture, in usr/include.
+lib=usr/lib/$multiarch
+expected[$dev]="
+-rw-r--r-- ./usr/include/quotalis/exact.h
+$(for header in canonical decimal expansion fraction keypad notation read utf8 version working write; do
+    echo "-rw-r--r-- ./usr/include/quotalis/exact/$header.h"
+done)
+-rw-r--r-- ./$lib/libquotalis-exact.a
+-rw-r--r-- ./$lib/cmake/QuotalisExact/FindFLINT.cmake
+-rw-r--r-- ./$lib/cmake/QuotalisExact/FindGMP.cmake
+-rw-r--r-- ./$lib/cmake/QuotalisExact/QuotalisExactConfig.cmake
+-rw-r--r-- ./$lib/cmake/QuotalisExact/QuotalisExactConfigVersion.cmake
+-rw-r--r-- ./$lib/cmake/QuotalisExact/QuotalisExactTargets-release.cmake
+-rw-r--r-- ./$lib/cmake/QuotalisExact/QuotalisExactTargets.cmake
+-rw-r--r-- ./$lib/pkgconfig/quotalis-exact.pc
+-rw-r--r-- ./$share/doc/$dev/changelog.gz
+-rw-r--r-- ./$share/doc/$dev/copyright"
+declare -A section=([quotalis]=math [quotalis-cli]=math [$dev]=libdevel)
+declare -A synopsis=([quotalis]="turn recurring decimals into fractions (desktop program)"
+    [quotalis-cli]="turn recurring decimals into fractions on the command line"
+    [$dev]="exact recurring decimals and fractions for C++ (development files)")
 
 # LICENSE, as Debian's copyright file is to state it: the holders of its
 # copyright line, then its terms.
@@ -64,7 +90,7 @@ license_holders=$(sed -n 's/^Copyright (c) //p' "$source_dir/LICENSE")
 license_terms=$(sed -n '/^Permission is hereby granted/,$p' "$source_dir/LICENSE")
 [[ -n $license_holders && -n $license_terms ]] || fail "LICENSE has no copyright line or no terms"
 
-for package in quotalis quotalis-cli; do
+for package in "${packages[@]}"; do
     file=${deb[$package]}
     contents=$(dpkg-deb --contents "$file")
     # Owners: root/root throughout.
@@ -84,26 +110,42 @@ for package in quotalis quotalis-cli; do
     field() { dpkg-deb --field "$file" "$1"; }
     [[ $(field Package) == "$package" ]] || fail "$package: Package is $(field Package)"
     [[ $(field Version) == "$version" ]] || fail "$package: Version is $(field Version)"
-    [[ $(field Section) == math ]] || fail "$package: Section is $(field Section)"
+    [[ $(field Section) == "${section[$package]}" ]] || fail "$package: Section is $(field Section)"
+    [[ $(field Architecture) == "$arch" ]] || fail "$package: Architecture is $(field Architecture)"
     [[ $(field Priority) == optional ]] || fail "$package: Priority is $(field Priority)"
     [[ $(field Maintainer) == *?" <"?*@?*">" ]] || fail "$package: Maintainer is '$(field Maintainer)'"
     [[ -z $(field Homepage) ]] || fail "$package: has a Homepage"
     description=$(field Description)
     # A short description of its own and a long one of several lines.
-    synopsis=$(head -n 1 <<<"$description")
-    [[ $synopsis == turn\ recurring\ decimals* ]] || fail "$package: the synopsis is '$synopsis'"
+    [[ $(head -n 1 <<<"$description") == "${synopsis[$package]}" ]] ||
+        fail "$package: the synopsis is '$(head -n 1 <<<"$description")'"
     (($(wc -l <<<"$description") >= 4)) || fail "$package: the long description is missing"
     depends=$(field Depends)
-    [[ $depends == *"libc6 ("* ]] || fail "$package: Depends lacks what dpkg-shlibdeps finds: $depends"
+    if [[ $package != "$dev" ]]; then
+        [[ $depends == *"libc6 ("* ]] || fail "$package: Depends lacks what dpkg-shlibdeps finds: $depends"
+    fi
 
     # The files themselves.
     root=$work/extract/$package
     rm -rf "$root"
     mkdir -p "$root"
     dpkg-deb --extract "$file" "$root"
-    # Stripped: no symbol table, no debugging information.
-    sections=$(readelf --section-headers --wide "$root/usr/bin/$package")
-    if grep -E '\.(symtab|debug_[a-z]+)' <<<"$sections"; then fail "$package: the binary is not stripped"; fi
+    # Stripped: no symbol table, no debugging information. The static library
+    # keeps its symbols, which are its use, and loses the rest as Debian's own
+    # do.
+    if [[ $package == "$dev" ]]; then
+        archive=$root/$lib/libquotalis-exact.a
+        sections=$(readelf --section-headers --wide "$archive")
+        if grep -E '\.(debug_[a-z]+|comment) ' <<<"$sections"; then
+            fail "$package: the static library holds debugging information or comments"
+        fi
+        symbols=$(nm --demangle --defined-only "$archive")
+        grep -q ' T quotalis::exact::Read(' <<<"$symbols" ||
+            fail "$package: the static library does not define quotalis::exact::Read"
+    else
+        sections=$(readelf --section-headers --wide "$root/usr/bin/$package")
+        if grep -E '\.(symtab|debug_[a-z]+)' <<<"$sections"; then fail "$package: the binary is not stripped"; fi
+    fi
     # gzip -9n: no file name (FLG bit 3) and no time (MTIME zero) in the header.
     while IFS= read -r gz; do
         header=$(od -An -tx1 -N8 "$gz" | tr -d ' \n')
@@ -124,8 +166,10 @@ for package in quotalis quotalis-cli; do
     done
     # The manual page is the tree's, and the changelog's first entry is this
     # version, for this source, by this maintainer.
-    gzip -dc "$root/usr/share/man/man1/$package.1.gz" | cmp -s - "$source_dir/doc/man/$package.1" ||
-        fail "$package: the installed manual page is not doc/man/$package.1"
+    if [[ $package != "$dev" ]]; then
+        gzip -dc "$root/usr/share/man/man1/$package.1.gz" | cmp -s - "$source_dir/doc/man/$package.1" ||
+            fail "$package: the installed manual page is not doc/man/$package.1"
+    fi
     changelog=$root/usr/share/doc/$package/changelog.gz
     gzip -dc "$changelog" >"$work/changelog-$package"
     parsed=$(dpkg-parsechangelog -l "$work/changelog-$package")
@@ -164,8 +208,20 @@ fi
 echo "quotalis depends on: $gui_depends"
 echo "quotalis-cli depends on: $cli_depends"
 
+# The library: the development packages of GMP (whose C++ interface its
+# headers include) and FLINT (which the static library calls), and nothing
+# of the programs.
+dev_depends=$(dpkg-deb --field "${deb[$dev]}" Depends)
+for dependency in libgmp-dev libflint-dev; do
+    [[ ", $dev_depends," == *", $dependency"[\ ,]* ]] || fail "$dev does not depend on $dependency: $dev_depends"
+done
+if grep -qiE 'qt|libx|fonts-|quotalis' <<<"$dev_depends"; then
+    fail "$dev depends on something of the programs: $dev_depends"
+fi
+echo "$dev depends on: $dev_depends"
+
 if ((failures)); then
     echo "$failures checks failed" >&2
     exit 1
 fi
-echo "both packages pass"
+echo "all ${#packages[@]} packages pass"
