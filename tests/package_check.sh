@@ -3,7 +3,10 @@
 # them as Debian would: lintian with no error and no warning, every file where
 # Debian puts it with the expected mode and owned by root, stripped binaries
 # and library, compressed files without names or times, no build paths
-# inside, the control fields, and the copyright file against LICENSE.
+# inside, the control fields, and the copyright file against LICENSE. The
+# library's package is also used as another program would: its pkg-config
+# file read where it was unpacked, and a program built against it both with
+# pkg-config and with CMake's find_package.
 #   tests/package_check.sh WORK_DIR
 set -euo pipefail
 
@@ -219,6 +222,83 @@ if grep -qiE 'qt|libx|fonts-|quotalis' <<<"$dev_depends"; then
     fail "$dev depends on something of the programs: $dev_depends"
 fi
 echo "$dev depends on: $dev_depends"
+
+# Where the library's package is unpacked, its pkg-config file finds the
+# headers and the library in that tree (it names no absolute folder: its
+# prefix is its own place), and so does its CMake package, which names the
+# installed folders only to recognise them when reached through a link such
+# as /lib -> /usr/lib; a program built against it, either way, runs.
+root=$work/extract/$dev
+pc=$root/$lib/pkgconfig/quotalis-exact.pc
+if grep -nE '(^|[=[:space:]])/' "$pc"; then fail "quotalis-exact.pc names an absolute folder"; fi
+cmake_dir=$root/$lib/cmake/QuotalisExact
+grep -qF "IMPORTED_LOCATION_RELEASE \"\${_IMPORT_PREFIX}/${lib#usr/}/libquotalis-exact.a\"" \
+    "$cmake_dir/QuotalisExactTargets-release.cmake" ||
+    fail "the CMake package does not find the library from its own place"
+grep -qF 'INTERFACE_INCLUDE_DIRECTORIES "${_IMPORT_PREFIX}/include"' "$cmake_dir/QuotalisExactTargets.cmake" ||
+    fail "the CMake package does not find the headers from its own place"
+if grep -vh '^ *#' "$cmake_dir"/*.cmake | grep -oE '"/[^"]*"' |
+    grep -vxE "\"/\"|\"/usr\"|\"/$lib/cmake/QuotalisExact\""; then
+    fail "the CMake package names other absolute folders"
+fi
+pkg_config() { env -u PKG_CONFIG_SYSROOT_DIR PKG_CONFIG_PATH="$root/$lib/pkgconfig" pkg-config "$@" quotalis-exact; }
+for variable in prefix:usr includedir:usr/include libdir:$lib; do
+    got=$(pkg_config --variable="${variable%%:*}")
+    [[ -n $got && $(realpath -m "$got") == "$root/${variable#*:}" ]] ||
+        fail "pkg-config gives ${variable%%:*} '$got', not $root/${variable#*:}"
+done
+exact_version=$(sed -n 's/^inline constexpr char kVersion\[\] = "\(.*\)";$/\1/p' \
+    "$root/usr/include/quotalis/exact/version.h")
+[[ -n $exact_version && $(pkg_config --modversion) == "$exact_version" ]] ||
+    fail "pkg-config gives version $(pkg_config --modversion), the header $exact_version"
+
+# The program: 0.1(6) is 1/6, and 1/9999943 recurs with a period of 9999942
+# digits (10 is a primitive root of the prime 9999943), which takes FLINT's
+# factorisation.
+consumer=$work/consumer
+rm -rf "$consumer"
+mkdir -p "$consumer"
+cat >"$consumer/main.cpp" <<'END'
+#include <iostream>
+#include <quotalis/exact.h>
+#include <variant>
+
+int main() {
+  using namespace quotalis::exact;
+  const Result<Reading> read = Read("0.1(6)");
+  const Decimal& decimal = std::get<Decimal>(std::get<Reading>(read).value);
+  const Result<Schoolbook> fraction = ToFraction(decimal);
+  const Rational& reduced = std::get<Schoolbook>(fraction).reduced;
+  const std::optional<mpz_class> period = PeriodLength(mpz_class(9999943));
+  std::cout << kVersion << ' ' << reduced.numerator << '/' << reduced.denominator << ' '
+            << period.value_or(0) << '\n';
+}
+END
+cat >"$consumer/CMakeLists.txt" <<'END'
+cmake_minimum_required(VERSION 3.25)
+project(consumer LANGUAGES CXX)
+find_package(QuotalisExact 1.1 REQUIRED)
+add_executable(consumer main.cpp)
+target_link_libraries(consumer PRIVATE Quotalis::exact)
+END
+answer="$exact_version 1/6 9999942"
+# shellcheck disable=SC2046 # pkg-config's flags are separate words
+if c++ -std=c++20 -o "$consumer/with-pkg-config" "$consumer/main.cpp" $(pkg_config --cflags --libs) \
+    2>"$consumer/pkg-config.log"; then
+    got=$("$consumer/with-pkg-config" || true)
+    [[ $got == "$answer" ]] || fail "the program built with pkg-config answers '$got', not '$answer'"
+else
+    fail "a program does not build with pkg-config's flags: $(cat "$consumer/pkg-config.log")"
+fi
+if cmake -S "$consumer" -B "$consumer/build" -DCMAKE_PREFIX_PATH="$root/usr" >"$consumer/cmake.log" 2>&1 &&
+    cmake --build "$consumer/build" >>"$consumer/cmake.log" 2>&1; then
+    found=$(sed -n 's/^QuotalisExact_DIR:PATH=//p' "$consumer/build/CMakeCache.txt")
+    [[ $found == "$root/$lib/cmake/QuotalisExact" ]] || fail "find_package found QuotalisExact in '$found'"
+    got=$("$consumer/build/consumer" || true)
+    [[ $got == "$answer" ]] || fail "the program built with CMake answers '$got', not '$answer'"
+else
+    fail "a program does not build with find_package(QuotalisExact): $(cat "$consumer/cmake.log")"
+fi
 
 if ((failures)); then
     echo "$failures checks failed" >&2
