@@ -6,8 +6,9 @@
 #                     UndefinedBehaviorSanitizer build (CMake's default generator),
 #                     and a bounded fuzzing run
 #   ./build.sh bench  build and run the benchmarks (figures in README.md)
-#   ./build.sh package  build the Debian packages quotalis and quotalis-cli
-#                     in Release (build/package) and print their paths
+#   ./build.sh package  build the Debian packages quotalis, quotalis-cli and
+#                     libquotalis-exact-dev in Release (build/package) and
+#                     print their paths
 set -euo pipefail
 cd "$(dirname "$0")"
 

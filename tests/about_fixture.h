@@ -40,7 +40,7 @@ inline AboutControls Controls(const frmAbout& about) { return AboutControls(abou
 
 inline const QString kCaption = QStringLiteral("About Quotalis");
 inline const QString kVersion = QStringLiteral("\uFF8A\uFF9E\uFF70\uFF7C\uFF9E\uFF6E\uFF9D 1.1.0");
-inline const QString kCopyright = QStringLiteral("Copyright © 2026 Quotalis");
+inline const QString kCopyright = QStringLiteral("Copyright © Quotalis (MIT)");
 
 inline void FlushDeletes() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
 

@@ -14,7 +14,7 @@ class AboutTextTest : public QObject {
 
  private slots:
   void copyrightLine() {
-    QCOMPARE(quotalis::CopyrightLine(QStringLiteral("© 2026 Quotalis")), kCopyright);
+    QCOMPARE(quotalis::CopyrightLine(QStringLiteral("© Quotalis (MIT)")), kCopyright);
     QCOMPARE(quotalis::CopyrightLine(QString()), QStringLiteral("Copyright "));  // the prefix alone
   }
 

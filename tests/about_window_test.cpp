@@ -1,5 +1,6 @@
 // The About window's appearance: what it shows and where, its frame, fonts,
 // focus and drawing.
+#include <QFontInfo>
 #include <QFrame>
 #include <QLabel>
 #include <QPushButton>
@@ -170,6 +171,24 @@ class AboutWindowTest : public QObject {
       QVERIFY(label->geometry().right() > about.window()->width());
     }
     QCOMPARE(about.window()->size(), QSize(230, 249));
+  }
+
+  // The labels sized to their text end inside the window, which would cut
+  // off whatever passed its right edge: measured in the face the window is
+  // laid out for.
+  void textsFitTheWindow() {
+    frmAbout& about = OpenAbout();
+    for (QLabel* label :
+         {Controls(about).lblTitle, Controls(about).lblVersion, Controls(about).lblCopyright}) {
+      QCOMPARE(QFontInfo(label->font()).family(), QStringLiteral("IPAPGothic"));
+      const int end = label->x() + label->fontMetrics().horizontalAdvance(label->text());
+      QVERIFY2(label->x() + label->width() <= about.window()->width() &&
+                   end <= label->x() + label->width(),
+               qPrintable(QStringLiteral("\"%1\" ends at %2 px of %3")
+                              .arg(label->text())
+                              .arg(end)
+                              .arg(about.window()->width())));
+    }
   }
 
   void focusAndDefault() {

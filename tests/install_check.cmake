@@ -54,7 +54,8 @@ foreach(line "Name=Quotalis" "Exec=quotalis" "Icon=${id}" "Comment=循環小数�
 endforeach()
 file(READ "${PREFIX}/share/metainfo/${id}.metainfo.xml" metainfo)
 foreach(part "<id>${id}</id>" "<launchable type=\"desktop-id\">${id}.desktop</launchable>"
-    "<binary>quotalis</binary>" "<binary>quotalis-cli</binary>" "<release version=\"1.1.0\"")
+    "<binary>quotalis</binary>" "<binary>quotalis-cli</binary>" "<release version=\"1.1.0\""
+    "<project_license>MIT</project_license>")
   string(FIND "${metainfo}" "${part}" at)
   if(at EQUAL -1)
     message(FATAL_ERROR "the metainfo lacks ${part}")

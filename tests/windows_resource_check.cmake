@@ -12,7 +12,7 @@ foreach(part
     "FILETYPE 0x1"
     "VALUE \"FileDescription\", \"循環小数を分数に変換する。\""
     "VALUE \"FileVersion\", \"1.1.0\""
-    "VALUE \"LegalCopyright\", \"© 2026 Quotalis\""
+    "VALUE \"LegalCopyright\", \"© Quotalis (MIT)\""
     "VALUE \"ProductName\", \"Quotalis\""
     "VALUE \"ProductVersion\", \"1.1.0\""
     "VALUE \"OriginalFilename\", \"quotalis.exe\""

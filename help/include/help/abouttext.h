@@ -17,7 +17,7 @@ QString VersionLine(int major, int minor, int revision);
 
 // The copyright line: a fixed prefix followed directly by the legal-copyright
 // text, so an empty legal text leaves the prefix alone.
-//   "© 2026 Quotalis" -> "Copyright © 2026 Quotalis"   "" -> "Copyright "
+//   "© Quotalis (MIT)" -> "Copyright © Quotalis (MIT)"   "" -> "Copyright "
 QString CopyrightLine(const QString& legalCopyright);
 
 // The disclaimer: five lines, each ending with CR LF; the word for software
