@@ -52,18 +52,24 @@ std::optional<char> Translate(char32_t c) {
 
 }  // namespace
 
-std::string At(std::size_t index) { return "character " + std::to_string(index + 1); }
+std::string Place(std::size_t index) { return std::to_string(index + 1); }
 
-Problem ProblemAt(std::string message, std::size_t index, ProblemKind kind) {
-  return Problem{kind, std::move(message), static_cast<std::int64_t>(index + 1)};
+Problem ProblemAt(std::size_t index, std::string_view format, std::vector<std::string> more,
+                  ProblemKind kind) {
+  more.insert(more.begin(), Place(index));
+  return MakeProblem(kind, format, std::move(more), static_cast<std::int64_t>(index + 1));
 }
 
 Problem SecondPoint(std::size_t index) {
-  return ProblemAt("a second point at " + At(index), index);
+  return ProblemAt(index, N_("a second point at character {1}"));
+}
+
+Problem NothingToRead() {
+  return MakeProblem(ProblemKind::Empty, N_("there is nothing to read"), {});
 }
 
 Problem PointWithoutDigits(std::size_t index) {
-  return ProblemAt("the point at " + At(index) + " has no digits on either side", index);
+  return ProblemAt(index, N_("the point at character {1} has no digits on either side"));
 }
 
 // Strict UTF-8 (see FirstCodePoint), each character translated or refused.
@@ -76,18 +82,19 @@ Result<std::string> Decode(std::string_view utf8) {
       constexpr char kHex[] = "0123456789ABCDEF";
       const auto lead = static_cast<unsigned char>(utf8[0]);
       const std::string byte = {'\\', 'x', kHex[lead >> 4], kHex[lead & 0xF]};
-      return ProblemAt("the byte " + byte + " at " + At(text.size()) + " is not valid UTF-8",
-                       text.size(), ProblemKind::Encoding);
+      return ProblemAt(text.size(), N_("the byte {2} at character {1} is not valid UTF-8"), {byte},
+                       ProblemKind::Encoding);
     }
     const std::optional<char> ascii = Translate(c->value);
     if (!ascii) {
       // Printable ASCII is named as itself, anything else by its code.
       const char32_t v = c->value;
-      const std::string name = v > 0x20 && v < 0x7F
-                                   ? "'" + std::string(1, static_cast<char>(v)) + "'"
-                                   : "character " + CodePointName(v);
-      return ProblemAt("unexpected " + name + " at " + At(text.size()), text.size(),
-                       ProblemKind::Character);
+      if (v > 0x20 && v < 0x7F) {
+        return ProblemAt(text.size(), N_("unexpected '{2}' at character {1}"),
+                         {std::string(1, static_cast<char>(v))}, ProblemKind::Character);
+      }
+      return ProblemAt(text.size(), N_("unexpected character {2} at character {1}"),
+                       {CodePointName(v)}, ProblemKind::Character);
     }
     text += *ascii;
     utf8.remove_prefix(c->length);

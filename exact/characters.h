@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include <quotalis/exact/decimal.h>
 
@@ -23,16 +24,19 @@ constexpr char kBar = '\x02';        // U+0305 combining overline, U+0304 macron
 constexpr char kEllipsis = '\x03';   // U+2026
 constexpr char kLineBreak = '\x04';  // CR or LF, ignored at either end only
 
-// "character N" for the 0-based `index`, as messages name a place.
-std::string At(std::size_t index);
+// A refusal at the 0-based `index`: `format` (marked N_) names the place as
+// "character {1}", and `more` fills {2}, {3}... in turn.
+Problem ProblemAt(std::size_t index, std::string_view format, std::vector<std::string> more = {},
+                  ProblemKind kind = ProblemKind::Syntax);
 
-// A refusal at the 0-based `index`.
-Problem ProblemAt(std::string message, std::size_t index, ProblemKind kind = ProblemKind::Syntax);
+// "N" for the 0-based `index`: the character number messages show.
+std::string Place(std::size_t index);
 
 // The refusals that more than one reader meets, worded once: "a second point
 // at character N", "the point at character N has no digits on either side".
 Problem SecondPoint(std::size_t index);
 Problem PointWithoutDigits(std::size_t index);
+Problem NothingToRead();
 
 // Strict UTF-8 decoded to one byte per character; a character that no
 // notation uses is refused.

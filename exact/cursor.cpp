@@ -1,23 +1,24 @@
 #include "cursor.h"
 
 #include <utility>
+#include <vector>
 
 namespace quotalis::exact::parse {
 
 namespace {
 
-std::string CharacterName(char c) {
+// The name of a mark or blank, a word for the translators; empty for a
+// character that is named as itself.
+std::string_view MarkName(char c) {
   switch (c) {
-    case ' ': return "blank";
-    case kLineBreak: return "line break";
-    case kDot: return "dot above (U+0307)";
-    case kBar: return "overline (U+0305)";
-    case kEllipsis: return "ellipsis";
-    case '\'': return "quote";
-    default: break;
+    case ' ': return N_("blank");
+    case kLineBreak: return N_("line break");
+    case kDot: return N_("dot above (U+0307)");
+    case kBar: return N_("overline (U+0305)");
+    case kEllipsis: return N_("ellipsis");
+    case '\'': return N_("quote");
+    default: return {};
   }
-  if (IsDigitChar(c)) return std::string("digit ") + c;
-  return std::string("'") + c + "'";
 }
 
 }  // namespace
@@ -29,11 +30,25 @@ std::string TakeDigits(Cursor& c) {
 }
 
 Problem Unexpected(const Cursor& c, std::string_view context) {
-  std::string message = "unexpected " +
-                        (c.AtEllipsis() ? std::string("ellipsis") : CharacterName(c.s[c.i])) +
-                        " at " + At(c.i);
-  if (!context.empty()) message += " " + std::string(context);
-  return ProblemAt(std::move(message), c.i);
+  const char at = c.s[c.i];
+  const std::string_view mark = c.AtEllipsis() ? N_("ellipsis") : MarkName(at);
+  std::string_view format;
+  std::vector<std::string> more;
+  if (!mark.empty()) {
+    format = context.empty() ? N_("unexpected {2} at character {1}")
+                             : N_("unexpected {2} at character {1} {3}");
+    more.emplace_back(mark);
+  } else if (IsDigitChar(at)) {
+    format = context.empty() ? N_("unexpected digit {2} at character {1}")
+                             : N_("unexpected digit {2} at character {1} {3}");
+    more.emplace_back(1, at);
+  } else {
+    format = context.empty() ? N_("unexpected '{2}' at character {1}")
+                             : N_("unexpected '{2}' at character {1} {3}");
+    more.emplace_back(1, at);
+  }
+  if (!context.empty()) more.emplace_back(context);
+  return ProblemAt(c.i, format, std::move(more));
 }
 
 }  // namespace quotalis::exact::parse

@@ -34,21 +34,52 @@ std::string_view ProblemKindName(ProblemKind kind) {
   return "syntax";
 }
 
+std::string FillIn(std::string_view format, const std::vector<std::string>& args) {
+  std::string out;
+  out.reserve(format.size() + 16 * args.size());
+  for (std::size_t i = 0; i < format.size(); ++i) {
+    const bool blank = format[i] == '{' && i + 2 < format.size() && format[i + 1] >= '1' &&
+                       format[i + 1] <= '9' && format[i + 2] == '}';
+    const auto n = blank ? static_cast<std::size_t>(format[i + 1] - '1') : args.size();
+    if (n < args.size()) {
+      out += args[n];
+      i += 2;
+    } else {
+      out += format[i];
+    }
+  }
+  return out;
+}
+
+Problem MakeProblem(ProblemKind kind, std::string_view format, std::vector<std::string> args,
+                    std::int64_t position) {
+  Problem p(kind, FillIn(format, args), position);
+  p.format = format;
+  p.args = std::move(args);
+  return p;
+}
+
+Problem ZeroDenominator() {
+  return MakeProblem(ProblemKind::ZeroDenominator, N_("the denominator is zero"), {});
+}
+
 Problem TooManyDigits(Term term) {
-  return {ProblemKind::TooLarge,
-          std::string(term == Term::Numerator ? "the numerator" : "the denominator") +
-              " would have more than " + Grouped(kMaxTermDigits) + " digits",
-          0};
+  return MakeProblem(ProblemKind::TooLarge,
+                     term == Term::Numerator
+                         ? N_("the numerator would have more than {1} digits")
+                         : N_("the denominator would have more than {1} digits"),
+                     {Grouped(kMaxTermDigits)});
 }
 
 Problem NotDigits(std::string_view what) {
-  return {ProblemKind::Argument, std::string(what) + " holds a character that is not a digit", 0};
+  return MakeProblem(ProblemKind::Argument, N_("the {1} holds a character that is not a digit"),
+                     {std::string(what)});
 }
 
 std::optional<Problem> CheckDigits(const Decimal& d) {
-  if (!AllDigits(d.integer)) return NotDigits("the integer part");
-  if (!AllDigits(d.fixed)) return NotDigits("the non-recurring part");
-  if (!AllDigits(d.period)) return NotDigits("the recurring part");
+  if (!AllDigits(d.integer)) return NotDigits(N_("integer part"));
+  if (!AllDigits(d.fixed)) return NotDigits(N_("non-recurring part"));
+  if (!AllDigits(d.period)) return NotDigits(N_("recurring part"));
   return std::nullopt;
 }
 

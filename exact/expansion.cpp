@@ -195,9 +195,9 @@ std::optional<mpz_class> PeriodLength(const mpz_class& d) {
 }
 
 Result<DecimalExpansion> ToDecimal(const Rational& r, std::optional<std::int64_t> maxDigits) {
-  if (r.denominator == 0) return Problem{ProblemKind::ZeroDenominator, "the denominator is zero"};
+  if (r.denominator == 0) return ZeroDenominator();
   if (maxDigits && *maxDigits < 0) {
-    return Problem{ProblemKind::Argument, "the number of digits is negative"};
+    return MakeProblem(ProblemKind::Argument, N_("the number of digits is negative"), {});
   }
   const std::int64_t cap = std::min(maxDigits.value_or(kMaxExpansionDigits), kMaxExpansionDigits);
   const Rational reduced = Reduced(r);

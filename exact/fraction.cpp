@@ -78,14 +78,15 @@ Rational Reduced(Rational r) {
 }
 
 Result<Rational> FromText(const FractionText& text) {
-  if (text.numerator.empty())
-    return Problem{ProblemKind::Argument, "the fraction has no numerator"};
-  if (text.denominator.empty()) {
-    return Problem{ProblemKind::Argument, "the fraction has no denominator"};
+  if (text.numerator.empty()) {
+    return MakeProblem(ProblemKind::Argument, N_("the fraction has no numerator"), {});
   }
-  if (!AllDigits(text.whole)) return NotDigits("the whole part");
-  if (!AllDigits(text.numerator)) return NotDigits("the numerator");
-  if (!AllDigits(text.denominator)) return NotDigits("the denominator");
+  if (text.denominator.empty()) {
+    return MakeProblem(ProblemKind::Argument, N_("the fraction has no denominator"), {});
+  }
+  if (!AllDigits(text.whole)) return NotDigits(N_("whole part"));
+  if (!AllDigits(text.numerator)) return NotDigits(N_("numerator"));
+  if (!AllDigits(text.denominator)) return NotDigits(N_("denominator"));
   // The whole part is multiplied by the denominator: together their digits
   // bound the numerator's.
   const auto limit = static_cast<std::size_t>(kMaxTermDigits);
@@ -95,7 +96,7 @@ Result<Rational> FromText(const FractionText& text) {
   }
   Rational r;
   r.denominator = FromDigits(text.denominator);
-  if (r.denominator == 0) return Problem{ProblemKind::ZeroDenominator, "the denominator is zero"};
+  if (r.denominator == 0) return ZeroDenominator();
   r.numerator = FromDigits(text.whole) * r.denominator + FromDigits(text.numerator);
   if (text.negative) r.numerator = -r.numerator;
   return Reduced(std::move(r));

@@ -24,7 +24,7 @@ Problem Stray(std::string_view entry) {
 }  // namespace
 
 Result<Decimal> FromKeypad(std::string_view entry, std::int64_t k) {
-  if (entry.empty()) return Problem{ProblemKind::Empty, "there is nothing to read", 0};
+  if (entry.empty()) return parse::NothingToRead();
   std::size_t point = std::string_view::npos;
   bool anyDigit = false;
   for (std::size_t i = 0; i < entry.size(); ++i) {

@@ -14,6 +14,10 @@
 
 namespace quotalis::exact {
 
+// Marks an English message or word for the front ends' translators: the
+// catalogs are made from the strings this marks (xgettext --keyword=N_).
+constexpr std::string_view N_(std::string_view text) { return text; }
+
 inline bool IsDigitChar(char c) { return c >= '0' && c <= '9'; }
 
 // Whether every character is one of the digits 0 to 9 (true for "").
@@ -57,8 +61,8 @@ inline mpz_class FromWord(std::uint64_t w) {
   return n;
 }
 
-// The refusal of a digit string handed in that holds something else:
-// "the integer part holds a character that is not a digit".
+// The refusal of a digit string handed in that holds something else, `what`
+// being a word marked N_: "the integer part holds a character that is not a digit".
 Problem NotDigits(std::string_view what);
 
 // NotDigits for the first part of `d` that is not all digits, if any.
@@ -79,6 +83,9 @@ enum class Term { Numerator, Denominator };
 // The refusal of a value whose numerator or denominator would pass
 // kMaxTermDigits: "the numerator would have more than 10,000,000 digits".
 Problem TooManyDigits(Term term);
+
+// "the denominator is zero".
+Problem ZeroDenominator();
 
 // TooManyDigits for the term of `d` past kMaxTermDigits, the denominator
 // first; nothing when both are within it.

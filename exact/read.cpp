@@ -13,7 +13,6 @@ namespace quotalis::exact {
 
 namespace {
 
-using parse::At;
 using parse::Cursor;
 using parse::kBar;
 using parse::kDot;
@@ -34,18 +33,18 @@ Result<std::optional<Mark>> DetectNotation(const Cursor& c) {
     std::optional<Mark> mark;
     switch (c.s[i]) {
       case '(':
-      case ')': mark = Mark{Notation::Parentheses, i, "parenthesis"}; break;
+      case ')': mark = Mark{Notation::Parentheses, i, N_("parenthesis")}; break;
       case '[':
-      case ']': mark = Mark{Notation::Brackets, i, "bracket"}; break;
-      case '\'': mark = Mark{Notation::Quotes, i, "quote"}; break;
-      case kDot: mark = Mark{Notation::Dots, i, "dot"}; break;
-      case kBar: mark = Mark{Notation::Overline, i, "overline"}; break;
-      case 'r': mark = Mark{Notation::R, i, "r"}; break;
-      case kEllipsis: mark = Mark{Notation::Ellipsis, i, "ellipsis"}; break;
-      case '/': mark = Mark{Notation::Fraction, i, "slash"}; break;
+      case ']': mark = Mark{Notation::Brackets, i, N_("bracket")}; break;
+      case '\'': mark = Mark{Notation::Quotes, i, N_("quote")}; break;
+      case kDot: mark = Mark{Notation::Dots, i, N_("dot")}; break;
+      case kBar: mark = Mark{Notation::Overline, i, N_("overline")}; break;
+      case 'r': mark = Mark{Notation::R, i, N_("r")}; break;
+      case kEllipsis: mark = Mark{Notation::Ellipsis, i, N_("ellipsis")}; break;
+      case '/': mark = Mark{Notation::Fraction, i, N_("slash")}; break;
       case '.':
         if (c.end - i >= 3 && c.s.substr(i, 3) == "...") {
-          mark = Mark{Notation::Ellipsis, i, "ellipsis"};
+          mark = Mark{Notation::Ellipsis, i, N_("ellipsis")};
           i += 2;
         }
         break;
@@ -55,10 +54,11 @@ Result<std::optional<Mark>> DetectNotation(const Cursor& c) {
     if (!found) {
       found = mark;
     } else if (found->notation != mark->notation) {
-      return ProblemAt("the " + std::string(mark->name) + " at " + At(mark->index) +
-                           " cannot be used together with the " + std::string(found->name) +
-                           " at " + At(found->index),
-                       mark->index);
+      return ProblemAt(
+          mark->index,
+          N_("the {2} at character {1} cannot be used together with the {3} at "
+             "character {4}"),
+          {std::string(mark->name), std::string(found->name), parse::Place(found->index)});
     }
   }
   return found;
@@ -80,7 +80,7 @@ Result<Reading> Read(std::string_view utf8) {
   const auto blank = [](char ch) { return ch == ' ' || ch == kLineBreak; };
   while (c.i < c.end && blank(text[c.i])) ++c.i;
   while (c.end > c.i && blank(text[c.end - 1])) --c.end;
-  if (c.AtEnd()) return Problem{ProblemKind::Empty, "there is nothing to read", 0};
+  if (c.AtEnd()) return parse::NothingToRead();
 
   bool negative = false;
   if (c.Peek() == '+' || c.Peek() == '-') negative = text[c.i++] == '-';

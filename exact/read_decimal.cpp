@@ -28,14 +28,19 @@ std::optional<Problem> ReadHead(Cursor& c, Decimal& d, std::optional<std::size_t
   return std::nullopt;
 }
 
+Problem ExponentTooLarge(std::size_t at) {
+  return ProblemAt(at, N_("the exponent at character {1} does not fit in 64 bits"), {},
+                   ProblemKind::TooLarge);
+}
+
 // A number with no digit at all: say what stands where the digits should.
 Problem NoDigits(const Cursor& c, std::optional<std::size_t> point) {
   if (point) return PointWithoutDigits(*point);
-  if (c.Peek() == 'e') return ProblemAt("the exponent at " + At(c.i) + " follows no digits", c.i);
+  if (c.Peek() == 'e') return ProblemAt(c.i, N_("the exponent at character {1} follows no digits"));
   if (!c.AtEnd()) return Unexpected(c);
   if (c.i > 0 && (c.s[c.i - 1] == '+' || c.s[c.i - 1] == '-'))
-    return ProblemAt("the sign at " + At(c.i - 1) + " is followed by no digits", c.i - 1);
-  return Problem{ProblemKind::Empty, "there is nothing to read", 0};
+    return ProblemAt(c.i - 1, N_("the sign at character {1} is followed by no digits"));
+  return NothingToRead();
 }
 
 // An optional exponent, e/E [sign] digits, that must fit in 64 bits.
@@ -45,21 +50,16 @@ std::optional<Problem> ReadExponent(Cursor& c, Decimal& d) {
   bool negative = false;
   if (c.Peek() == '+' || c.Peek() == '-') negative = c.s[c.i++] == '-';
   const std::string digits = TakeDigits(c);
-  if (digits.empty()) return ProblemAt("the exponent at " + At(at) + " has no digits", at);
+  if (digits.empty()) return ProblemAt(at, N_("the exponent at character {1} has no digits"));
   // Gathered as a negative number, whose range reaches one further.
   constexpr std::int64_t kMin = std::numeric_limits<std::int64_t>::min();
   std::int64_t value = 0;
   for (const char digit : digits) {
     const int v = digit - '0';
-    if (value < (kMin + v) / 10) {
-      return ProblemAt("the exponent at " + At(at) + " does not fit in 64 bits", at,
-                       ProblemKind::TooLarge);
-    }
+    if (value < (kMin + v) / 10) return ExponentTooLarge(at);
     value = value * 10 - v;
   }
-  if (!negative && value == kMin)
-    return ProblemAt("the exponent at " + At(at) + " does not fit in 64 bits", at,
-                     ProblemKind::TooLarge);
+  if (!negative && value == kMin) return ExponentTooLarge(at);
   d.exponent = negative ? value : -value;
   return std::nullopt;
 }
@@ -108,27 +108,28 @@ Result<Decimal> ReadEnclosed(Cursor& c, const Enclosure& e) {
   if (auto problem = ReadHead(c, d, point)) return *problem;
   if (c.Peek() != e.open) {
     if (c.Peek() == e.close)
-      return ProblemAt("the " + std::string(e.one) + " closed at " + At(c.i) + " was never opened",
-                       c.i);
+      return ProblemAt(c.i, N_("the {2} closed at character {1} was never opened"),
+                       {std::string(e.one)});
     return Unexpected(c);
   }
   const std::size_t open = c.i++;
   if (!point) {
-    return ProblemAt(
-        "the recurring part at " + At(open) + " must follow a point: write 1.(3), not 1(3)", open);
+    return ProblemAt(open,
+                     N_("the recurring part at character {1} must follow a point: write 1.(3), "
+                        "not 1(3)"));
   }
   d.period = TakeDigits(c);
   if (c.Peek() != e.close) {
     if (c.s.substr(c.i, c.end - c.i).find(e.close) == std::string_view::npos) {
-      return ProblemAt("the " + std::string(e.one) + " opened at " + At(open) + " is never closed",
-                       open);
+      return ProblemAt(open, N_("the {2} opened at character {1} is never closed"),
+                       {std::string(e.one)});
     }
-    return Unexpected(c, "inside the " + std::string(e.both));
+    return Unexpected(c, e.inside);
   }
   if (d.period.empty())
-    return ProblemAt("the " + std::string(e.both) + " at " + At(open) + " hold no digits", open);
+    return ProblemAt(open, N_("the {2} at character {1} hold no digits"), {std::string(e.both)});
   ++c.i;
-  if (auto problem = ReadTail(c, d, "after the recurring part")) return *problem;
+  if (auto problem = ReadTail(c, d, kAfterPeriod)) return *problem;
   return d;
 }
 
@@ -138,10 +139,10 @@ Result<Decimal> ReadR(Cursor& c) {
   if (auto problem = ReadHead(c, d, point)) return *problem;
   if (c.Peek() != 'r') return Unexpected(c);
   const std::size_t r = c.i++;
-  if (!point) return ProblemAt("the r at " + At(r) + " must follow a point: write 1.r3", r);
+  if (!point) return ProblemAt(r, N_("the r at character {1} must follow a point: write 1.r3"));
   d.period = TakeDigits(c);
-  if (d.period.empty()) return ProblemAt("the r at " + At(r) + " is followed by no digits", r);
-  if (auto problem = ReadTail(c, d, "after the recurring part")) return *problem;
+  if (d.period.empty()) return ProblemAt(r, N_("the r at character {1} is followed by no digits"));
+  if (auto problem = ReadTail(c, d, kAfterPeriod)) return *problem;
   return d;
 }
 
@@ -153,18 +154,18 @@ Result<Decimal> ReadEllipsis(Cursor& c) {
   const std::size_t at = c.i;
   c.i += c.s[c.i] == kEllipsis ? std::size_t{1} : std::size_t{3};
   if (!point || d.fixed.empty()) {
-    return ProblemAt("the ellipsis at " + At(at) + " needs digits after a point before it", at);
+    return ProblemAt(at, N_("the ellipsis at character {1} needs digits after a point before it"));
   }
-  if (!c.AtEnd()) return Unexpected(c, "after the ellipsis");
+  if (!c.AtEnd()) return Unexpected(c, N_("after the ellipsis"));
   if (d.fixed.size() >= std::numeric_limits<std::uint32_t>::max()) {
-    return ProblemAt("too many digits before the ellipsis at " + At(at), at, ProblemKind::TooLarge);
+    return ProblemAt(at, N_("too many digits before the ellipsis at character {1}"), {},
+                     ProblemKind::TooLarge);
   }
   const std::size_t block = ShortestTailBlock(d.fixed);
   if (block == 0) {
-    return ProblemAt("the digits before the ellipsis at " + At(at) +
-                         " show no block repeated at their end: write the period out twice, "
-                         "or put it in parentheses",
-                     at);
+    return ProblemAt(at, N_("the digits before the ellipsis at character {1} show no block "
+                            "repeated at their end: write the period out twice, or put it in "
+                            "parentheses"));
   }
   d.period = d.fixed.substr(d.fixed.size() - block);
   d.fixed.resize(d.fixed.size() - block);

@@ -20,8 +20,8 @@ Result<Reading> ReadFraction(Cursor& c, bool negative) {
   };
   const auto refusePoint = [&]() -> std::optional<Problem> {
     if (c.Peek() == '.')
-      return ProblemAt("a point at " + At(c.i) + ": the terms of a fraction are whole numbers",
-                       c.i);
+      return ProblemAt(c.i,
+                       N_("a point at character {1}: the terms of a fraction are whole numbers"));
     return std::nullopt;
   };
   std::string first = TakeDigits(c);
@@ -41,7 +41,7 @@ Result<Reading> ReadFraction(Cursor& c, bool negative) {
   }
   const std::size_t slash = c.i;
   if (first.empty())
-    return ProblemAt("the slash at " + At(slash) + " has no numerator before it", slash);
+    return ProblemAt(slash, N_("the slash at character {1} has no numerator before it"));
   f.numerator = std::move(first);
   ++c.i;
   skipBlanks();
@@ -50,11 +50,11 @@ Result<Reading> ReadFraction(Cursor& c, bool negative) {
   if (auto problem = refusePoint()) return *problem;
   if (f.denominator.empty()) {
     if (!c.AtEnd()) return Unexpected(c);
-    return ProblemAt("the slash at " + At(slash) + " has no denominator after it", slash);
+    return ProblemAt(slash, N_("the slash at character {1} has no denominator after it"));
   }
   if (!c.AtEnd()) return Unexpected(c);
   if (f.denominator.find_first_not_of('0') == std::string::npos)
-    return ProblemAt("the denominator at " + At(denominator) + " is zero", denominator,
+    return ProblemAt(denominator, N_("the denominator at character {1} is zero"), {},
                      ProblemKind::ZeroDenominator);
   const Notation notation = f.whole.empty() ? Notation::Fraction : Notation::Mixed;
   return Reading{std::move(f), notation};

@@ -27,11 +27,12 @@ Result<MarkedDigits> ReadMarkedDigits(Cursor& c, char mark, std::string_view nam
     if (c.s[c.i] == mark) {
       // A mark follows its digit at once; the point stands before the first.
       if (c.s[c.i - 1] == mark) {
-        return ProblemAt("a second " + std::string(name) + " on the digit at " + At(c.i - 2), c.i);
+        return ProblemAt(c.i, N_("a second {2} on the digit at character {3}"),
+                         {std::string(name), Place(c.i - 2)});
       }
       if (m.digits.empty())
-        return ProblemAt("the " + std::string(name) + " at " + At(c.i) + " stands on no digit",
-                         c.i);
+        return ProblemAt(c.i, N_("the {2} at character {1} stands on no digit"),
+                         {std::string(name)});
       m.marked.push_back(m.digits.size() - 1);
       m.marks.push_back(c.i);
     } else {
@@ -46,9 +47,10 @@ Result<MarkedDigits> ReadMarkedDigits(Cursor& c, char mark, std::string_view nam
 Result<MarkedDigits> ReadMarkedNumber(Cursor& c, Decimal& d, char mark, std::string_view name) {
   d.integer = TakeDigits(c);
   if (c.Peek() == mark) {
-    return ProblemAt("the " + std::string(name) + " at " + At(c.i) +
-                         " stands before the point: only digits after it recur",
-                     c.i);
+    return ProblemAt(c.i,
+                     N_("the {2} at character {1} stands before the point: only digits after it "
+                        "recur"),
+                     {std::string(name)});
   }
   if (c.Peek() != '.') return Unexpected(c);
   ++c.i;
@@ -61,45 +63,42 @@ Result<MarkedDigits> ReadMarkedNumber(Cursor& c, Decimal& d, char mark, std::str
 // the first of them is the character refused.
 Problem MarkAfterDigits(Cursor& c, Decimal& d) {
   if (auto problem = ReadTail(c, d, {})) return *problem;
-  return Problem{ProblemKind::Syntax, "no recurring digit is marked", 0};
+  return MakeProblem(ProblemKind::Syntax, N_("no recurring digit is marked"), {});
 }
 
 }  // namespace
 
 Result<Decimal> ReadDots(Cursor& c) {
   Decimal d;
-  Result<MarkedDigits> read = ReadMarkedNumber(c, d, kDot, "dot");
+  Result<MarkedDigits> read = ReadMarkedNumber(c, d, kDot, N_("dot"));
   if (auto* problem = std::get_if<Problem>(&read)) return *problem;
   const MarkedDigits& m = std::get<MarkedDigits>(read);
   if (m.marked.empty()) return MarkAfterDigits(c, d);
   const std::size_t last = m.digits.size() - 1;
   if (m.marked.size() > 2) {
-    return ProblemAt("a third dot at " + At(m.marks[2]) +
-                         ": dots mark only the first and the last digit of the period",
-                     m.marks[2]);
+    return ProblemAt(m.marks[2], N_("a third dot at character {1}: dots mark only the first and "
+                                    "the last digit of the period"));
   }
   if (m.marked.back() != last) {
     if (m.marked.size() == 1) {
-      return ProblemAt("the dot at " + At(m.marks[0]) +
-                           " stands on one digit of several: a single dot marks a one-digit "
-                           "period on the last digit, a longer period needs a dot on its last "
-                           "digit too",
-                       m.marks[0]);
+      return ProblemAt(m.marks[0],
+                       N_("the dot at character {1} stands on one digit of several: a single "
+                          "dot marks a one-digit period on the last digit, a longer period needs "
+                          "a dot on its last digit too"));
     }
-    return ProblemAt(
-        "the second dot, at " + At(m.marks[1]) + ", must stand on the last digit after the point",
-        m.marks[1]);
+    return ProblemAt(m.marks[1], N_("the second dot, at character {1}, must stand on the last "
+                                    "digit after the point"));
   }
   const std::size_t first = m.marked.front();
   d.fixed = m.digits.substr(0, first);
   d.period = m.digits.substr(first);
-  if (auto problem = ReadTail(c, d, "after the recurring part")) return *problem;
+  if (auto problem = ReadTail(c, d, kAfterPeriod)) return *problem;
   return d;
 }
 
 Result<Decimal> ReadOverline(Cursor& c) {
   Decimal d;
-  Result<MarkedDigits> read = ReadMarkedNumber(c, d, kBar, "overline");
+  Result<MarkedDigits> read = ReadMarkedNumber(c, d, kBar, N_("overline"));
   if (auto* problem = std::get_if<Problem>(&read)) return *problem;
   const MarkedDigits& m = std::get<MarkedDigits>(read);
   if (m.marked.empty()) return MarkAfterDigits(c, d);
@@ -111,15 +110,13 @@ Result<Decimal> ReadOverline(Cursor& c) {
     const std::size_t first = m.marked.front();
     d.fixed = m.digits.substr(0, first);
     d.period = m.digits.substr(first);
-    if (auto problem = ReadTail(c, d, "after the recurring part")) return *problem;
+    if (auto problem = ReadTail(c, d, kAfterPeriod)) return *problem;
     return d;
   }
   // The digit after the run, which stands just after the run's last mark.
   const std::size_t gap = m.marks[run];
-  return ProblemAt("the digit at " + At(gap + 1) +
-                       " has no overline, but one before it has: overline every recurring "
-                       "digit, and only the last digits",
-                   gap + 1);
+  return ProblemAt(gap + 1, N_("the digit at character {1} has no overline, but one before it "
+                               "has: overline every recurring digit, and only the last digits"));
 }
 
 }  // namespace quotalis::exact::parse

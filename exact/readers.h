@@ -14,6 +14,9 @@ namespace quotalis::exact::parse {
 
 // The decimal notations, in exact/read_decimal.cpp.
 
+// Where an unexpected character stands, when it follows the period.
+inline constexpr std::string_view kAfterPeriod = N_("after the recurring part");
+
 // The exponent, then nothing more: how every decimal notation but the
 // ellipsis ends.
 std::optional<Problem> ReadTail(Cursor& c, Decimal& d, std::string_view context);
@@ -21,16 +24,21 @@ std::optional<Problem> ReadTail(Cursor& c, Decimal& d, std::string_view context)
 // 0.5, 12, .5, 5., 1e-3: no recurring digits.
 Result<Decimal> ReadPlain(Cursor& c);
 
+// The marks around a period, and their names in messages (words for the
+// translators).
 struct Enclosure {
   char open;
   char close;
-  std::string_view one;   // "parenthesis"
-  std::string_view both;  // "parentheses"
+  std::string_view one;     // "parenthesis"
+  std::string_view both;    // "parentheses"
+  std::string_view inside;  // "inside the parentheses"
 };
 
-inline constexpr Enclosure kParentheses{'(', ')', "parenthesis", "parentheses"};
-inline constexpr Enclosure kBrackets{'[', ']', "bracket", "brackets"};
-inline constexpr Enclosure kQuotes{'\'', '\'', "quote", "quotes"};
+inline constexpr Enclosure kParentheses{'(', ')', N_("parenthesis"), N_("parentheses"),
+                                        N_("inside the parentheses")};
+inline constexpr Enclosure kBrackets{'[', ']', N_("bracket"), N_("brackets"),
+                                     N_("inside the brackets")};
+inline constexpr Enclosure kQuotes{'\'', '\'', N_("quote"), N_("quotes"), N_("inside the quotes")};
 
 // 0.1(6), 0.1[6], 0.1'6': the period enclosed after the plain digits.
 Result<Decimal> ReadEnclosed(Cursor& c, const Enclosure& e);

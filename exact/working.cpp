@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "factor.h"
+#include "numbers.h"
 
 namespace quotalis::exact {
 
@@ -56,7 +57,7 @@ Result<DecimalWorking> ExplainDecimal(const Decimal& decimal) {
 }
 
 Result<FractionWorking> ExplainFraction(const Rational& r) {
-  if (r.denominator == 0) return Problem{ProblemKind::ZeroDenominator, "the denominator is zero"};
+  if (r.denominator == 0) return ZeroDenominator();
   // No digits wanted: only the lengths of the two parts.
   Result<DecimalExpansion> lengths = ToDecimal(r, 0);
   if (const Problem* p = std::get_if<Problem>(&lengths)) return *p;

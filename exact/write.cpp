@@ -7,6 +7,8 @@
 #include <quotalis/exact/canonical.h>
 #include <quotalis/exact/read.h>
 
+#include "numbers.h"
+
 namespace quotalis::exact {
 
 namespace {
@@ -109,11 +111,16 @@ Result<std::string> Ellipsis(const Decimal& given) {
     out += "...";
     return out;
   }
-  return Problem{ProblemKind::Unwritable,
-                 "no repetition of the period " +
-                     (k <= 20 ? d.period : std::to_string(k) + "-digit") +
-                     " reads back unambiguously after an ellipsis: use parentheses",
-                 0};
+  if (k <= 20) {
+    return MakeProblem(ProblemKind::Unwritable,
+                       N_("no repetition of the period {1} reads back unambiguously after an "
+                          "ellipsis: use parentheses"),
+                       {d.period});
+  }
+  return MakeProblem(ProblemKind::Unwritable,
+                     N_("no repetition of the {1}-digit period reads back unambiguously after "
+                        "an ellipsis: use parentheses"),
+                     {std::to_string(k)});
 }
 
 std::string Latex(const Decimal& d) {
@@ -152,8 +159,9 @@ Result<std::string> Write(const Decimal& canonical, Notation notation) {
   switch (notation) {
     case Notation::Plain:
       if (!canonical.period.empty()) {
-        return Problem{ProblemKind::Unwritable,
-                       "a recurring decimal cannot be written plainly: mark its period"};
+        return MakeProblem(ProblemKind::Unwritable,
+                           N_("a recurring decimal cannot be written plainly: mark its period"),
+                           {});
       }
       out = Head(canonical, 0);
       break;
@@ -168,8 +176,8 @@ Result<std::string> Write(const Decimal& canonical, Notation notation) {
     case Notation::Keypad: return Keypad(canonical);
     case Notation::Fraction:
     case Notation::Mixed:
-      return Problem{ProblemKind::Argument,
-                     "a decimal is written in a decimal notation, not as a fraction"};
+      return MakeProblem(ProblemKind::Argument,
+                         N_("a decimal is written in a decimal notation, not as a fraction"), {});
   }
   AppendExponent(out, canonical, false);
   return out;

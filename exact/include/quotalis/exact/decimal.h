@@ -6,7 +6,9 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <variant>
+#include <vector>
 
 namespace quotalis::exact {
 
@@ -64,12 +66,38 @@ std::string_view ProblemKindName(ProblemKind kind);
 // the text it concerns (counted in Unicode characters; 0 when it concerns no
 // one place).
 //   "0.1(6" -> {Syntax, "the parenthesis opened at character 4 is never closed", 4}
+// For a front end that words messages in another language, the sentence also
+// comes as `format` with {1}, {2}... where the `args` go:
+//   "the {1} opened at character {2} is never closed", {"parenthesis", "4"}
+// It translates `format` and each argument that is a word (the library's
+// words are whole nouns such as "parenthesis" or "blank"; the other arguments
+// are numbers or the user's own characters), then fills them in with FillIn.
+// When `format` is empty, `message` itself is the sentence to translate.
 struct Problem {
+  Problem() = default;
+  // A refusal whose message has no blanks.
+  Problem(ProblemKind problemKind, std::string text, std::int64_t at = 0)
+      : kind(problemKind), message(std::move(text)), position(at) {}
+
   ProblemKind kind = ProblemKind::Syntax;
   std::string message;
   std::int64_t position = 0;
-  bool operator==(const Problem&) const = default;
+  std::string format;
+  std::vector<std::string> args;
+  // The same refusal: kind, message and position.
+  bool operator==(const Problem& other) const {
+    return kind == other.kind && message == other.message && position == other.position;
+  }
 };
+
+// `format` with each {n} (n from 1 to 9) replaced by args[n - 1]; a {n} that
+// has no argument is left as it stands.
+//   ("the {1} at character {2}", {"dot", "7"}) -> "the dot at character 7"
+std::string FillIn(std::string_view format, const std::vector<std::string>& args);
+
+// A Problem with its message filled in from `format` and `args`.
+Problem MakeProblem(ProblemKind kind, std::string_view format, std::vector<std::string> args,
+                    std::int64_t position = 0);
 
 // A value, or the reason there is none.
 template <class T>
