@@ -15,8 +15,8 @@
 #include "convert/reading.h"
 #include "reference/integers.h"
 #include "reference/keypad.h"
+#include "reference/long_division.h"
 #include "reference/number_text.h"
-#include "reference/round_trip.h"
 
 namespace {
 

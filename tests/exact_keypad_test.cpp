@@ -4,8 +4,7 @@
 
 #include <quotalis/exact/keypad.h>
 
-#include "exact_reference.h"
-#include "named_rows.h"
+#include "exact_notation_rows.h"
 
 namespace quotalis::testing {
 namespace {
