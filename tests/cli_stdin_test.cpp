@@ -6,12 +6,11 @@
 
 #include <gtest/gtest.h>
 
-#include "cli_streams.h"
+#include "cli_run.h"
 
 namespace {
 
-using cli_streams::Cli;
-using cli_streams::Result;
+using cli_run::RunCli;
 
 // Each expected line must equal the answer line, except "error: PHRASE",
 // which only asks for an error line naming PHRASE.
@@ -82,7 +81,7 @@ TEST(CommandLine, AnswersStandardInputLineByLine) {
   };
   for (const Lines& row : rows) {
     SCOPED_TRACE(row.name);
-    const Result r = Cli(row.args, row.in);
+    const auto r = RunCli(row.args, row.in);
     ExpectLines(r.out, row.out);
     EXPECT_EQ(r.err, "");
     EXPECT_EQ(r.status, row.status);
