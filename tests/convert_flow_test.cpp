@@ -26,20 +26,12 @@ std::vector<int> Entries(const FactorArray& list, int count) {
 
 }  // namespace
 
-class ConvertFlowTest : public QObject {
+class ConvertFlowTest : public MainWindowTest {
   Q_OBJECT
-
-  std::unique_ptr<frmFraction> frm;
 
   void Convert() { QTest::mouseClick(Controls(*frm).cmdConvert, Qt::LeftButton); }
 
  private slots:
-  void init() {
-    frm = OpenMainWindow();
-    QVERIFY(frm);
-  }
-  void cleanup() { frm.reset(); }
-
   void convertsThroughTheWindow_data() {
     QTest::addColumn<QString>("keys");
     QTest::addColumn<int>("k");
