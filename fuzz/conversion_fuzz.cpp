@@ -1,20 +1,22 @@
-// The whole conversion, against the exact value of the entry's text, std::gcd
-// and cross-multiplication for any text; for keypad entries also against the
-// exact fraction and the long division back to the entry.
+// The whole conversion, against the exact value of the entry's text, std::gcd,
+// cross-multiplication and the long division back to the entry for any text;
+// for keypad entries also against the exact library, in every field.
 #include <algorithm>
 #include <cstdint>
 #include <numeric>
 #include <optional>
 #include <string>
 
+#include <quotalis/exact/keypad.h>
+
 #include "check.h"
 #include "convert/conversion.h"
 #include "convert/entry.h"
 #include "convert/reading.h"
-#include "reference/exact_fraction.h"
 #include "reference/integers.h"
+#include "reference/keypad.h"
+#include "reference/long_division.h"
 #include "reference/number_text.h"
-#include "reference/round_trip.h"
 
 namespace {
 
@@ -23,6 +25,16 @@ using fuzz::Require;
 
 void CheckConversion(std::string_view text, std::int32_t k) {
   const Conversion c = ConvertEntry(text, k);
+  if (IsKeypadEntry(text)) {
+    const std::string what = testing::KeypadDisagreement(text, k, c);
+    Require(what.empty(), what, text);
+  } else {
+    const exact::Result<exact::Decimal> read = exact::FromKeypad(text, k);
+    const auto* problem = std::get_if<exact::Problem>(&read);
+    Require(problem == nullptr || (problem->position >= 0 &&
+                                   static_cast<std::size_t>(problem->position) <= text.size()),
+            "the exact library's keypad form refuses at a character of the text", text);
+  }
   const std::optional<std::string> exact = testing::ExactValue(TrimBlanks(text));
   switch (c.outcome) {
     case Outcome::Empty: Require(text.empty(), "Empty only for the empty entry", text); return;
@@ -60,14 +72,6 @@ void CheckConversion(std::string_view text, std::int32_t k) {
     Require(point == std::string::npos && c.reduction.numerator == c.normalised &&
                 c.reduction.denominator == "1",
             "a wide integer stands over 1", text);
-  }
-
-  if (IsKeypadEntry(text)) {
-    const auto range = static_cast<std::int32_t>(
-        text.find('.') == std::string_view::npos ? 0 : text.size() - text.find('.') - 1);
-    const std::string what =
-        testing::Disagreement(text, k, c, testing::KeypadReference(text, std::clamp(k, 0, range)));
-    Require(what.empty(), what, text);
   }
   const Conversion again = ConvertEntry(c.normalised, c.period);
   Require(again.normalised == c.normalised && again.period == c.period &&

@@ -3,7 +3,9 @@
 // text with a message free of raw control characters. A text that reads as a
 // decimal goes on to the canonical form, which must be stable, and then to
 // every writer, whose output must read back to the same canonical value; the
-// keypad answer, typed with its recurring digits, must stand for it too.
+// keypad notation's entry, typed with its count of recurring digits, must
+// stand for it too.
+#include <charconv>
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -12,6 +14,7 @@
 #include <variant>
 
 #include <quotalis/exact/canonical.h>
+#include <quotalis/exact/keypad.h>
 #include <quotalis/exact/read.h>
 #include <quotalis/exact/write.h>
 
@@ -19,12 +22,11 @@ namespace {
 
 using quotalis::exact::Canonical;
 using quotalis::exact::Decimal;
-using quotalis::exact::KeypadForm;
+using quotalis::exact::Notation;
 using quotalis::exact::Problem;
 using quotalis::exact::Read;
 using quotalis::exact::Reading;
 using quotalis::exact::Result;
-using quotalis::exact::Style;
 
 // Round trips through the writers cost a few passes over the digits; past
 // this many the fuzzer would spend its time copying.
@@ -45,33 +47,35 @@ Decimal ReadBack(const std::string& text) {
 }
 
 void CheckWriters(const Decimal& c) {
-  constexpr Style kReadable[] = {Style::Parentheses, Style::Brackets, Style::Quotes,  Style::Dots,
-                                 Style::Overline,    Style::R,        Style::Ellipsis};
-  for (const Style style : kReadable) {
-    const Result<std::string> text = quotalis::exact::Write(c, style);
-    if (style == Style::Ellipsis && std::holds_alternative<Problem>(text)) continue;
+  constexpr Notation kReadable[] = {Notation::Parentheses, Notation::Brackets, Notation::Quotes,
+                                    Notation::Dots,        Notation::Overline, Notation::R,
+                                    Notation::Ellipsis};
+  for (const Notation notation : kReadable) {
+    const Result<std::string> text = quotalis::exact::Write(c, notation);
+    if (notation == Notation::Ellipsis && std::holds_alternative<Problem>(text)) continue;
     Require(std::holds_alternative<std::string>(text));
     Require(ReadBack(std::get<std::string>(text)) == c);
   }
-  Require(std::holds_alternative<std::string>(quotalis::exact::Write(c, Style::Latex)));
+  Require(std::holds_alternative<std::string>(quotalis::exact::Write(c, Notation::Latex)));
 
-  const Result<KeypadForm> keypad = quotalis::exact::ToKeypad(c);
-  if (const auto* form = std::get_if<KeypadForm>(&keypad)) {
-    Require(form->entry.size() <= 10);
-    const std::size_t point = form->entry.find('.');
-    Decimal typed{false, form->entry.substr(0, point), "", "", 0};
-    const auto k = static_cast<std::size_t>(form->period);
-    if (point != std::string::npos) {
-      const std::string after = form->entry.substr(point + 1);
-      Require(k <= after.size());
-      typed.fixed = after.substr(0, after.size() - k);
-      typed.period = after.substr(after.size() - k);
-    } else {
-      Require(k == 0);
-    }
-    const Result<Decimal> back = Canonical(typed);
-    Require(std::holds_alternative<Decimal>(back) && std::get<Decimal>(back) == c);
-  }
+  // "[-]entry K": the entry as the keypad types it, then how many of its last
+  // digits recur.
+  const Result<std::string> keypad = quotalis::exact::Write(c, Notation::Keypad);
+  Require(std::holds_alternative<std::string>(keypad));
+  const std::string& typed = std::get<std::string>(keypad);
+  const std::size_t blank = typed.rfind(' ');
+  Require(blank != std::string::npos);
+  std::int64_t k = -1;
+  const auto [end, error] =
+      std::from_chars(typed.data() + blank + 1, typed.data() + typed.size(), k);
+  Require(error == std::errc() && end == typed.data() + typed.size() && k >= 0);
+  const bool negative = typed.starts_with('-');
+  const std::string_view entry(typed.data() + (negative ? 1 : 0), blank - (negative ? 1 : 0));
+  const Result<Decimal> back = quotalis::exact::FromKeypad(entry, k);
+  Require(std::holds_alternative<Decimal>(back));
+  Decimal value = std::get<Decimal>(back);
+  value.negative = negative;
+  Require(Canonical(value) == Result<Decimal>(c));
 }
 
 }  // namespace

@@ -38,7 +38,10 @@ for target in "${targets[@]}"; do
   find "$here/corpus" -maxdepth 1 -type f -exec cp {} "$work/$name/" \;
   if [[ -d "$here/corpus/$family" ]]; then cp "$here/corpus/$family/"* "$work/$name/"; fi
   echo "== $name for ${seconds}s"
+  # The family's own dictionary (the exact reader's notation marks), else the
+  # pieces of numbers that every engine family splices in.
   dict=(-dict="$here/numbers.dict")
+  if [[ -f "$here/$family.dict" ]]; then dict=(-dict="$here/$family.dict"); fi
   # -timeout: one input taking longer than this counts as a hang.
   log="$work/$name.log"
   if ! (cd "$work" && "$target" "${dict[@]}" -max_total_time="$seconds" -timeout=10 \

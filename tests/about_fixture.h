@@ -59,4 +59,19 @@ inline frmAbout& OpenAbout(frmFraction& frm) {
   return *about;
 }
 
+// The base of the About window's test classes: the main window's, with the
+// About window opened from it and, once closed, deleted after each test function.
+class AboutTest : public MainWindowTest {
+  Q_OBJECT
+
+ protected:
+  frmAbout& OpenAbout() { return testing::OpenAbout(*frm); }
+
+ protected slots:
+  void cleanup() {
+    MainWindowTest::cleanup();
+    FlushDeletes();
+  }
+};
+
 }  // namespace quotalis::testing

@@ -20,7 +20,6 @@
 #include "window_fixture.h"
 
 using quotalis::frmAbout;
-using quotalis::frmFraction;
 using quotalis::testing::Controls;
 using quotalis::testing::FlushDeletes;
 using quotalis::testing::kCaption;
@@ -53,20 +52,10 @@ int VisibleAboutWindows() {
 
 Q_DECLARE_METATYPE(Way)
 
-class AboutLifecycleTest : public QObject {
+class AboutLifecycleTest : public quotalis::testing::AboutTest {
   Q_OBJECT
 
  private slots:
-  void init() {
-    frm = quotalis::testing::OpenMainWindow();
-    QVERIFY(frm);
-  }
-
-  void cleanup() {
-    frm.reset();
-    FlushDeletes();
-  }
-
   void secondChoiceOnlyActivates() {
     frmAbout& about = OpenAbout();
     QWidget* first = about.window();
@@ -154,11 +143,6 @@ class AboutLifecycleTest : public QObject {
     }
     FlushDeletes();
   }
-
- private:
-  frmAbout& OpenAbout() { return quotalis::testing::OpenAbout(*frm); }
-
-  std::unique_ptr<frmFraction> frm;
 };
 
 QTEST_MAIN(AboutLifecycleTest)

@@ -18,25 +18,14 @@
 #include "window_fixture.h"
 
 using quotalis::frmAbout;
-using quotalis::frmFraction;
 using quotalis::testing::Controls;
 using quotalis::testing::FlushDeletes;
 using quotalis::testing::Visible;
 
-class AboutMainWindowTest : public QObject {
+class AboutMainWindowTest : public quotalis::testing::AboutTest {
   Q_OBJECT
 
  private slots:
-  void init() {
-    frm = quotalis::testing::OpenMainWindow();
-    QVERIFY(frm);
-  }
-
-  void cleanup() {
-    frm.reset();
-    FlushDeletes();
-  }
-
   void mainWindowReloaded() {
     // 0.5 converted: the variables get values that the reload must keep.
     QTest::mouseClick(Controls(*frm).cmdDot, Qt::LeftButton);
@@ -119,11 +108,6 @@ class AboutMainWindowTest : public QObject {
     QCOMPARE(frm->window(), main.data());  // and the main window was not reloaded
     QVERIFY(probe.IsLoaded());
   }
-
- private:
-  frmAbout& OpenAbout() { return quotalis::testing::OpenAbout(*frm); }
-
-  std::unique_ptr<frmFraction> frm;
 };
 
 QTEST_MAIN(AboutMainWindowTest)

@@ -16,7 +16,6 @@
 #include "window_fixture.h"
 
 using quotalis::frmAbout;
-using quotalis::frmFraction;
 using quotalis::testing::Controls;
 using quotalis::testing::FlushDeletes;
 using quotalis::testing::kCaption;
@@ -30,20 +29,10 @@ const QString kSoftware = QStringLiteral("\uFF7F\uFF8C\uFF84\uFF73\uFF6A\uFF71")
 
 }  // namespace
 
-class AboutWindowTest : public QObject {
+class AboutWindowTest : public quotalis::testing::AboutTest {
   Q_OBJECT
 
  private slots:
-  void init() {
-    frm = quotalis::testing::OpenMainWindow();
-    QVERIFY(frm);
-  }
-
-  void cleanup() {
-    frm.reset();
-    FlushDeletes();
-  }
-
   void texts() {
     frmAbout& about = OpenAbout();
     QCOMPARE(about.window()->windowTitle(), kCaption);
@@ -220,13 +209,9 @@ class AboutWindowTest : public QObject {
   }
 
  private:
-  frmAbout& OpenAbout() { return quotalis::testing::OpenAbout(*frm); }
-
   static QWidget* Control(const frmAbout& about, const QString& name) {
     return Named<QWidget>(about.window(), name);
   }
-
-  std::unique_ptr<frmFraction> frm;
 };
 
 QTEST_MAIN(AboutWindowTest)

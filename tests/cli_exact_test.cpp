@@ -1,9 +1,7 @@
 // The command line on the exact library: every notation in, fractions out in
-// every notation and the options. Fractions are
-// checked against std::gcd and decimals against long division in 64 bits,
-// both written here.
+// every notation and the options. Fractions are checked against std::gcd and
+// decimals against the tests' long division.
 #include <cstdint>
-#include <cstdlib>
 #include <numeric>
 #include <random>
 #include <string>
@@ -15,6 +13,7 @@
 #include "cli/json.h"
 #include "cli/quote.h"
 #include "cli_run.h"
+#include "reference/long_division.h"
 
 namespace {
 
@@ -27,25 +26,13 @@ std::string Lowest(std::int64_t n, std::int64_t d) {
   return std::to_string(n / g) + "/" + std::to_string(d / g);
 }
 
-// n/d by long division, in canonical parentheses form: the first remainder
-// that comes again starts the period, so both parts are the shortest.
-// Precondition: |n| below 10^17, d below a few million.
-std::string LongDivision(std::int64_t n, std::int64_t d) {
-  const bool negative = (n < 0) != (d < 0) && n != 0;
-  n = std::llabs(n), d = std::llabs(d);
-  std::string text = (negative ? "-" : "") + std::to_string(n / d);
-  std::int64_t r = n % d;
-  if (r == 0) return text;
-  std::string digits;
-  std::vector<std::size_t> seen(static_cast<std::size_t>(d), std::string::npos);
-  while (r != 0 && seen[static_cast<std::size_t>(r)] == std::string::npos) {
-    seen[static_cast<std::size_t>(r)] = digits.size();
-    digits += static_cast<char>('0' + r * 10 / d);
-    r = r * 10 % d;
-  }
-  if (r == 0) return text + "." + digits;
-  const std::size_t start = seen[static_cast<std::size_t>(r)];
-  return text + "." + digits.substr(0, start) + "(" + digits.substr(start) + ")";
+// n/d by long division, in parentheses.
+std::string InParentheses(std::int64_t n, std::int64_t d) {
+  const quotalis::testing::Quotient q =
+      quotalis::testing::LongDivision(static_cast<long>(n), static_cast<long>(d));
+  std::string text = (q.negative ? "-" : "") + q.whole;
+  if (!q.fixed.empty() || !q.period.empty()) text += "." + q.fixed;
+  return q.period.empty() ? text : text + "(" + q.period + ")";
 }
 
 struct ToFraction {
@@ -185,7 +172,7 @@ TEST(ExactCommandLine, RoundTripsSeededFractions) {
     const auto d = static_cast<std::int64_t>(random() % static_cast<std::uint64_t>(scale)) + 1;
     const auto n = static_cast<std::int64_t>(random() % 2'000'000) - 1'000'000;
     fractions += std::to_string(n) + "/" + std::to_string(d) + "\n";
-    decimals.push_back(LongDivision(n, d));
+    decimals.push_back(InParentheses(n, d));
     lowest.push_back(Lowest(n, d));
   }
   const auto there = RunCli({"--max-digits", "all"}, fractions);

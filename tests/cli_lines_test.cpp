@@ -4,13 +4,13 @@
 #include <cstddef>
 #include <sstream>
 #include <string>
-#include <string_view>
 #include <vector>
 
 #include <gtest/gtest.h>
 
 #include "cli/cli.h"
 #include "cli/lines.h"
+#include "cli_run.h"
 
 namespace {
 
@@ -83,11 +83,11 @@ class Endless : public std::streambuf {
 TEST(LineReader, RefusesALinePast64MiBAndGoesOn) {
   Endless source(quotalis::cli::kLongestLine + 1, "\n0.5\n");
   std::istream in(&source);
-  std::ostringstream out, err;
-  const std::vector<std::string_view> args;
-  EXPECT_EQ(quotalis::RunCli(args, in, out, err), quotalis::kExitFailed);
+  std::ostringstream out;
+  const cli_run::Run r = cli_run::RunCli({}, in, out);
+  EXPECT_EQ(r.status, quotalis::kExitFailed);
   EXPECT_EQ(out.str(), "error: the line is longer than 67108864 characters\n1/2\n");
-  EXPECT_EQ(err.str(), "");
+  EXPECT_EQ(r.err, "");
 }
 
 }  // namespace

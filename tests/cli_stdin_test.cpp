@@ -1,6 +1,4 @@
-// The command line answering standard input line by line, and a sweep of the
-// keypad's short entries against the tests' exact reference.
-#include <cstdint>
+// The command line answering standard input line by line.
 #include <sstream>
 #include <string>
 #include <string_view>
@@ -8,13 +6,11 @@
 
 #include <gtest/gtest.h>
 
-#include "cli_streams.h"
-#include "reference/exact_fraction.h"
+#include "cli_run.h"
 
 namespace {
 
-using cli_streams::Cli;
-using cli_streams::Result;
+using cli_run::RunCli;
 
 // Each expected line must equal the answer line, except "error: PHRASE",
 // which only asks for an error line naming PHRASE.
@@ -85,47 +81,11 @@ TEST(CommandLine, AnswersStandardInputLineByLine) {
   };
   for (const Lines& row : rows) {
     SCOPED_TRACE(row.name);
-    const Result r = Cli(row.args, row.in);
+    const auto r = RunCli(row.args, row.in);
     ExpectLines(r.out, row.out);
     EXPECT_EQ(r.err, "");
     EXPECT_EQ(r.status, row.status);
   }
-}
-
-// Every entry the keypad builds with up to 4 characters, with every k up to
-// one past its digits after the point, against the exact reference.
-TEST(CommandLine, SweepOfShortEntriesAgreesWithExactFractions) {
-  std::string in;
-  std::vector<std::string> expected;
-  std::vector<std::string> entries = {""};
-  for (int length = 1; length <= 4; ++length) {
-    std::vector<std::string> longer;
-    for (const std::string& e : entries) {
-      for (const char c : std::string_view("0123456789.")) {
-        if (c != '.' || e.find('.') == std::string::npos) longer.push_back(e + c);
-      }
-    }
-    entries = longer;
-    for (const std::string& entry : entries) {
-      const std::size_t point = std::min(entry.find('.'), entry.size());
-      const std::size_t after = point < entry.size() ? entry.size() - point - 1 : 0;
-      for (std::size_t k = 0; k <= after + 1; ++k) {
-        in += entry + " " + std::to_string(k) + "\n";
-        const quotalis::testing::KeypadFraction want =
-            quotalis::testing::KeypadReference(entry, static_cast<std::int32_t>(k));
-        if (want.outcome != quotalis::Outcome::Converted) {
-          expected.push_back(entry == "." ? "error: no digit" : "0/1");
-          continue;
-        }
-        expected.push_back(std::to_string(want.reducedNumerator) + "/" +
-                           std::to_string(want.reducedDenominator));
-      }
-    }
-  }
-  const Result r = Cli({}, in);
-  ASSERT_EQ(expected.size(), 37'172u);
-  ExpectLines(r.out, expected);
-  EXPECT_EQ(r.status, 1);  // the lone point
 }
 
 }  // namespace

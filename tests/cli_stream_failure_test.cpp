@@ -7,12 +7,11 @@
 
 #include <gtest/gtest.h>
 
-#include "cli_streams.h"
+#include "cli_run.h"
 
 namespace {
 
-using cli_streams::Cli;
-using cli_streams::Result;
+using cli_run::RunCli;
 
 // Stream buffers that fail: one refuses every write, one breaks while reading.
 class FullBuffer : public std::streambuf {
@@ -36,7 +35,7 @@ TEST(CommandLine, ReportsStreamFailures) {
     FullBuffer full;
     std::ostream out(&full);
     std::istringstream in("0.5\n0.25\n");
-    const Result r = Cli(args, in, out);
+    const auto r = RunCli(args, in, out);
     EXPECT_EQ(r.err, "quotalis-cli: cannot write to standard output\n");
     EXPECT_EQ(r.status, 1);
     // Reading stops at the first failed answer: endless input must not keep it going.
@@ -47,7 +46,7 @@ TEST(CommandLine, ReportsStreamFailures) {
   BrokenBuffer broken("0.5\n");
   std::istream in(&broken);
   std::ostringstream out;
-  const Result r = Cli({}, in, out);
+  const auto r = RunCli({}, in, out);
   EXPECT_EQ(out.str(), "1/2\n");
   EXPECT_EQ(r.err, "quotalis-cli: cannot read standard input\n");
   EXPECT_EQ(r.status, 1);

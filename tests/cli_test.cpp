@@ -8,13 +8,12 @@
 #include <gtest/gtest.h>
 #include <quotalis/version.h>
 
-#include "cli_streams.h"
+#include "cli_run.h"
 #include "reference/worked_table.h"
 
 namespace {
 
-using cli_streams::Cli;
-using cli_streams::Result;
+using cli_run::RunCli;
 
 struct Answered {
   const char* name;
@@ -33,7 +32,7 @@ TEST(CommandLine, AnswersTheWorkedTable) {
           {"--period", std::string_view("0123456789").substr(static_cast<std::size_t>(row.k), 1)});
     }
     args.push_back(row.entry);
-    const Result r = Cli(args);
+    const auto r = RunCli(args);
     std::string want(row.normalised);
     want.append("\t").append(row.numerator).append("/").append(row.denominator);
     want.append("\t").append(row.reducedNumerator).append("/").append(row.reducedDenominator);
@@ -83,7 +82,7 @@ TEST(CommandLine, AnswersOneEntry) {
   };
   for (const Answered& row : rows) {
     SCOPED_TRACE(row.name);
-    const Result r = Cli(row.args);
+    const auto r = RunCli(row.args);
     EXPECT_EQ(r.out, row.out + "\n");
     EXPECT_EQ(r.err, "");
     EXPECT_EQ(r.status, 0);
@@ -116,7 +115,7 @@ TEST(CommandLine, RefusesBadArgumentsOnStandardError) {
   };
   for (const Refused& row : rows) {
     SCOPED_TRACE(row.phrase);
-    const Result r = Cli(row.args, "0.5\n");
+    const auto r = RunCli(row.args, "0.5\n");
     EXPECT_EQ(r.out, "");
     EXPECT_TRUE(r.err.starts_with("quotalis-cli: ")) << r.err;
     EXPECT_NE(r.err.find(row.phrase), std::string::npos) << r.err;
@@ -130,10 +129,10 @@ TEST(CommandLine, HelpAndVersion) {
   const std::string version = std::to_string(quotalis::version::kMajor) + "." +
                               std::to_string(quotalis::version::kMinor) + "." +
                               std::to_string(quotalis::version::kRevision);
-  EXPECT_EQ(Cli({"--version"}).out, "quotalis-cli " + version + "\n");
+  EXPECT_EQ(RunCli({"--version"}).out, "quotalis-cli " + version + "\n");
   for (const std::vector<std::string_view>& args :
        {std::vector<std::string_view>{"--help"}, {"-h"}, {"1.2.3", "--help"}}) {
-    const Result r = Cli(args);
+    const auto r = RunCli(args);
     EXPECT_TRUE(r.out.starts_with("Usage: quotalis-cli [--detail] [--period K] ENTRY\n"));
     for (const char* documented : {"--period=K", "--detail", "--version", "--", "0, 0/1 and 0/1",
                                    "overrides --period", "Exit status"}) {

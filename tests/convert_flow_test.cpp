@@ -4,7 +4,6 @@
 #include <string>
 
 #include "answer_box.h"
-#include "reference/exact_fraction.h"
 #include "reference/worked_table.h"
 #include "window_fixture.h"
 
@@ -27,20 +26,12 @@ std::vector<int> Entries(const FactorArray& list, int count) {
 
 }  // namespace
 
-class ConvertFlowTest : public QObject {
+class ConvertFlowTest : public MainWindowTest {
   Q_OBJECT
-
-  std::unique_ptr<frmFraction> frm;
 
   void Convert() { QTest::mouseClick(Controls(*frm).cmdConvert, Qt::LeftButton); }
 
  private slots:
-  void init() {
-    frm = OpenMainWindow();
-    QVERIFY(frm);
-  }
-  void cleanup() { frm.reset(); }
-
   void convertsThroughTheWindow_data() {
     QTest::addColumn<QString>("keys");
     QTest::addColumn<int>("k");
@@ -245,25 +236,6 @@ class ConvertFlowTest : public QObject {
     QTest::keyClick(Controls(*frm).cmdConvert, Qt::Key_Space);
     QCOMPARE(Fraction(Controls(*frm).txtRnumerator, Controls(*frm).txtRdenominator),
              QStringLiteral("3/4"));
-  }
-
-  // Every two-digit decimal with every period, against the exact reference.
-  void everyTwoDigitDecimal() {
-    for (int digits = 0; digits < 100; ++digits) {
-      for (int k = 0; k <= 2; ++k) {
-        const QString entry = QStringLiteral(".%1").arg(digits, 2, 10, QLatin1Char('0'));
-        Press(*frm, QStringLiteral("C") + entry);
-        StepLeft(*frm, k);
-        Convert();
-        if (digits == 0) {
-          QCOMPARE(frm->txtNdecimal->text(), entry);
-          continue;
-        }
-        const KeypadFraction want = KeypadReference(entry.toStdString(), k);
-        QCOMPARE(Fraction(frm->txtRnumerator, frm->txtRdenominator),
-                 QStringLiteral("%1/%2").arg(want.reducedNumerator).arg(want.reducedDenominator));
-      }
-    }
   }
 };
 

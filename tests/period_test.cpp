@@ -10,10 +10,8 @@
 using namespace quotalis;
 using namespace quotalis::testing;
 
-class PeriodTest : public QObject {
+class PeriodTest : public MainWindowTest {
   Q_OBJECT
-
-  std::unique_ptr<frmFraction> frm;
 
   // Entry, k and selection as one text, e.g. "3.14159 k=3 [159]".
   QString State() const {
@@ -27,12 +25,6 @@ class PeriodTest : public QObject {
   }
 
  private slots:
-  void init() {
-    frm = OpenMainWindow();
-    QVERIFY(frm);
-  }
-  void cleanup() { frm.reset(); }
-
   void rangeFollowsTheEntry_data() {
     QTest::addColumn<QString>("keys");
     QTest::addColumn<int>("minimum");

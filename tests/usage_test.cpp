@@ -73,17 +73,10 @@ QStringList State(const frmFraction& frm) {
 
 Q_DECLARE_METATYPE(Way)
 
-class UsageTest : public QObject {
+class UsageTest : public quotalis::testing::MainWindowTest {
   Q_OBJECT
 
  private slots:
-  void init() {
-    frm = quotalis::testing::OpenMainWindow();
-    QVERIFY(frm);
-  }
-
-  void cleanup() { frm.reset(); }
-
   void exactText() {
     const QString message = HowToUseMessage();
     QCOMPARE(message, kMessage);
@@ -199,8 +192,6 @@ class UsageTest : public QObject {
     QCOMPARE(c.txtRdenominator->text(), QStringLiteral("6"));
     QCOMPARE(c.txtNdecimal->selectedText(), QStringLiteral("6"));
   }
-
-  std::unique_ptr<frmFraction> frm;
 };
 
 QTEST_MAIN(UsageTest)

@@ -9,20 +9,12 @@
 using namespace quotalis;
 using namespace quotalis::testing;
 
-class WindowBoxesTest : public QObject {
+class WindowBoxesTest : public MainWindowTest {
   Q_OBJECT
-
-  std::unique_ptr<frmFraction> frm;
 
   QWidget* Control(const QString& name) const { return Named<QWidget>(frm->window(), name); }
 
  private slots:
-  void init() {
-    frm = OpenMainWindow();
-    QVERIFY(frm);
-  }
-  void cleanup() { frm.reset(); }
-
   // A screen reader hears the three boxes as read-only text, with their
   // value and the highlighted digits as the selection.
   void boxesReadOnlyToScreenReaders() {

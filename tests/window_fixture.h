@@ -1,5 +1,6 @@
-// Shared by the window tests: a loaded, shown and active main window, its
-// controls found by their names, and a way to type on its keypad.
+// Shared by the window tests: a loaded, shown and active main window for each
+// test function, its controls found by their names, and a way to type on its
+// keypad.
 #pragma once
 
 #include <QAction>
@@ -8,6 +9,7 @@
 #include <QLineEdit>
 #include <QMainWindow>
 #include <QMenu>
+#include <QObject>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTest>
@@ -29,6 +31,23 @@ inline std::unique_ptr<frmFraction> OpenMainWindow() {
   if (!QTest::qWaitForWindowActive(frm->window())) return nullptr;
   return frm;
 }
+
+// The base of the main window's test classes: QtTest calls these inherited
+// slots before and after each test function of the class, which gets a fresh
+// window in `frm`.
+class MainWindowTest : public QObject {
+  Q_OBJECT
+
+ protected:
+  std::unique_ptr<frmFraction> frm;
+
+ protected slots:
+  void init() {
+    frm = OpenMainWindow();
+    QVERIFY(frm);
+  }
+  void cleanup() { frm.reset(); }
+};
 
 // The child of `window` named `name`, of type Control; null when there is
 // none, or more than one.

@@ -6,18 +6,10 @@
 using namespace quotalis;
 using namespace quotalis::testing;
 
-class WindowFocusTest : public QObject {
+class WindowFocusTest : public MainWindowTest {
   Q_OBJECT
 
-  std::unique_ptr<frmFraction> frm;
-
  private slots:
-  void init() {
-    frm = OpenMainWindow();
-    QVERIFY(frm);
-  }
-  void cleanup() { frm.reset(); }
-
   void startsEmptyWithTheFocusOnConvert() {
     const MainControls c = Controls(*frm);
     QCOMPARE(QApplication::focusWidget(), c.cmdConvert);

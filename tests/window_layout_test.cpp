@@ -13,20 +13,12 @@
 using namespace quotalis;
 using namespace quotalis::testing;
 
-class WindowLayoutTest : public QObject {
+class WindowLayoutTest : public MainWindowTest {
   Q_OBJECT
-
-  std::unique_ptr<frmFraction> frm;
 
   QWidget* Control(const QString& name) const { return Named<QWidget>(frm->window(), name); }
 
  private slots:
-  void init() {
-    frm = OpenMainWindow();
-    QVERIFY(frm);
-  }
-  void cleanup() { frm.reset(); }
-
   void frame() {
     QMainWindow* w = frm->window();
     QCOMPARE(w->windowTitle(), QStringLiteral("Quotalis"));

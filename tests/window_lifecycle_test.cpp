@@ -6,18 +6,10 @@
 using namespace quotalis;
 using namespace quotalis::testing;
 
-class WindowLifecycleTest : public QObject {
+class WindowLifecycleTest : public MainWindowTest {
   Q_OBJECT
 
-  std::unique_ptr<frmFraction> frm;
-
  private slots:
-  void init() {
-    frm = OpenMainWindow();
-    QVERIFY(frm);
-  }
-  void cleanup() { frm.reset(); }
-
   // Closing the window unloads it; the next show loads it afresh, with the
   // controls at their design values and the variables as they were.
   void closeAndReload() {

@@ -1,6 +1,7 @@
 // The worked table of the expansion, written out once by hand for every test
-// that checks it: the engine's, the command line's, the window's and the fuzz
-// targets'. Each row is an entry as typed with the recurring period k read
+// that checks it: the engine's, the command line's and the window's; the
+// reference's own test checks it against the exact library and by long
+// division. Each row is an entry as typed with the recurring period k read
 // after the normalisation, and every text the conversion gives for it.
 #pragma once
 
