@@ -12,7 +12,7 @@
 set -euo pipefail
 cd "$(dirname "$0")"
 
-RUN_PACKAGES=(cmake ninja-build g++ pkg-config libgmp-dev libflint-dev qt6-base-dev libgl-dev libxcb1-dev
+RUN_PACKAGES=(cmake ninja-build g++ pkg-config gettext libgmp-dev libflint-dev qt6-base-dev libgl-dev libxcb1-dev
   fonts-ipafont-gothic fonts-dejavu-core)
 # The package tests build the Debian packages and check them as Debian does.
 PACKAGE_PACKAGES=(dpkg-dev fakeroot file binutils gzip lintian man-db)

@@ -23,20 +23,31 @@ namespace quotalis::cli {
 
 namespace {
 
-// `entry` is empty for a line that was not kept.
-Answer Refuse(Verdict verdict, exact::Problem problem, std::optional<std::string_view> entry,
-              const Options& options) {
-  if (!options.json) return {verdict, std::move(problem.message)};
+using explain::N_;
+
+// The refusal of `problem`, in the user's words. `entry`, when the problem is
+// in it, is quoted first; `input` is what --json reports as the input (none
+// for a line that was not kept).
+Answer Refuse(Verdict verdict, const exact::Problem& problem, std::optional<std::string_view> entry,
+              std::optional<std::string_view> input, const Options& options) {
+  const explain::Words& words = *options.words;
+  std::string message = explain::ProblemText(problem, words);
+  if (entry) message = explain::Say(words, N_("'{1}': {2}"), {Shown(*entry), message});
+  if (!options.json) return {verdict, std::move(message)};
   JsonObject json;
-  if (entry) {
-    json.Add("input", *entry);
+  if (input) {
+    json.Add("input", *input);
   } else {
     json.AddNull("input");
   }
-  return {verdict, json.Add("error", problem.message)
+  return {verdict, json.Add("error", message)
                        .Add("kind", exact::ProblemKindName(problem.kind))
                        .Add("position", problem.position)
                        .Close()};
+}
+
+exact::Problem LineProblem(exact::ProblemKind kind, std::string_view message) {
+  return exact::MakeProblem(kind, message, {});
 }
 
 std::string Joined(const std::vector<std::string>& lines) {
@@ -50,7 +61,7 @@ std::string Joined(const std::vector<std::string>& lines) {
 
 Answer DecimalAnswerFor(std::string_view text, const Entry& entry, const Options& options) {
   const auto refuse = [&](Verdict verdict, const exact::Problem& p) {
-    return Refuse(verdict, Quoted(text, p), text, options);
+    return Refuse(verdict, p, text, text, options);
   };
   exact::Result<exact::Schoolbook> made = exact::ToFraction(entry.decimal);
   if (auto* p = std::get_if<exact::Problem>(&made)) return refuse(Verdict::BadInput, *p);
@@ -104,7 +115,7 @@ Answer DecimalAnswerFor(std::string_view text, const Entry& entry, const Options
 
 Answer FractionAnswerFor(std::string_view text, const Entry& entry, const Options& options) {
   const auto refuse = [&](Verdict verdict, const exact::Problem& p) {
-    return Refuse(verdict, Quoted(text, p), text, options);
+    return Refuse(verdict, p, text, text, options);
   };
   exact::Result<exact::DecimalExpansion> expanded =
       exact::ToDecimal(entry.fraction, options.maxDigits);
@@ -165,7 +176,7 @@ bool HoldsSlash(std::string_view text) {
 Answer AnswerEntry(std::string_view text, std::int32_t period, const Options& options) {
   exact::Result<Entry> read = ReadEntry(text, period);
   if (auto* problem = std::get_if<exact::Problem>(&read)) {
-    return Refuse(Verdict::BadInput, std::move(*problem), text, options);
+    return Refuse(Verdict::BadInput, *problem, text, text, options);
   }
   const auto& entry = std::get<Entry>(read);
   return entry.kind == Entry::Kind::Decimal ? DecimalAnswerFor(text, entry, options)
@@ -176,7 +187,8 @@ Answer AnswerLine(std::string_view line, const Options& options) {
   const std::vector<std::string_view> fields = Fields(line);
   if (fields.empty()) {
     return Refuse(Verdict::BadInput,
-                  {exact::ProblemKind::Empty, "the line is empty; give ENTRY [K]"}, line, options);
+                  LineProblem(exact::ProblemKind::Empty, N_("the line is empty; give ENTRY [K]")),
+                  std::nullopt, line, options);
   }
   if (HoldsSlash(line)) {
     if (line.ends_with('\r')) line.remove_suffix(1);  // a CR LF line end
@@ -184,22 +196,24 @@ Answer AnswerLine(std::string_view line, const Options& options) {
   }
   if (fields.size() > 2) {
     return Refuse(Verdict::BadInput,
-                  {exact::ProblemKind::Syntax, "too many fields; give ENTRY [K]"}, line, options);
+                  LineProblem(exact::ProblemKind::Syntax, N_("too many fields; give ENTRY [K]")),
+                  std::nullopt, line, options);
   }
   std::int32_t period = options.period;
   if (fields.size() == 2) {
     if (auto problem = ParsePeriod(fields[1], period)) {
-      return Refuse(Verdict::BadInput, {exact::ProblemKind::Syntax, std::move(*problem)}, line,
-                    options);
+      return Refuse(Verdict::BadInput, {exact::ProblemKind::Syntax, std::move(*problem)},
+                    std::nullopt, line, options);
     }
   }
   return AnswerEntry(fields[0], period, options);
 }
 
 Answer AnswerOverlongLine(const Options& options) {
-  exact::Problem problem{exact::ProblemKind::TooLarge,
-                         "the line is longer than " + std::to_string(kLongestLine) + " characters"};
-  return Refuse(Verdict::BadInput, std::move(problem), std::nullopt, options);
+  const exact::Problem problem =
+      exact::MakeProblem(exact::ProblemKind::TooLarge, N_("the line is longer than {1} characters"),
+                         {std::to_string(kLongestLine)});
+  return Refuse(Verdict::BadInput, problem, std::nullopt, std::nullopt, options);
 }
 
 }  // namespace quotalis::cli

@@ -61,8 +61,9 @@ int Print(std::string_view text, std::ostream& out, std::ostream& err) {
 }  // namespace
 
 int RunCli(std::span<const std::string_view> args, std::istream& in, std::ostream& out,
-           std::ostream& err) {
-  const cli::Command command = cli::ParseArguments(args);
+           std::ostream& err, const explain::Words& words) {
+  cli::Command command = cli::ParseArguments(args);
+  command.options.words = &words;
   switch (command.kind) {
     case cli::Command::Kind::Help: return Print(cli::UsageText(), out, err);
     case cli::Command::Kind::Version:

@@ -46,8 +46,8 @@ Problem ParseNotation(std::string_view text, exact::Notation& notation) {
     names += i == 0 ? "" : i + 1 == kAnswerNotations.size() ? " or " : ", ";
     names += exact::NotationName(kAnswerNotations[i]);
   }
-  return (named ? "the notation " + Quote(text) + " cannot write an answer"
-                : "unknown notation " + Quote(text)) +
+  return (named ? "the notation " + ("'" + Shown(text) + "'") + " cannot write an answer"
+                : "unknown notation " + ("'" + Shown(text) + "'")) +
          "; give " + names;
 }
 
@@ -57,7 +57,7 @@ Problem ParseMaxDigits(std::string_view text, std::optional<std::int64_t>& most)
     return std::nullopt;
   }
   if (!IsDigits(text)) {
-    return "--max-digits takes a whole number or 'all', not " + Quote(text);
+    return "--max-digits takes a whole number or 'all', not " + ("'" + Shown(text) + "'");
   }
   const auto value = ClampedValue(text, std::numeric_limits<std::int64_t>::max());
   if (value == 0) return "--max-digits must be 1 or more";
@@ -103,9 +103,10 @@ Problem Conflicts(const Options& options) {
 Problem ParsePeriod(std::string_view text, std::int32_t& period) {
   if (text.empty()) return "the period K is empty; give the number of recurring digits";
   if (text.front() == '-' && IsDigits(text.substr(1))) {
-    return "the period K " + Quote(text) + " is negative; give 0 or more";
+    return "the period K " + ("'" + Shown(text) + "'") + " is negative; give 0 or more";
   }
-  if (!IsDigits(text)) return "the period K " + Quote(text) + " is not a whole number";
+  if (!IsDigits(text))
+    return "the period K " + ("'" + Shown(text) + "'") + " is not a whole number";
   period = ClampedValue(text, std::numeric_limits<std::int32_t>::max());
   return std::nullopt;
 }
@@ -124,7 +125,7 @@ Command ParseArguments(std::span<const std::string_view> args) {
         *options.entry += ' ';
         *options.entry += arg;
       } else {
-        return Fail("too many arguments: " + Quote(arg) + " after the entry");
+        return Fail("too many arguments: " + ("'" + Shown(arg) + "'") + " after the entry");
       }
       continue;
     }
@@ -162,7 +163,7 @@ Command ParseArguments(std::span<const std::string_view> args) {
     } else if (arg == "-h") {
       return {Command::Kind::Help, {}, {}};
     } else {
-      return Fail("unknown option " + Quote(arg));
+      return Fail("unknown option " + ("'" + Shown(arg) + "'"));
     }
   }
   if (Problem problem = Conflicts(options)) return Fail(*problem);

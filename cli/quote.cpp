@@ -20,23 +20,23 @@ void AppendEscaped(std::string& out, std::string_view bytes) {
 
 }  // namespace
 
-std::string Quote(std::string_view text) {
-  constexpr std::size_t kShown = 24;
-  std::string quoted = "'";
-  std::size_t shown = 0;
-  while (!text.empty() && shown < kShown) {
+std::string Shown(std::string_view text) {
+  constexpr std::size_t kLongest = 24;
+  std::string out;
+  std::size_t count = 0;
+  while (!text.empty() && count < kLongest) {
     const std::optional<exact::CodePoint> c = exact::FirstCodePoint(text);
     const std::size_t length = c ? c->length : 1;
     if (c && !IsUnsafeToShow(c->value)) {
-      quoted.append(text.substr(0, length));
+      out.append(text.substr(0, length));
     } else {
-      AppendEscaped(quoted, text.substr(0, length));
+      AppendEscaped(out, text.substr(0, length));
     }
     text.remove_prefix(length);
-    ++shown;
+    ++count;
   }
-  if (!text.empty()) quoted += "...";
-  return quoted + "'";
+  if (!text.empty()) out += "...";
+  return out;
 }
 
 bool IsUnsafeToShow(char32_t c) {

@@ -6,13 +6,16 @@
 #include <quotalis/exact/keypad.h>
 #include <quotalis/exact/read.h>
 
-#include "cli/quote.h"
+#include "explain/words.h"
+
 #include "convert/entry.h"
 #include "convert/reading.h"
 
 namespace quotalis::cli {
 
 namespace {
+
+using explain::N_;
 
 bool IsDigitOrPoint(char c) { return IsDigit(c) || c == kEntryPoint; }
 
@@ -23,10 +26,9 @@ bool AnyNonZero(const exact::Decimal& d) {
   return nonZero(d.integer) || nonZero(d.fixed) || nonZero(d.period);
 }
 
-exact::Result<Entry> FromKeypadText(std::string_view text, std::string_view digits, bool negative,
-                                    std::int32_t period) {
+exact::Result<Entry> FromKeypadText(std::string_view digits, bool negative, std::int32_t period) {
   exact::Result<exact::Decimal> d = exact::FromKeypad(digits, period);
-  if (auto* problem = std::get_if<exact::Problem>(&d)) return Quoted(text, std::move(*problem));
+  if (auto* problem = std::get_if<exact::Problem>(&d)) return std::move(*problem);
   Entry entry;
   entry.decimal = std::get<exact::Decimal>(std::move(d));
   entry.decimal.negative = negative && AnyNonZero(entry.decimal);
@@ -34,16 +36,11 @@ exact::Result<Entry> FromKeypadText(std::string_view text, std::string_view digi
   return entry;
 }
 
-exact::Problem Refused(std::string message) {
-  return {exact::ProblemKind::Syntax, std::move(message), 0};
+exact::Problem Refused(std::string_view message) {
+  return exact::MakeProblem(exact::ProblemKind::Syntax, message, {});
 }
 
 }  // namespace
-
-exact::Problem Quoted(std::string_view text, exact::Problem problem) {
-  problem.message = Quote(text) + ": " + problem.message;
-  return problem;
-}
 
 std::string EntryText(const exact::Decimal& d) {
   std::string text = d.negative ? "-" : "";
@@ -56,30 +53,30 @@ exact::Result<Entry> ReadEntry(std::string_view text, std::int32_t period) {
   // Digits and points alone are a keypad entry, unless an ellipsis ends them.
   if (!text.empty() && std::all_of(text.begin(), text.end(), IsDigitOrPoint) &&
       !text.ends_with("...")) {
-    return FromKeypadText(text, text, false, period);
+    return FromKeypadText(text, false, period);
   }
   exact::Result<exact::Reading> read = exact::Read(text);
-  if (auto* problem = std::get_if<exact::Problem>(&read)) return Quoted(text, std::move(*problem));
+  if (auto* problem = std::get_if<exact::Problem>(&read)) return std::move(*problem);
   const auto& reading = std::get<exact::Reading>(read);
   if (const auto* d = std::get_if<exact::Decimal>(&reading.value)) {
     if (reading.notation == exact::Notation::Plain && d->exponent == 0) {
       const std::string digits = d->integer + "." + d->fixed;
-      return FromKeypadText(text, digits, d->negative, period);
+      return FromKeypadText(digits, d->negative, period);
     }
     if (period > 0) {
-      return Refused("K is for a plain decimal; " + Quote(text) +
-                     (reading.notation == exact::Notation::Plain
-                          ? " has an exponent"
-                          : " marks its recurring digits itself"));
+      return Refused(reading.notation == exact::Notation::Plain
+                         ? N_("K is for a plain decimal, and this one has an exponent")
+                         : N_("K is for a plain decimal, and this entry marks its recurring "
+                              "digits itself"));
     }
     Entry entry;
     entry.decimal = *d;
     entry.notation = reading.notation;
     return entry;
   }
-  if (period > 0) return Refused("K is for a plain decimal, not for the fraction " + Quote(text));
+  if (period > 0) return Refused(N_("K is for a plain decimal, not for a fraction"));
   exact::Result<exact::Rational> r = exact::FromText(std::get<exact::FractionText>(reading.value));
-  if (auto* problem = std::get_if<exact::Problem>(&r)) return Quoted(text, std::move(*problem));
+  if (auto* problem = std::get_if<exact::Problem>(&r)) return std::move(*problem);
   Entry entry;
   entry.kind = Entry::Kind::Fraction;
   entry.fraction = std::get<exact::Rational>(std::move(r));

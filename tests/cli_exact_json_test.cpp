@@ -90,7 +90,7 @@ TEST(ExactCommandLine, QuotesAndJsonStayPrintable) {
   };
   for (const Escaped& row : rows) {
     SCOPED_TRACE(row.name);
-    EXPECT_EQ(quotalis::cli::Quote(row.text), row.quoted);
+    EXPECT_EQ("'" + quotalis::cli::Shown(row.text) + "'", row.quoted);
     EXPECT_EQ(quotalis::cli::JsonString(row.text), row.json);
   }
 }

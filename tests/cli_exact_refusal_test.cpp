@@ -44,7 +44,10 @@ TEST(ExactCommandLine, RefusesWithTheProblemAndItsPlace) {
       {"a denominator past 10,000,000 digits", {"1e-999999999"}, "digits", 2},
       {"a stray letter", {"0.1x"}, "'0.1x': unexpected 'x' at character 4", 2},
       {"K with a notation", {"--period", "1", "0.1(6)"}, "K is for a plain decimal", 2},
-      {"K with a fraction", {"--period", "2", "1/7"}, "not for the fraction '1/7'", 2},
+      {"K with a fraction",
+       {"--period", "2", "1/7"},
+       "'1/7': K is for a plain decimal, not for a fraction",
+       2},
       {"keypad, negative", {"--notation", "keypad", "--", "-1/2"}, "negative", 1},
       {"keypad, too long", {"--notation", "keypad", "1/17"}, "at most 10", 1},
       {"keypad, a part longer than the keypad",
@@ -73,12 +76,13 @@ TEST(ExactCommandLine, RefusesWithTheProblemAndItsPlace) {
 
 TEST(ExactCommandLine, AnswersMixedLinesInOrder) {
   const auto r = RunCli({}, "0.1(6)\n 1 1/6 \n-3/4\r\n0.16 1\n0.1(6\n1/0\n0.(3) 1\n1e5\n");
-  EXPECT_EQ(r.out,
-            "1/6\n1.1(6)\n-0.75\n1/6\n"
-            "error: '0.1(6': the parenthesis opened at character 4 is never closed\n"
-            "error: '1/0': the denominator at character 3 is zero\n"
-            "error: K is for a plain decimal; '0.(3)' marks its recurring digits itself\n"
-            "100000/1\n");
+  EXPECT_EQ(
+      r.out,
+      "1/6\n1.1(6)\n-0.75\n1/6\n"
+      "error: '0.1(6': the parenthesis opened at character 4 is never closed\n"
+      "error: '1/0': the denominator at character 3 is zero\n"
+      "error: '0.(3)': K is for a plain decimal, and this entry marks its recurring digits itself\n"
+      "100000/1\n");
   EXPECT_EQ(r.err, "");
   EXPECT_EQ(r.status, 1);
 }

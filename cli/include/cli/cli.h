@@ -6,6 +6,8 @@
 #include <span>
 #include <string_view>
 
+#include "explain/words.h"
+
 namespace quotalis {
 
 // Exit statuses of a run.
@@ -20,8 +22,9 @@ inline constexpr int kExitUsage = 2;      // a bad option, entry or period on th
 //   {"1.2.3"}                    -> one line on err, nothing on out, status 2
 //   {} with in "0.5\n.\n"        -> out "1/2\nerror: ...\n", status 1
 // `in` is read only when no entry is given. The usage text (--help) lists
-// every option and the exit statuses.
+// every option and the exit statuses. Messages, the working and the words of
+// an answer are in `words`' language; the answers themselves are not.
 int RunCli(std::span<const std::string_view> args, std::istream& in, std::ostream& out,
-           std::ostream& err);
+           std::ostream& err, const explain::Words& words = explain::EnglishWords());
 
 }  // namespace quotalis

@@ -9,6 +9,8 @@
 
 #include <quotalis/exact/notation.h>
 
+#include "explain/words.h"
+
 namespace quotalis::cli {
 
 // The default of --max-digits: periods longer than this are cut.
@@ -25,6 +27,9 @@ struct Options {
   exact::Notation notation = exact::Notation::Parentheses;
   std::optional<std::int64_t> maxDigits = kDefaultMaxDigits;  // nothing: all digits
   std::optional<std::string> entry;  // nothing: read lines from standard input
+  // The language of the answers' words and of the refusals; never of the
+  // answers themselves, --detail's fields or --json's keys.
+  const explain::Words* words = &explain::EnglishWords();
 };
 
 // What a run does after reading its arguments.

@@ -25,17 +25,12 @@ struct Entry {
   exact::Notation notation = exact::Notation::Plain;
 };
 
-// `problem`, found in `text`, worded for the user: the entry quoted first.
-//   ("0.1(6", {.., "the parenthesis opened at character 4 is never closed", 4})
-//     -> {.., "'0.1(6': the parenthesis opened at character 4 is never closed", 4}
-exact::Problem Quoted(std::string_view text, exact::Problem problem);
-
 // Reads `text` with K = `period` for a plain decimal. K above 0 with an entry
 // in another notation, or a fraction, is refused: such an entry says itself
-// which digits recur. Refusals are Quoted.
+// which digits recur.
 //   ("0.1666", 1) -> 0.1(66) as the window has it, plain   ("1/7", 0) -> 1/7
-//   ("0.1(6", 0)  -> "'0.1(6': the parenthesis opened at character 4 is never closed"
-//   ("1,5", 0)    -> "'1,5': unexpected ',' at character 2"
+//   ("0.1(6", 0)  -> "the parenthesis opened at character 4 is never closed"
+//   ("1,5", 0)    -> "unexpected ',' at character 2"
 exact::Result<Entry> ReadEntry(std::string_view text, std::int32_t period);
 
 // A plain decimal as the window shows it after Convert: "0.5", "7", "-1.25".
