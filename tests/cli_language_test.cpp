@@ -17,10 +17,10 @@
 
 namespace {
 
+using cli_spawn::kEnglish;
 using cli_spawn::Result;
 using cli_spawn::Spawn;
 
-constexpr char kEnglish[] = "-u LANGUAGE LC_ALL=C.UTF-8";
 constexpr char kJapanese[] = "LANGUAGE=ja LC_ALL=C.UTF-8";
 
 // Words in ASCII letters that Japanese text may hold: names the user types

@@ -32,11 +32,15 @@ inline std::string TempFile(const std::string& name) {
   return ::testing::TempDir() + "quotalis_cli_" + std::to_string(getpid()) + "_" + name;
 }
 
-// Runs `env` (assignments for env(1), "" for none) quotalis-cli `args` (shell
-// words) with `input` on standard input; `redirections` may replace the
-// standard input and output set up here.
+// The environment in which the program speaks English, whatever the
+// developer's own locale asks for.
+inline constexpr char kEnglish[] = "-u LANGUAGE LC_ALL=C.UTF-8";
+
+// Runs quotalis-cli `args` (shell words) with `input` on standard input, in
+// the environment `env` (options and assignments for env(1)); `redirections`
+// may replace the standard input and output set up here.
 inline Result Spawn(const std::string& args, const std::string& input,
-                    const std::string& redirections = "", const std::string& env = "") {
+                    const std::string& redirections = "", const std::string& env = kEnglish) {
   const std::string in = TempFile("in"), out = TempFile("out"), err = TempFile("err");
   std::ofstream(in, std::ios::binary) << input;
   const std::string command = "env " + env + " '" + QUOTALIS_CLI + "' " + args + " <'" + in +
