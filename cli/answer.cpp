@@ -159,12 +159,12 @@ Answer FractionAnswerFor(std::string_view text, const Entry& entry, const Option
   if (options.explain) {
     exact::Result<exact::FractionWorking> w = exact::ExplainFraction(entry.fraction);
     if (auto* p = std::get_if<exact::Problem>(&w)) return refuse(Verdict::BadInput, *p);
-    exact::Result<std::string> read = decimal;
-    if (forPrograms && e.cut)
-      read = ExpansionAnswer(e, entry.fraction, options.notation, *options.words);
-    const auto* readText = std::get_if<std::string>(&read);
-    working =
-        ExplainFractionLines(std::get<exact::FractionWorking>(w), readText ? *readText : decimal);
+    // The working is for a person: a cut decimal's note in the user's words.
+    const exact::Result<std::string> forPerson =
+        forPrograms && e.cut ? ExpansionAnswer(e, entry.fraction, options.notation, *options.words)
+                             : written;
+    const auto* shown = std::get_if<std::string>(&forPerson);
+    working = ExplainFractionLines(std::get<exact::FractionWorking>(w), shown ? *shown : decimal);
   }
   if (!options.json) return {Verdict::Converted, Joined(working)};
   JsonObject json;
