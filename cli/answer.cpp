@@ -25,13 +25,13 @@ namespace {
 
 using explain::N_;
 
-// The refusal of `problem`, in the user's words. `entry`, when the problem is
-// in it, is quoted first; `input` is what --json reports as the input (none
-// for a line that was not kept).
-Answer Refuse(Verdict verdict, const exact::Problem& problem, std::optional<std::string_view> entry,
-              std::optional<std::string_view> input, const Options& options) {
+// The refusal `message`, the sentence of `problem` in the user's words.
+// `entry`, when the problem is in it, is quoted first; `input` is what --json
+// reports as the input (none for a line that was not kept).
+Answer Refusal(Verdict verdict, const exact::Problem& problem, std::string message,
+               std::optional<std::string_view> entry, std::optional<std::string_view> input,
+               const Options& options) {
   const explain::Words& words = *options.words;
-  std::string message = explain::ProblemText(problem, words);
   if (entry) message = explain::Say(words, N_("'{1}': {2}"), {Shown(*entry), message});
   if (!options.json) return {verdict, std::move(message)};
   JsonObject json;
@@ -44,6 +44,22 @@ Answer Refuse(Verdict verdict, const exact::Problem& problem, std::optional<std:
                        .Add("kind", exact::ProblemKindName(problem.kind))
                        .Add("position", problem.position)
                        .Close()};
+}
+
+// A refusal of the library's or of the readers here, whose arguments may be
+// the library's words (exact::Problem).
+Answer Refuse(Verdict verdict, const exact::Problem& problem, std::optional<std::string_view> entry,
+              std::optional<std::string_view> input, const Options& options) {
+  return Refusal(verdict, problem, explain::ProblemText(problem, *options.words), entry, input,
+                 options);
+}
+
+// A refusal whose arguments are the user's own text, put in as they stand.
+Answer RefuseAsTyped(Verdict verdict, const exact::Problem& problem,
+                     std::optional<std::string_view> entry, std::optional<std::string_view> input,
+                     const Options& options) {
+  return Refusal(verdict, problem, explain::Say(*options.words, problem.format, problem.args),
+                 entry, input, options);
 }
 
 exact::Problem LineProblem(exact::ProblemKind kind, std::string_view message) {
@@ -69,17 +85,19 @@ Answer DecimalAnswerFor(std::string_view text, const Entry& entry, const Options
   const std::string reduced = FractionAnswer(f.reduced, options.mixed);
   if (!options.detail && !options.json && !options.explain) return {Verdict::Converted, reduced};
 
-  // A plain decimal is shown as the window writes it back; another as its
+  // A plain decimal is shown as the window writes it back (with --json, when
+  // K marks digits of it, as its canonical form too); another as its
   // canonical form in the answer's notation.
+  const bool marked = !entry.plain || (options.json && !entry.decimal.period.empty());
   exact::Decimal canonical;
-  if (options.json || !entry.plain) {
+  if (options.json || marked) {
     exact::Result<exact::Decimal> c = exact::Canonical(entry.decimal);
     if (auto* p = std::get_if<exact::Problem>(&c)) return refuse(Verdict::BadInput, *p);
     canonical = std::get<exact::Decimal>(std::move(c));
   }
-  exact::Result<std::string> written = entry.plain
-                                           ? exact::Result<std::string>(EntryText(entry.decimal))
-                                           : DecimalAnswer(canonical, f.reduced, options.notation);
+  exact::Result<std::string> written = marked
+                                           ? DecimalAnswer(canonical, f.reduced, options.notation)
+                                           : exact::Result<std::string>(EntryText(entry.decimal));
   if (auto* p = std::get_if<exact::Problem>(&written)) return refuse(Verdict::Failed, *p);
   const auto& decimal = std::get<std::string>(written);
   const std::string unreduced = FractionAnswer(f.numerator, f.denominator);
@@ -104,7 +122,9 @@ Answer DecimalAnswerFor(std::string_view text, const Entry& entry, const Options
       .Add("reading", exact::NotationName(entry.notation))
       .Add("decimal", decimal)
       .Add("unreduced", unreduced)
-      .Add("fraction", FractionAnswer(f.reduced, false));
+      .Add("fraction", FractionAnswer(f.reduced, false))
+      .Add("numerator", f.reduced.numerator.get_str())
+      .Add("denominator", f.reduced.denominator.get_str());
   if (options.mixed) json.Add("mixed", reduced);
   json.Add("nonRecurring", static_cast<std::int64_t>(canonical.fixed.size()))
       .Add("period", static_cast<std::int64_t>(canonical.period.size()))
@@ -121,7 +141,12 @@ Answer FractionAnswerFor(std::string_view text, const Entry& entry, const Option
       exact::ToDecimal(entry.fraction, options.maxDigits);
   if (auto* p = std::get_if<exact::Problem>(&expanded)) return refuse(Verdict::BadInput, *p);
   const auto& e = std::get<exact::DecimalExpansion>(expanded);
-  exact::Result<std::string> written = ExpansionAnswer(e, entry.fraction, options.notation);
+  // The note of a cut decimal is words: in the user's language where a
+  // person reads it, in English in the fields a program reads.
+  const bool forPrograms = options.detail || options.json;
+  const explain::Words& noteWords = forPrograms ? explain::EnglishWords() : *options.words;
+  exact::Result<std::string> written =
+      ExpansionAnswer(e, entry.fraction, options.notation, noteWords);
   if (auto* p = std::get_if<exact::Problem>(&written)) return refuse(Verdict::Failed, *p);
   const auto& decimal = std::get<std::string>(written);
   if (options.detail) {
@@ -134,14 +159,21 @@ Answer FractionAnswerFor(std::string_view text, const Entry& entry, const Option
   if (options.explain) {
     exact::Result<exact::FractionWorking> w = exact::ExplainFraction(entry.fraction);
     if (auto* p = std::get_if<exact::Problem>(&w)) return refuse(Verdict::BadInput, *p);
-    working = ExplainFractionLines(std::get<exact::FractionWorking>(w), decimal);
+    // The working is for a person: a cut decimal's note in the user's words.
+    const exact::Result<std::string> forPerson =
+        forPrograms && e.cut ? ExpansionAnswer(e, entry.fraction, options.notation, *options.words)
+                             : written;
+    const auto* shown = std::get_if<std::string>(&forPerson);
+    working = ExplainFractionLines(std::get<exact::FractionWorking>(w), shown ? *shown : decimal);
   }
   if (!options.json) return {Verdict::Converted, Joined(working)};
   JsonObject json;
   json.Add("input", text)
       .Add("reading", exact::NotationName(entry.notation))
       .Add("decimal", decimal)
-      .Add("fraction", FractionAnswer(entry.fraction, false));
+      .Add("fraction", FractionAnswer(entry.fraction, false))
+      .Add("numerator", entry.fraction.numerator.get_str())
+      .Add("denominator", entry.fraction.denominator.get_str());
   if (options.mixed) json.Add("mixed", FractionAnswer(entry.fraction, true));
   json.Add("nonRecurring", e.fixedLength);
   if (e.periodLength) {
@@ -154,14 +186,26 @@ Answer FractionAnswerFor(std::string_view text, const Entry& entry, const Option
   return {Verdict::Converted, json.Close()};
 }
 
+// The blanks that part the fields of a line: those the readers take for
+// blanks (space, tab, the ideographic space U+3000 a Japanese input method
+// types), and the rest of ASCII's white space.
+std::size_t BlankLength(std::string_view text) {
+  if (text.empty()) return 0;
+  if (std::string_view(" \t\r\v\f").find(text.front()) != std::string_view::npos) return 1;
+  return text.starts_with("\xE3\x80\x80") ? 3 : 0;
+}
+
 std::vector<std::string_view> Fields(std::string_view line) {
-  constexpr std::string_view kBlanks = " \t\r\v\f";
   std::vector<std::string_view> fields;
-  std::size_t start = line.find_first_not_of(kBlanks);
-  while (start != std::string_view::npos) {
-    const std::size_t end = std::min(line.find_first_of(kBlanks, start), line.size());
-    fields.push_back(line.substr(start, end - start));
-    start = line.find_first_not_of(kBlanks, end);
+  std::size_t at = 0;
+  while (at < line.size()) {
+    if (const std::size_t blank = BlankLength(line.substr(at))) {
+      at += blank;
+      continue;
+    }
+    const std::size_t start = at;
+    while (at < line.size() && BlankLength(line.substr(at)) == 0) ++at;
+    fields.push_back(line.substr(start, at - start));
   }
   return fields;
 }
@@ -183,27 +227,32 @@ Answer AnswerEntry(std::string_view text, std::int32_t period, const Options& op
                                             : FractionAnswerFor(text, entry, options);
 }
 
+bool IsCommentLine(std::string_view line) {
+  while (const std::size_t blank = BlankLength(line)) line.remove_prefix(blank);
+  return line.starts_with('#') || line.starts_with("\xEF\xBC\x83");  // U+FF03, full-width
+}
+
 Answer AnswerLine(std::string_view line, const Options& options) {
+  if (line.ends_with('\r')) line.remove_suffix(1);  // a CR LF line end
+  // An error about the line as a whole quotes it, blanks and all.
   const std::vector<std::string_view> fields = Fields(line);
   if (fields.empty()) {
     return Refuse(Verdict::BadInput,
                   LineProblem(exact::ProblemKind::Empty, N_("the line is empty; give ENTRY [K]")),
-                  std::nullopt, line, options);
+                  line, line, options);
   }
   if (HoldsSlash(line)) {
-    if (line.ends_with('\r')) line.remove_suffix(1);  // a CR LF line end
     return AnswerEntry(TrimBlanks(line), options.period, options);
   }
   if (fields.size() > 2) {
     return Refuse(Verdict::BadInput,
                   LineProblem(exact::ProblemKind::Syntax, N_("too many fields; give ENTRY [K]")),
-                  std::nullopt, line, options);
+                  line, line, options);
   }
   std::int32_t period = options.period;
   if (fields.size() == 2) {
-    if (auto problem = ParsePeriod(fields[1], period)) {
-      return Refuse(Verdict::BadInput, {exact::ProblemKind::Syntax, std::move(*problem)},
-                    std::nullopt, line, options);
+    if (std::optional<exact::Problem> problem = ParsePeriod(fields[1], period)) {
+      return RefuseAsTyped(Verdict::BadInput, *problem, line, line, options);
     }
   }
   return AnswerEntry(fields[0], period, options);
@@ -214,6 +263,14 @@ Answer AnswerOverlongLine(const Options& options) {
       exact::MakeProblem(exact::ProblemKind::TooLarge, N_("the line is longer than {1} characters"),
                          {std::to_string(kLongestLine)});
   return Refuse(Verdict::BadInput, problem, std::nullopt, std::nullopt, options);
+}
+
+Answer AnswerUsageProblem(const exact::Problem& problem, const Options& options) {
+  const explain::Words& words = *options.words;
+  std::string message = explain::Say(words, problem.format, problem.args);
+  if (!options.json) message = explain::Say(words, N_("{1} (see quotalis-cli --help)"), {message});
+  return Refusal(Verdict::BadInput, problem, std::move(message), std::nullopt, std::nullopt,
+                 options);
 }
 
 }  // namespace quotalis::cli

@@ -17,64 +17,94 @@ namespace {
 
 using cli::Answer;
 using cli::Verdict;
+using explain::N_;
 
 constexpr std::string_view kProgram = "quotalis-cli";
 
-int WriteFailed(std::ostream& err) {
-  err << kProgram << ": cannot write to standard output\n";
+// The line a message of the program's own makes on standard error.
+void Complain(std::ostream& err, std::string_view message) {
+  err << kProgram << ": " << message << '\n';
+}
+
+int WriteFailed(const explain::Words& words, std::ostream& err) {
+  Complain(err, words.Translate(N_("cannot write to standard output")));
   return kExitFailed;
 }
+
+// Windows Notepad starts a UTF-8 file with the byte-order mark U+FEFF.
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
 // Answers the lines of `in` one by one. The answers are passed on whenever
 // the input has nothing more waiting, so that a program feeding one line at a
 // time gets each answer before it writes the next line.
 int AnswerLines(const cli::Options& options, std::istream& in, std::ostream& out,
                 std::ostream& err) {
+  const explain::Words& words = *options.words;
   bool anyFailed = false;
+  bool first = true;
   cli::LineReader reader(in);
   while (reader.Next()) {
+    std::string_view line = reader.line();
+    if (first && line.starts_with(kByteOrderMark)) line.remove_prefix(kByteOrderMark.size());
+    first = false;
+    if (!reader.cut() && cli::IsCommentLine(line)) continue;
     const Answer answer =
-        reader.cut() ? cli::AnswerOverlongLine(options) : cli::AnswerLine(reader.line(), options);
-    if (answer.verdict != Verdict::Converted) {
-      anyFailed = true;
-      if (!options.json) out << "error: ";  // a JSON object says itself that it is an error
+        reader.cut() ? cli::AnswerOverlongLine(options) : cli::AnswerLine(line, options);
+    if (answer.verdict == Verdict::Converted || options.json) {
+      out << answer.text << '\n';  // a JSON object says itself that it is an error
+    } else {
+      out << explain::Say(words, N_("error: {1}"), {answer.text}) << '\n';
     }
-    out << answer.text << '\n';
+    anyFailed = anyFailed || answer.verdict != Verdict::Converted;
     // With --explain the workings of successive lines are told apart by a blank line.
     if (options.explain && !options.json) out << '\n';
     if (in.rdbuf()->in_avail() <= 0) out.flush();
-    if (!out) return WriteFailed(err);
+    if (!out) return WriteFailed(words, err);
   }
   if (in.bad()) {
-    err << kProgram << ": cannot read standard input\n";
+    Complain(err, words.Translate(N_("cannot read standard input")));
     return kExitFailed;
   }
-  if (!out.flush()) return WriteFailed(err);
+  if (!out.flush()) return WriteFailed(words, err);
   return anyFailed ? kExitFailed : kExitConverted;
 }
 
-int Print(std::string_view text, std::ostream& out, std::ostream& err) {
-  if (!(out << text).flush()) return WriteFailed(err);
+int Print(std::string_view text, const explain::Words& words, std::ostream& out,
+          std::ostream& err) {
+  if (!(out << text).flush()) return WriteFailed(words, err);
   return kExitConverted;
 }
 
 }  // namespace
 
 int RunCli(std::span<const std::string_view> args, std::istream& in, std::ostream& out,
-           std::ostream& err, const explain::Words& words) {
+           std::ostream& err, const explain::Words& words, bool inputIsTerminal) {
   cli::Command command = cli::ParseArguments(args);
   command.options.words = &words;
   switch (command.kind) {
-    case cli::Command::Kind::Help: return Print(cli::UsageText(), out, err);
+    case cli::Command::Kind::Help: return Print(cli::UsageText(words), words, out, err);
     case cli::Command::Kind::Version:
-      return Print(std::string(kProgram) + " " + version::kText + "\n", out, err);
-    case cli::Command::Kind::Usage:
-      err << kProgram << ": " << command.problem << '\n';
-      return kExitUsage;
+      return Print(std::string(kProgram) + " " + version::kText + "\n", words, out, err);
+    case cli::Command::Kind::Usage: {
+      const Answer refused = cli::AnswerUsageProblem(command.problem, command.options);
+      if (!command.options.json) {
+        Complain(err, refused.text);
+        return kExitUsage;
+      }
+      const int printed = Print(refused.text + "\n", words, out, err);
+      return printed == kExitConverted ? kExitUsage : printed;
+    }
     case cli::Command::Kind::Convert: break;
   }
   const cli::Options& options = command.options;
-  if (!options.entry) return AnswerLines(options, in, out, err);
+  if (!options.entry) {
+    // Someone at a terminal who gave no entry is told what the program waits for.
+    if (inputIsTerminal) {
+      Complain(err, words.Translate(N_("reading \"ENTRY [K]\" lines from standard input; "
+                                       "press Ctrl-D to end (quotalis-cli --help for more)")));
+    }
+    return AnswerLines(options, in, out, err);
+  }
 
   Answer answer = cli::AnswerEntry(*options.entry, options.period, options);
   const int status = answer.verdict == Verdict::Converted  ? kExitConverted
@@ -83,10 +113,10 @@ int RunCli(std::span<const std::string_view> args, std::istream& in, std::ostrea
   // With --json the error is an object on standard output, as every answer is.
   if (answer.verdict == Verdict::Converted || options.json) {
     answer.text += '\n';
-    const int printed = Print(answer.text, out, err);
+    const int printed = Print(answer.text, words, out, err);
     return printed == kExitConverted ? status : printed;
   }
-  err << kProgram << ": " << answer.text << '\n';
+  Complain(err, answer.text);
   return status;
 }
 

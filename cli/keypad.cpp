@@ -2,34 +2,45 @@
 
 #include <algorithm>
 #include <optional>
+#include <string>
+#include <string_view>
 #include <utility>
+#include <vector>
 
 #include <quotalis/exact/expansion.h>
 #include <quotalis/exact/write.h>
 
 #include "convert/conversion.h"
 #include "convert/entry.h"
+#include "explain/words.h"
 
 namespace quotalis::cli {
 
 namespace {
 
-exact::Problem Unwritable(std::string message) {
-  return {exact::ProblemKind::Unwritable, std::move(message), 0};
+using explain::N_;
+
+// The arguments are numbers and digits, never words to translate.
+exact::Problem Unwritable(std::string_view format, std::vector<std::string> args = {}) {
+  return exact::MakeProblem(exact::ProblemKind::Unwritable, format, std::move(args));
 }
 
 // The refusal of an entry longer than the keypad holds; `needed` is its
 // length when it is known.
 exact::Problem TooLong(std::optional<std::size_t> needed) {
-  return Unwritable("the keypad holds at most " + std::to_string(kEntryLongest) +
-                    " characters; the entry would need " +
-                    (needed ? std::to_string(*needed) : std::string("more")));
+  const std::string longest = std::to_string(kEntryLongest);
+  if (!needed) {
+    return Unwritable(N_("the keypad holds at most {1} characters; the entry would need more"),
+                      {longest});
+  }
+  return Unwritable(N_("the keypad holds at most {1} characters; the entry would need {2}"),
+                    {longest, std::to_string(*needed)});
 }
 
 }  // namespace
 
 exact::Result<KeypadForm> ToKeypad(const exact::Rational& value) {
-  if (value.numerator < 0) return Unwritable("the keypad cannot type a negative value");
+  if (value.numerator < 0) return Unwritable(N_("the keypad cannot type a negative value"));
   // Either part of the decimal longer than the keypad is cut, and then no
   // entry can hold it.
   exact::Result<exact::DecimalExpansion> expanded = exact::ToDecimal(value, kEntryLongest);
@@ -50,15 +61,18 @@ exact::Result<KeypadForm> ToKeypad(const exact::Rational& value) {
 
   const Conversion window = ConvertEntry(form.entry, static_cast<std::int32_t>(form.period));
   if (window.outcome == Outcome::Zero) return form;
+  if (window.outcome == Outcome::OutOfRange) {
+    return Unwritable(N_("the window cannot convert {1}: it is beyond what the window converts"),
+                      {form.entry});
+  }
   if (window.outcome != Outcome::Converted) {
-    return Unwritable("the window cannot convert " + form.entry + ": " +
-                      std::string(Describe(window.outcome)));
+    return Unwritable(N_("the window cannot convert {1}"), {form.entry});
   }
   const std::string_view normalised = window.normalised;
   const bool sameEntry = normalised == form.entry || (dropZero && normalised == "0" + form.entry);
   if (!sameEntry || window.period != form.period) {
-    return Unwritable("the window would read " + form.entry + " as " + window.normalised +
-                      " with " + std::to_string(window.period) + " recurring digits");
+    return Unwritable(N_("the window would read {1} as {2} with {3} recurring digits"),
+                      {form.entry, window.normalised, std::to_string(window.period)});
   }
   return form;
 }

@@ -1,14 +1,20 @@
 // quotalis-cli: the conversion engine on the command line (see cli.h).
+#include <unistd.h>
+
 #include <exception>
 #include <iostream>
+#include <new>
 #include <string_view>
 #include <vector>
 
 #include "cli/cli.h"
 #include "cli/language.h"
+#include "explain/words.h"
 
 int main(int argc, char** argv) {
+  using quotalis::explain::N_;
   quotalis::cli::UseLocaleLanguage();
+  const quotalis::explain::Words& words = quotalis::cli::LocaleWords();
   // Unsynchronised streams report a failed read or write as a stream error
   // that RunCli can see, where stdio would keep it to itself.
   std::ios::sync_with_stdio(false);
@@ -17,9 +23,12 @@ int main(int argc, char** argv) {
   std::cin.tie(nullptr);
   try {
     const std::vector<std::string_view> args(argv + 1, argv + argc);
-    return quotalis::RunCli(args, std::cin, std::cout, std::cerr, quotalis::cli::LocaleWords());
+    return quotalis::RunCli(args, std::cin, std::cout, std::cerr, words, isatty(STDIN_FILENO) == 1);
+  } catch (const std::bad_alloc&) {
+    std::cerr << "quotalis-cli: " << words.Translate(N_("out of memory")) << '\n';
   } catch (const std::exception& e) {
-    std::cerr << "quotalis-cli: " << e.what() << '\n';
-    return quotalis::kExitFailed;
+    std::cerr << "quotalis-cli: "
+              << quotalis::explain::Say(words, N_("internal error: {1}"), {e.what()}) << '\n';
   }
+  return quotalis::kExitFailed;
 }

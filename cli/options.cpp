@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <limits>
 #include <utility>
+#include <vector>
 
 #include "cli/quote.h"
 #include "convert/reading.h"
@@ -13,7 +14,12 @@ namespace quotalis::cli {
 
 namespace {
 
-using Problem = std::optional<std::string>;
+using explain::N_;
+using Problem = std::optional<exact::Problem>;
+
+exact::Problem Misused(std::string_view format, std::vector<std::string> args = {}) {
+  return exact::MakeProblem(exact::ProblemKind::Argument, format, std::move(args));
+}
 
 // Digits to a number, a value past `most` held as `most`. Precondition: IsDigits(text).
 template <class Int>
@@ -25,6 +31,30 @@ Int ClampedValue(std::string_view text, Int most) {
     value = static_cast<Int>(value * 10 + digit);
   }
   return value;
+}
+
+// `text` with its full-width digits and hyphen-minus (U+FF10 to U+FF19,
+// U+FF0D: EF BC 90 to EF BC 99, EF BC 8D) as ASCII; every other byte as it is.
+std::string AsciiDigits(std::string_view text) {
+  std::string ascii;
+  ascii.reserve(text.size());
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text.substr(i, 2) == "\xEF\xBC" && i + 2 < text.size()) {
+      const auto last = static_cast<unsigned char>(text[i + 2]);
+      if (last >= 0x90 && last <= 0x99) {
+        ascii += static_cast<char>('0' + (last - 0x90));
+        i += 2;
+        continue;
+      }
+      if (last == 0x8D) {
+        ascii += '-';
+        i += 2;
+        continue;
+      }
+    }
+    ascii += text[i];
+  }
+  return ascii;
 }
 
 // The notations an answer can be written in, as --help lists them.
@@ -41,14 +71,17 @@ Problem ParseNotation(std::string_view text, exact::Notation& notation) {
     notation = *named;
     return std::nullopt;
   }
+  // "parentheses, brackets, ..., latex" and "keypad": the names are what
+  // the user types, the same in every language.
   std::string names;
-  for (std::size_t i = 0; i < kAnswerNotations.size(); ++i) {
-    names += i == 0 ? "" : i + 1 == kAnswerNotations.size() ? " or " : ", ";
+  for (std::size_t i = 0; i + 1 < kAnswerNotations.size(); ++i) {
+    names += i == 0 ? "" : ", ";
     names += exact::NotationName(kAnswerNotations[i]);
   }
-  return (named ? "the notation " + ("'" + Shown(text) + "'") + " cannot write an answer"
-                : "unknown notation " + ("'" + Shown(text) + "'")) +
-         "; give " + names;
+  const std::string last(exact::NotationName(kAnswerNotations.back()));
+  return Misused(named ? N_("the notation '{1}' cannot write an answer; give {2} or {3}")
+                       : N_("unknown notation '{1}'; give {2} or {3}"),
+                 {Shown(text), names, last});
 }
 
 Problem ParseMaxDigits(std::string_view text, std::optional<std::int64_t>& most) {
@@ -56,18 +89,17 @@ Problem ParseMaxDigits(std::string_view text, std::optional<std::int64_t>& most)
     most.reset();
     return std::nullopt;
   }
-  if (!IsDigits(text)) {
-    return "--max-digits takes a whole number or 'all', not " + ("'" + Shown(text) + "'");
+  const std::string ascii = AsciiDigits(text);
+  if (!IsDigits(ascii)) {
+    return Misused(N_("--max-digits takes a whole number or 'all', not '{1}'"), {Shown(text)});
   }
-  const auto value = ClampedValue(text, std::numeric_limits<std::int64_t>::max());
-  if (value == 0) return "--max-digits must be 1 or more";
+  const auto value = ClampedValue<std::int64_t>(ascii, std::numeric_limits<std::int64_t>::max());
+  if (value == 0) return Misused(N_("--max-digits must be 1 or more"));
   most = value;
   return std::nullopt;
 }
 
-Command Fail(std::string problem) {
-  return {Command::Kind::Usage, {}, std::move(problem) + " (see quotalis-cli --help)"};
-}
+Command Fail(exact::Problem problem) { return {Command::Kind::Usage, {}, std::move(problem)}; }
 
 // A negative number given as the entry is taken as the entry, not as an
 // option, so that it converts.
@@ -83,6 +115,10 @@ bool IsWholePart(std::string_view arg) {
   return IsDigits(arg);
 }
 
+bool TakesValue(std::string_view name) {
+  return name == "--period" || name == "--notation" || name == "--max-digits";
+}
+
 // Options that take no value, and the flag each sets.
 bool Options::*FlagNamed(std::string_view name) {
   if (name == "--detail") return &Options::detail;
@@ -93,25 +129,27 @@ bool Options::*FlagNamed(std::string_view name) {
 }
 
 Problem Conflicts(const Options& options) {
-  if (options.detail && options.json) return "--detail and --json cannot be given together";
-  if (options.detail && options.explain) return "--detail and --explain cannot be given together";
+  const auto together = [](std::string_view a, std::string_view b) {
+    return Misused(N_("{1} and {2} cannot be given together"), {std::string(a), std::string(b)});
+  };
+  if (options.detail && options.json) return together("--detail", "--json");
+  if (options.detail && options.explain) return together("--detail", "--explain");
   return std::nullopt;
 }
 
-}  // namespace
-
-Problem ParsePeriod(std::string_view text, std::int32_t& period) {
-  if (text.empty()) return "the period K is empty; give the number of recurring digits";
-  if (text.front() == '-' && IsDigits(text.substr(1))) {
-    return "the period K " + ("'" + Shown(text) + "'") + " is negative; give 0 or more";
+// Whether --json stands among the options, wherever it is: a refused
+// command line still answers as the script asked.
+bool AsksForJson(std::span<const std::string_view> args) {
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    const std::string_view arg = args[i];
+    if (arg == "--") return false;
+    if (arg == "--json") return true;
+    if (TakesValue(arg)) ++i;  // its value, whatever it looks like
   }
-  if (!IsDigits(text))
-    return "the period K " + ("'" + Shown(text) + "'") + " is not a whole number";
-  period = ClampedValue(text, std::numeric_limits<std::int32_t>::max());
-  return std::nullopt;
+  return false;
 }
 
-Command ParseArguments(std::span<const std::string_view> args) {
+Command Parse(std::span<const std::string_view> args) {
   Command command;
   Options& options = command.options;
   bool optionsEnded = false;
@@ -125,7 +163,7 @@ Command ParseArguments(std::span<const std::string_view> args) {
         *options.entry += ' ';
         *options.entry += arg;
       } else {
-        return Fail("too many arguments: " + ("'" + Shown(arg) + "'") + " after the entry");
+        return Fail(Misused(N_("too many arguments: '{1}' after the entry"), {Shown(arg)}));
       }
       continue;
     }
@@ -136,14 +174,14 @@ Command ParseArguments(std::span<const std::string_view> args) {
     const std::size_t equals = arg.find('=');
     const std::string_view name = arg.substr(0, equals);
     const bool hasValue = equals != std::string_view::npos;
-    if (name == "--period" || name == "--notation" || name == "--max-digits") {
+    if (TakesValue(name)) {
       std::string_view value;
       if (hasValue) {
         value = arg.substr(equals + 1);
       } else if (i + 1 < args.size()) {
         value = args[++i];
       } else {
-        return Fail("the option " + std::string(name) + " needs a value");
+        return Fail(Misused(N_("the option {1} needs a value"), {std::string(name)}));
       }
       Problem problem;
       if (name == "--period") {
@@ -153,20 +191,44 @@ Command ParseArguments(std::span<const std::string_view> args) {
       } else {
         problem = ParseMaxDigits(value, options.maxDigits);
       }
-      if (problem) return Fail(*problem);
+      if (problem) return Fail(std::move(*problem));
     } else if (bool Options::*flag = FlagNamed(name)) {
-      if (hasValue) return Fail("the option " + std::string(name) + " takes no value");
+      if (hasValue) return Fail(Misused(N_("the option {1} takes no value"), {std::string(name)}));
       options.*flag = true;
     } else if (name == "--help" || name == "--version") {
-      if (hasValue) return Fail("the option " + std::string(name) + " takes no value");
+      if (hasValue) return Fail(Misused(N_("the option {1} takes no value"), {std::string(name)}));
       return {name == "--help" ? Command::Kind::Help : Command::Kind::Version, {}, {}};
     } else if (arg == "-h") {
       return {Command::Kind::Help, {}, {}};
     } else {
-      return Fail("unknown option " + ("'" + Shown(arg) + "'"));
+      return Fail(Misused(N_("unknown option '{1}'"), {Shown(arg)}));
     }
   }
-  if (Problem problem = Conflicts(options)) return Fail(*problem);
+  if (Problem problem = Conflicts(options)) return Fail(std::move(*problem));
+  return command;
+}
+
+}  // namespace
+
+Problem ParsePeriod(std::string_view text, std::int32_t& period) {
+  const auto refused = [text](std::string_view format) {
+    return exact::MakeProblem(exact::ProblemKind::Syntax, format, {Shown(text)});
+  };
+  if (text.empty()) {
+    return refused(N_("the period K is empty; give the number of recurring digits"));
+  }
+  const std::string ascii = AsciiDigits(text);
+  if (ascii.front() == '-' && IsDigits(std::string_view(ascii).substr(1))) {
+    return refused(N_("the period K '{1}' is negative; give 0 or more"));
+  }
+  if (!IsDigits(ascii)) return refused(N_("the period K '{1}' is not a whole number"));
+  period = ClampedValue<std::int32_t>(ascii, std::numeric_limits<std::int32_t>::max());
+  return std::nullopt;
+}
+
+Command ParseArguments(std::span<const std::string_view> args) {
+  Command command = Parse(args);
+  if (command.kind == Command::Kind::Usage) command.options.json = AsksForJson(args);
   return command;
 }
 

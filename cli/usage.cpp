@@ -1,7 +1,10 @@
 #include "cli/usage.h"
 
+#include <array>
 #include <string>
+#include <vector>
 
+#include <quotalis/exact/decimal.h>
 #include <quotalis/exact/expansion.h>
 
 #include "cli/lines.h"
@@ -11,14 +14,25 @@ namespace quotalis::cli {
 
 namespace {
 
-constexpr std::string_view kUsage =
-    R"(Usage: quotalis-cli [--detail] [--period K] ENTRY
+using explain::N_;
+
+// The text in paragraphs, each one translated whole; {1}, {2} are the limits,
+// filled in after the translation from the constants that enforce them.
+struct Paragraph {
+  std::string_view english;
+  std::vector<std::string> args;
+};
+
+std::vector<Paragraph> Paragraphs() {
+  return {
+      {N_(R"(Usage: quotalis-cli [--detail] [--period K] ENTRY
        quotalis-cli [OPTIONS] ENTRY
        quotalis-cli [OPTIONS] < LINES
 Turns a decimal, possibly recurring, into a fraction in lowest terms, and a
 fraction into its recurring decimal, exactly, at any length.
-
-ENTRY is one of:
+)"),
+       {}},
+      {N_(R"(ENTRY is one of:
   a plain decimal, as the Quotalis keypad builds it or longer, perhaps signed:
     .5, 007, 12.34, -0.1666; with --period K its last K digits recur
   a decimal in a notation that marks its recurring digits:
@@ -29,18 +43,21 @@ ENTRY is one of:
   a fraction or a mixed number: 3/4, -1/7, "1 1/6"
 Full-width digits, point, parentheses, signs and slash read as their ASCII
 forms (０．１（６）), and blanks at either end are ignored.
-
-A decimal answers its fraction in lowest terms, N/D. A fraction answers its
+)"),
+       {}},
+      {N_(R"(A decimal answers its fraction in lowest terms, N/D. A fraction answers its
 decimal in canonical form: the shortest non-recurring part, then the shortest
 period (1/6 is 0.1(6), 1/7 is 0.(142857), 0.(9) is 1).
-
-K, for a plain decimal only, is how many of its trailing digits recur; 0, the
+)"),
+       {}},
+      {N_(R"(K, for a plain decimal only, is how many of its trailing digits recur; 0, the
 default, for a decimal that ends: 0.16 with K = 1 stands for 0.1666... Like
 the window's scroll bar, the program clamps K, however large, to the digits
 after the point of the normalised entry: 0.50 with K = 2 is 0.5 with K = 1,
 and 1.0 with K = 1 is 1. A zero entry (0, 0., .0, 000) answers 0/1.
-
-Options:
+)"),
+       {}},
+      {N_(R"(Options:
   --period K, --period=K
                 the number of recurring digits of a plain decimal (default 0):
                 --period 1 0.1666
@@ -53,7 +70,7 @@ Options:
                 --mixed '1.1(6)' answers 1 1/6
   --max-digits N
                 write at most N digits of a period (and of a non-recurring
-                part), default @DEFAULT_DIGITS@, or all (up to @MOST_DIGITS@); a longer one
+                part), default {1}, or all (up to {2}); a longer one
                 is cut, and the answer says "[cut: the period has L digits;
                 the first N are shown]": --max-digits 4 1/7
   --detail      answer three fields separated by tabs. For a decimal: the
@@ -69,38 +86,57 @@ Options:
   -h, --help    print this help and exit
   --version     print the version and exit
   --            end of the options: the next argument is the entry: -- -0.5
-
-The fields of --json: "input" (the entry), "reading" (how it was written:
+)"),
+       {std::to_string(kDefaultMaxDigits), std::to_string(exact::kMaxExpansionDigits)}},
+      {N_(R"(The fields of --json: "input" (the entry), "reading" (how it was written:
 plain, parentheses, brackets, quotes, dots, overline, r, ellipsis, fraction or
-mixed), "decimal" (for a plain decimal the normalised entry, otherwise the
-canonical decimal in the --notation), "unreduced" (a decimal's fraction before
-reduction), "fraction" (in lowest terms), "mixed" (with --mixed), "nonRecurring"
-and "period" (the numbers of digits of the non-recurring part and of the
-period; "period" is null when the denominator was too large to factor),
-"cut" (true when --max-digits cut the decimal) and, with --explain, "working"
-(its lines). A refused entry gives {"input", "error", "kind", "position"}:
-"kind" names the fault for a program to act on (empty, encoding, character,
-syntax, zero-denominator, too-large, argument or unwritable), "position" is
-the character the error concerns (0 for none).
-
-Without ENTRY the program reads lines "ENTRY [K]" from standard input and
+mixed), "decimal" (for a plain decimal without K the normalised entry,
+otherwise the canonical decimal in the --notation), "unreduced" (a decimal's
+fraction before reduction), "fraction" (in lowest terms), "numerator" and
+"denominator" (its terms, as strings of digits so that no digit is lost),
+"mixed" (with --mixed), "nonRecurring" and "period" (the numbers of digits of
+the non-recurring part and of the period; "period" is null when the
+denominator was too large to factor), "cut" (true when --max-digits cut the
+decimal) and, with --explain, "working" (its lines). A refused entry gives
+{"input", "error", "kind", "position"}: "kind" names the fault for a program
+to act on (empty, encoding, character, syntax, zero-denominator, too-large,
+argument or unwritable), "position" is the character the error concerns (0
+for none). A bad option gives the same object, "input" null, "kind" argument
+(syntax for a bad K).
+)"),
+       {}},
+      {N_(R"(Without ENTRY the program reads lines "ENTRY [K]" from standard input and
 answers each on its own line, in order (with --explain, each working is
 followed by a blank line). K on a line overrides --period; the other options
-apply to every line. A line holding "/" is one fraction or mixed number. A
-line that cannot be converted, a blank one included, is answered
-"error: REASON" (with --json, its object) and the lines after it go on. A line
-may be up to @LONGEST_LINE@ MiB long; a longer one is refused without being kept.
-
-Limits: a numerator or denominator of more than @MAX_TERM_DIGITS@ digits is refused
+apply to every line. ENTRY and K are separated by blanks (spaces, tabs or
+U+3000, the ideographic space), and K may be in full-width digits. A line
+holding "/" is one fraction or mixed number. A line whose first character
+other than blanks is "#" is a comment and gets no answer; a byte-order mark
+(U+FEFF) at the start of the input is skipped. A line that cannot be
+converted, a blank one included, is answered "error: REASON", quoting the
+line or its entry (with --json, its object), and the lines after it go on. A
+line may be up to {1} MiB long; a longer one is refused without being kept.
+)"),
+       {std::to_string(kLongestLine >> 20)}},
+      {N_(R"(Limits: a numerator or denominator of more than {1} digits is refused
 at once (1e999999999); a period is written up to --max-digits digits.
-
-Exit status: 0 when everything was converted; 1 when a line of standard input
+)"),
+       {std::to_string(exact::kMaxTermDigits)}},
+      {N_(R"(Exit status: 0 when everything was converted; 1 when a line of standard input
 failed, an answer cannot be given (--notation keypad for a value the keypad
 cannot type, for one), or reading or writing failed; 2 for a bad option,
 entry or K on the command line, reported on standard error (with --json, as
 its object on standard output).
-
-Examples:
+)"),
+       {}},
+      {N_(R"(Messages and this help are in the language the locale asks for (LANGUAGE,
+LC_ALL, LC_MESSAGES, LANG): LANGUAGE=ja for Japanese. So is the note after a
+cut decimal, but in the fields of --detail and --json. The answers, the
+fields of --detail, the keys and values of --json (all but "error" and
+"working") and the exit statuses are the same in every language.
+)"),
+       {}},
+      {N_(R"(Examples:
   $ quotalis-cli .75
   3/4
   $ quotalis-cli --period 1 0.1666
@@ -119,24 +155,19 @@ Examples:
   1/2
   4/11
   error: '.': the point at character 1 has no digits on either side
-)";
+)"),
+       {}},
+  };
+}
 
 }  // namespace
 
-std::string_view UsageText() {
-  // The limits are filled in from the constants that enforce them.
-  static const std::string text = [] {
-    std::string t(kUsage);
-    const auto fill = [&t](std::string_view name, const std::string& value) {
-      const std::size_t at = t.find(name);
-      if (at != std::string::npos) t.replace(at, name.size(), value);
-    };
-    fill("@DEFAULT_DIGITS@", std::to_string(kDefaultMaxDigits));
-    fill("@MOST_DIGITS@", std::to_string(exact::kMaxExpansionDigits));
-    fill("@LONGEST_LINE@", std::to_string(kLongestLine >> 20));
-    fill("@MAX_TERM_DIGITS@", std::to_string(exact::kMaxTermDigits));
-    return t;
-  }();
+std::string UsageText(const explain::Words& words) {
+  std::string text;
+  for (const Paragraph& paragraph : Paragraphs()) {
+    if (!text.empty()) text += '\n';
+    text += explain::Say(words, paragraph.english, paragraph.args);
+  }
   return text;
 }
 

@@ -25,20 +25,38 @@ TEST(ExactCommandLine, WritesJson) {
       {"a decimal",
        {"--json", "0.1(6)"},
        R"j({"input":"0.1(6)","reading":"parentheses","decimal":"0.1(6)","unreduced":"15/90",)j"
-       R"j("fraction":"1/6","nonRecurring":1,"period":1,"cut":false})j"},
-      {"a plain decimal with K, mixed",
+       R"j("fraction":"1/6","numerator":"1","denominator":"6","nonRecurring":1,"period":1,)j"
+       R"j("cut":false})j"},
+      {"a plain decimal with K, mixed: its period marked",
        {"--json", "--mixed", "--period", "1", "1.1666"},
-       R"j({"input":"1.1666","reading":"plain","decimal":"1.1666","unreduced":"10500/9000",)j"
-       R"j("fraction":"7/6","mixed":"1 1/6","nonRecurring":1,"period":1,"cut":false})j"},
+       R"j({"input":"1.1666","reading":"plain","decimal":"1.1(6)","unreduced":"10500/9000",)j"
+       R"j("fraction":"7/6","numerator":"7","denominator":"6","mixed":"1 1/6",)j"
+       R"j("nonRecurring":1,"period":1,"cut":false})j"},
+      {"a plain decimal with K, in dots",
+       {"--json", "--notation", "dots", "--period", "2", "0.36"},
+       R"j({"input":"0.36","reading":"plain","decimal":"0.3̇6̇","unreduced":"36/99",)j"
+       R"j("fraction":"4/11","numerator":"4","denominator":"11","nonRecurring":0,"period":2,)j"
+       R"j("cut":false})j"},
+      {"a plain decimal without K: the normalised entry",
+       {"--json", "--", "-007.50"},
+       R"j({"input":"-007.50","reading":"plain","decimal":"-7.5","unreduced":"-75/10",)j"
+       R"j("fraction":"-15/2","numerator":"-15","denominator":"2","nonRecurring":1,"period":0,)j"
+       R"j("cut":false})j"},
+      {"a numerator past 64 bits, every digit kept",
+       {"--json", "--", "-123456789012345678901/2"},
+       R"j({"input":"-123456789012345678901/2","reading":"fraction",)j"
+       R"j("decimal":"-61728394506172839450.5","fraction":"-123456789012345678901/2",)j"
+       R"j("numerator":"-123456789012345678901","denominator":"2","nonRecurring":1,"period":0,)j"
+       R"j("cut":false})j"},
       {"a fraction",
        {"--json", "1/7"},
        R"j({"input":"1/7","reading":"fraction","decimal":"0.(142857)","fraction":"1/7",)j"
-       R"j("nonRecurring":0,"period":6,"cut":false})j"},
+       R"j("numerator":"1","denominator":"7","nonRecurring":0,"period":6,"cut":false})j"},
       {"a cut mixed number",
        {"--json", "--max-digits", "2", "1 1/7"},
        R"j({"input":"1 1/7","reading":"mixed","decimal":"1.(14...) [cut: the period has 6 )j"
-       R"j(digits; the first 2 are shown]","fraction":"8/7","nonRecurring":0,"period":6,)j"
-       R"j("cut":true})j"},
+       R"j(digits; the first 2 are shown]","fraction":"8/7","numerator":"8","denominator":"7",)j"
+       R"j("nonRecurring":0,"period":6,"cut":true})j"},
   };
   for (const ToDecimal& row : rows) {
     SCOPED_TRACE(row.name);
@@ -56,13 +74,13 @@ TEST(ExactCommandLine, WritesJson) {
   EXPECT_EQ(bad.err, "");
   EXPECT_EQ(bad.status, 2);
   const auto lines = RunCli({"--json"}, std::string("1\"\\\x01\xff\n\n", 7));
-  EXPECT_EQ(
-      lines.out,
-      R"j({"input":"1\"\\\u0001\ufffd","error":"'1\"\\\\x01\\xFF': unexpected '\"' )j"
-      R"j(at character 2","kind":"character","position":2})j"
-      "\n"
-      R"j({"input":"","error":"the line is empty; give ENTRY [K]","kind":"empty","position":0})j"
-      "\n");
+  EXPECT_EQ(lines.out,
+            R"j({"input":"1\"\\\u0001\ufffd","error":"'1\"\\\\x01\\xFF': unexpected '\"' )j"
+            R"j(at character 2","kind":"character","position":2})j"
+            "\n"
+            R"j({"input":"","error":"'': the line is empty; give ENTRY [K]","kind":"empty",)j"
+            R"j("position":0})j"
+            "\n");
   EXPECT_EQ(lines.status, 1);
 }
 

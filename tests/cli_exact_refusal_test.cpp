@@ -58,7 +58,10 @@ TEST(ExactCommandLine, RefusesWithTheProblemAndItsPlace) {
       {"max digits zero", {"--max-digits", "0", "1/7"}, "1 or more", 2},
       {"max digits not a number", {"--max-digits", "many", "1/7"}, "'many'", 2},
       {"max digits without a value", {"1/7", "--max-digits"}, "needs a value", 2},
-      {"detail with json", {"--detail", "--json", "1/7"}, "cannot be given together", 2},
+      {"detail with explain",
+       {"--detail", "--explain", "1/7"},
+       "--detail and --explain cannot be given together (see quotalis-cli --help)",
+       2},
       {"flag with a value", {"--mixed=1", "1/7"}, "takes no value", 2},
       {"a control character", {"0.1\x1b(6)"}, "'0.1\\x1B(6)': unexpected character U+001B", 2},
   };
@@ -71,6 +74,57 @@ TEST(ExactCommandLine, RefusesWithTheProblemAndItsPlace) {
     EXPECT_EQ(r.err.find('\n'), r.err.size() - 1) << "one line: " << r.err;
     EXPECT_EQ(r.err.find('\x1b'), std::string::npos);
     EXPECT_EQ(r.status, row.status);
+  }
+}
+
+struct RefusedAsJson {
+  const char* name;
+  std::vector<std::string_view> args;
+  std::string out;
+};
+
+// With --json anywhere among the options, a refused command line is an
+// object on standard output like a refused entry, "input" null.
+TEST(ExactCommandLine, RefusesOptionsAsJsonWhenAskedFor) {
+  const std::vector<RefusedAsJson> rows = {
+      {"unknown option before --json",
+       {"--foo", "--json", "1/7"},
+       R"j({"input":null,"error":"unknown option '--foo'","kind":"argument","position":0})j"},
+      {"bad K",
+       {"--json", "--period", "x", "0.5"},
+       R"j({"input":null,"error":"the period K 'x' is not a whole number","kind":"syntax",)j"
+       R"j("position":0})j"},
+      {"negative K",
+       {"--json", "--period=-2", "0.5"},
+       R"j({"input":null,"error":"the period K '-2' is negative; give 0 or more",)j"
+       R"j("kind":"syntax","position":0})j"},
+      {"detail with json",
+       {"--detail", "--json", "1/7"},
+       R"j({"input":null,"error":"--detail and --json cannot be given together",)j"
+       R"j("kind":"argument","position":0})j"},
+      {"too many arguments",
+       {"--json", "1/7", "2/7"},
+       R"j({"input":null,"error":"too many arguments: '2/7' after the entry",)j"
+       R"j("kind":"argument","position":0})j"},
+      {"a value missing",
+       {"1/7", "--json", "--notation"},
+       R"j({"input":null,"error":"the option --notation needs a value","kind":"argument",)j"
+       R"j("position":0})j"},
+  };
+  for (const RefusedAsJson& row : rows) {
+    SCOPED_TRACE(row.name);
+    const auto r = RunCli(row.args);
+    EXPECT_EQ(r.out, row.out + "\n");
+    EXPECT_EQ(r.err, "");
+    EXPECT_EQ(r.status, 2);
+  }
+  // --json as the value of an option, or after "--", is no --json.
+  for (const std::vector<std::string_view>& args :
+       {std::vector<std::string_view>{"--period", "--json", "0.5"}, {"--foo", "--", "--json"}}) {
+    const auto r = RunCli(args);
+    EXPECT_EQ(r.out, "");
+    EXPECT_TRUE(r.err.starts_with("quotalis-cli: ")) << r.err;
+    EXPECT_EQ(r.status, 2);
   }
 }
 

@@ -118,10 +118,24 @@ TEST(ExactCommandLine, AnswersFractionsInEveryNotation) {
        "0.(1428...) [cut: the period has 6 digits; the first 4 are shown]"},
       {"period exactly at the limit", {"--max-digits=6", "1/7"}, "0.(142857)"},
       {"no limit", {"--max-digits", "all", "1/7"}, "0.(142857)"},
-      {"cut non-recurring part",
+      {"cut period, one digit shown",
+       {"--max-digits", "1", "1/7"},
+       "0.(1...) [cut: the period has 6 digits; the first digit is shown]"},
+      {"cut decimal that ends",
        {"--max-digits", "3", "1/1024"},
-       "0.000... [cut: the non-recurring part has 10 digits; the first 3 are shown; then comes "
-       "a period of 0]"},
+       "0.000... [cut: the decimal ends after 10 digits; the first 3 are shown]"},
+      {"cut decimal that ends, one digit shown",
+       {"--max-digits", "1", "1/1024"},
+       "0.0... [cut: the decimal ends after 10 digits; the first digit is shown]"},
+      // 1/1536 = 0.000651041(6)
+      {"cut non-recurring part before a period",
+       {"--max-digits", "3", "1/1536"},
+       "0.000... [cut: the non-recurring part has 9 digits; the first 3 are shown; then comes a "
+       "period of length 1]"},
+      {"cut non-recurring part, one digit shown",
+       {"--max-digits", "1", "-1/1536"},
+       "-0.0... [cut: the non-recurring part has 9 digits; the first digit is shown; then comes "
+       "a period of length 1]"},
       {"detail of a fraction", {"--detail", "1/6"}, "0.1(6)\t1\t1"},
       {"detail of a cut period keeps its length",
        {"--detail", "--max-digits", "2", "1/7"},

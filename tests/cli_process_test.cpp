@@ -1,48 +1,25 @@
 // The real quotalis-cli, run as a process through the shell: exit statuses,
 // what lands on which stream, and failures of the streams themselves.
+#include <fcntl.h>
+#include <pty.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
-#include <sstream>
 #include <string>
 
 #include <gtest/gtest.h>
 
+#include "cli_spawn.h"
+
 namespace {
 
-struct Result {
-  std::string out, err;
-  int status = -1;
-};
-
-std::string Slurp(const std::string& path) {
-  std::ifstream file(path, std::ios::binary);
-  std::ostringstream text;
-  text << file.rdbuf();
-  return text.str();
-}
-
-// A file of this test process's own, so that test runs side by side never meet.
-std::string TempFile(const std::string& name) {
-  return ::testing::TempDir() + "quotalis_cli_" + std::to_string(getpid()) + "_" + name;
-}
-
-// `redirections` may replace the standard input and output set up here.
-Result Spawn(const std::string& args, const std::string& input,
-             const std::string& redirections = "") {
-  const std::string in = TempFile("in"), out = TempFile("out"), err = TempFile("err");
-  std::ofstream(in, std::ios::binary) << input;
-  const std::string command = std::string("'") + QUOTALIS_CLI + "' " + args + " <'" + in + "' >'" +
-                              out + "' 2>'" + err + "' " + redirections;
-  const int raw = std::system(command.c_str());
-  Result r{Slurp(out), Slurp(err), WIFEXITED(raw) ? WEXITSTATUS(raw) : -1};
-  for (const std::string& file : {in, out, err}) std::remove(file.c_str());
-  return r;
-}
+using cli_spawn::Result;
+using cli_spawn::Slurp;
+using cli_spawn::Spawn;
+using cli_spawn::TempFile;
 
 struct Row {
   const char* name;
@@ -124,6 +101,56 @@ TEST(CommandLineProcess, AnswersEachLineBeforeTheNextArrives) {
   EXPECT_EQ(Slurp(out), "1/2\n1/4\n");
   std::remove(out.c_str());
   EXPECT_TRUE(WIFEXITED(raw) && WEXITSTATUS(raw) == 0);
+}
+
+struct TerminalRow {
+  const char* language;  // LANGUAGE
+  std::string err;
+};
+
+// At a terminal, with no entry, the program says on standard error what it
+// waits for before it reads a line, in the user's language; the answers are
+// the same.
+TEST(CommandLineProcess, HintsWhenStandardInputIsATerminal) {
+  const TerminalRow rows[] = {
+      {"en",
+       "quotalis-cli: reading \"ENTRY [K]\" lines from standard input; press Ctrl-D to end "
+       "(quotalis-cli --help for more)\n"},
+      {"ja",
+       "quotalis-cli: 標準入力から「数 [K]」を1行ずつ読み取ります。終わるときは Ctrl-D "
+       "を押してください（詳しくは quotalis-cli --help）\n"},
+  };
+  for (const TerminalRow& row : rows) {
+    SCOPED_TRACE(row.language);
+    int terminal = -1, side = -1;
+    ASSERT_EQ(openpty(&terminal, &side, nullptr, nullptr, nullptr), 0);
+    const std::string out = TempFile("tty_out"), err = TempFile("tty_err");
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+      dup2(side, STDIN_FILENO);
+      dup2(open(out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600), STDOUT_FILENO);
+      dup2(open(err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600), STDERR_FILENO);
+      close(terminal);
+      close(side);
+      setenv("LC_ALL", "C.UTF-8", 1);
+      setenv("LANGUAGE", row.language, 1);
+      alarm(20);  // never left waiting for a terminal that says nothing
+      execl(QUOTALIS_CLI, "quotalis-cli", static_cast<char*>(nullptr));
+      _exit(127);
+    }
+    close(side);
+    // A line, then the end of the input as a person types it: Ctrl-D.
+    EXPECT_EQ(write(terminal, "0.5\n\x04", 5), 5);
+    int status = -1;
+    waitpid(child, &status, 0);
+    close(terminal);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+    EXPECT_EQ(Slurp(out), "1/2\n");
+    EXPECT_EQ(Slurp(err), row.err);
+    std::remove(out.c_str());
+    std::remove(err.c_str());
+  }
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 // The command line on its arguments: one entry answered, bad arguments
 // refused, help and version. Expected fractions are written out by hand, or
 // taken from the tests' worked table.
+#include <sstream>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -55,6 +56,9 @@ TEST(CommandLine, AnswersOneEntry) {
       {"k far past the 32-bit range", {"--period", "99999999999999999999", "0.142857"}, "1/7"},
       {"k one past the 32-bit range", {"--period=2147483648", ".36"}, "4/11"},
       {"k with leading zeros", {"--period", "007", "0.36"}, "4/11"},
+      {"k in full-width digits", {"--period", "\uff12", "0.36"}, "4/11"},
+      {"k in full-width digits after =", {"--period=\uff10\uff11", "0.1666"}, "1/6"},
+      {"max digits in full-width digits", {"--max-digits", "\uff14", "1/8"}, "0.125"},
       {"the last --period counts", {"--period", "1", "--period=0", "0.1666"}, "833/5000"},
       {"tiny value", {"--detail", ".00001"}, "0.00001\t1/100000\t1/100000"},
       {"tiny value, k 2", {"--detail", "--period", "2", ".000012"}, "0.000012\t12/990000\t1/82500"},
@@ -107,7 +111,7 @@ TEST(CommandLine, RefusesBadArgumentsOnStandardError) {
       {{"--period", "+1", ".5"}, "not a whole number"},
       {{"--period=", ".5"}, "empty"},
       {{".5", "--period"}, "needs a value"},
-      {{"--foo", ".5"}, "unknown option '--foo'"},
+      {{"--foo", ".5"}, "unknown option '--foo' (see quotalis-cli --help)"},
       {{"-x"}, "unknown option '-x'"},
       {{"--detail=yes", ".5"}, "takes no value"},
       {{"0.5", "0.6"}, "too many arguments"},
@@ -122,6 +126,34 @@ TEST(CommandLine, RefusesBadArgumentsOnStandardError) {
     EXPECT_EQ(r.err.find('\n'), r.err.size() - 1) << "one line: " << r.err;
     EXPECT_EQ(r.err.find('\x1b'), std::string::npos);
     EXPECT_EQ(r.status, 2);
+  }
+}
+
+// Someone at a terminal who gives no entry is told, on standard error, what
+// the program waits for; with an entry, or with input from a file, nothing.
+TEST(CommandLine, HintsAtATerminalWithoutEntry) {
+  struct Row {
+    std::vector<std::string_view> args;
+    bool terminal;
+    std::string out, err;
+  };
+  const std::string hint =
+      "quotalis-cli: reading \"ENTRY [K]\" lines from standard input; press Ctrl-D to end "
+      "(quotalis-cli --help for more)\n";
+  const std::vector<Row> rows = {
+      {{}, true, "1/2\n", hint},
+      {{"--detail"}, true, "0.5\t5/10\t1/2\n", hint},
+      {{}, false, "1/2\n", ""},
+      {{"0.25"}, true, "1/4\n", ""},
+  };
+  for (const Row& row : rows) {
+    std::istringstream in("0.5\n");
+    std::ostringstream out, err;
+    const int status =
+        quotalis::RunCli(row.args, in, out, err, quotalis::explain::EnglishWords(), row.terminal);
+    EXPECT_EQ(out.str(), row.out);
+    EXPECT_EQ(err.str(), row.err);
+    EXPECT_EQ(status, 0);
   }
 }
 

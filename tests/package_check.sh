@@ -51,6 +51,7 @@ expected[quotalis-cli]="
 -rw-r--r-- ./$share/doc/quotalis-cli/changelog.gz
 -rw-r--r-- ./$share/doc/quotalis-cli/copyright
 -rw-r--r-- ./$share/locale/ja/LC_MESSAGES/quotalis.mo
+-rw-r--r-- ./$share/man/ja/man1/quotalis-cli.1.gz
 -rw-r--r-- ./$share/man/man1/quotalis-cli.1.gz"
 id=io.github.quotalis.Quotalis
 expected[quotalis]="

@@ -20,11 +20,18 @@ inline constexpr int kExitUsage = 2;      // a bad option, entry or period on th
 //   {"--period", "1", "0.1666"}  -> out "1/6\n", status 0
 //   {"--detail", ".5"}           -> out "0.5\t5/10\t1/2\n", status 0
 //   {"1.2.3"}                    -> one line on err, nothing on out, status 2
-//   {} with in "0.5\n.\n"        -> out "1/2\nerror: ...\n", status 1
-// `in` is read only when no entry is given. The usage text (--help) lists
-// every option and the exit statuses. Messages, the working and the words of
-// an answer are in `words`' language; the answers themselves are not.
+//   {} with in "0.5\n.\n"        -> out "1/2\nerror: ...\n", status 1 ("error:" in `words`)
+//   {"--foo", "--json"}          -> out {"input":null,"error":...,"kind":"argument",...}, status 2
+// `in` is read only when no entry is given; its lines may start with a
+// byte-order mark, which is passed over, and lines whose first character
+// other than blanks is '#' are comments, passed over too. When
+// `inputIsTerminal`, a person is typing: a one-line hint on `err` says so
+// before the lines are read. The usage text (--help) lists every option and
+// the exit statuses. Messages, the usage text, the working and the words of
+// an answer are in `words`' language; the answers themselves, the fields of
+// --detail, the keys of --json and the exit statuses are not.
 int RunCli(std::span<const std::string_view> args, std::istream& in, std::ostream& out,
-           std::ostream& err, const explain::Words& words = explain::EnglishWords());
+           std::ostream& err, const explain::Words& words = explain::EnglishWords(),
+           bool inputIsTerminal = false);
 
 }  // namespace quotalis

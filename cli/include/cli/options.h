@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 
+#include <quotalis/exact/decimal.h>
 #include <quotalis/exact/notation.h>
 
 #include "explain/words.h"
@@ -35,8 +36,14 @@ struct Options {
 // What a run does after reading its arguments.
 struct Command {
   enum class Kind { Convert, Help, Version, Usage } kind = Kind::Convert;
+  // For Usage, only `json` is set: whether --json was among the arguments,
+  // so that the refusal comes as JSON too.
   Options options;
-  std::string problem;  // for Usage: one line, naming what is wrong
+  // For Usage: what is wrong, one sentence with its blanks (exact::Problem's
+  // format and args), kind Argument for a misused option, Syntax for a bad
+  // K. Its arguments are option names and the user's own text (already made
+  // safe to show), never words to translate: explain::Say words it.
+  exact::Problem problem;
 };
 
 // Reads the arguments after the program's name. Options may stand before or
@@ -45,13 +52,16 @@ struct Command {
 // (a negative number). A whole number followed by an argument holding "/"
 // is read as one mixed number: {"1", "1/6"} is the entry "1 1/6".
 //   {"--period", "1", "0.1666"} -> Convert, period 1, entry "0.1666"
-//   {"--help"} -> Help       {"--foo"} -> Usage, "unknown option '--foo' ..."
+//   {"--help"} -> Help       {"--foo"} -> Usage, "unknown option '--foo'"
 Command ParseArguments(std::span<const std::string_view> args);
 
-// Reads K: digits only, any number of them; a value past the 32-bit range is
-// held as the largest one (K is clamped to the digits after the point anyway).
-// Gives the problem in words when `text` is not such a K.
-//   "007" -> 7   "99999999999" -> 2147483647   "-1" -> "... is negative ..."
-std::optional<std::string> ParsePeriod(std::string_view text, std::int32_t& period);
+// Reads K: digits only, ASCII or full-width (U+FF10 to U+FF19, as a Japanese
+// input method types them), any number of them; a value past the 32-bit
+// range is held as the largest one (K is clamped to the digits after the
+// point anyway). Gives the problem (kind Syntax, its arguments the user's
+// text as Shown) when `text` is not such a K.
+//   "007" -> 7   "１２" -> 12   "99999999999" -> 2147483647
+//   "-1" -> "the period K '-1' is negative; give 0 or more"
+std::optional<exact::Problem> ParsePeriod(std::string_view text, std::int32_t& period);
 
 }  // namespace quotalis::cli

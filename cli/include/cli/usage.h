@@ -1,13 +1,16 @@
 // The text of quotalis-cli --help.
 #pragma once
 
-#include <string_view>
+#include <string>
+
+#include "explain/words.h"
 
 namespace quotalis::cli {
 
 // Every option on its own line, starting with two spaces and the option's
 // name, with an example, the input forms, the answer's forms and the exit
-// statuses. Ends with a newline.
-std::string_view UsageText();
+// statuses, in `words`' language; the limits it states come from the
+// constants that enforce them. Ends with a newline.
+std::string UsageText(const explain::Words& words);
 
 }  // namespace quotalis::cli

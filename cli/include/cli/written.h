@@ -12,6 +12,8 @@
 #include <quotalis/exact/fraction.h>
 #include <quotalis/exact/notation.h>
 
+#include "explain/words.h"
+
 namespace quotalis::cli {
 
 // "N/D", always with its denominator: 7/1 -> "7/1", -3/4 -> "-3/4".
@@ -31,10 +33,12 @@ exact::Result<std::string> DecimalAnswer(const exact::Decimal& canonical,
 // The answer for the expansion `e` of `value`, cut or whole. A whole one is
 // DecimalAnswer of its value, and so is every keypad answer. A cut one is
 // written the same way in every other notation, as the digits shown, "..."
-// and what was cut, so that it reads as no exact value:
+// and a note in `words` on what was cut, so that it reads as no exact value:
 //   1/7, 4 digits -> "0.(1428...) [cut: the period has 6 digits; the first 4 are shown]"
+//   1/1024, 2 digits -> "0.00... [cut: the decimal ends after 10 digits; the first 2 are shown]"
 exact::Result<std::string> ExpansionAnswer(const exact::DecimalExpansion& e,
-                                           const exact::Rational& value, exact::Notation notation);
+                                           const exact::Rational& value, exact::Notation notation,
+                                           const explain::Words& words);
 
 // "1 digit", "6 digits".
 std::string DigitCount(std::int64_t n);
