@@ -4,6 +4,8 @@
 
 #include <algorithm>
 #include <cstddef>
+#include <initializer_list>
+#include <string>
 #include <utility>
 
 #include "explain/words.h"
