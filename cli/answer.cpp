@@ -107,14 +107,7 @@ Answer DecimalAnswerFor(std::string_view text, const Entry& entry, const Options
   if (options.explain) {
     exact::Result<exact::DecimalWorking> w = exact::ExplainDecimal(entry.decimal);
     if (auto* p = std::get_if<exact::Problem>(&w)) return refuse(Verdict::BadInput, *p);
-    // The working starts from the decimal as it was given, its digits as written.
-    const exact::Notation style = options.notation == exact::Notation::Keypad
-                                      ? exact::Notation::Parentheses
-                                      : options.notation;
-    exact::Result<std::string> given = exact::Write(entry.decimal, style);
-    const auto* givenText = std::get_if<std::string>(&given);
-    working = ExplainDecimalLines(std::get<exact::DecimalWorking>(w),
-                                  givenText ? *givenText : EntryText(entry.decimal));
+    working = DecimalWorkingLines(std::get<exact::DecimalWorking>(w), entry, options);
   }
   if (!options.json) return {Verdict::Converted, Joined(working)};
   JsonObject json;
@@ -157,14 +150,9 @@ Answer FractionAnswerFor(std::string_view text, const Entry& entry, const Option
 
   std::vector<std::string> working;
   if (options.explain) {
-    exact::Result<exact::FractionWorking> w = exact::ExplainFraction(entry.fraction);
+    exact::Result<std::vector<std::string>> w = FractionWorkingLines(text, entry, options);
     if (auto* p = std::get_if<exact::Problem>(&w)) return refuse(Verdict::BadInput, *p);
-    // The working is for a person: a cut decimal's note in the user's words.
-    const exact::Result<std::string> forPerson =
-        forPrograms && e.cut ? ExpansionAnswer(e, entry.fraction, options.notation, *options.words)
-                             : written;
-    const auto* shown = std::get_if<std::string>(&forPerson);
-    working = ExplainFractionLines(std::get<exact::FractionWorking>(w), shown ? *shown : decimal);
+    working = std::get<std::vector<std::string>>(std::move(w));
   }
   if (!options.json) return {Verdict::Converted, Joined(working)};
   JsonObject json;

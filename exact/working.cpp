@@ -1,7 +1,10 @@
 #include <quotalis/exact/working.h>
 
 #include <algorithm>
+#include <string>
 #include <utility>
+
+#include <quotalis/exact/canonical.h>
 
 #include "factor.h"
 #include "numbers.h"
@@ -33,20 +36,92 @@ TermFactors MarkCommon(const mpz_class& term, const mpz_class& g) {
   return t;
 }
 
+// Whether `digits` repeats every `step` characters.
+bool Repeats(const std::string& digits, std::size_t step) {
+  return digits.compare(step, digits.size() - step, digits, 0, digits.size() - step) == 0;
+}
+
+// The shortest block whose repetition makes `period`: for each prime of the
+// length, divide it out while the period still repeats at that step. A few
+// dozen comparisons of the whole string at most.
+std::string Root(const std::string& period) {
+  std::size_t root = period.size();
+  std::size_t rest = root;
+  for (std::size_t prime = 2; rest > 1; ++prime) {
+    if (prime * prime > rest) prime = rest;
+    if (rest % prime != 0) continue;
+    while (rest % prime == 0) rest /= prime;
+    while (root % prime == 0 && Repeats(period, root / prime)) root /= prime;
+  }
+  return period.substr(0, root);
+}
+
 }  // namespace
 
+Decimal Shortest(const Decimal& d) {
+  Decimal s;
+  const std::size_t lead = d.integer.find_first_not_of('0');
+  s.integer = lead == std::string::npos ? "0" : d.integer.substr(lead);
+  s.fixed = d.fixed;
+  if (!d.period.empty()) {
+    const std::string period = Root(d.period);
+    // The digits at the end of the non-recurring part that the period, run
+    // backwards, would give anyway.
+    const std::size_t p = period.size();
+    std::size_t k = 0;
+    while (k < s.fixed.size() && s.fixed[s.fixed.size() - 1 - k] == period[p - 1 - k % p]) ++k;
+    s.fixed.resize(s.fixed.size() - k);
+    const std::size_t turn = k % p;
+    s.period = period.substr(p - turn) + period.substr(0, p - turn);
+    if (s.period == "0") s.period.clear();
+  }
+  if (s.period.empty()) {
+    const std::size_t last = s.fixed.find_last_not_of('0');
+    s.fixed.resize(last == std::string::npos ? 0 : last + 1);
+  }
+  return s;
+}
+
+MixedNumber ToMixed(const Rational& r) {
+  MixedNumber m;
+  m.negative = r.numerator < 0;
+  m.denominator = r.denominator;
+  const mpz_class magnitude = abs(r.numerator);
+  mpz_tdiv_qr(m.whole.get_mpz_t(), m.numerator.get_mpz_t(), magnitude.get_mpz_t(),
+              r.denominator.get_mpz_t());
+  return m;
+}
+
 Result<DecimalWorking> ExplainDecimal(const Decimal& decimal) {
-  Result<Schoolbook> fraction = ToFraction(decimal);
-  if (const Problem* p = std::get_if<Problem>(&fraction)) return *p;
   DecimalWorking w;
   w.decimal = decimal;
+  w.shortest = Shortest(decimal);
+  const Decimal& y = w.shortest;
+  Decimal x = y;
+  x.negative = decimal.negative;
+  x.exponent = decimal.exponent;
+  Result<Schoolbook> fraction = ToFraction(x);
+  if (const Problem* p = std::get_if<Problem>(&fraction)) return *p;
   w.fraction = std::move(std::get<Schoolbook>(fraction));
-  w.fixedDigits = static_cast<std::int64_t>(decimal.fixed.size());
-  w.periodDigits = static_cast<std::int64_t>(decimal.period.size());
-  const std::string lowerDigits = decimal.integer + decimal.fixed;
-  if (!lowerDigits.empty()) w.lower = mpz_class(lowerDigits, 10);
+  Result<Decimal> canonical = Canonical(y);
+  if (const Problem* p = std::get_if<Problem>(&canonical)) return *p;
+  w.canonical = std::move(std::get<Decimal>(canonical));
+  w.fixedDigits = static_cast<std::int64_t>(y.fixed.size());
+  w.periodDigits = static_cast<std::int64_t>(y.period.size());
+  const std::string lowerDigits = y.integer + y.fixed;
+  w.lower = mpz_class(lowerDigits, 10);
   w.upper = w.lower;
-  if (!decimal.period.empty()) w.upper = mpz_class(lowerDigits + decimal.period, 10);
+  if (!y.period.empty()) w.upper = mpz_class(lowerDigits + y.period, 10);
+  mpz_ui_pow_ui(w.coefficient.get_mpz_t(), 10, static_cast<unsigned long>(w.fixedDigits));
+  w.difference = w.upper;
+  if (!y.period.empty()) {
+    mpz_class upperPower;
+    mpz_ui_pow_ui(upperPower.get_mpz_t(), 10,
+                  static_cast<unsigned long>(w.fixedDigits + w.periodDigits));
+    w.coefficient = upperPower - w.coefficient;
+    w.difference = w.upper - w.lower;
+  }
+  w.mixed = ToMixed(w.fraction.reduced);
 
   const mpz_class top = abs(w.fraction.numerator);
   mpz_gcd(w.common.get_mpz_t(), top.get_mpz_t(), w.fraction.denominator.get_mpz_t());
@@ -54,6 +129,24 @@ Result<DecimalWorking> ExplainDecimal(const Decimal& decimal) {
   w.denominator = MarkCommon(w.fraction.denominator, w.common);
   w.byEuclid = !w.numerator.factored || !w.denominator.factored;
   return w;
+}
+
+Result<FractionWorking> ExplainFraction(const FractionText& text) {
+  Result<Rational> value = FromText(text);
+  if (const Problem* p = std::get_if<Problem>(&value)) return *p;
+  Result<FractionWorking> working = ExplainFraction(std::get<Rational>(value));
+  auto* w = std::get_if<FractionWorking>(&working);
+  if (w == nullptr) return working;
+  WrittenFraction f;
+  f.mixed = !text.whole.empty();
+  if (f.mixed) f.whole = mpz_class(text.whole, 10);
+  f.numerator = mpz_class(text.numerator, 10);
+  f.denominator = mpz_class(text.denominator, 10);
+  f.improper = f.whole * f.denominator + f.numerator;
+  f.negative = text.negative && f.improper != 0;
+  mpz_gcd(f.common.get_mpz_t(), f.improper.get_mpz_t(), f.denominator.get_mpz_t());
+  w->written = std::move(f);
+  return working;
 }
 
 Result<FractionWorking> ExplainFraction(const Rational& r) {

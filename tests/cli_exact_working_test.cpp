@@ -1,75 +1,128 @@
-// The command line on the exact library explaining its working.
+// The command line on the exact library explaining its working: what the
+// school exercises of cli_working_test.cpp leave aside (standard input, JSON,
+// the limits, the words the working is put in).
+#include <sstream>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include <gtest/gtest.h>
 
+#include "cli/cli.h"
 #include "cli_run.h"
 
 namespace {
 
 using cli_run::RunCli;
 
-struct Working {
-  const char* name;
-  std::vector<std::string_view> args;
+std::vector<std::string> Lines(const std::string& text) {
   std::vector<std::string> lines;
-};
-
-TEST(ExactCommandLine, ExplainsTheWorking) {
-  const std::vector<Working> rows = {
-      {"a recurring decimal",
-       {"--explain", "0.1(6)"},
-       {"x = 0.1(6) = 0.1666...", "100x = 16.666...", "10x = 1.666...",
-        "subtracting: 100x - 10x = 16 - 1, the recurring parts cancel", "90x = 15", "x = 15/90",
-        "in primes, the factors common to both in brackets:", "15 = [3] × [5]",
-        "90 = 2 × [3] × 3 × [5]", "common factor: 15",
-        "dividing both by 15: x = 1/6, in lowest terms"}},
-      {"a plain decimal",
-       {"--explain", "0.25"},
-       {"x = 0.25", "100x = 25", "x = 25/100",
-        "in primes, the factors common to both in brackets:", "25 = [5^2]", "100 = 2^2 × [5^2]",
-        "common factor: 25", "dividing both by 25: x = 1/4, in lowest terms"}},
-      {"a fraction",
-       {"--explain", "1/6"},
-       {"1/6: divide 1 by 6", "1 ÷ 6 = 0 remainder 1: the whole part is 0",
-        "digit 1: 10 ÷ 6 = 1 remainder 4", "digit 2: 40 ÷ 6 = 6 remainder 4",
-        "remainder 4 came before, ahead of digit 2: from there the digits recur",
-        "the non-recurring part has 1 digit; the period starts at digit 2 and has 1 digit",
-        "1/6 = 0.1(6)"}},
-      {"a terminating fraction",
-       {"--explain", "5/4"},
-       {"5/4: divide 5 by 4", "5 ÷ 4 = 1 remainder 1: the whole part is 1",
-        "digit 1: 10 ÷ 4 = 2 remainder 2", "digit 2: 20 ÷ 4 = 5 remainder 0",
-        "remainder 0: the division ends; 2 digits after the point, nothing recurs", "5/4 = 1.25"}},
-  };
-  for (const Working& row : rows) {
-    SCOPED_TRACE(row.name);
-    const auto r = RunCli(row.args);
-    std::string expected;
-    for (const std::string& line : row.lines) expected += line + "\n";
-    EXPECT_EQ(r.out, expected);
-    EXPECT_EQ(r.status, 0);
+  std::string line;
+  for (const char c : text) {
+    if (c == '\n') {
+      lines.push_back(line);
+      line.clear();
+    } else {
+      line += c;
+    }
   }
-  // Terms of 300 digits whose cofactors are too large to split: the common
-  // factor comes from Euclid's algorithm, and the working says so.
-  std::string period;
-  for (int i = 0; i < 300; ++i) period += static_cast<char>('1' + i % 7);
-  const std::string entry = "0.(" + period + ")";
-  const auto big = RunCli({"--explain", entry});
-  EXPECT_NE(big.out.find("Euclid's algorithm"), std::string::npos) << big.out.substr(0, 400);
-  EXPECT_EQ(big.status, 0);
-  // Standard input: one working after another, a blank line between them.
+  if (!line.empty()) lines.push_back(line);
+  return lines;
+}
+
+TEST(ExactCommandLine, ExplainsEachLineOfStandardInput) {
+  // One working after another, a blank line between them.
   const auto two = RunCli({"--explain"}, "1/2\n0.5\n");
   EXPECT_EQ(two.out,
-            "1/2: divide 1 by 2\n1 ÷ 2 = 0 remainder 1: the whole part is 0\n"
+            "Work out 1 ÷ 2 by long division:\n"
+            "          1 ÷ 2 = 0 remainder 1\n"
             "digit 1: 10 ÷ 2 = 5 remainder 0\n"
-            "remainder 0: the division ends; 1 digit after the point, nothing recurs\n"
+            "Remainder 0: the division ends\n"
             "1/2 = 0.5\n\n"
-            "x = 0.5\n10x = 5\nx = 5/10\nin primes, the factors common to both in brackets:\n"
-            "5 = [5]\n10 = 2 × [5]\ncommon factor: 5\n"
-            "dividing both by 5: x = 1/2, in lowest terms\n\n");
+            "Let x = 0.5\n"
+            "There is 1 digit after the point: multiply by 10 to make a whole number\n"
+            "10x = 5\n"
+            "  x = 5/10\n"
+            "Prime factorisation of the numerator and the denominator:\n"
+            "5 is a prime number\n"
+            "10 = 2 × 5\n"
+            "Highest common factor: 5\n"
+            "Divide the numerator and the denominator by 5: x = 5/10 = 1/2\n\n");
+  EXPECT_EQ(two.status, 0);
+}
+
+TEST(ExactCommandLine, JsonCarriesTheWorkingsLines) {
+  const auto text = RunCli({"--explain", "0.1(6)"});
+  const auto json = RunCli({"--explain", "--json", "0.1(6)"});
+  std::string expected = "\"working\":[";
+  for (const std::string& line : Lines(text.out)) {
+    expected += (expected.back() == '[' ? "\"" : ",\"") + line + "\"";
+  }
+  EXPECT_NE(json.out.find(expected + "]}"), std::string::npos) << json.out;
+}
+
+TEST(ExactCommandLine, ExplainsTermsTooLargeToFactor) {
+  // Terms of 300 digits whose cofactors are too large to split: the highest
+  // common factor comes from Euclid's algorithm, and the working says so.
+  std::string period;
+  for (int i = 0; i < 300; ++i) period += static_cast<char>('1' + i % 7);
+  const auto big = RunCli({"--explain", "0.(" + period + ")"});
+  EXPECT_NE(big.out.find("Euclid's algorithm gives their highest common factor: 27\n"
+                         "Divide the numerator and the denominator by 27: x = "),
+            std::string::npos)
+      << big.out.substr(0, 400);
+  EXPECT_EQ(big.status, 0);
+}
+
+TEST(ExactCommandLine, StopsALongDivision) {
+  // 1/1019 has a period of 1018 digits: the division stops after 999.
+  const auto r = RunCli({"--explain", "1/1019"});
+  const std::vector<std::string> lines = Lines(r.out);
+  ASSERT_EQ(lines.size(), 1u + 1000u + 1u);
+  EXPECT_EQ(lines[999], "digit 998:  7120 ÷ 1019 = 6 remainder 1006");
+  EXPECT_EQ(lines.back(),
+            "Stopped after 999 digits: the period has 1018 digits and starts at digit 1 after "
+            "the point");
+}
+
+TEST(ExactCommandLine, KeypadWorkingWritesParentheses) {
+  const auto r = RunCli({"--explain", "--notation", "keypad", "1/6"});
+  const std::vector<std::string> lines = Lines(r.out);
+  ASSERT_GE(lines.size(), 2u);
+  EXPECT_EQ(lines[lines.size() - 2], "1/6 = 0.1(6)");
+  EXPECT_EQ(lines.back(), "On the keypad: type 0.16 and set the number of recurring digits to 1");
+  // What the keypad cannot type is refused, the working as well.
+  EXPECT_EQ(RunCli({"--explain", "--notation", "keypad", "--", "-1/2"}).status, 1);
+}
+
+// Words that mark what they translate, so that a sentence left out of the
+// translation shows.
+class Marked final : public quotalis::explain::Words {
+ public:
+  std::string Translate(std::string_view english) const override {
+    return "<" + std::string(english) + ">";
+  }
+  std::string_view Language() const override { return "xx"; }
+};
+
+TEST(ExactCommandLine, EveryWordOfTheWorkingIsTranslated) {
+  const Marked words;
+  for (const char* entry : {"-1.2(3)e-5", "0.(9)", "7", "-3 2/4", "1/7", "14/2", "1.4(9)"}) {
+    SCOPED_TRACE(entry);
+    std::istringstream in;
+    std::ostringstream out, err;
+    const std::vector<std::string_view> args = {"--explain", "--mixed", "--", entry};
+    EXPECT_EQ(quotalis::RunCli(args, in, out, err, words), 0) << err.str();
+    // Each line is a translated sentence, an equation of numbers and
+    // letters, or a row of long division whose words are translated.
+    for (const std::string& line : Lines(out.str())) {
+      const bool sentence = line.front() == '<' && line.find('>') != std::string::npos;
+      const bool row = line.find("<remainder>") != std::string::npos;
+      const bool equation = line.find(" = ") != std::string::npos &&
+                            line.find_first_of("abcdfghijklmnopqrstuvwz") == std::string::npos;
+      EXPECT_TRUE(sentence || row || equation) << line;
+    }
+  }
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include <quotalis/exact/canonical.h>
 #include <quotalis/exact/working.h>
 
 #include "named_rows.h"
@@ -29,13 +30,20 @@ std::string Written(const exact::TermFactors& t) {
   return s;
 }
 
-// a b | upper - lower = N / D | primes of N | primes of D | common (E: by Euclid) | N/D reduced
+std::string Digits(const Decimal& d) { return d.integer + "." + d.fixed + "(" + d.period + ")"; }
+
+// y | a b | upper - lower = difference / coefficient | x = N / D | primes of N | primes
+// of D | common (E: by Euclid) | lowest terms | mixed: whole numerator/denominator
 std::string Written(const exact::DecimalWorking& w) {
-  return std::to_string(w.fixedDigits) + " " + std::to_string(w.periodDigits) + " | " +
-         w.upper.get_str() + " - " + w.lower.get_str() + " = " + w.fraction.numerator.get_str() +
-         " / " + w.fraction.denominator.get_str() + " | " + Written(w.numerator) + " | " +
-         Written(w.denominator) + " | " + (w.byEuclid ? "E" : "") + w.common.get_str() + " | " +
-         w.fraction.reduced.numerator.get_str() + "/" + w.fraction.reduced.denominator.get_str();
+  const exact::MixedNumber& m = w.mixed;
+  return Digits(w.shortest) + " | " + std::to_string(w.fixedDigits) + " " +
+         std::to_string(w.periodDigits) + " | " + w.upper.get_str() + " - " + w.lower.get_str() +
+         " = " + w.difference.get_str() + " / " + w.coefficient.get_str() + " | " +
+         w.fraction.numerator.get_str() + " / " + w.fraction.denominator.get_str() + " | " +
+         Written(w.numerator) + " | " + Written(w.denominator) + " | " + (w.byEuclid ? "E" : "") +
+         w.common.get_str() + " | " + w.fraction.reduced.numerator.get_str() + "/" +
+         w.fraction.reduced.denominator.get_str() + " | " + (m.negative ? "-" : "") +
+         m.whole.get_str() + " " + m.numerator.get_str() + "/" + m.denominator.get_str();
 }
 
 struct DecimalRow {
@@ -47,11 +55,32 @@ struct DecimalRow {
 const DecimalRow kDecimals[] = {
     {"one_sixth",
      {false, "0", "1", "6", 0},
-     "1 1 | 16 - 1 = 15 / 90 | 3^1/1 5^1/1 | 2^1/0 3^2/1 5^1/1 | 15 | 1/6"},
+     "0.1(6) | 1 1 | 16 - 1 = 15 / 90 | 15 / 90 | 3^1/1 5^1/1 | 2^1/0 3^2/1 5^1/1 | 15 | 1/6 | "
+     "0 1/6"},
+    // The working starts from the shortest form: 0.1666... read as 0.166(6).
+    {"one_sixth_written_longer",
+     {false, "0", "166", "6", 0},
+     "0.1(6) | 1 1 | 16 - 1 = 15 / 90 | 15 / 90 | 3^1/1 5^1/1 | 2^1/0 3^2/1 5^1/1 | 15 | 1/6 | "
+     "0 1/6"},
     {"terminating",
      {true, "1", "25", "", 0},
-     "2 0 | 125 - 125 = -125 / 100 | 5^3/2 | 2^2/0 5^2/2 | 25 | -5/4"},
-    {"zero", {false, "0", "0", "", 0}, "1 0 | 0 - 0 = 0 / 10 | ? | 2^1/1 5^1/1 | E10 | 0/1"},
+     "1.25() | 2 0 | 125 - 125 = 125 / 100 | -125 / 100 | 5^3/2 | 2^2/0 5^2/2 | 25 | -5/4 | "
+     "-1 1/4"},
+    // The sign and the exponent set aside: y = 1.2(3) = 111/90, x = -111/9000000.
+    {"sign_and_exponent",
+     {true, "1", "2", "3", -5},
+     "1.2(3) | 1 1 | 123 - 12 = 111 / 90 | -111 / 9000000 | 3^1/1 37^1/0 | 2^6/0 3^2/1 5^6/0 | "
+     "3 | -37/3000000 | -0 37/3000000"},
+    // A period of nines is kept, and the working ends at 1.
+    {"nines",
+     {false, "0", "", "99", 0},
+     "0.(9) | 0 1 | 9 - 0 = 9 / 9 | 9 / 9 | 3^2/2 | 3^2/2 | 9 | 1/1 | 1 0/1"},
+    {"whole_number_with_exponent",
+     {false, "007", "", "", 2},
+     "7.() | 0 0 | 7 - 7 = 7 / 1 | 700 / 1 | 2^2/0 5^2/0 7^1/0 |  | 1 | 700/1 | 700 0/1"},
+    {"zero",
+     {false, "0", "0", "", 0},
+     "0.() | 0 0 | 0 - 0 = 0 / 1 | 0 / 1 | ? |  | E1 | 0/1 | 0 0/1"},
     // 3 over 10^700 - 1, whose cofactor after the small primes is far too large.
     {"too_large_to_factor", {false, "0", "", std::string(699, '0') + "3", 0}, ""},
 };
@@ -108,6 +137,85 @@ INSTANTIATE_TEST_SUITE_P(Worked, FractionWorking, ::testing::ValuesIn(kFractions
 
 TEST(ExplainFraction, RefusesZeroDenominator) {
   EXPECT_TRUE(std::holds_alternative<exact::Problem>(exact::ExplainFraction(Rational{1, 0})));
+}
+
+struct ShortestRow {
+  const char* name;
+  Decimal given;
+  Decimal shortest;
+};
+
+const ShortestRow kShortest[] = {
+    {"period_starts_earlier", {false, "0", "16", "6", 0}, {false, "0", "1", "6", 0}},
+    {"period_repeated", {false, "0", "", "1212", 0}, {false, "0", "", "12", 0}},
+    {"period_turned", {false, "0", "1", "21", 0}, {false, "0", "", "12", 0}},
+    {"period_turned_past_its_length", {false, "0", "3123", "123", 0}, {false, "0", "", "312", 0}},
+    {"leading_and_trailing_zeros", {false, "007", "50", "", 0}, {false, "7", "5", "", 0}},
+    {"sign_and_exponent_aside", {true, "1", "2", "3", -5}, {false, "1", "2", "3", 0}},
+    {"nines_kept", {false, "0", "4", "99", 0}, {false, "0", "4", "9", 0}},
+    {"period_of_zeros", {false, "0", "50", "00", 0}, {false, "0", "5", "", 0}},
+    {"zero", {false, "", "", "0", 0}, {false, "0", "", "", 0}},
+    {"no_fixed_digit_shared", {false, "0", "0", "01", 0}, {false, "0", "0", "01", 0}},
+    {"period_of_prime_power_length", {false, "0", "", "1111111", 0}, {false, "0", "", "1", 0}},
+    {"period_of_six_not_three", {false, "0", "", "121121", 0}, {false, "0", "", "121", 0}},
+};
+
+class Shortest : public ::testing::TestWithParam<ShortestRow> {};
+
+TEST_P(Shortest, KeepsTheValue) {
+  EXPECT_EQ(exact::Shortest(GetParam().given), GetParam().shortest);
+}
+
+INSTANTIATE_TEST_SUITE_P(Forms, Shortest, ::testing::ValuesIn(kShortest), RowName());
+
+// Over seeded decimals of a few digits: the shortest form has the same value
+// and, but for a period of nines, is the canonical form.
+TEST(Shortest, IsCanonicalButForNines) {
+  std::mt19937_64 random(6);
+  const auto digits = [&](std::size_t most, const char* alphabet) {
+    std::string s(random() % (most + 1), '0');
+    for (char& c : s) c = alphabet[random() % 3];
+    return s;
+  };
+  for (int i = 0; i < 3000; ++i) {
+    const Decimal d{false, digits(2, "019"), digits(4, "129"), digits(6, "129"), 0};
+    const Decimal y = exact::Shortest(d);
+    const auto value = std::get<exact::Schoolbook>(exact::ToFraction(d)).reduced;
+    EXPECT_EQ(std::get<exact::Schoolbook>(exact::ToFraction(y)).reduced, value);
+    if (y.period.find_first_not_of('9') != std::string::npos || y.period.empty()) {
+      EXPECT_EQ(y, std::get<Decimal>(exact::Canonical(d)))
+          << d.integer << "." << d.fixed << "(" << d.period << ")";
+    }
+  }
+}
+
+TEST(ToMixed, SplitsTheWholePart) {
+  EXPECT_EQ(exact::ToMixed({7, 6}), (exact::MixedNumber{false, 1, 1, 6}));
+  EXPECT_EQ(exact::ToMixed({-7, 6}), (exact::MixedNumber{true, 1, 1, 6}));
+  EXPECT_EQ(exact::ToMixed({1, 6}), (exact::MixedNumber{false, 0, 1, 6}));
+  EXPECT_EQ(exact::ToMixed({7, 1}), (exact::MixedNumber{false, 7, 0, 1}));
+}
+
+// sign whole numerator/denominator improper common | the fraction worked
+std::string Written(const exact::WrittenFraction& f, const Rational& r) {
+  return std::string(f.negative ? "-" : "+") + (f.mixed ? f.whole.get_str() + " " : "") +
+         f.numerator.get_str() + "/" + f.denominator.get_str() + " " + f.improper.get_str() + " " +
+         f.common.get_str() + " | " + r.numerator.get_str() + "/" + r.denominator.get_str();
+}
+
+TEST(ExplainFraction, KeepsTheFractionAsWritten) {
+  const auto worked = [](exact::FractionText text) {
+    const auto w = exact::ExplainFraction(text);
+    const auto& working = std::get<exact::FractionWorking>(w);
+    return Written(*working.written, working.fraction);
+  };
+  EXPECT_EQ(worked({false, "3", "1", "4"}), "+3 1/4 13 1 | 13/4");
+  EXPECT_EQ(worked({false, "", "10", "4"}), "+10/4 10 2 | 5/2");
+  EXPECT_EQ(worked({true, "3", "2", "4"}), "-3 2/4 14 2 | -7/2");
+  EXPECT_EQ(worked({true, "", "0", "5"}), "+0/5 0 5 | 0/1");
+  EXPECT_EQ(worked({false, "", "014", "2"}), "+14/2 14 2 | 7/1");
+  EXPECT_TRUE(std::holds_alternative<exact::Problem>(
+      exact::ExplainFraction(exact::FractionText{false, "", "1", "0"})));
 }
 
 // The prime factors the working gives for the integer n, over the denominator 1.

@@ -1,29 +1,38 @@
-// The working of a conversion, line by line, as a teacher writes it.
+// The working of a conversion for --explain: the exact library's working data
+// put into the reader's words by explain/working.h, in the notation of the
+// entry or of --notation, as lines of text or, with --notation latex, as the
+// lines of one LaTeX fragment.
 #pragma once
 
 #include <string>
+#include <string_view>
 #include <vector>
 
+#include <quotalis/exact/notation.h>
 #include <quotalis/exact/working.h>
+
+#include "cli/options.h"
+#include "cli/reading.h"
 
 namespace quotalis::cli {
 
-// Decimal to fraction: x = the decimal, times the two powers of ten, the
-// subtraction, the unreduced fraction, both terms in primes with the common
-// ones in brackets (or the common factor from Euclid's algorithm when a term
-// is too large to factor), the lowest terms. `written` is the decimal as the
-// answer's notation writes it.
-//   0.1(6): "x = 0.1(6) = 0.1666...", "100x = 16.666...", "10x = 1.666...",
-//           "100x - 10x = 16 - 1", "90x = 15", "x = 15/90", "15 = [3] × [5]",
-//           "90 = 2 × [3] × 3 × [5]", ..., "x = 1/6"
-std::vector<std::string> ExplainDecimalLines(const exact::DecimalWorking& w,
-                                             const std::string& written);
+// The notation the working writes its decimals in: that of --notation when it
+// names one other than the default, parentheses; otherwise the entry's own,
+// when it marks a period; otherwise parentheses. The keypad's form never
+// stands in an equation: a keypad working writes parentheses.
+//   --notation dots, any entry -> Dots    no --notation, "0.1666..." -> Ellipsis
+//   no --notation, "0.1666" with K 1 -> Parentheses
+exact::Notation WorkingNotation(const Options& options, const Entry& entry);
 
-// Fraction to decimal: the long division with its remainders up to the first
-// that comes again, where the period starts and how long it is. `answer` is
-// the decimal as the answer writes it.
-//   1/6: "1 ÷ 6 = 0 remainder 1", "10 ÷ 6 = 1 remainder 4", "40 ÷ 6 = 6 remainder 4", ...
-std::vector<std::string> ExplainFractionLines(const exact::FractionWorking& w,
-                                              const std::string& answer);
+// Decimal to fraction, from x = the entry to its lowest terms.
+std::vector<std::string> DecimalWorkingLines(const exact::DecimalWorking& w, const Entry& entry,
+                                             const Options& options);
+
+// Fraction to decimal: `text` is the entry as given, whose whole part and
+// terms the working starts from ("3 1/4" is made improper, "10/4" reduced).
+// With --notation keypad, a last line says what to type on the keypad.
+exact::Result<std::vector<std::string>> FractionWorkingLines(std::string_view text,
+                                                             const Entry& entry,
+                                                             const Options& options);
 
 }  // namespace quotalis::cli

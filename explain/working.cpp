@@ -1,0 +1,383 @@
+#include "explain/working.h"
+
+#include <algorithm>
+#include <cstddef>
+#include <map>
+#include <optional>
+#include <string_view>
+#include <utility>
+#include <variant>
+
+#include <quotalis/exact/utf8.h>
+#include <quotalis/exact/write.h>
+
+namespace quotalis::explain {
+
+namespace {
+
+// The columns a text takes on a terminal: combining marks none, the wide
+// characters of East Asian scripts (kana, kanji, full-width forms) two.
+std::size_t Width(std::string_view text) {
+  std::size_t width = 0;
+  while (!text.empty()) {
+    const std::optional<exact::CodePoint> c = exact::FirstCodePoint(text);
+    if (!c) {
+      ++width;
+      text.remove_prefix(1);
+      continue;
+    }
+    const char32_t u = c->value;
+    if (u >= 0x300 && u <= 0x36F) {
+      // combining: nothing
+    } else if ((u >= 0x1100 && u <= 0x115F) || (u >= 0x2E80 && u <= 0xA4CF) ||
+               (u >= 0xAC00 && u <= 0xD7A3) || (u >= 0xF900 && u <= 0xFAFF) ||
+               (u >= 0xFE30 && u <= 0xFE4F) || (u >= 0xFF00 && u <= 0xFF60) ||
+               (u >= 0xFFE0 && u <= 0xFFE6) || u >= 0x20000) {
+      width += 2;
+    } else {
+      ++width;
+    }
+    text.remove_prefix(c->length);
+  }
+  return width;
+}
+
+std::string Spaces(std::size_t n) { return std::string(n, ' '); }
+
+// `format` translated, each {n} replaced by the n-th argument as `write`
+// writes it, the text between them by `text`.
+template <class Arg, class WriteArg, class WriteText>
+std::string Fill(std::string_view format, const std::vector<Arg>& args, WriteArg write,
+                 WriteText text) {
+  std::string out;
+  std::size_t from = 0;
+  for (std::size_t i = 0; i < format.size(); ++i) {
+    if (format[i] != '{' || i + 2 >= format.size() || format[i + 2] != '}') continue;
+    const char n = format[i + 1];
+    if (n < '1' || n > '9' || static_cast<std::size_t>(n - '1') >= args.size()) continue;
+    out += text(format.substr(from, i - from));
+    out += write(args[static_cast<std::size_t>(n - '1')]);
+    from = i + 3;
+    i += 2;
+  }
+  out += text(format.substr(from));
+  return out;
+}
+
+// --- Plain text ---------------------------------------------------------
+
+std::string Superscript(std::string_view digits) {
+  static constexpr const char* kDigits[] = {"⁰", "¹", "²", "³", "⁴", "⁵", "⁶", "⁷", "⁸", "⁹"};
+  std::string out;
+  for (const char c : digits) {
+    if (c == '-') {
+      out += "⁻";
+    } else if (c >= '0' && c <= '9') {
+      out += kDigits[c - '0'];
+    }
+  }
+  return out;
+}
+
+class Text {
+ public:
+  explicit Text(exact::Notation notation) : notation_(TextNotation(notation)) {}
+
+  std::string Write(const Formula& f) const {
+    std::string out;
+    for (std::size_t i = 0; i < f.size(); ++i) {
+      const Math& m = f[i];
+      if (i > 0 && m.kind == Math::Kind::Fraction && f[i - 1].kind == Math::Kind::Number) {
+        out += ' ';  // a mixed number
+      }
+      out += Piece(m);
+    }
+    return out;
+  }
+
+  // The integer part's width of a formula that is one number, for lining up
+  // the points of a column.
+  std::optional<std::size_t> IntegerWidth(const Formula& f) const {
+    if (f.size() != 1) return std::nullopt;
+    if (f[0].kind != Math::Kind::Number && f[0].kind != Math::Kind::Decimal) return std::nullopt;
+    const std::string text = Piece(f[0]);
+    return Width(text.substr(0, std::min(text.find('.'), text.size())));
+  }
+
+ private:
+  std::string Piece(const Math& m) const {
+    switch (m.kind) {
+      case Math::Kind::Number:
+      case Math::Kind::Variable: return m.text;
+      case Math::Kind::Decimal: return Decimal(m.decimal);
+      case Math::Kind::Operator: return " " + m.text + " ";
+      case Math::Kind::Negative: return "-";
+      case Math::Kind::Fraction:
+        return (m.negative ? "-" : "") + Term(m.numerator) + "/" + Term(m.denominator);
+      case Math::Kind::Power: return m.text + Superscript(m.exponent);
+      case Math::Kind::Open: return "(";
+      case Math::Kind::Close: return ")";
+    }
+    return {};
+  }
+
+  // A term of a fraction, in parentheses when it is more than one piece.
+  std::string Term(const Formula& f) const {
+    return f.size() == 1 ? Write(f) : "(" + Write(f) + ")";
+  }
+
+  std::string Decimal(const exact::Decimal& d) const {
+    exact::Result<std::string> text = exact::Write(d, notation_);
+    if (auto* s = std::get_if<std::string>(&text)) return *s;
+    // An ending the ellipsis cannot write unambiguously.
+    return std::get<std::string>(exact::Write(d, exact::Notation::Parentheses));
+  }
+
+  exact::Notation notation_;
+};
+
+// A row of an aligned group: its label, what stands left of "=" and the rest.
+struct Row {
+  std::size_t line = 0;
+  int group = 0;
+  std::string label, left, right;
+  std::optional<std::size_t> integerWidth;  // of the right side, when it is one number
+};
+
+// --- LaTeX -----------------------------------------------------------------
+
+std::string EscapeLatex(std::string_view text) {
+  std::string out;
+  for (const char c : text) {
+    switch (c) {
+      case '\\': out += "\\textbackslash{}"; break;
+      case '{':
+      case '}':
+      case '#':
+      case '$':
+      case '%':
+      case '&':
+      case '_':
+        out += '\\';
+        out += c;
+        break;
+      case '~': out += "\\textasciitilde{}"; break;
+      case '^': out += "\\textasciicircum{}"; break;
+      default: out += c;
+    }
+  }
+  return out;
+}
+
+class Latex {
+ public:
+  explicit Latex(PeriodMark mark) : mark_(mark) {}
+
+  std::string Write(const Formula& f) const {
+    std::string out;
+    for (const Math& m : f) out += Piece(m);
+    return out;
+  }
+
+ private:
+  std::string Piece(const Math& m) const {
+    switch (m.kind) {
+      case Math::Kind::Number:
+      case Math::Kind::Variable: return m.text;
+      case Math::Kind::Decimal: return Decimal(m.decimal);
+      case Math::Kind::Operator:
+        if (m.text == "×") return " \\times ";
+        if (m.text == "÷") return " \\div ";
+        return " " + m.text + " ";
+      case Math::Kind::Negative: return "-";
+      case Math::Kind::Fraction:
+        return std::string(m.negative ? "-" : "") + "\\frac{" + Write(m.numerator) + "}{" +
+               Write(m.denominator) + "}";
+      case Math::Kind::Power: return m.text + "^{" + m.exponent + "}";
+      case Math::Kind::Open: return "(";
+      case Math::Kind::Close: return ")";
+    }
+    return {};
+  }
+
+  std::string Decimal(const exact::Decimal& d) const {
+    std::string out = d.negative ? "-" : "";
+    out += d.integer.empty() ? "0" : d.integer;
+    if (!d.fixed.empty() || !d.period.empty()) out += "." + d.fixed;
+    const std::string& p = d.period;
+    if (!p.empty()) {
+      if (mark_ == PeriodMark::Overline) {
+        out += "\\overline{" + p + "}";
+      } else if (p.size() == 1) {
+        out += "\\dot{" + p + "}";
+      } else {
+        out += "\\dot{" + p.substr(0, 1) + "}" + p.substr(1, p.size() - 2) + "\\dot{" +
+               p.substr(p.size() - 1) + "}";
+      }
+    }
+    if (d.exponent != 0) out += " \\times 10^{" + std::to_string(d.exponent) + "}";
+    return out;
+  }
+
+  PeriodMark mark_;
+};
+
+// The words of a long division's row: "remainder" and "digit 2:".
+std::string RowLabel(const DivisionRow& row, const Words& words) {
+  if (row.place == 0) return {};
+  return Say(words, N_("digit {1}:"), {std::to_string(row.place)});
+}
+
+std::string RemainderWord(const Words& words) {
+  // TRANSLATORS: in a row of long division, "30 ÷ 7 = 4 remainder 2".
+  return words.Translate(N_("remainder"));
+}
+
+std::vector<std::string> TextFrom(const Steps& steps, exact::Notation notation,
+                                  const Words& words) {
+  const Text text(notation);
+  std::vector<std::string> lines;
+  std::vector<Row> rows;
+  for (const Step& step : steps.steps) {
+    if (const auto* s = std::get_if<Sentence>(&step)) {
+      lines.push_back(Fill(
+          words.Translate(s->format), s->args, [&](const Formula& f) { return text.Write(f); },
+          [](std::string_view t) { return std::string(t); }));
+    } else if (const auto* e = std::get_if<Equation>(&step)) {
+      Row row;
+      row.line = lines.size();
+      row.group = e->group;
+      row.left = e->sides.empty() ? std::string() : text.Write(e->sides.front());
+      for (std::size_t i = 1; i < e->sides.size(); ++i) {
+        row.right += (i > 1 ? " = " : "") + text.Write(e->sides[i]);
+      }
+      if (e->sides.size() == 2) row.integerWidth = text.IntegerWidth(e->sides[1]);
+      rows.push_back(std::move(row));
+      lines.emplace_back();
+    } else if (const auto* d = std::get_if<DivisionRow>(&step)) {
+      Row row;
+      row.line = lines.size();
+      row.group = d->group;
+      row.label = RowLabel(*d, words);
+      row.left = d->dividend + " ÷ " + d->divisor;
+      row.right = d->quotient + " " + RemainderWord(words) + " " + d->remainder;
+      rows.push_back(std::move(row));
+      lines.emplace_back();
+    }
+  }
+  // The widest label, left side and integer part of each group.
+  struct Widths {
+    std::size_t label = 0, left = 0, integer = 0;
+  };
+  std::map<int, Widths> widths;
+  for (const Row& row : rows) {
+    if (row.group == 0) continue;
+    Widths& w = widths[row.group];
+    w.label = std::max(w.label, Width(row.label));
+    w.left = std::max(w.left, Width(row.left));
+    if (row.integerWidth) w.integer = std::max(w.integer, *row.integerWidth);
+  }
+  for (const Row& row : rows) {
+    std::string line;
+    if (row.group == 0) {
+      line = (row.label.empty() ? "" : row.label + " ") + row.left + " = " + row.right;
+    } else {
+      const Widths& w = widths[row.group];
+      if (w.label > 0) {
+        line = row.label + Spaces(w.label - Width(row.label) + (row.label.empty() ? 0 : 0)) + " ";
+      }
+      line += Spaces(w.left - Width(row.left)) + row.left + " = ";
+      if (row.integerWidth) line += Spaces(w.integer - *row.integerWidth);
+      line += row.right;
+    }
+    lines[row.line] = std::move(line);
+  }
+  return lines;
+}
+
+std::string LatexFrom(const Steps& steps, PeriodMark mark, const Words& words) {
+  const Latex latex(mark);
+  std::vector<std::string> items;  // rows end without "\\", sentences are \intertext
+  std::vector<bool> isRow;
+  for (const Step& step : steps.steps) {
+    if (const auto* s = std::get_if<Sentence>(&step)) {
+      items.push_back("\\intertext{" +
+                      Fill(
+                          words.Translate(s->format), s->args,
+                          [&](const Formula& f) { return "$" + latex.Write(f) + "$"; },
+                          [](std::string_view t) { return EscapeLatex(t); }) +
+                      "}");
+      isRow.push_back(false);
+    } else if (const auto* e = std::get_if<Equation>(&step)) {
+      std::string row = e->sides.empty() ? std::string() : latex.Write(e->sides.front());
+      for (std::size_t i = 1; i < e->sides.size(); ++i) {
+        row += (i == 1 ? " &= " : " = ") + latex.Write(e->sides[i]);
+      }
+      items.push_back(std::move(row));
+      isRow.push_back(true);
+    } else if (const auto* d = std::get_if<DivisionRow>(&step)) {
+      const std::string label = RowLabel(*d, words);
+      std::string row = label.empty() ? "" : "\\text{" + EscapeLatex(label) + "} \\quad ";
+      row += d->dividend + " \\div " + d->divisor + " &= " + d->quotient + " \\text{ " +
+             EscapeLatex(RemainderWord(words)) + " } " + d->remainder;
+      items.push_back(std::move(row));
+      isRow.push_back(true);
+    }
+  }
+  std::string out = "\\begin{align*}";
+  for (std::size_t i = 0; i < items.size(); ++i) {
+    out += "\n" + items[i];
+    if (isRow[i] && i + 1 < items.size()) out += " \\\\";
+  }
+  return out + "\n\\end{align*}";
+}
+
+}  // namespace
+
+exact::Notation TextNotation(exact::Notation notation) {
+  switch (notation) {
+    case exact::Notation::Parentheses:
+    case exact::Notation::Brackets:
+    case exact::Notation::Quotes:
+    case exact::Notation::Dots:
+    case exact::Notation::Overline:
+    case exact::Notation::R:
+    case exact::Notation::Ellipsis: return notation;
+    default: return exact::Notation::Parentheses;
+  }
+}
+
+std::vector<std::string> TextLines(const Steps& steps, exact::Notation notation,
+                                   const Words& words) {
+  return TextFrom(steps, notation, words);
+}
+
+std::string LatexFragment(const Steps& steps, PeriodMark mark, const Words& words) {
+  return LatexFrom(steps, mark, words);
+}
+
+std::vector<std::string> DecimalWorkingText(const exact::DecimalWorking& w,
+                                            exact::Notation notation, bool mixed,
+                                            const Words& words) {
+  const exact::Notation n = TextNotation(notation);
+  return TextLines(DecimalSteps(w, {n, mixed}), n, words);
+}
+
+std::vector<std::string> FractionWorkingText(const exact::FractionWorking& w,
+                                             exact::Notation notation, bool mixed,
+                                             const Words& words) {
+  const exact::Notation n = TextNotation(notation);
+  return TextLines(FractionSteps(w, {n, mixed}), n, words);
+}
+
+std::string DecimalWorkingLatex(const exact::DecimalWorking& w, exact::Notation notation,
+                                PeriodMark mark, bool mixed, const Words& words) {
+  return LatexFragment(DecimalSteps(w, {TextNotation(notation), mixed}), mark, words);
+}
+
+std::string FractionWorkingLatex(const exact::FractionWorking& w, PeriodMark mark, bool mixed,
+                                 const Words& words) {
+  return LatexFragment(FractionSteps(w, {exact::Notation::Parentheses, mixed}), mark, words);
+}
+
+}  // namespace quotalis::explain
