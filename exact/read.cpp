@@ -16,7 +16,6 @@ namespace {
 using parse::Cursor;
 using parse::kBar;
 using parse::kDot;
-using parse::kEllipsis;
 using parse::kLineBreak;
 using parse::ProblemAt;
 
@@ -40,15 +39,15 @@ Result<std::optional<Mark>> DetectNotation(const Cursor& c) {
       case kDot: mark = Mark{Notation::Dots, i, N_("dot")}; break;
       case kBar: mark = Mark{Notation::Overline, i, N_("overline")}; break;
       case 'r': mark = Mark{Notation::R, i, N_("r")}; break;
-      case kEllipsis: mark = Mark{Notation::Ellipsis, i, N_("ellipsis")}; break;
       case '/': mark = Mark{Notation::Fraction, i, N_("slash")}; break;
-      case '.':
-        if (c.end - i >= 3 && c.s.substr(i, 3) == "...") {
+      default: {
+        const std::size_t length = parse::EllipsisLength(c.s, i, c.end);
+        if (length > 0) {
           mark = Mark{Notation::Ellipsis, i, N_("ellipsis")};
-          i += 2;
+          i += length - 1;
         }
         break;
-      default: break;
+      }
     }
     if (!mark) continue;
     if (!found) {

@@ -64,25 +64,68 @@ std::optional<Problem> ReadExponent(Cursor& c, Decimal& d) {
   return std::nullopt;
 }
 
-// The length of the shortest block that `digits` shows at least twice in a
-// row at its end (three times for one digit), or 0: a Z-function over the
-// digits read from the end, linear in their number.
-std::size_t ShortestTailBlock(std::string_view digits) {
+// The length of the block that recurs at the end of `digits`, the digits
+// after the point before an ellipsis (the rule of Read in exact/read.h), or 0:
+// the shortest block of two or more digits shown twice in a row at their end
+// (one digit when that block is one digit twice), else one digit shown twice
+// at their end. A Z-function over the digits read from the end, linear in
+// their number: z[i] >= i when the last i digits repeat just before.
+std::size_t RecurringBlock(std::string_view digits) {
   const std::size_t n = digits.size();
-  if (n < 3) return 0;
+  if (n < 2) return 0;
   const auto back = [&](std::size_t i) { return digits[n - 1 - i]; };
   std::vector<std::uint32_t> z(n, 0);
   std::size_t left = 0, right = 0;  // the box [left, right) matching a prefix
-  for (std::size_t i = 1; i < n; ++i) {
+  bool lastTwoEqual = false;
+  // A block of i digits shown twice needs 2i of them.
+  for (std::size_t i = 1; 2 * i <= n; ++i) {
     std::size_t length = 0;
     if (i < right) length = std::min<std::size_t>(right - i, z[i - left]);
     while (i + length < n && back(length) == back(i + length)) ++length;
     z[i] = static_cast<std::uint32_t>(length);
     if (i + length > right) left = i, right = i + length;
-    const std::size_t needed = i == 1 ? 2 : i;
-    if (length >= needed) return i;
+    if (i == 1) {
+      lastTwoEqual = length >= 1;
+    } else if (length >= i) {
+      return i == 2 && lastTwoEqual ? 1 : i;
+    }
   }
-  return 0;
+  return lastTwoEqual ? 1 : 0;
+}
+
+// Advice writes the user's digits out again; past this many, as in a pasted
+// number, it is left out rather than drown the message.
+constexpr std::size_t kAdviceDigits = 32;
+
+// The sign typed before the number that begins at `start`, if any.
+std::string SignBefore(const Cursor& c, std::size_t start) {
+  if (start > 0 && (c.s[start - 1] == '-' || c.s[start - 1] == '+')) {
+    return std::string(1, c.s[start - 1]);
+  }
+  return {};
+}
+
+// The refusal of digits after the point that show no recurring block before
+// the ellipsis at `at` (`typed` as the user wrote it, though "⋯" and "･" come
+// back as "…" and "・"), with the advice for their last digit recurring:
+// "0.16..." -> "if 6 recurs, write 0.1666... or 0.1(6)", the digit written
+// three times as the ellipsis writer writes it, or four times where three
+// would show a longer block.
+Problem NoRecurringBlock(std::size_t at, const std::string& sign, const Decimal& d,
+                         const std::string& typed) {
+  if (d.integer.size() + d.fixed.size() + 2 > kAdviceDigits) {
+    return ProblemAt(at, N_("the ellipsis at character {1} must follow the recurring digits "
+                            "written out at least twice after the point"));
+  }
+  const char last = d.fixed.back();
+  std::string digits = d.fixed + std::string(2, last);
+  if (RecurringBlock(digits) != 1) digits += last;
+  const std::string head = sign + d.integer + ".";
+  return ProblemAt(at,
+                   N_("the ellipsis at character {1} must follow the recurring digits written "
+                      "out at least twice after the point: if {2} recurs, write {3} or {4}"),
+                   {std::string(1, last), head + digits + typed,
+                    head + d.fixed.substr(0, d.fixed.size() - 1) + "(" + last + ")"});
 }
 
 }  // namespace
@@ -147,12 +190,14 @@ Result<Decimal> ReadR(Cursor& c) {
 }
 
 Result<Decimal> ReadEllipsis(Cursor& c) {
+  const std::size_t start = c.i;
   Decimal d;
   std::optional<std::size_t> point;
   if (auto problem = ReadHead(c, d, point)) return *problem;
-  if (!c.AtEllipsis()) return Unexpected(c);
+  const std::size_t length = c.EllipsisLength();
+  if (length == 0) return Unexpected(c);
   const std::size_t at = c.i;
-  c.i += c.s[c.i] == kEllipsis ? std::size_t{1} : std::size_t{3};
+  c.i += length;
   if (!point || d.fixed.empty()) {
     return ProblemAt(at, N_("the ellipsis at character {1} needs digits after a point before it"));
   }
@@ -161,11 +206,15 @@ Result<Decimal> ReadEllipsis(Cursor& c) {
     return ProblemAt(at, N_("too many digits before the ellipsis at character {1}"), {},
                      ProblemKind::TooLarge);
   }
-  const std::size_t block = ShortestTailBlock(d.fixed);
+  const std::size_t block = RecurringBlock(d.fixed);
   if (block == 0) {
-    return ProblemAt(at, N_("the digits before the ellipsis at character {1} show no block "
-                            "repeated at their end: write the period out twice, or put it in "
-                            "parentheses"));
+    // The ellipsis as typed, for the advice.
+    std::string typed = "...";
+    if (c.s[at] == kEllipsis || c.s[at] == kMiddleDot) {
+      typed.clear();
+      for (std::size_t i = 0; i < length; ++i) typed += c.s[at] == kEllipsis ? "\u2026" : "\u30FB";
+    }
+    return NoRecurringBlock(at, SignBefore(c, start), d, typed);
   }
   d.period = d.fixed.substr(d.fixed.size() - block);
   d.fixed.resize(d.fixed.size() - block);

@@ -31,7 +31,11 @@ TEST(ExactCommandLine, RefusesWithTheProblemAndItsPlace) {
        {"1.2.3(4)"},
        "'1.2.3(4)': a second point at character 4",
        2},
-      {"ellipsis without a block", {"0.5..."}, "write the period out twice", 2},
+      {"ellipsis without a block",
+       {"0.5..."},
+       "'0.5...': the ellipsis at character 4 must follow the recurring digits written out at "
+       "least twice after the point: if 5 recurs, write 0.555... or 0.(5)",
+       2},
       {"zero denominator", {"1/0"}, "zero", 2},
       {"a term past 10,000,000 digits",
        {"1e999999999"},

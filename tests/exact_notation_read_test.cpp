@@ -72,7 +72,62 @@ INSTANTIATE_TEST_SUITE_P(
                    Ellipsis},
         DecimalRow{"ellipsis_partial_block", "0.12121...", {false, "0", "121", "21", 0}, Ellipsis},
         DecimalRow{
-            "ellipsis_shortest_block", "0.11111111...", {false, "0", "1111111", "1", 0}, Ellipsis}),
+            "ellipsis_shortest_block", "0.11111111...", {false, "0", "1111111", "1", 0}, Ellipsis},
+        // Which block recurs: two or more digits shown twice first, then one
+        // digit shown twice.
+        DecimalRow{"ellipsis_one_digit_twice", "0.33...", {false, "0", "3", "3", 0}, Ellipsis},
+        DecimalRow{"ellipsis_one_digit_twice_after_another",
+                   "0.166...",
+                   {false, "0", "16", "6", 0},
+                   Ellipsis},
+        DecimalRow{
+            "ellipsis_one_digit_four_times", "0.3333...", {false, "0", "333", "3", 0}, Ellipsis},
+        DecimalRow{"ellipsis_longer_block_before_one_digit",
+                   "0.13331333...",
+                   {false, "0", "1333", "1333", 0},
+                   Ellipsis},
+        DecimalRow{"ellipsis_two_digits_twice", "0.1212...", {false, "0", "12", "12", 0}, Ellipsis},
+        DecimalRow{
+            "ellipsis_two_digits_thrice", "0.121212...", {false, "0", "1212", "12", 0}, Ellipsis},
+        DecimalRow{
+            "ellipsis_three_digits_twice", "0.112112...", {false, "0", "112", "112", 0}, Ellipsis},
+        DecimalRow{
+            "ellipsis_run_after_a_digit", "0.1222...", {false, "0", "122", "2", 0}, Ellipsis},
+        DecimalRow{"ellipsis_one_digit_after_a_broken_pair",
+                   "0.12122...",
+                   {false, "0", "1212", "2", 0},
+                   Ellipsis},
+        DecimalRow{"ellipsis_integer_digits_not_counted",
+                   "33.33...",
+                   {false, "33", "3", "3", 0},
+                   Ellipsis},
+        DecimalRow{"ellipsis_negative", "-0.166...", {true, "0", "16", "6", 0}, Ellipsis},
+        // Every way of typing the ellipsis.
+        DecimalRow{"ellipsis_midline", "0.1666\u22EF", {false, "0", "166", "6", 0}, Ellipsis},
+        DecimalRow{"ellipsis_character_twice",
+                   "0.1666\u2026\u2026",
+                   {false, "0", "166", "6", 0},
+                   Ellipsis},
+        DecimalRow{
+            "ellipsis_midline_twice", "0.1666\u22EF\u22EF", {false, "0", "166", "6", 0}, Ellipsis},
+        DecimalRow{"ellipsis_middle_dots",
+                   "0.1666\u30FB\u30FB\u30FB",
+                   {false, "0", "166", "6", 0},
+                   Ellipsis},
+        DecimalRow{
+            "ellipsis_two_middle_dots", "0.33\u30FB\u30FB", {false, "0", "3", "3", 0}, Ellipsis},
+        DecimalRow{"ellipsis_half_width_middle_dots",
+                   "0.33\uFF65\uFF65\uFF65",
+                   {false, "0", "3", "3", 0},
+                   Ellipsis},
+        DecimalRow{"ellipsis_full_width_middle_dots",
+                   "\uFF10\uFF0E\uFF11\uFF16\uFF16\u30FB\u30FB\u30FB",
+                   {false, "0", "16", "6", 0},
+                   Ellipsis},
+        DecimalRow{"ellipsis_full_width_points",
+                   "\uFF10\uFF0E\uFF13\uFF13\uFF0E\uFF0E\uFF0E",
+                   {false, "0", "3", "3", 0},
+                   Ellipsis}),
     RowName{});
 
 // --- Fractions -----------------------------------------------------------------------
@@ -115,10 +170,13 @@ struct ErrorRow {
   exact::ProblemKind kind = exact::ProblemKind::Syntax;
 };
 
-std::string NoBlock(int at) {
-  return "the digits before the ellipsis at character " + std::to_string(at) +
-         " show no block repeated at their end: write the period out twice, or put it in "
-         "parentheses";
+// The refusal of digits that show no recurring block before the ellipsis at
+// character `at`, with the advice for `digit` recurring.
+std::string NoBlock(int at, const std::string& digit, const std::string& repeated,
+                    const std::string& parenthesised) {
+  return "the ellipsis at character " + std::to_string(at) +
+         " must follow the recurring digits written out at least twice after the point: if " +
+         digit + " recurs, write " + repeated + " or " + parenthesised;
 }
 
 class ReadErrorTest : public ::testing::TestWithParam<ErrorRow> {};
@@ -191,10 +249,43 @@ INSTANTIATE_TEST_SUITE_P(
         ErrorRow{"r_before_point", "1r5", "the r at character 2 must follow a point: write 1.r3",
                  2},
         ErrorRow{"r_without_digits", "0.5r", "the r at character 4 is followed by no digits", 4},
-        ErrorRow{"ellipsis_no_repetition", "0.5...", NoBlock(4), 4},
+        // Digits that show no recurring block before the ellipsis: the advice
+        // writes their last digit recurring, three times as the writer does.
+        ErrorRow{"ellipsis_no_repetition", "0.5...", NoBlock(4, "5", "0.555...", "0.(5)"), 4},
+        ErrorRow{"ellipsis_two_different_digits", "0.16...", NoBlock(5, "6", "0.1666...", "0.1(6)"),
+                 5},
+        ErrorRow{"ellipsis_broken_pair", "0.1221...", NoBlock(7, "1", "0.122111...", "0.122(1)"),
+                 7},
+        ErrorRow{"ellipsis_block_once", "0.142857\u2026",
+                 NoBlock(9, "7", "0.14285777\u2026", "0.14285(7)"), 9},
+        ErrorRow{"ellipsis_advice_four_times", "0.166616...",
+                 NoBlock(9, "6", "0.166616666...", "0.16661(6)"), 9},
+        ErrorRow{"ellipsis_advice_middle_dots", "0.3\u30FB\u30FB\u30FB",
+                 NoBlock(4, "3", "0.333\u30FB\u30FB\u30FB", "0.(3)"), 4},
+        ErrorRow{"ellipsis_advice_signed_without_integer", "-.5\u2026\u2026",
+                 NoBlock(4, "5", "-.555\u2026\u2026", "-.(5)"), 4},
+        ErrorRow{"ellipsis_advice_at_its_longest", "0.31415926535897932384626433832...",
+                 NoBlock(32, "2", "0.3141592653589793238462643383222...",
+                         "0.3141592653589793238462643383(2)"),
+                 32},
+        ErrorRow{"ellipsis_long_without_advice", "0.314159265358979323846264338327...",
+                 "the ellipsis at character 33 must follow the recurring digits written out at "
+                 "least twice after the point",
+                 33},
+        ErrorRow{"ellipsis_integer_digits_not_counted", "33.3...",
+                 NoBlock(5, "3", "33.333...", "33.(3)"), 5},
         ErrorRow{"ellipsis_text_after", "0.333...e2",
                  "unexpected 'e' at character 9 after the ellipsis", 9},
-        ErrorRow{"ellipsis_integer_digits_not_counted", "33.33...", NoBlock(6), 6},
+        ErrorRow{"ellipsis_four_points", "0.333....",
+                 "unexpected '.' at character 9 after the ellipsis", 9},
+        ErrorRow{"single_middle_dot", "0.3\u30FB",
+                 "a single middle dot at character 4: write a point as . and an ellipsis as "
+                 "\u30FB\u30FB\u30FB",
+                 4},
+        ErrorRow{"middle_dot_as_point", "3\u30FB14",
+                 "a single middle dot at character 2: write a point as . and an ellipsis as "
+                 "\u30FB\u30FB\u30FB",
+                 2},
         ErrorRow{"ellipsis_no_point", "333...",
                  "the ellipsis at character 4 needs digits after a point before it", 4},
         ErrorRow{"fraction_zero_denominator", "1/00", "the denominator at character 3 is zero", 3,
