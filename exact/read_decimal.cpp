@@ -105,6 +105,24 @@ std::string SignBefore(const Cursor& c, std::size_t start) {
   return {};
 }
 
+// A period marked at `at` ("(3)", "r3": `marked`) after digits with no point,
+// refused with the point put where it may belong among the user's digits:
+// "12(3)" -> "write 12.(3) or 1.2(3)", "0(3)" -> "write 0.(3)". `none`, `one`
+// and `two` are the formats with no way, one way and two ways of writing it.
+struct PointFormats {
+  std::string_view none, one, two;
+};
+
+Problem PeriodWithoutPoint(std::size_t at, const PointFormats& formats, const std::string& sign,
+                           const std::string& integer, const std::string& marked) {
+  if (integer.size() + marked.size() > kAdviceDigits) return ProblemAt(at, formats.none);
+  const std::string whole = sign + (integer.empty() ? "0" : integer) + "." + marked;
+  if (integer.find_first_not_of('0') == std::string::npos)
+    return ProblemAt(at, formats.one, {whole});
+  const std::string before = integer.size() > 1 ? integer.substr(0, integer.size() - 1) : "0";
+  return ProblemAt(at, formats.two, {whole, sign + before + "." + integer.back() + marked});
+}
+
 // The refusal of digits after the point that show no recurring block before
 // the ellipsis at `at` (`typed` as the user wrote it, though "⋯" and "･" come
 // back as "…" and "・"), with the advice for their last digit recurring:
@@ -146,6 +164,7 @@ Result<Decimal> ReadPlain(Cursor& c) {
 }
 
 Result<Decimal> ReadEnclosed(Cursor& c, const Enclosure& e) {
+  const std::size_t start = c.i;
   Decimal d;
   std::optional<std::size_t> point;
   if (auto problem = ReadHead(c, d, point)) return *problem;
@@ -156,11 +175,6 @@ Result<Decimal> ReadEnclosed(Cursor& c, const Enclosure& e) {
     return Unexpected(c);
   }
   const std::size_t open = c.i++;
-  if (!point) {
-    return ProblemAt(open,
-                     N_("the recurring part at character {1} must follow a point: write 1.(3), "
-                        "not 1(3)"));
-  }
   d.period = TakeDigits(c);
   if (c.Peek() != e.close) {
     if (c.s.substr(c.i, c.end - c.i).find(e.close) == std::string_view::npos) {
@@ -171,20 +185,35 @@ Result<Decimal> ReadEnclosed(Cursor& c, const Enclosure& e) {
   }
   if (d.period.empty())
     return ProblemAt(open, N_("the {2} at character {1} hold no digits"), {std::string(e.both)});
+  if (!point) {
+    constexpr PointFormats kFormats{
+        N_("the recurring part at character {1} must follow a point"),
+        N_("the recurring part at character {1} must follow a point: write {2}"),
+        N_("the recurring part at character {1} must follow a point: write {2} or {3}")};
+    return PeriodWithoutPoint(open, kFormats, SignBefore(c, start), d.integer,
+                              e.open + d.period + e.close);
+  }
   ++c.i;
   if (auto problem = ReadTail(c, d, kAfterPeriod)) return *problem;
   return d;
 }
 
 Result<Decimal> ReadR(Cursor& c) {
+  const std::size_t start = c.i;
   Decimal d;
   std::optional<std::size_t> point;
   if (auto problem = ReadHead(c, d, point)) return *problem;
   if (c.Peek() != 'r') return Unexpected(c);
   const std::size_t r = c.i++;
-  if (!point) return ProblemAt(r, N_("the r at character {1} must follow a point: write 1.r3"));
   d.period = TakeDigits(c);
   if (d.period.empty()) return ProblemAt(r, N_("the r at character {1} is followed by no digits"));
+  if (!point) {
+    constexpr PointFormats kFormats{
+        N_("the r at character {1} must follow a point"),
+        N_("the r at character {1} must follow a point: write {2}"),
+        N_("the r at character {1} must follow a point: write {2} or {3}")};
+    return PeriodWithoutPoint(r, kFormats, SignBefore(c, start), d.integer, "r" + d.period);
+  }
   if (auto problem = ReadTail(c, d, kAfterPeriod)) return *problem;
   return d;
 }

@@ -36,6 +36,10 @@ TEST(ExactCommandLine, RefusesWithTheProblemAndItsPlace) {
        "'0.5...': the ellipsis at character 4 must follow the recurring digits written out at "
        "least twice after the point: if 5 recurs, write 0.555... or 0.(5)",
        2},
+      {"a period before any point",
+       {"12(3)"},
+       "'12(3)': the recurring part at character 3 must follow a point: write 12.(3) or 1.2(3)",
+       2},
       {"zero denominator", {"1/0"}, "zero", 2},
       {"a term past 10,000,000 digits",
        {"1e999999999"},

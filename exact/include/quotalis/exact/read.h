@@ -63,6 +63,8 @@ struct Reading {
 //   "0.1(6"   -> {Syntax, "the parenthesis opened at character 4 is never closed", 4}
 //   "0.1()"   -> {Syntax, "the parentheses at character 4 hold no digits", 4}
 //   "1.2.3"   -> {Syntax, "a second point at character 4", 4}
+//   "12(3)"   -> {Syntax, "the recurring part at character 3 must follow a point:
+//                  write 12.(3) or 1.2(3)", 3}   (one line; "12r3" likewise)
 //   "0.16..." -> {Syntax, "the ellipsis at character 5 must follow the recurring
 //                  digits written out at least twice after the point: if 6
 //                  recurs, write 0.1666... or 0.1(6)", 5}   (one line)
