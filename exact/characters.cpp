@@ -37,6 +37,7 @@ std::optional<char> Translate(char32_t c) {
     case 0x22EF: return kEllipsis;
     case 0x30FB:
     case 0xFF65: return kMiddleDot;
+    case 0x00F7: return kDivide;
     case 0x2212: return '-';
     case 0x3000: return ' ';
     default: break;

@@ -18,6 +18,7 @@ std::string_view MarkName(char c) {
     case kEllipsis: return N_("ellipsis");
     case '\'': return N_("quote");
     case kMiddleDot: return N_("middle dot");
+    case kDivide: return N_("\u00F7");
     default: return {};
   }
 }

@@ -40,6 +40,7 @@ TEST(ExactCommandLine, RefusesWithTheProblemAndItsPlace) {
        {"12(3)"},
        "'12(3)': the recurring part at character 3 must follow a point: write 12.(3) or 1.2(3)",
        2},
+      {"a decimal divided", {"1.5\u00f72"}, "only whole numbers can stand on either side of", 2},
       {"zero denominator", {"1/0"}, "zero", 2},
       {"a term past 10,000,000 digits",
        {"1e999999999"},

@@ -99,6 +99,8 @@ TEST(ExactCommandLine, AnswersFractionsInEveryNotation) {
       {"mixed number, two arguments", {"1", "1/6"}, "1.1(6)"},
       {"negative mixed number", {"--", "-1", "1/6"}, "-1.1(6)"},
       {"full-width slash", {"\uff11\uff0f\uff17"}, "0.(142857)"},
+      {"division sign", {"1\u00f77"}, "0.(142857)"},
+      {"division sign, full-width digits and blanks", {" \uff13 \u00f7 \uff14"}, "0.75"},
       {"brackets", {"--notation", "brackets", "1/6"}, "0.1[6]"},
       {"quotes", {"--notation=quotes", "1/6"}, "0.1'6'"},
       {"r", {"--notation", "r", "1/6"}, "0.1r6"},

@@ -23,7 +23,7 @@ enum class Notation {
   Keypad,       // 0.16 1: a plain decimal, a blank and how many of its last
                 // digits recur, as the Quotalis window's keypad and scroll
                 // bar take them (read by FromKeypad, exact/keypad.h)
-  Fraction,     // -3/4: read, not written
+  Fraction,     // -3/4, 1÷7: read, not written
   Mixed,        // 1 1/6: read, not written
 };
 

@@ -38,7 +38,11 @@ struct Reading {
 //   ".5"                -> {false, "", "5", "", 0}, Plain
 //   " 12 "              -> {false, "12", "", "", 0}, Plain
 //   "-3/4"              -> {true, "", "3", "4"}, Fraction
+//   "1÷7" "１ ÷ ７"     -> {false, "", "1", "7"}, Fraction
 //   "1 1/6"             -> {false, "1", "1", "6"}, Mixed
+// A fraction is two whole numbers with a slash or a division sign ÷ (U+00F7)
+// between them, blanks allowed on either side; a mixed number puts a whole
+// number and a blank before a fraction with a slash ("1 1÷6" is refused).
 // The ellipsis is three points "..." (full-width "．．．" too), one or more
 // "…" (U+2026) or "⋯" (U+22EF), as in "……" the way Japanese is typeset, or
 // two or more katakana middle dots "・・・" (U+30FB, or the half-width
