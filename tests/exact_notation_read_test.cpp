@@ -5,6 +5,7 @@
 #include <random>
 #include <string>
 #include <variant>
+#include <vector>
 
 #include <quotalis/exact/read.h>
 
@@ -354,6 +355,54 @@ INSTANTIATE_TEST_SUITE_P(
                  8},
         ErrorRow{"comma", "1,5", "unexpected ',' at character 2", 2,
                  exact::ProblemKind::Character}),
+    RowName{});
+
+// --- Refusals for a translator -------------------------------------------------------
+
+// The sentence with blanks that a front end translates, and what fills them:
+// the place, the library's words, and the advice in the user's own digits.
+struct FormatRow {
+  const char* name;
+  const char* text;
+  std::string format;
+  std::vector<std::string> args;
+};
+
+class ReadFormatTest : public ::testing::TestWithParam<FormatRow> {};
+
+TEST_P(ReadFormatTest, ComesWithItsBlanksFilled) {
+  const exact::Result<Reading> read = exact::Read(GetParam().text);
+  ASSERT_TRUE(std::holds_alternative<Problem>(read));
+  const Problem& problem = std::get<Problem>(read);
+  EXPECT_EQ(problem.format, GetParam().format);
+  EXPECT_EQ(problem.args, GetParam().args);
+  EXPECT_EQ(exact::FillIn(problem.format, problem.args), problem.message);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, ReadFormatTest,
+    ::testing::Values(
+        FormatRow{"word",
+                  "0.1(6",
+                  "the {2} opened at character {1} is never closed",
+                  {"4", "parenthesis"}},
+        FormatRow{"period_before_point",
+                  "-12(3)",
+                  "the recurring part at character {1} must follow a point: write {2} or {3}",
+                  {"4", "-12.(3)", "-1.2(3)"}},
+        FormatRow{"r_before_point",
+                  "\uFF10r\uFF17",
+                  "the r at character {1} must follow a point: write {2}",
+                  {"2", "0.r7"}},
+        FormatRow{"ellipsis_without_block",
+                  "\uFF10\uFF0E\uFF11\uFF16\u30FB\u30FB\u30FB",
+                  "the ellipsis at character {1} must follow the recurring digits written out at "
+                  "least twice after the point: if {2} recurs, write {3} or {4}",
+                  {"5", "6", "0.1666\u30FB\u30FB\u30FB", "0.1(6)"}},
+        FormatRow{"divide_sign_as_word",
+                  "1\u00F72\u00F73",
+                  "unexpected {2} at character {1}",
+                  {"4", "\u00F7"}}),
     RowName{});
 
 // --- Any text ------------------------------------------------------------------------
