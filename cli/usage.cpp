@@ -38,9 +38,10 @@ fraction into its recurring decimal, exactly, at any length.
   a decimal in a notation that marks its recurring digits:
     0.1(6)  0.1[6]  0.1'6'  1.234r56  0.16̇ or 0.1̇42857̇ (U+0307 dots over the
     first and last recurring digit)  0.16̅ (U+0305 after each recurring digit)
-    0.1666... or 0.142857142857… (the block repeated at the end recurs)
+    0.166..., 0.1666・・・ or 0.142857142857… (the shortest block written at
+    least twice at the end recurs; one digit only when no longer block is)
   any of these with a sign (+, -, U+2212) and an exponent: -1.2(3)e-5
-  a fraction or a mixed number: 3/4, -1/7, "1 1/6"
+  a fraction or a mixed number: 3/4, -1/7, "1 1/6"; or 1÷7 (U+00F7)
 Full-width digits, point, parentheses, signs and slash read as their ASCII
 forms (０．１（６）), and blanks at either end are ignored.
 )"),

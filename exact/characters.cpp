@@ -33,7 +33,11 @@ std::optional<char> Translate(char32_t c) {
     case 0x0307: return kDot;
     case 0x0305:
     case 0x0304: return kBar;
-    case 0x2026: return kEllipsis;
+    case 0x2026:
+    case 0x22EF: return kEllipsis;
+    case 0x30FB:
+    case 0xFF65: return kMiddleDot;
+    case 0x00F7: return kDivide;
     case 0x2212: return '-';
     case 0x3000: return ' ';
     default: break;
@@ -51,6 +55,15 @@ std::optional<char> Translate(char32_t c) {
 }
 
 }  // namespace
+
+std::size_t EllipsisLength(std::string_view s, std::size_t i, std::size_t end) {
+  if (i >= end) return 0;
+  if (s[i] == '.') return end - i >= 3 && s.substr(i, 3) == "..." ? 3 : 0;
+  if (s[i] != kEllipsis && s[i] != kMiddleDot) return 0;
+  std::size_t run = 1;
+  while (i + run < end && s[i + run] == s[i]) ++run;
+  return s[i] == kMiddleDot && run == 1 ? 0 : run;
+}
 
 std::string Place(std::size_t index) { return std::to_string(index + 1); }
 

@@ -21,8 +21,16 @@ namespace quotalis::exact::parse {
 // character can fall.
 constexpr char kDot = '\x01';        // U+0307 combining dot above
 constexpr char kBar = '\x02';        // U+0305 combining overline, U+0304 macron
-constexpr char kEllipsis = '\x03';   // U+2026
+constexpr char kEllipsis = '\x03';   // U+2026 ellipsis, U+22EF midline ellipsis
 constexpr char kLineBreak = '\x04';  // CR or LF, ignored at either end only
+constexpr char kMiddleDot = '\x05';  // U+30FB katakana middle dot, U+FF65 its half-width form
+constexpr char kDivide = '\x06';     // U+00F7 division sign
+
+// The number of characters of the ellipsis that begins at `i` of `s`, read
+// no further than `end`, or 0: three points "...", a run of one or more
+// kEllipsis ("…", "……", "⋯"), or a run of two or more kMiddleDot ("・・・",
+// "・・"). A single middle dot is no ellipsis.
+std::size_t EllipsisLength(std::string_view s, std::size_t i, std::size_t end);
 
 // A refusal at the 0-based `index`: `format` (marked N_) names the place as
 // "character {1}", and `more` fills {2}, {3}... in turn.

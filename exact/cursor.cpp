@@ -17,6 +17,8 @@ std::string_view MarkName(char c) {
     case kBar: return N_("overline (U+0305)");
     case kEllipsis: return N_("ellipsis");
     case '\'': return N_("quote");
+    case kMiddleDot: return N_("middle dot");
+    case kDivide: return N_("\u00F7");
     default: return {};
   }
 }
@@ -31,6 +33,12 @@ std::string TakeDigits(Cursor& c) {
 
 Problem Unexpected(const Cursor& c, std::string_view context) {
   const char at = c.s[c.i];
+  // One middle dot alone is no ellipsis: perhaps a point written the way
+  // vertical Japanese text writes it, perhaps an ellipsis cut short.
+  if (at == kMiddleDot && !c.AtEllipsis()) {
+    return ProblemAt(c.i, N_("a single middle dot at character {1}: write a point as . and an "
+                             "ellipsis as \u30FB\u30FB\u30FB"));
+  }
   const std::string_view mark = c.AtEllipsis() ? N_("ellipsis") : MarkName(at);
   std::string_view format;
   std::vector<std::string> more;

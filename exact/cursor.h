@@ -19,9 +19,8 @@ struct Cursor {
   std::size_t end = 0;
   bool AtEnd() const { return i >= end; }
   char Peek() const { return i < end ? s[i] : '\0'; }
-  bool AtEllipsis() const {
-    return i < end && (s[i] == kEllipsis || (end - i >= 3 && s.substr(i, 3) == "..."));
-  }
+  std::size_t EllipsisLength() const { return parse::EllipsisLength(s, i, end); }
+  bool AtEllipsis() const { return EllipsisLength() > 0; }
 };
 
 // The digits from the cursor on, which it passes.

@@ -15,8 +15,8 @@ namespace {
 
 using parse::Cursor;
 using parse::kBar;
+using parse::kDivide;
 using parse::kDot;
-using parse::kEllipsis;
 using parse::kLineBreak;
 using parse::ProblemAt;
 
@@ -40,15 +40,16 @@ Result<std::optional<Mark>> DetectNotation(const Cursor& c) {
       case kDot: mark = Mark{Notation::Dots, i, N_("dot")}; break;
       case kBar: mark = Mark{Notation::Overline, i, N_("overline")}; break;
       case 'r': mark = Mark{Notation::R, i, N_("r")}; break;
-      case kEllipsis: mark = Mark{Notation::Ellipsis, i, N_("ellipsis")}; break;
       case '/': mark = Mark{Notation::Fraction, i, N_("slash")}; break;
-      case '.':
-        if (c.end - i >= 3 && c.s.substr(i, 3) == "...") {
+      case kDivide: mark = Mark{Notation::Fraction, i, N_("\u00F7")}; break;
+      default: {
+        const std::size_t length = parse::EllipsisLength(c.s, i, c.end);
+        if (length > 0) {
           mark = Mark{Notation::Ellipsis, i, N_("ellipsis")};
-          i += 2;
+          i += length - 1;
         }
         break;
-      default: break;
+      }
     }
     if (!mark) continue;
     if (!found) {
@@ -107,7 +108,7 @@ Result<Reading> Read(std::string_view utf8) {
     case Notation::R: reading = AsReading(parse::ReadR(c), notation); break;
     case Notation::Ellipsis: reading = AsReading(parse::ReadEllipsis(c), notation); break;
     case Notation::Fraction:
-    case Notation::Mixed: reading = parse::ReadFraction(c, negative); break;
+    case Notation::Mixed: reading = parse::ReadFraction(c, negative, text[mark->index]); break;
     // Written only: no mark in a text stands for these.
     case Notation::Latex:
     case Notation::Keypad: break;

@@ -64,25 +64,86 @@ std::optional<Problem> ReadExponent(Cursor& c, Decimal& d) {
   return std::nullopt;
 }
 
-// The length of the shortest block that `digits` shows at least twice in a
-// row at its end (three times for one digit), or 0: a Z-function over the
-// digits read from the end, linear in their number.
-std::size_t ShortestTailBlock(std::string_view digits) {
+// The length of the block that recurs at the end of `digits`, the digits
+// after the point before an ellipsis (the rule of Read in exact/read.h), or 0:
+// the shortest block of two or more digits shown twice in a row at their end
+// (one digit when that block is one digit twice), else one digit shown twice
+// at their end. A Z-function over the digits read from the end, linear in
+// their number: z[i] >= i when the last i digits repeat just before.
+std::size_t RecurringBlock(std::string_view digits) {
   const std::size_t n = digits.size();
-  if (n < 3) return 0;
+  if (n < 2) return 0;
   const auto back = [&](std::size_t i) { return digits[n - 1 - i]; };
   std::vector<std::uint32_t> z(n, 0);
   std::size_t left = 0, right = 0;  // the box [left, right) matching a prefix
-  for (std::size_t i = 1; i < n; ++i) {
+  bool lastTwoEqual = false;
+  // A block of i digits shown twice needs 2i of them.
+  for (std::size_t i = 1; 2 * i <= n; ++i) {
     std::size_t length = 0;
     if (i < right) length = std::min<std::size_t>(right - i, z[i - left]);
     while (i + length < n && back(length) == back(i + length)) ++length;
     z[i] = static_cast<std::uint32_t>(length);
     if (i + length > right) left = i, right = i + length;
-    const std::size_t needed = i == 1 ? 2 : i;
-    if (length >= needed) return i;
+    if (i == 1) {
+      lastTwoEqual = length >= 1;
+    } else if (length >= i) {
+      return i == 2 && lastTwoEqual ? 1 : i;
+    }
   }
-  return 0;
+  return lastTwoEqual ? 1 : 0;
+}
+
+// Advice writes the user's digits out again; past this many, as in a pasted
+// number, it is left out rather than drown the message.
+constexpr std::size_t kAdviceDigits = 32;
+
+// The sign typed before the number that begins at `start`, if any.
+std::string SignBefore(const Cursor& c, std::size_t start) {
+  if (start > 0 && (c.s[start - 1] == '-' || c.s[start - 1] == '+')) {
+    return std::string(1, c.s[start - 1]);
+  }
+  return {};
+}
+
+// A period marked at `at` ("(3)", "r3": `marked`) after digits with no point,
+// refused with the point put where it may belong among the user's digits:
+// "12(3)" -> "write 12.(3) or 1.2(3)", "0(3)" -> "write 0.(3)". `none`, `one`
+// and `two` are the formats with no way, one way and two ways of writing it.
+struct PointFormats {
+  std::string_view none, one, two;
+};
+
+Problem PeriodWithoutPoint(std::size_t at, const PointFormats& formats, const std::string& sign,
+                           const std::string& integer, const std::string& marked) {
+  if (integer.size() + marked.size() > kAdviceDigits) return ProblemAt(at, formats.none);
+  const std::string whole = sign + (integer.empty() ? "0" : integer) + "." + marked;
+  if (integer.find_first_not_of('0') == std::string::npos)
+    return ProblemAt(at, formats.one, {whole});
+  const std::string before = integer.size() > 1 ? integer.substr(0, integer.size() - 1) : "0";
+  return ProblemAt(at, formats.two, {whole, sign + before + "." + integer.back() + marked});
+}
+
+// The refusal of digits after the point that show no recurring block before
+// the ellipsis at `at` (`typed` as the user wrote it, though "⋯" and "･" come
+// back as "…" and "・"), with the advice for their last digit recurring:
+// "0.16..." -> "if 6 recurs, write 0.1666... or 0.1(6)", the digit written
+// three times as the ellipsis writer writes it, or four times where three
+// would show a longer block.
+Problem NoRecurringBlock(std::size_t at, const std::string& sign, const Decimal& d,
+                         const std::string& typed) {
+  if (d.integer.size() + d.fixed.size() + 2 > kAdviceDigits) {
+    return ProblemAt(at, N_("the ellipsis at character {1} must follow the recurring digits "
+                            "written out at least twice after the point"));
+  }
+  const char last = d.fixed.back();
+  std::string digits = d.fixed + std::string(2, last);
+  if (RecurringBlock(digits) != 1) digits += last;
+  const std::string head = sign + d.integer + ".";
+  return ProblemAt(at,
+                   N_("the ellipsis at character {1} must follow the recurring digits written "
+                      "out at least twice after the point: if {2} recurs, write {3} or {4}"),
+                   {std::string(1, last), head + digits + typed,
+                    head + d.fixed.substr(0, d.fixed.size() - 1) + "(" + last + ")"});
 }
 
 }  // namespace
@@ -103,6 +164,7 @@ Result<Decimal> ReadPlain(Cursor& c) {
 }
 
 Result<Decimal> ReadEnclosed(Cursor& c, const Enclosure& e) {
+  const std::size_t start = c.i;
   Decimal d;
   std::optional<std::size_t> point;
   if (auto problem = ReadHead(c, d, point)) return *problem;
@@ -113,11 +175,6 @@ Result<Decimal> ReadEnclosed(Cursor& c, const Enclosure& e) {
     return Unexpected(c);
   }
   const std::size_t open = c.i++;
-  if (!point) {
-    return ProblemAt(open,
-                     N_("the recurring part at character {1} must follow a point: write 1.(3), "
-                        "not 1(3)"));
-  }
   d.period = TakeDigits(c);
   if (c.Peek() != e.close) {
     if (c.s.substr(c.i, c.end - c.i).find(e.close) == std::string_view::npos) {
@@ -128,31 +185,48 @@ Result<Decimal> ReadEnclosed(Cursor& c, const Enclosure& e) {
   }
   if (d.period.empty())
     return ProblemAt(open, N_("the {2} at character {1} hold no digits"), {std::string(e.both)});
+  if (!point) {
+    constexpr PointFormats kFormats{
+        N_("the recurring part at character {1} must follow a point"),
+        N_("the recurring part at character {1} must follow a point: write {2}"),
+        N_("the recurring part at character {1} must follow a point: write {2} or {3}")};
+    return PeriodWithoutPoint(open, kFormats, SignBefore(c, start), d.integer,
+                              e.open + d.period + e.close);
+  }
   ++c.i;
   if (auto problem = ReadTail(c, d, kAfterPeriod)) return *problem;
   return d;
 }
 
 Result<Decimal> ReadR(Cursor& c) {
+  const std::size_t start = c.i;
   Decimal d;
   std::optional<std::size_t> point;
   if (auto problem = ReadHead(c, d, point)) return *problem;
   if (c.Peek() != 'r') return Unexpected(c);
   const std::size_t r = c.i++;
-  if (!point) return ProblemAt(r, N_("the r at character {1} must follow a point: write 1.r3"));
   d.period = TakeDigits(c);
   if (d.period.empty()) return ProblemAt(r, N_("the r at character {1} is followed by no digits"));
+  if (!point) {
+    constexpr PointFormats kFormats{
+        N_("the r at character {1} must follow a point"),
+        N_("the r at character {1} must follow a point: write {2}"),
+        N_("the r at character {1} must follow a point: write {2} or {3}")};
+    return PeriodWithoutPoint(r, kFormats, SignBefore(c, start), d.integer, "r" + d.period);
+  }
   if (auto problem = ReadTail(c, d, kAfterPeriod)) return *problem;
   return d;
 }
 
 Result<Decimal> ReadEllipsis(Cursor& c) {
+  const std::size_t start = c.i;
   Decimal d;
   std::optional<std::size_t> point;
   if (auto problem = ReadHead(c, d, point)) return *problem;
-  if (!c.AtEllipsis()) return Unexpected(c);
+  const std::size_t length = c.EllipsisLength();
+  if (length == 0) return Unexpected(c);
   const std::size_t at = c.i;
-  c.i += c.s[c.i] == kEllipsis ? std::size_t{1} : std::size_t{3};
+  c.i += length;
   if (!point || d.fixed.empty()) {
     return ProblemAt(at, N_("the ellipsis at character {1} needs digits after a point before it"));
   }
@@ -161,11 +235,15 @@ Result<Decimal> ReadEllipsis(Cursor& c) {
     return ProblemAt(at, N_("too many digits before the ellipsis at character {1}"), {},
                      ProblemKind::TooLarge);
   }
-  const std::size_t block = ShortestTailBlock(d.fixed);
+  const std::size_t block = RecurringBlock(d.fixed);
   if (block == 0) {
-    return ProblemAt(at, N_("the digits before the ellipsis at character {1} show no block "
-                            "repeated at their end: write the period out twice, or put it in "
-                            "parentheses"));
+    // The ellipsis as typed, for the advice.
+    std::string typed = "...";
+    if (c.s[at] == kEllipsis || c.s[at] == kMiddleDot) {
+      typed.clear();
+      for (std::size_t i = 0; i < length; ++i) typed += c.s[at] == kEllipsis ? "\u2026" : "\u30FB";
+    }
+    return NoRecurringBlock(at, SignBefore(c, start), d, typed);
   }
   d.period = d.fixed.substr(d.fixed.size() - block);
   d.fixed.resize(d.fixed.size() - block);

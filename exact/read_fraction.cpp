@@ -10,7 +10,9 @@
 
 namespace quotalis::exact::parse {
 
-Result<Reading> ReadFraction(Cursor& c, bool negative) {
+Result<Reading> ReadFraction(Cursor& c, bool negative, char sign) {
+  // "÷" divides two whole numbers: it takes no whole part before them.
+  const bool divide = sign == kDivide;
   FractionText f;
   f.negative = negative;
   const auto skipBlanks = [&] {
@@ -19,17 +21,18 @@ Result<Reading> ReadFraction(Cursor& c, bool negative) {
     return c.i > from;
   };
   const auto refusePoint = [&]() -> std::optional<Problem> {
-    if (c.Peek() == '.')
-      return ProblemAt(c.i,
-                       N_("a point at character {1}: the terms of a fraction are whole numbers"));
-    return std::nullopt;
+    if (c.Peek() != '.') return std::nullopt;
+    return ProblemAt(c.i, divide ? N_("a point at character {1}: only whole numbers can stand on "
+                                      "either side of \u00F7")
+                                 : N_("a point at character {1}: the terms of a fraction are "
+                                      "whole numbers"));
   };
   std::string first = TakeDigits(c);
   if (auto problem = refusePoint()) return *problem;
   const std::size_t afterFirst = c.i;
   const bool blank = skipBlanks();
-  if (c.Peek() != '/') {
-    if (first.empty() || !blank || !IsDigitChar(c.Peek())) {
+  if (c.Peek() != sign) {
+    if (divide || first.empty() || !blank || !IsDigitChar(c.Peek())) {
       if (first.empty()) c.i = afterFirst;
       return Unexpected(c);
     }
@@ -37,11 +40,13 @@ Result<Reading> ReadFraction(Cursor& c, bool negative) {
     first = TakeDigits(c);
     if (auto problem = refusePoint()) return *problem;
     skipBlanks();
-    if (c.Peek() != '/') return Unexpected(c);
+    if (c.Peek() != sign) return Unexpected(c);
   }
   const std::size_t slash = c.i;
-  if (first.empty())
-    return ProblemAt(slash, N_("the slash at character {1} has no numerator before it"));
+  if (first.empty()) {
+    return ProblemAt(slash, divide ? N_("the \u00F7 at character {1} has no number before it")
+                                   : N_("the slash at character {1} has no numerator before it"));
+  }
   f.numerator = std::move(first);
   ++c.i;
   skipBlanks();
@@ -50,12 +55,18 @@ Result<Reading> ReadFraction(Cursor& c, bool negative) {
   if (auto problem = refusePoint()) return *problem;
   if (f.denominator.empty()) {
     if (!c.AtEnd()) return Unexpected(c);
-    return ProblemAt(slash, N_("the slash at character {1} has no denominator after it"));
+    return ProblemAt(slash, divide ? N_("the \u00F7 at character {1} has no number after it")
+                                   : N_("the slash at character {1} has no denominator after it"));
   }
   if (!c.AtEnd()) return Unexpected(c);
-  if (f.denominator.find_first_not_of('0') == std::string::npos)
-    return ProblemAt(denominator, N_("the denominator at character {1} is zero"), {},
-                     ProblemKind::ZeroDenominator);
+  if (f.denominator.find_first_not_of('0') == std::string::npos) {
+    return ProblemAt(denominator,
+                     divide
+                         ? N_("the number after \u00F7 at character {1} is zero: no number can be "
+                              "divided by zero")
+                         : N_("the denominator at character {1} is zero"),
+                     {}, ProblemKind::ZeroDenominator);
+  }
   const Notation notation = f.whole.empty() ? Notation::Fraction : Notation::Mixed;
   return Reading{std::move(f), notation};
 }

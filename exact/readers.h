@@ -60,7 +60,8 @@ Result<Decimal> ReadOverline(Cursor& c);
 
 // The fractions, in exact/read_fraction.cpp.
 
-// N/D and W N/D, blanks allowed around the slash.
-Result<Reading> ReadFraction(Cursor& c, bool negative);
+// N/D and W N/D, blanks allowed around the slash, or N÷D, blanks allowed
+// around the ÷; `sign` is the first of them in the text, '/' or kDivide.
+Result<Reading> ReadFraction(Cursor& c, bool negative, char sign);
 
 }  // namespace quotalis::exact::parse

@@ -68,18 +68,12 @@ std::string Overline(const Decimal& d) {
   return out;
 }
 
-// Whether the reader, given the period written out `times` times and then
-// its first `extra` digits, finds that period and none shorter. Only the last
-// 2k digits decide (a shorter block must show twice within them), so only
-// they are read.
-bool ReadsBack(const std::string& period, std::size_t times, std::size_t extra) {
-  const std::size_t k = period.size();
-  std::string tail = "0.";
-  tail.reserve(2 + times * k + extra + 3);
-  for (std::size_t t = 0; t < times; ++t) tail += period;
-  tail.append(period, 0, extra);
-  tail += "...";
-  const Result<Reading> read = Read(tail);
+// Whether the reader, given `digits` after a point and then an ellipsis,
+// finds a period of `k` digits at their end.
+bool ReadsBack(std::string digits, std::size_t k) {
+  digits.insert(0, "0.");
+  digits += "...";
+  const Result<Reading> read = Read(digits);
   const auto* reading = std::get_if<Reading>(&read);
   if (reading == nullptr) return false;
   const auto* d = std::get_if<Decimal>(&reading->value);
@@ -102,12 +96,26 @@ Result<std::string> Ellipsis(const Decimal& given) {
   const Decimal& d = std::get<Decimal>(canonical);
   if (d.period.empty()) return Head(d, 0);
   const std::size_t k = d.period.size();
-  const std::size_t times = k == 1 ? 3 : 2;
+  if (k == 1) {
+    // Three copies, unless with the digits before them they show a longer
+    // block twice; four copies end with the digit shown four times, which
+    // always reads as that digit.
+    const std::string three(3, d.period[0]);
+    const std::string copies = ReadsBack(d.fixed + three, 1) ? three : three + d.period;
+    std::string out = Head(d, copies.size() + 3);
+    out += copies;
+    out += "...";
+    return out;
+  }
+  // Twice, then as few of its first digits as make it the shortest block of
+  // two or more digits at the end. A shorter block would lie within these
+  // digits, so the digits before them do not matter.
   for (std::size_t extra = 0; extra < std::min(k, kEllipsisEndings); ++extra) {
-    if (!ReadsBack(d.period, times, extra)) continue;
-    std::string out = Head(d, times * k + extra + 3);
-    for (std::size_t t = 0; t < times; ++t) out += d.period;
-    out.append(d.period, 0, extra);
+    std::string copies = d.period + d.period;
+    copies.append(d.period, 0, extra);
+    if (!ReadsBack(copies, k)) continue;
+    std::string out = Head(d, copies.size() + 3);
+    out += copies;
     out += "...";
     return out;
   }

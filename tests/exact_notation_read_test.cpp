@@ -5,6 +5,7 @@
 #include <random>
 #include <string>
 #include <variant>
+#include <vector>
 
 #include <quotalis/exact/read.h>
 
@@ -72,7 +73,45 @@ INSTANTIATE_TEST_SUITE_P(
                    Ellipsis},
         DecimalRow{"ellipsis_partial_block", "0.12121...", {false, "0", "121", "21", 0}, Ellipsis},
         DecimalRow{
-            "ellipsis_shortest_block", "0.11111111...", {false, "0", "1111111", "1", 0}, Ellipsis}),
+            "ellipsis_shortest_block", "0.11111111...", {false, "0", "1111111", "1", 0}, Ellipsis},
+        // Which block recurs: two or more digits shown twice first, then one
+        // digit shown twice.
+        DecimalRow{"ellipsis_one_digit_twice", "0.33...", {false, "0", "3", "3", 0}, Ellipsis},
+        DecimalRow{"ellipsis_one_digit_twice_after_another",
+                   "0.166...",
+                   {false, "0", "16", "6", 0},
+                   Ellipsis},
+        DecimalRow{
+            "ellipsis_one_digit_four_times", "0.3333...", {false, "0", "333", "3", 0}, Ellipsis},
+        DecimalRow{"ellipsis_longer_block_before_one_digit",
+                   "0.13331333...",
+                   {false, "0", "1333", "1333", 0},
+                   Ellipsis},
+        DecimalRow{"ellipsis_two_digits_twice", "0.1212...", {false, "0", "12", "12", 0}, Ellipsis},
+        DecimalRow{"ellipsis_integer_digits_not_counted",
+                   "33.33...",
+                   {false, "33", "3", "3", 0},
+                   Ellipsis},
+        // Every way of typing the ellipsis.
+        DecimalRow{"ellipsis_midline", "0.1666\u22EF", {false, "0", "166", "6", 0}, Ellipsis},
+        DecimalRow{"ellipsis_character_twice",
+                   "0.1666\u2026\u2026",
+                   {false, "0", "166", "6", 0},
+                   Ellipsis},
+        DecimalRow{"ellipsis_middle_dots",
+                   "0.1666\u30FB\u30FB\u30FB",
+                   {false, "0", "166", "6", 0},
+                   Ellipsis},
+        DecimalRow{
+            "ellipsis_two_middle_dots", "0.33\u30FB\u30FB", {false, "0", "3", "3", 0}, Ellipsis},
+        DecimalRow{"ellipsis_half_width_middle_dots",
+                   "0.33\uFF65\uFF65\uFF65",
+                   {false, "0", "3", "3", 0},
+                   Ellipsis},
+        DecimalRow{"ellipsis_full_width_middle_dots",
+                   "\uFF10\uFF0E\uFF11\uFF16\uFF16\u30FB\u30FB\u30FB",
+                   {false, "0", "16", "6", 0},
+                   Ellipsis}),
     RowName{});
 
 // --- Fractions -----------------------------------------------------------------------
@@ -101,6 +140,13 @@ INSTANTIATE_TEST_SUITE_P(
         FractionRow{"fraction_negative", "-3/4", {true, "", "3", "4"}, Fraction},
         FractionRow{"fraction_blanks_at_slash", " 3 / 4 ", {false, "", "3", "4"}, Fraction},
         FractionRow{"fraction_full_width", "\uFF11\uFF0F\uFF16", {false, "", "1", "6"}, Fraction},
+        FractionRow{"divide", "1\u00F77", {false, "", "1", "7"}, Fraction},
+        FractionRow{"divide_blanks", " 3 \u00F7 4 ", {false, "", "3", "4"}, Fraction},
+        FractionRow{"divide_full_width", "\uFF11\u00F7\uFF17", {false, "", "1", "7"}, Fraction},
+        FractionRow{"divide_negative_ideographic_spaces",
+                    "\u22121\u3000\u00F7\u30007",
+                    {true, "", "1", "7"},
+                    Fraction},
         FractionRow{
             "mixed_negative_ideographic_space", "\u22122\u30001/3", {true, "2", "1", "3"}, Mixed}),
     RowName{});
@@ -115,10 +161,13 @@ struct ErrorRow {
   exact::ProblemKind kind = exact::ProblemKind::Syntax;
 };
 
-std::string NoBlock(int at) {
-  return "the digits before the ellipsis at character " + std::to_string(at) +
-         " show no block repeated at their end: write the period out twice, or put it in "
-         "parentheses";
+// The refusal of digits that show no recurring block before the ellipsis at
+// character `at`, with the advice for `digit` recurring.
+std::string NoBlock(int at, const std::string& digit, const std::string& repeated,
+                    const std::string& parenthesised) {
+  return "the ellipsis at character " + std::to_string(at) +
+         " must follow the recurring digits written out at least twice after the point: if " +
+         digit + " recurs, write " + repeated + " or " + parenthesised;
 }
 
 class ReadErrorTest : public ::testing::TestWithParam<ErrorRow> {};
@@ -159,8 +208,24 @@ INSTANTIATE_TEST_SUITE_P(
         ErrorRow{"parenthesis_not_opened", "0.16)",
                  "the parenthesis closed at character 5 was never opened", 5},
         ErrorRow{"parentheses_empty", "0.1()", "the parentheses at character 4 hold no digits", 4},
-        ErrorRow{"parentheses_before_point", "1(3)",
-                 "the recurring part at character 2 must follow a point: write 1.(3), not 1(3)", 2},
+        // A period marked after digits with no point: the advice puts the point
+        // where it may belong among the user's own digits.
+        ErrorRow{"parentheses_before_point", "12(3)",
+                 "the recurring part at character 3 must follow a point: write 12.(3) or 1.2(3)",
+                 3},
+        ErrorRow{"parentheses_before_point_one_digit", "1(3)",
+                 "the recurring part at character 2 must follow a point: write 1.(3) or 0.1(3)", 2},
+        ErrorRow{"parentheses_without_digits_before", "(3)",
+                 "the recurring part at character 1 must follow a point: write 0.(3)", 1},
+        ErrorRow{"brackets_before_point_signed", "-05[36]",
+                 "the recurring part at character 4 must follow a point: write -05.[36] or "
+                 "-0.5[36]",
+                 4},
+        ErrorRow{"parentheses_before_point_long_without_advice",
+                 "314159265358979323846264338327(9)",
+                 "the recurring part at character 31 must follow a point", 31},
+        ErrorRow{"parentheses_before_point_not_closed", "12(3",
+                 "the parenthesis opened at character 3 is never closed", 3},
         ErrorRow{"digit_after_period", "0.1(6)7",
                  "unexpected digit 7 at character 7 after the recurring part", 7},
         ErrorRow{"quote_not_closed", "0.'3", "the quote opened at character 3 is never closed", 3},
@@ -188,13 +253,44 @@ INSTANTIATE_TEST_SUITE_P(
                  "the digit at character 5 has no overline, but one before it has: overline every "
                  "recurring digit, and only the last digits",
                  5},
-        ErrorRow{"r_before_point", "1r5", "the r at character 2 must follow a point: write 1.r3",
-                 2},
+        ErrorRow{"r_before_point", "12r3",
+                 "the r at character 3 must follow a point: write 12.r3 or 1.2r3", 3},
+        ErrorRow{"r_before_point_zero", "00r5",
+                 "the r at character 3 must follow a point: write 00.r5", 3},
+        ErrorRow{"r_before_point_without_digits", "12r",
+                 "the r at character 3 is followed by no digits", 3},
         ErrorRow{"r_without_digits", "0.5r", "the r at character 4 is followed by no digits", 4},
-        ErrorRow{"ellipsis_no_repetition", "0.5...", NoBlock(4), 4},
+        // Digits that show no recurring block before the ellipsis: the advice
+        // writes their last digit recurring, three times as the writer does.
+        ErrorRow{"ellipsis_no_repetition", "0.5...", NoBlock(4, "5", "0.555...", "0.(5)"), 4},
+        ErrorRow{"ellipsis_two_different_digits", "0.16...", NoBlock(5, "6", "0.1666...", "0.1(6)"),
+                 5},
+        ErrorRow{"ellipsis_block_once", "0.142857\u2026",
+                 NoBlock(9, "7", "0.14285777\u2026", "0.14285(7)"), 9},
+        ErrorRow{"ellipsis_advice_four_times", "0.166616...",
+                 NoBlock(9, "6", "0.166616666...", "0.16661(6)"), 9},
+        ErrorRow{"ellipsis_advice_middle_dots", "0.3\u30FB\u30FB\u30FB",
+                 NoBlock(4, "3", "0.333\u30FB\u30FB\u30FB", "0.(3)"), 4},
+        ErrorRow{"ellipsis_advice_signed_without_integer", "-.5\u2026\u2026",
+                 NoBlock(4, "5", "-.555\u2026\u2026", "-.(5)"), 4},
+        ErrorRow{"ellipsis_advice_at_its_longest", "0.31415926535897932384626433832...",
+                 NoBlock(32, "2", "0.3141592653589793238462643383222...",
+                         "0.3141592653589793238462643383(2)"),
+                 32},
+        ErrorRow{"ellipsis_long_without_advice", "0.314159265358979323846264338327...",
+                 "the ellipsis at character 33 must follow the recurring digits written out at "
+                 "least twice after the point",
+                 33},
+        ErrorRow{"ellipsis_integer_digits_not_counted", "33.3...",
+                 NoBlock(5, "3", "33.333...", "33.(3)"), 5},
         ErrorRow{"ellipsis_text_after", "0.333...e2",
                  "unexpected 'e' at character 9 after the ellipsis", 9},
-        ErrorRow{"ellipsis_integer_digits_not_counted", "33.33...", NoBlock(6), 6},
+        ErrorRow{"ellipsis_four_points", "0.333....",
+                 "unexpected '.' at character 9 after the ellipsis", 9},
+        ErrorRow{"single_middle_dot", "0.3\u30FB",
+                 "a single middle dot at character 4: write a point as . and an ellipsis as "
+                 "\u30FB\u30FB\u30FB",
+                 4},
         ErrorRow{"ellipsis_no_point", "333...",
                  "the ellipsis at character 4 needs digits after a point before it", 4},
         ErrorRow{"fraction_zero_denominator", "1/00", "the denominator at character 3 is zero", 3,
@@ -206,8 +302,69 @@ INSTANTIATE_TEST_SUITE_P(
         ErrorRow{"fraction_point", "1.5/2",
                  "a point at character 2: the terms of a fraction are whole numbers", 2},
         ErrorRow{"mixed_three_numbers", "1 1 1/2", "unexpected digit 1 at character 5", 5},
+        ErrorRow{"divide_decimal_before", "1.5\u00F72",
+                 "a point at character 2: only whole numbers can stand on either side of \u00F7",
+                 2},
+        ErrorRow{"divide_by_zero", "1\u00F700",
+                 "the number after \u00F7 at character 3 is zero: no number can be divided by "
+                 "zero",
+                 3, exact::ProblemKind::ZeroDenominator},
+        ErrorRow{"divide_nothing_before", "\u00F77",
+                 "the \u00F7 at character 1 has no number before it", 1},
+        ErrorRow{"divide_nothing_after", "7 \u00F7 ",
+                 "the \u00F7 at character 3 has no number after it", 3},
+        ErrorRow{"divide_mixed_number", "1 1\u00F72", "unexpected digit 1 at character 3", 3},
+        ErrorRow{"divide_after_slash", "1/2\u00F73", "unexpected \u00F7 at character 4", 4},
+        ErrorRow{"divide_after_ellipsis", "0.33...\u00F73",
+                 "the \u00F7 at character 8 cannot be used together with the ellipsis at "
+                 "character 5",
+                 8},
         ErrorRow{"comma", "1,5", "unexpected ',' at character 2", 2,
                  exact::ProblemKind::Character}),
+    RowName{});
+
+// --- Refusals for a translator -------------------------------------------------------
+
+// The sentence with blanks that a front end translates, and what fills them:
+// the place, the library's words, and the advice in the user's own digits.
+struct FormatRow {
+  const char* name;
+  const char* text;
+  std::string format;
+  std::vector<std::string> args;
+};
+
+class ReadFormatTest : public ::testing::TestWithParam<FormatRow> {};
+
+TEST_P(ReadFormatTest, ComesWithItsBlanksFilled) {
+  const exact::Result<Reading> read = exact::Read(GetParam().text);
+  ASSERT_TRUE(std::holds_alternative<Problem>(read));
+  const Problem& problem = std::get<Problem>(read);
+  EXPECT_EQ(problem.format, GetParam().format);
+  EXPECT_EQ(problem.args, GetParam().args);
+  EXPECT_EQ(exact::FillIn(problem.format, problem.args), problem.message);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, ReadFormatTest,
+    ::testing::Values(
+        FormatRow{"word",
+                  "0.1(6",
+                  "the {2} opened at character {1} is never closed",
+                  {"4", "parenthesis"}},
+        FormatRow{"period_before_point",
+                  "-12(3)",
+                  "the recurring part at character {1} must follow a point: write {2} or {3}",
+                  {"4", "-12.(3)", "-1.2(3)"}},
+        FormatRow{"ellipsis_without_block",
+                  "\uFF10\uFF0E\uFF11\uFF16\u30FB\u30FB\u30FB",
+                  "the ellipsis at character {1} must follow the recurring digits written out at "
+                  "least twice after the point: if {2} recurs, write {3} or {4}",
+                  {"5", "6", "0.1666\u30FB\u30FB\u30FB", "0.1(6)"}},
+        FormatRow{"divide_sign_as_word",
+                  "1\u00F72\u00F73",
+                  "unexpected {2} at character {1}",
+                  {"4", "\u00F7"}}),
     RowName{});
 
 // --- Any text ------------------------------------------------------------------------

@@ -55,10 +55,20 @@ INSTANTIATE_TEST_SUITE_P(
         WriteRow{"r_form", kSixth, Notation::R, "0.1r6"},
         WriteRow{"ellipsis_one_digit", kSixth, Notation::Ellipsis, "0.1666..."},
         WriteRow{"ellipsis_long", kSeventh, Notation::Ellipsis, "0.142857142857..."},
-        WriteRow{"ellipsis_ending_moved",
+        WriteRow{
+            "ellipsis_one_digit_alone", {false, "0", "", "3", 0}, Notation::Ellipsis, "0.333..."},
+        WriteRow{"ellipsis_one_digit_four_times",
+                 {false, "0", "16661", "6", 0},
+                 Notation::Ellipsis,
+                 "0.166616666..."},
+        WriteRow{"ellipsis_long_period_twice",
                  {false, "0", "", "1000", 0},
                  Notation::Ellipsis,
-                 "0.100010001..."},
+                 "0.10001000..."},
+        WriteRow{"ellipsis_ending_moved",
+                 {false, "0", "", "12323", 0},
+                 Notation::Ellipsis,
+                 "0.12323123231..."},
         WriteRow{
             "ellipsis_applies_exponent", {false, "0", "", "3", 1}, Notation::Ellipsis, "3.333..."},
         WriteRow{"latex", kSixth, Notation::Latex, "0.1\\overline{6}"},
@@ -91,22 +101,30 @@ constexpr Notation kReadable[] = {Notation::Parentheses, Notation::Brackets, Not
                                   Notation::Dots,        Notation::Overline, Notation::R,
                                   Notation::Ellipsis};
 
-// Whether some ending of the period written out after an ellipsis shows no
-// shorter block at least twice (one digit three times) at its end, by
-// comparing every block length directly.
-bool SomeEllipsisEndingWorks(const std::string& period) {
+// The length of the block the ellipsis reader takes at the end of `digits`,
+// worked out by comparing every block length directly: the shortest block of
+// two or more digits shown twice in a row at the end (one digit when it is
+// one digit twice), else one digit shown twice at the end, else 0.
+std::size_t BlockByHand(const std::string& digits) {
+  const std::size_t n = digits.size();
+  const bool lastTwoEqual = n >= 2 && digits[n - 1] == digits[n - 2];
+  for (std::size_t q = 2; 2 * q <= n; ++q) {
+    if (digits.substr(n - 2 * q, q) == digits.substr(n - q)) return q == 2 && lastTwoEqual ? 1 : q;
+  }
+  return lastTwoEqual ? 1 : 0;
+}
+
+// Whether some way of writing the period after `fixed` and before an
+// ellipsis reads back as that period: a one-digit period three or four
+// times, a longer one twice and then some of its first digits.
+bool SomeEllipsisEndingWorks(const std::string& fixed, const std::string& period) {
   const std::size_t k = period.size();
+  if (k == 1) {
+    return BlockByHand(fixed + period + period + period) == 1 ||
+           BlockByHand(fixed + period + period + period + period) == 1;
+  }
   for (std::size_t extra = 0; extra < k; ++extra) {
-    const std::string digits = period + period + period + period.substr(0, extra);
-    bool shorter = false;
-    for (std::size_t q = 1; q < k && !shorter; ++q) {
-      const std::size_t span = q == 1 ? 3 : 2 * q;
-      const std::string tail = digits.substr(digits.size() - span);
-      bool repeats = true;
-      for (std::size_t i = q; i < span; ++i) repeats = repeats && tail[i] == tail[i - q];
-      shorter = repeats;
-    }
-    if (!shorter) return true;
+    if (BlockByHand(fixed + period + period + period.substr(0, extra)) == k) return true;
   }
   return false;
 }
@@ -118,7 +136,7 @@ void ExpectRoundTrips(const Decimal& c) {
     const exact::Result<std::string> text = exact::Write(c, notation);
     if (notation == Notation::Ellipsis && std::holds_alternative<Problem>(text) &&
         c.period.size() <= 40) {
-      EXPECT_FALSE(SomeEllipsisEndingWorks(c.period)) << c.period;
+      EXPECT_FALSE(SomeEllipsisEndingWorks(c.fixed, c.period)) << c.period;
       continue;
     }
     ASSERT_TRUE(std::holds_alternative<std::string>(text))
@@ -149,27 +167,52 @@ TEST(RoundTrip, RandomDecimalsOfManySizes) {
 }
 
 // Periods of two kinds of digit are where a shorter block most often shows
-// at an ellipsis's end. Up to 12 digits, 22 of them have no ending that
-// reads back (10010001000 is one): those are refused, the rest read back.
+// at an ellipsis's end. Up to 12 digits every one reads back; of 13 and 14
+// digits, 54 have no ending that does (0010010100101 is one): those are
+// refused, the rest read back, as the count by hand says for each.
 TEST(RoundTrip, EveryTwoDigitKindPeriodAfterAnEllipsis) {
   int refused = 0;
-  for (std::size_t k = 1; k <= 12; ++k) {
+  for (std::size_t k = 1; k <= 14; ++k) {
     for (std::uint32_t bits = 0; bits < (1u << k); ++bits) {
       std::string period;
       for (std::size_t i = 0; i < k; ++i) period += (bits >> i & 1u) ? '1' : '0';
       const Decimal c = std::get<Decimal>(exact::Canonical({false, "0", "", period, 0}));
       if (c.period.size() != k) continue;  // not primitive, or nines or zeros
       ExpectRoundTrips(c);
-      refused += std::holds_alternative<Problem>(exact::Write(c, Notation::Ellipsis)) ? 1 : 0;
+      const bool written = std::holds_alternative<std::string>(exact::Write(c, Notation::Ellipsis));
+      EXPECT_EQ(written, SomeEllipsisEndingWorks("", period)) << period;
+      refused += written ? 0 : 1;
     }
   }
-  EXPECT_EQ(refused, 22);
-  EXPECT_EQ(exact::Write({false, "0", "", "10010001000", 0}, Notation::Ellipsis),
+  EXPECT_EQ(refused, 54);
+  EXPECT_EQ(exact::Write({false, "0", "", "0010010100101", 0}, Notation::Ellipsis),
             exact::Result<std::string>(
                 Problem{exact::ProblemKind::Unwritable,
-                        "no repetition of the period 10010001000 reads back unambiguously after an "
-                        "ellipsis: use parentheses",
+                        "no repetition of the period 0010010100101 reads back unambiguously after "
+                        "an ellipsis: use parentheses",
                         0}));
+}
+
+// A one-digit period is written three times, or four where three would show
+// a longer block with the digits before them (0.16661(6), and 104 more of
+// these): every non-recurring part of up to 10 digits 1 and 6 before a
+// recurring 6.
+TEST(RoundTrip, OneDigitPeriodAfterEveryShortFixedPart) {
+  int fourTimes = 0;
+  for (std::size_t length = 0; length <= 10; ++length) {
+    for (std::uint32_t bits = 0; bits < (1u << length); ++bits) {
+      std::string fixed;
+      for (std::size_t i = 0; i < length; ++i) fixed += (bits >> i & 1u) ? '6' : '1';
+      if (!fixed.empty() && fixed.back() == '6') continue;  // not canonical
+      const Decimal c{false, "0", fixed, "6", 0};
+      ExpectRoundTrips(c);
+      const bool four = BlockByHand(fixed + "666") != 1;
+      EXPECT_EQ(std::get<std::string>(exact::Write(c, Notation::Ellipsis)),
+                "0." + fixed + (four ? "6666..." : "666..."));
+      fourTimes += four ? 1 : 0;
+    }
+  }
+  EXPECT_EQ(fourTimes, 105);
 }
 
 TEST(Write, RefusesWhatItsNotationCannotCarry) {

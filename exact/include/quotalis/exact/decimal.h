@@ -68,7 +68,7 @@ std::string_view ProblemKindName(ProblemKind kind);
 //   "0.1(6" -> {Syntax, "the parenthesis opened at character 4 is never closed", 4}
 // For a front end that words messages in another language, the sentence also
 // comes as `format` with {1}, {2}... where the `args` go:
-//   "the {1} opened at character {2} is never closed", {"parenthesis", "4"}
+//   "the {2} opened at character {1} is never closed", {"4", "parenthesis"}
 // It translates `format` and each argument that is a word (the library's
 // words are whole nouns such as "parenthesis" or "blank"; the other arguments
 // are numbers or the user's own characters), then fills them in with FillIn.

@@ -17,12 +17,13 @@ enum class Notation {
   Dots,         // 0.16̇, 0.1̇42857̇: U+0307 on the first and the last recurring digit
   Overline,     // 0.16̅: U+0305 (or U+0304) after every recurring digit
   R,            // 0.1r6: the digits after the r recur
-  Ellipsis,     // 0.1666..., 0.142857142857…: the block repeated at the end recurs
+  Ellipsis,     // 0.1666..., 0.142857142857…, 0.1666・・・: the block repeated at
+                // the end recurs
   Latex,        // 0.1\overline{6}: written, not read
   Keypad,       // 0.16 1: a plain decimal, a blank and how many of its last
                 // digits recur, as the Quotalis window's keypad and scroll
                 // bar take them (read by FromKeypad, exact/keypad.h)
-  Fraction,     // -3/4: read, not written
+  Fraction,     // -3/4, 1÷7: read, not written
   Mixed,        // 1 1/6: read, not written
 };
 

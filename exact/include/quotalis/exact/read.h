@@ -34,22 +34,44 @@ struct Reading {
 //   "1.234r56"          -> {false, "1", "234", "56", 0}, R
 //   "0.1666..."         -> {false, "0", "166", "6", 0}, Ellipsis
 //   "0.142857142857…"   -> {false, "0", "142857", "142857", 0}, Ellipsis
+//   "０．１６６・・・"  -> {false, "0", "16", "6", 0}, Ellipsis
 //   ".5"                -> {false, "", "5", "", 0}, Plain
 //   " 12 "              -> {false, "12", "", "", 0}, Plain
 //   "-3/4"              -> {true, "", "3", "4"}, Fraction
+//   "1÷7" "１ ÷ ７"     -> {false, "", "1", "7"}, Fraction
 //   "1 1/6"             -> {false, "1", "1", "6"}, Mixed
-// The ellipsis: the recurring block is the shortest one that the digits after
-// the point (not those before it: "33.33..." is refused, "33.333..." reads)
-// show at least twice in a row at their end, a one-digit block at least three
-// times; the Decimal read keeps every digit written but the last block as its
+// A fraction is two whole numbers with a slash or a division sign ÷ (U+00F7)
+// between them, blanks allowed on either side; a mixed number puts a whole
+// number and a blank before a fraction with a slash ("1 1÷6" is refused).
+// The ellipsis is three points "..." (full-width "．．．" too), one or more
+// "…" (U+2026) or "⋯" (U+22EF), as in "……" the way Japanese is typeset, or
+// two or more katakana middle dots "・・・" (U+30FB, or the half-width
+// U+FF65); one middle dot alone is refused, being perhaps a point as
+// vertical Japanese writes it.
+// Its recurring block is found among the digits after the point (those
+// before the point never count), at their end: the shortest block of two or
+// more digits that they show at least twice in a row at their end; only when
+// there is none, one digit that they show at least twice at their end. A
+// block of two or more digits that is one digit repeated is that digit.
+//   "0.33..."       -> 3         "0.166..."      -> 6      "0.1666..."  -> 6
+//   "0.1212..."     -> 12        "0.121212..."   -> 12     "0.12121..." -> 21
+//   "0.112112..."   -> 112       "0.1222..."     -> 2      "0.12122..." -> 2
+//   "0.1111..."     -> 1         "0.3333..."     -> 3      "33.33..."   -> 3
+//   "0.13331333..." -> 1333, not 3: a longer block is tried before one digit
+//   "0.142857142857…" -> 142857
+//   "0.5...", "0.16...", "0.1221...", "33.3..." are refused
+// The Decimal read keeps every digit written but the last block as its
 // non-recurring part ("0.12121..." -> {false, "0", "121", "21", 0}).
-// Refusals name the place (1-based, in Unicode characters of `utf8`):
+// Refusals name the place (1-based, in Unicode characters of `utf8`), and
+// where they give advice, they write it with the user's own digits:
 //   "0.1(6"   -> {Syntax, "the parenthesis opened at character 4 is never closed", 4}
 //   "0.1()"   -> {Syntax, "the parentheses at character 4 hold no digits", 4}
 //   "1.2.3"   -> {Syntax, "a second point at character 4", 4}
-//   "0.5..."  -> {Syntax, "the digits before the ellipsis at character 4 show no block
-//                  repeated at their end: write the period out twice, or put it
-//                  in parentheses", 4}   (one line)
+//   "12(3)"   -> {Syntax, "the recurring part at character 3 must follow a point:
+//                  write 12.(3) or 1.2(3)", 3}   (one line; "12r3" likewise)
+//   "0.16..." -> {Syntax, "the ellipsis at character 5 must follow the recurring
+//                  digits written out at least twice after the point: if 6
+//                  recurs, write 0.1666... or 0.1(6)", 5}   (one line)
 //   "1,5"     -> {Character, "unexpected ',' at character 2", 2}
 //   "1/0"     -> {ZeroDenominator, "the denominator at character 3 is zero", 3}
 //   ""        -> {Empty, "there is nothing to read", 0}

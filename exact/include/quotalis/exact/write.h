@@ -19,10 +19,13 @@ namespace quotalis::exact {
 //           Latex "0.1\overline{6}", Keypad "0.16 1"
 //   0.(142857): Dots "0.1̇42857̇", Ellipsis "0.142857142857...",
 //               Latex "0.\overline{142857}", Keypad "0.142857 6"
-// The ellipsis writes the non-recurring digits, then the period twice (a
-// one-digit period three times), then as few of its first digits again as
-// make the reader find that period and no shorter one at the end:
-//   0.(1000) -> "0.100010001..." (ending at "1000" would read as 0.1000(0))
+// The ellipsis writes the non-recurring digits, then the period: a one-digit
+// period three times, or four times where three would show a longer block
+// with the digits before them; a longer period twice, then as few of its
+// first digits again as make the reader find that period and no shorter one
+// at the end (see Read in exact/read.h):
+//   0.1(6) -> "0.1666..."   0.16661(6) -> "0.166616666..." (not 0.(1666))
+//   0.(12323) -> "0.12323123231..." (ending at "12323", it would read as 0.1(23))
 // When no such ending exists among those tried, the answer is an Unwritable
 // Problem saying to use parentheses.
 // The keypad writes every digit plainly, a blank and how many of the last
