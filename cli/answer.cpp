@@ -198,9 +198,11 @@ std::vector<std::string_view> Fields(std::string_view line) {
   return fields;
 }
 
+// Whether the line is a fraction: a slash, full-width or not, or ÷.
 bool HoldsSlash(std::string_view text) {
   return text.find('/') != std::string_view::npos ||
-         text.find("\xEF\xBC\x8F") != std::string_view::npos;  // U+FF0F, the full-width slash
+         text.find("\xEF\xBC\x8F") != std::string_view::npos ||  // U+FF0F, the full-width slash
+         text.find("\xC3\xB7") != std::string_view::npos;        // U+00F7, the division sign
 }
 
 }  // namespace

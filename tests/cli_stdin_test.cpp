@@ -48,6 +48,7 @@ TEST(CommandLine, AnswersStandardInputLineByLine) {
       {"all good", {}, "0.75\n.000012 2\n0\n", {"3/4", "1/82500", "0/1"}, 0},
       {"no input", {}, "", {}, 0},
       {"CR LF line ends", {}, "0.5\r\n.36 2\r\n", {"1/2", "4/11"}, 0},
+      {"fractions with blanks inside", {}, "1 1/6\n1 \u00f7 7\n", {"1.1(6)", "0.(142857)"}, 0},
       {"blanks around and between", {}, "  0.5  \n\t.36\t\t2\t\n", {"1/2", "4/11"}, 0},
       {"blank lines answered, quoted",
        {},
