@@ -81,9 +81,11 @@ and 1.0 with K = 1 is 1. A zero entry (0, 0., .0, 000) answers 0/1.
                 fraction: the decimal, the number of its non-recurring digits
                 and of its period's digits: --detail 1/6 answers 0.1(6) 1 1
   --json        answer one JSON object per entry (fields below): --json '0.1(6)'
-  --explain     show the working as it is written by hand: the two multiples
-                of the decimal, the subtraction, the factors that cancel; or
-                the long division with its remainders: --explain 1/6
+  --explain     show the working as a teacher writes it, in your language:
+                the two multiples of the decimal, the subtraction, the prime
+                factors and the highest common factor; or the long division
+                with its remainders. With --notation latex, one LaTeX
+                fragment for a worksheet: --explain 1/6
   -h, --help    print this help and exit
   --version     print the version and exit
   --            end of the options: the next argument is the entry: -- -0.5
