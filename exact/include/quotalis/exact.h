@@ -10,6 +10,8 @@
 //   PeriodLength(d)      how many digits recur in n/d
 //   Write(decimal, how)  a decimal in any notation                          exact/write.h
 //   ExplainDecimal, ExplainFraction: the working of both ways, as data      exact/working.h
+//   FromRounded(decimal) a rounded display's simplest fraction               exact/rounded.h
+//   Simplest(a, b)       the simplest fraction between two values
 //
 // Every function that can fail returns Result<T>, a T or a Problem with its
 // kind, message and position (exact/decimal.h), never an exception; running
@@ -23,6 +25,7 @@
 #include <quotalis/exact/keypad.h>
 #include <quotalis/exact/notation.h>
 #include <quotalis/exact/read.h>
+#include <quotalis/exact/rounded.h>
 #include <quotalis/exact/utf8.h>
 #include <quotalis/exact/version.h>
 #include <quotalis/exact/working.h>
