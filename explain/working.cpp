@@ -66,6 +66,15 @@ std::string Fill(std::string_view format, const std::vector<Arg>& args, WriteArg
 
 // --- Plain text ---------------------------------------------------------
 
+std::string Subscript(std::string_view digits) {
+  static constexpr const char* kDigits[] = {"₀", "₁", "₂", "₃", "₄", "₅", "₆", "₇", "₈", "₉"};
+  std::string out;
+  for (const char c : digits) {
+    if (c >= '0' && c <= '9') out += kDigits[c - '0'];
+  }
+  return out;
+}
+
 std::string Superscript(std::string_view digits) {
   static constexpr const char* kDigits[] = {"⁰", "¹", "²", "³", "⁴", "⁵", "⁶", "⁷", "⁸", "⁹"};
   std::string out;
@@ -117,6 +126,7 @@ class Text {
       case Math::Kind::Power: return m.text + Superscript(m.exponent);
       case Math::Kind::Open: return "(";
       case Math::Kind::Close: return ")";
+      case Math::Kind::Indexed: return m.text + Subscript(m.index);
     }
     return {};
   }
@@ -188,6 +198,7 @@ class Latex {
       case Math::Kind::Operator:
         if (m.text == "×") return " \\times ";
         if (m.text == "÷") return " \\div ";
+        if (m.text == "≤") return " \\le ";
         return " " + m.text + " ";
       case Math::Kind::Negative: return "-";
       case Math::Kind::Fraction:
@@ -196,6 +207,7 @@ class Latex {
       case Math::Kind::Power: return m.text + "^{" + m.exponent + "}";
       case Math::Kind::Open: return "(";
       case Math::Kind::Close: return ")";
+      case Math::Kind::Indexed: return m.text + "_{" + m.index + "}";
     }
     return {};
   }
