@@ -94,8 +94,10 @@ class Builder {
   void Say(std::string_view format, std::vector<Formula> args = {}) {
     steps_.steps.emplace_back(Sentence{format, std::move(args)});
   }
-  // A formula on a line of its own, in no words.
-  void Show(Formula f) { Say("{1}", {std::move(f)}); }
+  // Sides joined by relations, on a line of their own: a ≤ x ≤ b.
+  void Relate(std::vector<Formula> sides, std::vector<std::string> relations) {
+    steps_.steps.emplace_back(Equation{std::move(sides), 0, std::move(relations)});
+  }
   Steps Done() { return std::move(steps_); }
 
  private:
@@ -120,7 +122,7 @@ Steps RoundedSteps(const exact::RoundedWorking& w, const StepStyle& style) {
              "half a unit of that digit"),
           {Of(shown), Of(i.place), x, Of(w.halfUnit)});
   }
-  b.Show(Joined({Of(i.low), x, Of(i.high)}, {"≤"}));
+  b.Relate({Of(i.low), x, Of(i.high)}, {"≤", "≤"});
   if (w.zero) {
     b.Say(N_("The range holds 0, the simplest number there is: {1}"), {Equals({x, Of(0)})});
     return b.Done();
@@ -150,12 +152,12 @@ Steps RoundedSteps(const exact::RoundedWorking& w, const StepStyle& style) {
     b.Say(N_("Both ends have the whole part {1}: let {2}, so that {3}"),
           {Of(s.whole), Equals({v, PlusOneOver(s.whole, next)}),
            Equals({next, Inverse(s.whole, v)})});
-    b.Show(Joined({Mixed(s.low), next, Mixed(s.high)}, {"≤"}));
+    b.Relate({Mixed(s.low), next, Mixed(s.high)}, {"≤", "≤"});
   }
   const Formula last = Variable(name, w.stepCount);
   if (kept < w.stepCount) {
     b.Say(N_("Taking off whole parts the same way, {1} in all, leads to"), {Of(w.stepCount)});
-    b.Show(Joined({Mixed(w.lastLow), last, Mixed(w.lastHigh)}, {"≤"}));
+    b.Relate({Mixed(w.lastLow), last, Mixed(w.lastHigh)}, {"≤", "≤"});
   }
 
   const exact::Rational& m = w.magnitude;
@@ -167,14 +169,15 @@ Steps RoundedSteps(const exact::RoundedWorking& w, const StepStyle& style) {
     b.Say(N_("The smallest whole number in this range is {1}: let {2}"),
           {Of(w.last), Equals({last, Of(w.last)})});
     const Formula top = Variable(name, 0);
-    b.Say(
-        N_("Put the whole parts back: {1}"),
-        {kept < w.stepCount ? Equals({top, Value(m)}) : Equals({top, Nested(w.terms), Value(m)})});
+    // 1/t is written the same either way.
+    const bool same = w.terms.size() == 2 && w.terms.front() == 0;
+    b.Say(N_("Put the whole parts back: {1}"),
+          {kept < w.stepCount || same ? Equals({top, Value(m)})
+                                      : Equals({top, Nested(w.terms), Value(m)})});
     b.Say(N_("No fraction with a smaller denominator lies in the range: {1} lies between {2} and "
              "{3}, which are outside it"),
           {Value(m), Value(w.below), Value(w.above)});
-    b.Show(Joined({Value(w.below), Of(low), Value(m), Of(high), Value(w.above)},
-                  {"<", "≤", "≤", "<"}));
+    b.Relate({Value(w.below), Of(low), Value(m), Of(high), Value(w.above)}, {"<", "≤", "≤", "<"});
     const exact::Rational& p = w.below;
     const exact::Rational& q = w.above;
     const Formula neighbours = {Number(q.numerator.get_str()),

@@ -151,8 +151,14 @@ struct Row {
   std::size_t line = 0;
   int group = 0;
   std::string label, left, right;
+  std::string relation = "=";               // between left and right
   std::optional<std::size_t> integerWidth;  // of the right side, when it is one number
 };
+
+// The relation between sides i and i + 1 of an equation.
+std::string Relation(const Equation& e, std::size_t i) {
+  return i < e.relations.size() ? e.relations[i] : std::string("=");
+}
 
 // --- LaTeX -----------------------------------------------------------------
 
@@ -261,8 +267,9 @@ std::vector<std::string> TextFrom(const Steps& steps, exact::Notation notation,
       row.group = e->group;
       row.left = e->sides.empty() ? std::string() : text.Write(e->sides.front());
       for (std::size_t i = 1; i < e->sides.size(); ++i) {
-        row.right += (i > 1 ? " = " : "") + text.Write(e->sides[i]);
+        row.right += (i > 1 ? " " + Relation(*e, i - 1) + " " : "") + text.Write(e->sides[i]);
       }
+      row.relation = Relation(*e, 0);
       if (e->sides.size() == 2) row.integerWidth = text.IntegerWidth(e->sides[1]);
       rows.push_back(std::move(row));
       lines.emplace_back();
@@ -292,19 +299,24 @@ std::vector<std::string> TextFrom(const Steps& steps, exact::Notation notation,
   for (const Row& row : rows) {
     std::string line;
     if (row.group == 0) {
-      line = (row.label.empty() ? "" : row.label + " ") + row.left + " = " + row.right;
+      line = (row.label.empty() ? "" : row.label + " ") + row.left + " " + row.relation + " " +
+             row.right;
     } else {
       const Widths& w = widths[row.group];
       if (w.label > 0) {
         line = row.label + Spaces(w.label - Width(row.label) + (row.label.empty() ? 0 : 0)) + " ";
       }
-      line += Spaces(w.left - Width(row.left)) + row.left + " = ";
+      line += Spaces(w.left - Width(row.left)) + row.left + " " + row.relation + " ";
       if (row.integerWidth) line += Spaces(w.integer - *row.integerWidth);
       line += row.right;
     }
     lines[row.line] = std::move(line);
   }
   return lines;
+}
+
+std::string LatexRelation(const std::string& relation) {
+  return relation == "≤" ? "\\le" : relation;
 }
 
 std::string LatexFrom(const Steps& steps, PeriodMark mark, const Words& words) {
@@ -323,7 +335,8 @@ std::string LatexFrom(const Steps& steps, PeriodMark mark, const Words& words) {
     } else if (const auto* e = std::get_if<Equation>(&step)) {
       std::string row = e->sides.empty() ? std::string() : latex.Write(e->sides.front());
       for (std::size_t i = 1; i < e->sides.size(); ++i) {
-        row += (i == 1 ? " &= " : " = ") + latex.Write(e->sides[i]);
+        const std::string relation = LatexRelation(Relation(*e, i - 1));
+        row += (i == 1 ? " &" : " ") + relation + " " + latex.Write(e->sides[i]);
       }
       items.push_back(std::move(row));
       isRow.push_back(true);

@@ -65,11 +65,13 @@ struct Sentence {
   std::vector<Formula> args;
 };
 
-// Sides joined by "=". Equations of the same `group` are aligned at their
-// first "=" (0: aligned with nothing).
+// Sides joined by "=", or by `relations` where it is given: relations[i]
+// stands between sides i and i + 1 ("=", "<", "≤"). Equations of the same
+// `group` are aligned at their first relation (0: aligned with nothing).
 struct Equation {
   std::vector<Formula> sides;
   int group = 0;
+  std::vector<std::string> relations = {};
 };
 
 // One row of a long division: `dividend` ÷ `divisor` = `quotient`, remainder
