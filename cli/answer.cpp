@@ -16,6 +16,7 @@
 #include "cli/lines.h"
 #include "cli/quote.h"
 #include "cli/reading.h"
+#include "cli/rounded.h"
 #include "cli/written.h"
 #include "convert/reading.h"
 
@@ -208,6 +209,13 @@ bool HoldsSlash(std::string_view text) {
 }  // namespace
 
 Answer AnswerEntry(std::string_view text, std::int32_t period, const Options& options) {
+  if (options.rounded) {
+    exact::Result<std::string> rounded = RoundedAnswer(text, options);
+    if (auto* problem = std::get_if<exact::Problem>(&rounded)) {
+      return Refuse(Verdict::BadInput, *problem, text, text, options);
+    }
+    return {Verdict::Converted, std::get<std::string>(std::move(rounded))};
+  }
   exact::Result<Entry> read = ReadEntry(text, period);
   if (auto* problem = std::get_if<exact::Problem>(&read)) {
     return Refuse(Verdict::BadInput, *problem, text, text, options);
@@ -237,6 +245,13 @@ Answer AnswerLine(std::string_view line, const Options& options) {
   if (fields.size() > 2) {
     return Refuse(Verdict::BadInput,
                   LineProblem(exact::ProblemKind::Syntax, N_("too many fields; give ENTRY [K]")),
+                  line, line, options);
+  }
+  if (fields.size() == 2 && options.rounded) {
+    return Refuse(Verdict::BadInput,
+                  LineProblem(exact::ProblemKind::Syntax,
+                              N_("K is for a recurring decimal, and --rounded reads a display "
+                                 "that ends; give the entry alone")),
                   line, line, options);
   }
   std::int32_t period = options.period;

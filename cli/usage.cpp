@@ -6,6 +6,7 @@
 
 #include <quotalis/exact/decimal.h>
 #include <quotalis/exact/expansion.h>
+#include <quotalis/exact/rounded.h>
 
 #include "cli/lines.h"
 #include "cli/options.h"
@@ -108,6 +109,27 @@ for none). A bad option gives the same object, "input" null, "kind" argument
 (syntax for a bad K).
 )"),
        {}},
+      {N_(R"(Rounded displays:
+  --rounded     read the entry as a display rounded at its last digit, as a
+                calculator or a spreadsheet shows a number, and answer the
+                simplest fraction it may stand for: the one with the smallest
+                denominator, then the smallest numerator, that lies within
+                half a unit of that digit, both ends included. Trailing zeros
+                count: 0.3 answers 1/3, 0.30 answers 3/10. The entry is a
+                plain decimal, perhaps signed, of up to {1} digits; an
+                exponent must leave its last digit at the units or after the
+                point. --period, and K on a line, are refused with it.
+                --rounded 0.6666666667 answers 2/3, and --rounded 3.14159
+                answers 355/113.
+                With --detail it answers the two ends of the interval and
+                the fraction; with --json, "low" and "high" (the ends, as
+                decimals), "fraction", "numerator", "denominator", "mixed"
+                and "working" as above; with --explain, the interval, each
+                whole part both ends share taken off in turn, the smallest
+                whole number in the last range, and why no simpler fraction
+                lies in the interval.
+)"),
+       {std::to_string(exact::kMaxRoundedDigits)}},
       {N_(R"(Without ENTRY the program reads lines "ENTRY [K]" from standard input and
 answers each on its own line, in order (with --explain, each working is
 followed by a blank line). K on a line overrides --period; the other options

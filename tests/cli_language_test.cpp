@@ -38,7 +38,7 @@ const std::set<std::string, std::less<>> kHelpWords = {
     "mixed",        "input",  "reading",  "decimal",    "unreduced", "numerator", "denominator",
     "nonRecurring", "period", "cut",      "working",    "error",     "kind",      "position",
     "null",         "true",   "empty",    "encoding",   "character", "syntax",    "zero",
-    "too",          "large",  "argument", "unwritable", "overline"};
+    "too",          "large",  "argument", "unwritable", "overline",  "low",       "high"};
 
 bool IsLetter(char c) { return std::isalpha(static_cast<unsigned char>(c)) != 0; }
 
@@ -152,6 +152,16 @@ const LanguageRun kRuns[] = {
     {"lines, JSON", "--json", "0.5\n.\n\n0.5 x\n1/7\n0.1(6\n"},
     {"lines, detail", "--detail", "0.5\n1/6\n.\n"},
     {"version", "--version", ""},
+    {"rounded", "--rounded 0.6666666667", ""},
+    {"rounded, detail", "--rounded --detail -- -3.14159", ""},
+    {"rounded, JSON", "--rounded --json --mixed 71.47058824", ""},
+    {"rounded, an exponent past the digits", "--rounded 1.5e3", ""},
+    {"rounded, a fraction", "--rounded 2/3", ""},
+    {"rounded, a recurring decimal", "--rounded '0.(6)'", ""},
+    {"rounded, too long", "--rounded 1e-100001", ""},
+    {"rounded with --period", "--rounded --period 1 0.5", ""},
+    {"rounded lines", "--rounded", "0.5\n0.5 1\n1/2\n0.3...\n1e5\n"},
+    {"rounded lines, JSON", "--rounded --json", "0.5\n0.5 1\n1e5\n"},
 };
 
 TEST(CommandLineLanguage, OnlyTheWordsChange) {
