@@ -12,6 +12,7 @@
 #include <quotalis/exact/expansion.h>
 #include <quotalis/exact/fraction.h>
 #include <quotalis/exact/keypad.h>
+#include <quotalis/exact/rounded.h>
 
 namespace {
 
@@ -80,7 +81,34 @@ void Keypad(benchmark::State& state, std::string_view entry, std::int64_t k,
   if (text != fraction) state.SkipWithError("wrong fraction");
 }
 
+// A display of `digits` digits, 3 and then random ones after the point, read
+// as rounded at its last digit, to its simplest fraction. Checked once: the answer lies in the
+// interval, and its denominator has about half the digits, as the simplest
+// fraction of a random display's does.
+void RoundedDisplay(benchmark::State& state, std::size_t digits) {
+  const Decimal d{false, "3", RandomDigits(digits - 1, 3), "", 0};
+  Result<RoundedFraction> f;
+  for (auto _ : state) {
+    f = FromRounded(d);
+    benchmark::DoNotOptimize(std::get<RoundedFraction>(f).fraction.denominator.get_mpz_t());
+  }
+  const RoundedFraction& r = std::get<RoundedFraction>(f);
+  const Rational &x = r.fraction, &low = r.interval.lowValue, &high = r.interval.highValue;
+  const std::size_t size = mpz_sizeinbase(x.denominator.get_mpz_t(), 10);
+  if (x.numerator * low.denominator < low.numerator * x.denominator ||
+      x.numerator * high.denominator > high.numerator * x.denominator || 3 * size < digits ||
+      3 * size > 2 * digits) {
+    state.SkipWithError("wrong fraction");
+  }
+}
+
 }  // namespace
+
+// A rounded display to its simplest fraction: the search takes time quadratic
+// in the digits; 100,000 is the most kMaxRoundedDigits allows.
+BENCHMARK_CAPTURE(RoundedDisplay, digits_1000, 1'000)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(RoundedDisplay, digits_10000, 10'000)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(RoundedDisplay, digits_100000, 100'000)->Unit(benchmark::kMillisecond);
 
 // Decimal to lowest terms; Python's Fraction takes 0.46 s and 45.6 s for these.
 BENCHMARK_CAPTURE(LongDecimal, digits_100000_period_10000, 100'000, 10'000)
