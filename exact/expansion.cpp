@@ -239,7 +239,7 @@ Result<DecimalExpansion> ToDecimal(const Rational& r, std::optional<std::int64_t
     e.cut = true;
     return e;
   }
-  if (*e.periodLength > cap) {
+  if (*e.periodLength > FromInt64(cap)) {
     e.value.period = Digits(periodRem, split.rest, cap);
     e.cut = true;
     return e;

@@ -13,9 +13,11 @@ namespace quotalis::exact {
 
 namespace {
 
-// FLINT's words are 64-bit on every platform the program builds for; the
-// casts below rely on it.
-static_assert(FLINT_BITS == 64);
+// FLINT's word (ulong) is 64 bits on the desktop platforms and 32 on
+// WebAssembly. There the numbers below 2^64 that need more than a word, and
+// the powers modulo them, take the paths marked FLINT_BITS < 64, which give
+// the same answers.
+static_assert(FLINT_BITS == 64 || FLINT_BITS == 32);
 
 // An fmpz that frees itself.
 class Fmpz {
@@ -51,9 +53,24 @@ class FmpzFactor {
 using Factors = std::vector<PrimePower>;
 
 void AddWordFactors(std::uint64_t n, std::int64_t times, Factors& out) {
+#if FLINT_BITS < 64
+  if (n >> 32 != 0) {
+    // Too long for n_factor's 32-bit word: FLINT's general factoring, whose
+    // primes below 2^64 are proven like n_factor's.
+    Fmpz value(FromWord(n));
+    FmpzFactor f;
+    fmpz_factor(f.get(), value.get());
+    for (slong i = 0; i < f.get()->num; ++i) {
+      Fmpz p;
+      fmpz_set(p.get(), f.get()->p + i);
+      out.push_back({p.ToMpz(), static_cast<std::int64_t>(f.get()->exp[i]) * times});
+    }
+    return;
+  }
+#endif
   n_factor_t f;
   n_factor_init(&f);
-  n_factor(&f, n, 0);  // BPSW, proven exact below 2^64
+  n_factor(&f, static_cast<ulong>(n), 0);  // BPSW, proven exact below 2^64
   for (int i = 0; i < f.num; ++i) {
     out.push_back({FromWord(f.p[i]), static_cast<std::int64_t>(f.exp[i]) * times});
   }
@@ -147,8 +164,16 @@ std::optional<std::vector<PrimePower>> PrimeFactors(const mpz_class& n) {
 
 std::uint64_t PowMod(std::uint64_t base, std::uint64_t exponent, std::uint64_t modulus) {
   if (modulus == 1) return 0;
+#if FLINT_BITS < 64
+  // FLINT's 32-bit word holds neither the modulus nor the exponent: GMP's power.
+  mpz_class result;
+  mpz_powm(result.get_mpz_t(), FromWord(base).get_mpz_t(), FromWord(exponent).get_mpz_t(),
+           FromWord(modulus).get_mpz_t());
+  return ToWord(result);
+#else
   const ulong inverse = n_preinvert_limb(modulus);
   return n_powmod2_ui_preinv(base % modulus, exponent, modulus, inverse);
+#endif
 }
 
 }  // namespace quotalis::exact

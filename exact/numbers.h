@@ -49,15 +49,30 @@ inline std::uint64_t WordTenTo(std::int64_t e) {
 // `long`, which holds only 32 bits on Windows.
 inline bool FitsWord(const mpz_class& n) { return mpz_sizeinbase(n.get_mpz_t(), 2) <= 64; }
 
-// The low 64 bits of |n|.
+// The low 64 bits of |n|: one limb where GMP's limbs are 64 bits, two where
+// they are 32 (WebAssembly).
 inline std::uint64_t ToWord(const mpz_class& n) {
-  return mpz_size(n.get_mpz_t()) > 0 ? static_cast<std::uint64_t>(mpz_getlimbn(n.get_mpz_t(), 0))
-                                     : 0;
+  static_assert(64 % GMP_NUMB_BITS == 0);
+  std::uint64_t w = 0;
+  for (std::size_t i = 0; i < 64 / GMP_NUMB_BITS && i < mpz_size(n.get_mpz_t()); ++i) {
+    w |= static_cast<std::uint64_t>(mpz_getlimbn(n.get_mpz_t(), static_cast<mp_size_t>(i)))
+         << (i * GMP_NUMB_BITS);
+  }
+  return w;
 }
 
 inline mpz_class FromWord(std::uint64_t w) {
   mpz_class n;
   mpz_import(n.get_mpz_t(), 1, 1, sizeof w, 0, 0, &w);
+  return n;
+}
+
+// gmpxx converts from `long`, 32 bits on WebAssembly, and then refuses
+// std::int64_t (long long there): a 64-bit integer goes through this.
+inline mpz_class FromInt64(std::int64_t v) {
+  const auto magnitude = v < 0 ? 0 - static_cast<std::uint64_t>(v) : static_cast<std::uint64_t>(v);
+  mpz_class n = FromWord(magnitude);
+  if (v < 0) n = -n;
   return n;
 }
 
