@@ -128,7 +128,7 @@ case "${1:-}" in
     JOBS=$JOBS packaging/make-packages.sh build/package
     ;;
   *)
-    sed -n '2,13p' "$0" | sed 's/^# \{0,1\}//'
+    sed -n '2,12p' "$0" | sed 's/^# \{0,1\}//'
     exit 2
     ;;
 esac
