@@ -92,7 +92,7 @@ std::optional<std::int64_t> OrderOfTenUpTo(const mpz_class& m, std::int64_t most
   mpz_class y = PowerOfTen(lo - 1 + b, m, digits);
   for (std::int64_t top = lo - 1 + b; top - b + 1 <= most; top += b) {
     // y = 10^top; a baby j with 10^j = y gives 10^(top - j) = 1.
-    const std::uint64_t h = Hash(y);
+    const std::uint64_t h = babies.empty() ? 0 : Hash(y);
     auto at = std::lower_bound(babies.begin(), babies.end(), h,
                                [](const Baby& p, std::uint64_t v) { return p.hash < v; });
     for (; at != babies.end() && at->hash == h; ++at) {
