@@ -58,14 +58,34 @@ void WholePeriod(benchmark::State& state, std::uint64_t d, std::size_t length,
   }
 }
 
-void Period(benchmark::State& state, const char* d, const char* length) {
-  const mpz_class denominator(d);
+// `length` "" for a period longer than kMaxExpansionDigits that is not counted.
+void PeriodOf(benchmark::State& state, const mpz_class& denominator, std::string_view length) {
   std::optional<mpz_class> got;
   for (auto _ : state) {
     got = PeriodLength(denominator);
     benchmark::DoNotOptimize(got);
   }
-  if (!got || got->get_str() != length) state.SkipWithError("wrong period length");
+  if (got ? got->get_str() != length : !length.empty()) state.SkipWithError("wrong period length");
+}
+
+void Period(benchmark::State& state, const char* d, const char* length) {
+  PeriodOf(state, mpz_class(d), length);
+}
+
+// 10^k - 1: factoring leaves a long part whole, and the search finds k.
+void NinesPeriod(benchmark::State& state, unsigned long k) {
+  mpz_class d;
+  mpz_ui_pow_ui(d.get_mpz_t(), 10, k);
+  PeriodOf(state, d - 1, std::to_string(k));
+}
+
+// A random denominator of `digits` digits ending in 1, whose period is far
+// longer than the limit: the search runs its whole course.
+void LongPeriodPastTheLimit(benchmark::State& state, std::size_t digits) {
+  std::string text = RandomDigits(digits, 3);
+  text.front() = '7';
+  text.back() = '1';
+  PeriodOf(state, mpz_class(text), "");
 }
 
 void Keypad(benchmark::State& state, std::string_view entry, std::int64_t k,
@@ -133,6 +153,24 @@ BENCHMARK_CAPTURE(Period, nines_10_to_18_minus_1, "999999999999999999", "18")
     ->Unit(benchmark::kMicrosecond);
 BENCHMARK_CAPTURE(Period, seven_to_the_21, "558545864083284007", "478753597785672006")
     ->Unit(benchmark::kMicrosecond);
+
+// Past what factoring finishes: 10^k - 1 (the search stops at k), a product
+// of two 20-digit primes (the quadratic sieve), one of two 25-digit primes and
+// random denominators of 1,000 to 1,000,000 digits (the whole search, whose
+// answer is "longer than 10,000,000 digits").
+BENCHMARK_CAPTURE(NinesPeriod, nines_10_to_70_minus_1, 70)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(NinesPeriod, nines_10_to_1000_minus_1, 1000)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(Period, two_20_digit_primes,  // (3 10^19 + 41)(10^19 + 51)
+                  "300000000000000001940000000000000002091",
+                  "7500000000000000047500000000000000050")
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(Period, two_25_digit_primes,  // (7 10^24 + 61)(2 10^24 + 3)
+                  "14000000000000000000000143000000000000000000000183", "")
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(LongPeriodPastTheLimit, digits_1000, 1000)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(LongPeriodPastTheLimit, digits_10000, 10'000)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(LongPeriodPastTheLimit, digits_100000, 100'000)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(LongPeriodPastTheLimit, digits_1000000, 1'000'000)->Unit(benchmark::kMillisecond);
 
 // Keypad entries through the library.
 BENCHMARK_CAPTURE(Keypad, one_sixth_0_1666_k1, "0.1666", 1, "1/6")->Unit(benchmark::kMicrosecond);

@@ -168,7 +168,8 @@ Answer FractionAnswerFor(std::string_view text, const Entry& entry, const Option
   if (e.periodLength) {
     json.AddDigits("period", e.periodLength->get_str());
   } else {
-    json.AddNull("period");
+    // Longer than the digits written at most, and not counted.
+    json.AddNull("period").Add("periodAbove", exact::kMaxExpansionDigits);
   }
   json.Add("cut", e.cut);
   if (options.explain) json.Add("working", working);
@@ -226,12 +227,15 @@ Answer AnswerEntry(std::string_view text, std::int32_t period, const Options& op
 }
 
 bool IsCommentLine(std::string_view line) {
+  if (line.ends_with('\r')) line.remove_suffix(1);
+  if (line.size() > kLongestLine) return false;  // refused by AnswerLine
   while (const std::size_t blank = BlankLength(line)) line.remove_prefix(blank);
   return line.starts_with('#') || line.starts_with("\xEF\xBC\x83");  // U+FF03, full-width
 }
 
 Answer AnswerLine(std::string_view line, const Options& options) {
   if (line.ends_with('\r')) line.remove_suffix(1);  // a CR LF line end
+  if (line.size() > kLongestLine) return AnswerOverlongLine(options);
   // An error about the line as a whole quotes it, blanks and all.
   const std::vector<std::string_view> fields = Fields(line);
   if (fields.empty()) {
@@ -265,7 +269,7 @@ Answer AnswerLine(std::string_view line, const Options& options) {
 
 Answer AnswerOverlongLine(const Options& options) {
   const exact::Problem problem =
-      exact::MakeProblem(exact::ProblemKind::TooLarge, N_("the line is longer than {1} characters"),
+      exact::MakeProblem(exact::ProblemKind::TooLarge, N_("the line is longer than {1} bytes"),
                          {std::to_string(kLongestLine)});
   return Refuse(Verdict::BadInput, problem, std::nullopt, std::nullopt, options);
 }

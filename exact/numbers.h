@@ -84,9 +84,10 @@ Problem NotDigits(std::string_view what);
 std::optional<Problem> CheckDigits(const Decimal& d);
 
 // The number of decimal digits, at most, of the numerator and of the
-// denominator of the unreduced fraction `d` stands for; nothing when the count
-// does not fit in 64 bits. Constant time.
-//   0.1(6) -> {3, 3}   12e5 -> {8, 1}   1.5e-3 -> {2, 5}
+// denominator of the unreduced fraction `d` stands for (see ToFraction): the
+// denominator's exactly; nothing when the count does not fit in 64 bits.
+// Constant time.
+//   0.1(6) -> {3, 2}   12e5 -> {8, 1}   1.5e-3 -> {2, 5}   0.(9) -> {1, 1}
 struct TermDigits {
   std::int64_t numerator = 0;
   std::int64_t denominator = 0;
@@ -102,8 +103,21 @@ Problem TooManyDigits(Term term);
 // "the denominator is zero".
 Problem ZeroDenominator();
 
-// TooManyDigits for the term of `d` past kMaxTermDigits, the denominator
-// first; nothing when both are within it.
+// The number of decimal digits, exactly, of the numerator and of the
+// denominator of the unreduced fraction of `c`, a canonical decimal other than
+// zero. Linear in its digits; no number is built.
+//   0.1(6) -> 15/90 {2, 2}   1.(01) -> 100/99 {3, 2}   10.(01) -> 991/99 {3, 2}
+//   0.0025 -> 25/10000 {2, 5}
+TermDigits CanonicalTermDigits(const Decimal& c);
+
+// TooManyDigits for the term of `d` past kMaxTermDigits by CountTermDigits,
+// the denominator first; nothing when both are within it. Within means within
+// for the value's canonical form too, whose terms are never longer.
 std::optional<Problem> OverLimit(const Decimal& d);
+
+// The one digit rule of the library: TooManyDigits for the term of the
+// canonical decimal `c` past kMaxTermDigits by CanonicalTermDigits, the
+// denominator first; nothing when both are within it, and nothing for zero.
+std::optional<Problem> CanonicalOverLimit(const Decimal& c);
 
 }  // namespace quotalis::exact

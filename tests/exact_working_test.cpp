@@ -323,13 +323,13 @@ struct LimitRow {
   bool factored;
 };
 
-const mpz_class kPrime50("562949953421381");   // the first prime after 2^49
-const mpz_class kPrime51("1125899906842679");  // after 2^50
-const mpz_class kPrime52("2251799813685269");  // after 2^51
+const mpz_class kPrime67("73786976294838206473");   // the first prime after 2^66
+const mpz_class kPrime68("147573952589676412931");  // after 2^67
+const mpz_class kPrime69("295147905179352825889");  // after 2^68
 
 const LimitRow kLimits[] = {
-    {"two_large_primes_within_the_sieve", kPrime50* kPrime51, true},  // 100 bits
-    {"two_large_primes_past_the_sieve", kPrime50* kPrime52, false},   // 101 bits
+    {"two_large_primes_within_the_sieve", kPrime67* kPrime68, true},  // 134 bits
+    {"two_large_primes_past_the_sieve", kPrime67* kPrime69, false},   // 135 bits
     {"small_prime_within_512_bits", Power(2, 499) * 8191, true},      // 512 bits
     {"prime_of_1000_or_more_past_512_bits", Power(2, 500) * 8191, false},
     {"primes_below_1000_past_512_bits", Power(2, 600) * 997 * 9, true},
