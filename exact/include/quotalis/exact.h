@@ -10,6 +10,7 @@
 //   PeriodLength(d)      how many digits recur in n/d
 //   Write(decimal, how)  a decimal in any notation                          exact/write.h
 //   ExplainDecimal, ExplainFraction: the working of both ways, as data      exact/working.h
+//   ThrowWhenMemoryRunsOut()  GMP's exhausted memory as std::bad_alloc      exact/memory.h
 //
 // Every function that can fail returns Result<T>, a T or a Problem with its
 // kind, message and position (exact/decimal.h), never an exception; running
@@ -21,6 +22,7 @@
 #include <quotalis/exact/expansion.h>
 #include <quotalis/exact/fraction.h>
 #include <quotalis/exact/keypad.h>
+#include <quotalis/exact/memory.h>
 #include <quotalis/exact/notation.h>
 #include <quotalis/exact/read.h>
 #include <quotalis/exact/utf8.h>
