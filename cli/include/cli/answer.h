@@ -2,8 +2,12 @@
 #pragma once
 
 #include <cstdint>
+#include <iosfwd>
+#include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "cli/options.h"
 
@@ -17,10 +21,23 @@ enum class Verdict {
 
 // `text` is one line, or with --explain several lines each ending in '\n'
 // but the last; with --json it is the whole object, for an error as well.
+// A long answer comes in pieces, written one after the other after `text`:
+// its numbers' digits are never joined into one more copy, a piece that
+// stands twice in it (a JSON object's terms) is held once, and a JSON string
+// is escaped as it is written.
+struct Piece {
+  std::shared_ptr<const std::string> held;  // or, when empty, `view`
+  std::string_view view;                    // the user's text, which outlives the answer
+  bool json = false;                        // written as a JSON string (JsonString)
+};
 struct Answer {
   Verdict verdict = Verdict::Converted;
   std::string text;
+  std::vector<Piece> pieces;
 };
+
+// Writes `answer`: its text, then its pieces.
+void WriteAnswer(std::ostream& out, const Answer& answer);
 
 // Answers `entry` with K = `period` (for a plain decimal), as `options` ask.
 //   ("0.1666", 1, {}) -> "1/6"   (".5", 0, detail) -> "0.5\t5/10\t1/2"
@@ -42,8 +59,13 @@ bool IsCommentLine(std::string_view line);
 //   "0.5 x" -> BadInput "'0.5 x': the period K 'x' is not a whole number"
 Answer AnswerLine(std::string_view line, const Options& options);
 
-// The answer for a line longer than the limit of standard input.
-Answer AnswerOverlongLine(const Options& options);
+// The answer for a line longer than the limit of standard input, or (when
+// `dropped`) one that the memory left could not hold.
+Answer AnswerOverlongLine(const Options& options, bool dropped = false);
+
+// The answer for an entry, or a line, whose work ran out of memory: `entry`
+// is quoted, `input` is what --json reports (none for a line not kept).
+Answer AnswerOutOfMemory(std::optional<std::string_view> entry, const Options& options);
 
 // The refusal of a bad command line (Command::problem): the sentence and
 // "(see quotalis-cli --help)" in the user's words, or with --json its object,
