@@ -4,8 +4,10 @@
 
 #include <algorithm>
 #include <cstddef>
+#include <cstdlib>
 #include <cstring>
 #include <memory>
+#include <new>
 #include <optional>
 #include <ostream>
 #include <utility>
@@ -50,11 +52,12 @@ Answer Refusal(Verdict verdict, const exact::Problem& problem, std::string messa
   fields.front() = ',';
   Answer answer{verdict, "{\"input\":", {}};
   if (input) {
-    answer.pieces.push_back({nullptr, *input, true});
+    answer.pieces.push_back({nullptr, nullptr, *input, true});
   } else {
     answer.text += "null";
   }
-  answer.pieces.push_back({std::make_shared<const std::string>(std::move(fields)), {}, false});
+  answer.pieces.push_back(
+      {std::make_shared<const std::string>(std::move(fields)), nullptr, {}, false});
   return answer;
 }
 
@@ -88,6 +91,7 @@ std::string Joined(const std::vector<std::string>& lines) {
 }
 
 using Held = std::shared_ptr<const std::string>;
+using Number = std::shared_ptr<const mpz_class>;
 
 // Whether n < bound.
 bool FitsWordBelow(const mpz_class& n, std::uint64_t bound) {
@@ -115,7 +119,12 @@ class Pieces {
   }
   Pieces& operator<<(Held held) {
     Gather();
-    pieces_.push_back({std::move(held), {}, false});
+    pieces_.push_back({std::move(held), nullptr, {}, false});
+    return *this;
+  }
+  Pieces& operator<<(Number number) {
+    Gather();
+    pieces_.push_back({nullptr, std::move(number), {}, false});
     return *this;
   }
   Pieces& operator<<(Piece piece) {
@@ -132,40 +141,46 @@ class Pieces {
 
  private:
   void Gather() {
-    if (!small_.empty()) pieces_.push_back({Hold(std::move(small_)), {}, false});
+    if (!small_.empty()) pieces_.push_back({Hold(std::move(small_)), nullptr, {}, false});
     small_.clear();
   }
   std::string small_;
   std::vector<Piece> pieces_;
 };
 
-// n/d, its terms' digits each held once.
+// n/d, its terms each held once, in binary.
 struct Terms {
-  Held numerator, denominator;
+  Number numerator, denominator;
 };
-Terms TermsOf(const mpz_class& n, const mpz_class& d) { return {Digits(n), Digits(d)}; }
+Terms TermsOf(mpz_class& n, mpz_class& d) {
+  return {std::make_shared<const mpz_class>(std::move(n)),
+          std::make_shared<const mpz_class>(std::move(d))};
+}
 
 void AddFraction(Pieces& out, const Terms& t) { out << t.numerator << "/" << t.denominator; }
 
-// As FractionAnswer (cli/written.h), in pieces.
-void AddFraction(Pieces& out, const exact::Rational& r, bool mixed, const Terms& lowest) {
+// As FractionAnswer (cli/written.h) of the lowest terms, in pieces.
+void AddFraction(Pieces& out, bool mixed, const Terms& lowest) {
   if (!mixed) return AddFraction(out, lowest);
-  const mpz_class magnitude = abs(r.numerator);
+  const mpz_class& n = *lowest.numerator;
+  const mpz_class& d = *lowest.denominator;
+  const mpz_class magnitude = abs(n);
   mpz_class whole, rest;
-  mpz_tdiv_qr(whole.get_mpz_t(), rest.get_mpz_t(), magnitude.get_mpz_t(),
-              r.denominator.get_mpz_t());
-  if (r.numerator < 0) out << "-";
-  if (whole != 0 || rest == 0) out << Digits(whole);
-  if (rest != 0) {
-    if (whole != 0) out << " ";
-    out << Digits(rest) << "/" << lowest.denominator;
+  mpz_tdiv_qr(whole.get_mpz_t(), rest.get_mpz_t(), magnitude.get_mpz_t(), d.get_mpz_t());
+  if (n < 0) out << "-";
+  const bool hasWhole = whole != 0;
+  const bool hasRest = rest != 0;
+  if (hasWhole || !hasRest) out << std::make_shared<const mpz_class>(std::move(whole));
+  if (hasRest) {
+    if (hasWhole) out << " ";
+    out << std::make_shared<const mpz_class>(std::move(rest)) << "/" << lowest.denominator;
   }
 }
 
 // A JSON string field's value, escaped as it is written: the user's text, or
 // a text of the answer's own.
-Piece Json(std::string_view text) { return {nullptr, text, true}; }
-Piece Json(std::string text) { return {Hold(std::move(text)), {}, true}; }
+Piece Json(std::string_view text) { return {nullptr, nullptr, text, true}; }
+Piece Json(std::string text) { return {Hold(std::move(text)), nullptr, {}, true}; }
 
 Answer DecimalAnswerFor(std::string_view text, Entry entry, const Options& options) {
   const auto refuse = [&](Verdict verdict, const exact::Problem& p) {
@@ -179,7 +194,7 @@ Answer DecimalAnswerFor(std::string_view text, Entry entry, const Options& optio
     entry = {};
     f.numerator = f.denominator = 0;
     Pieces out;
-    AddFraction(out, f.reduced, options.mixed, TermsOf(f.reduced.numerator, f.reduced.denominator));
+    AddFraction(out, options.mixed, TermsOf(f.reduced.numerator, f.reduced.denominator));
     return out.Done();
   }
 
@@ -223,7 +238,7 @@ Answer DecimalAnswerFor(std::string_view text, Entry entry, const Options& optio
     out << Hold(std::move(decimal)) << "\t";
     AddFraction(out, unreduced);
     out << "\t";
-    AddFraction(out, f.reduced, options.mixed, lowest);
+    AddFraction(out, options.mixed, lowest);
     return out.Done();
   }
   out << "{\"input\":" << Json(text)
@@ -237,7 +252,7 @@ Answer DecimalAnswerFor(std::string_view text, Entry entry, const Options& optio
       << "\"";
   if (options.mixed) {
     out << ",\"mixed\":\"";
-    AddFraction(out, f.reduced, true, lowest);
+    AddFraction(out, true, lowest);
     out << "\"";
   }
   out << ",\"nonRecurring\":" << std::to_string(nonRecurring)
@@ -252,7 +267,7 @@ Answer DecimalAnswerFor(std::string_view text, Entry entry, const Options& optio
   return out.Done();
 }
 
-Answer FractionAnswerFor(std::string_view text, const Entry& entry, const Options& options) {
+Answer FractionAnswerFor(std::string_view text, Entry entry, const Options& options) {
   const auto refuse = [&](Verdict verdict, const exact::Problem& p) {
     return Refuse(verdict, p, text, text, options);
   };
@@ -295,7 +310,7 @@ Answer FractionAnswerFor(std::string_view text, const Entry& entry, const Option
       << "\"";
   if (options.mixed) {
     out << ",\"mixed\":\"";
-    AddFraction(out, entry.fraction, true, lowest);
+    AddFraction(out, true, lowest);
     out << "\"";
   }
   out << ",\"nonRecurring\":" << std::to_string(e.fixedLength)
@@ -334,6 +349,11 @@ std::vector<std::string_view> Fields(std::string_view line) {
   }
   return fields;
 }
+
+// Numbers of more digits than this are written only once the memory their
+// digits take has been found (WriteAnswer).
+constexpr std::size_t kProbedDigits = 100'000;
+constexpr std::size_t kBytesToWriteADigit = 5;
 
 // An entry that may take more than this is long work: the answers before it
 // are passed on first.
@@ -382,7 +402,7 @@ Answer AnswerEntry(std::string_view text, std::int32_t period, const Options& op
   if (allowed && need > *allowed) return overBudget(need);
   if (need > kLongWork && options.beforeLongWork) options.beforeLongWork();
   return decimal ? DecimalAnswerFor(text, std::move(entry), options)
-                 : FractionAnswerFor(text, entry, options);
+                 : FractionAnswerFor(text, std::move(entry), options);
 }
 
 bool IsCommentLine(std::string_view line) {
@@ -433,9 +453,27 @@ Answer AnswerOutOfMemory(std::optional<std::string_view> entry, const Options& o
   return Refuse(Verdict::Failed, problem, entry, entry, options);
 }
 
-void WriteAnswer(std::ostream& out, const Answer& answer) {
+void WriteAnswer(std::ostream& out, const Answer& answer, bool& started) {
+  // Making a number's digits takes their string and GMP's room to work in,
+  // about 4 bytes a digit in all (measured on numbers of 10^6 and 10^7
+  // digits): that much is asked of the system once, for the longest number,
+  // before anything is written.
+  std::size_t longest = 0;
+  for (const Piece& piece : answer.pieces) {
+    if (piece.number) longest = std::max(longest, mpz_sizeinbase(piece.number->get_mpz_t(), 10));
+  }
+  if (longest > kProbedDigits) {
+    void* room = std::malloc(longest * kBytesToWriteADigit);
+    if (room == nullptr) throw std::bad_alloc();
+    std::free(room);
+  }
+  started = true;
   out << answer.text;
   for (const Piece& piece : answer.pieces) {
+    if (piece.number) {
+      out << *Digits(*piece.number);
+      continue;
+    }
     const std::string_view text = piece.held ? std::string_view(*piece.held) : piece.view;
     if (piece.json) {
       WriteJsonString(out, text);

@@ -58,25 +58,40 @@ int AnswerLines(const cli::Options& options, std::istream& in, std::ostream& out
     first = false;
     if (!reader.cut() && cli::IsCommentLine(line)) continue;
     Answer answer;
+    bool done = false;  // the answer is written
     if (reader.cut()) {
       answer = cli::AnswerOverlongLine(lineOptions, reader.dropped());
     } else {
       // An entry too big for the memory left is an error of its own: what
       // its work had taken is given back, and the next line goes on.
       const std::uint64_t mark = exact::MemoryMark();
+      bool started = false;
       try {
         answer = cli::AnswerLine(line, lineOptions);
+        if (answer.verdict == Verdict::Converted || options.json) {
+          // (a JSON object says itself that it is an error)
+          cli::WriteAnswer(out, answer, started);
+          answer.pieces.clear();
+          done = true;
+        }
       } catch (const std::bad_alloc&) {
+        answer = {};
         exact::ReclaimSince(mark);
+        // Should the memory fail while an answer was written, the error
+        // stands on a line of its own after what was.
+        if (started) out << '\n';
         answer = cli::AnswerOutOfMemory(TrimBlanks(line), lineOptions);
       }
     }
-    if (answer.verdict == Verdict::Converted || options.json) {
-      cli::WriteAnswer(out, answer);  // a JSON object says itself that it is an error
-      out << '\n';
-    } else {
-      out << explain::Say(words, N_("error: {1}"), {answer.text}) << '\n';
+    if (!done) {
+      if (options.json) {
+        bool started = false;
+        cli::WriteAnswer(out, answer, started);
+      } else {
+        out << explain::Say(words, N_("error: {1}"), {answer.text});
+      }
     }
+    out << '\n';
     anyFailed = anyFailed || answer.verdict != Verdict::Converted;
     // With --explain the workings of successive lines are told apart by a blank line.
     if (options.explain && !options.json) out << '\n';
@@ -113,7 +128,8 @@ int RunCli(std::span<const std::string_view> args, std::istream& in, std::ostrea
         Complain(err, refused.text);
         return kExitUsage;
       }
-      cli::WriteAnswer(out, refused);
+      bool started = false;
+      cli::WriteAnswer(out, refused, started);
       if (!(out << '\n').flush()) return WriteFailed(words, err);
       return kExitUsage;
     }
@@ -140,7 +156,14 @@ int RunCli(std::span<const std::string_view> args, std::istream& in, std::ostrea
                                                            : kExitFailed;
   // With --json the error is an object on standard output, as every answer is.
   if (answer.verdict == Verdict::Converted || options.json) {
-    cli::WriteAnswer(out, answer);
+    bool started = false;
+    try {
+      cli::WriteAnswer(out, answer, started);
+    } catch (const std::bad_alloc&) {
+      if (started) out << '\n';
+      Complain(err, cli::AnswerOutOfMemory(*options.entry, options).text);
+      return kExitFailed;
+    }
     if (!(out << '\n').flush()) return WriteFailed(words, err);
     return status;
   }

@@ -1,6 +1,8 @@
 // One entry answered: what a run writes for it, or why it cannot.
 #pragma once
 
+#include <gmpxx.h>
+
 #include <cstdint>
 #include <iosfwd>
 #include <memory>
@@ -22,11 +24,13 @@ enum class Verdict {
 // `text` is one line, or with --explain several lines each ending in '\n'
 // but the last; with --json it is the whole object, for an error as well.
 // A long answer comes in pieces, written one after the other after `text`:
-// its numbers' digits are never joined into one more copy, a piece that
-// stands twice in it (a JSON object's terms) is held once, and a JSON string
-// is escaped as it is written.
+// its numbers are held in binary and their digits made one number at a
+// time as they are written, a piece that stands twice in it (a JSON
+// object's terms) is held once, and a JSON string is escaped as it is
+// written.
 struct Piece {
-  std::shared_ptr<const std::string> held;  // or, when empty, `view`
+  std::shared_ptr<const std::string> held;  // or, when empty, `number` or `view`
+  std::shared_ptr<const mpz_class> number;  // written in decimal digits
   std::string_view view;                    // the user's text, which outlives the answer
   bool json = false;                        // written as a JSON string (JsonString)
 };
@@ -36,8 +40,12 @@ struct Answer {
   std::vector<Piece> pieces;
 };
 
-// Writes `answer`: its text, then its pieces.
-void WriteAnswer(std::ostream& out, const Answer& answer);
+// Writes `answer`: its text, then its pieces. Before it writes anything, it
+// makes sure that the memory the longest number's digits take can be had,
+// and throws std::bad_alloc when it cannot: an answer is written whole or
+// not at all, unless the memory is taken away while it is written:
+// `started` then tells that part of it was.
+void WriteAnswer(std::ostream& out, const Answer& answer, bool& started);
 
 // Answers `entry` with K = `period` (for a plain decimal), as `options` ask.
 //   ("0.1666", 1, {}) -> "1/6"   (".5", 0, detail) -> "0.5\t5/10\t1/2"
