@@ -4,7 +4,8 @@
 #   ./build.sh test   install what is missing, check the formatting, build,
 #                     run every test: plain build (Ninja), AddressSanitizer +
 #                     UndefinedBehaviorSanitizer build (CMake's default generator),
-#                     and a bounded fuzzing run
+#                     a bounded fuzzing run, and the exact library's tests as
+#                     WebAssembly under node
 #   ./build.sh bench  build and run the benchmarks (figures in README.md)
 #   ./build.sh package  build the Debian packages quotalis, quotalis-cli and
 #                     libquotalis-exact-dev in Release (build/package) and
@@ -109,6 +110,10 @@ case "${1:-}" in
       -DQUOTALIS_GUI=OFF -DBUILD_TESTING=OFF -DQUOTALIS_FUZZ=ON \
       -DCMAKE_CXX_FLAGS="$fuzz" -DCMAKE_EXE_LINKER_FLAGS="$san" -DCMAKE_SHARED_LINKER_FLAGS="$san"
     if [[ -x fuzz/run.sh ]]; then fuzz/run.sh build/fuzz; fi
+    echo "== the exact library as WebAssembly, its tests under node"
+    # The dependencies are built once from Debian's sources and kept outside
+    # the clone (web/README.md); later runs take them from there.
+    web/test-wasm.sh
     echo "== all tests passed"
     ;;
   bench)
@@ -123,7 +128,7 @@ case "${1:-}" in
     JOBS=$JOBS packaging/make-packages.sh build/package
     ;;
   *)
-    sed -n '2,10p' "$0" | sed 's/^# \{0,1\}//'
+    sed -n '2,12p' "$0" | sed 's/^# \{0,1\}//'
     exit 2
     ;;
 esac

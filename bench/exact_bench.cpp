@@ -12,6 +12,7 @@
 #include <quotalis/exact/expansion.h>
 #include <quotalis/exact/fraction.h>
 #include <quotalis/exact/keypad.h>
+#include <quotalis/exact/rounded.h>
 
 namespace {
 
@@ -57,14 +58,34 @@ void WholePeriod(benchmark::State& state, std::uint64_t d, std::size_t length,
   }
 }
 
-void Period(benchmark::State& state, const char* d, const char* length) {
-  const mpz_class denominator(d);
+// `length` "" for a period longer than kMaxExpansionDigits that is not counted.
+void PeriodOf(benchmark::State& state, const mpz_class& denominator, std::string_view length) {
   std::optional<mpz_class> got;
   for (auto _ : state) {
     got = PeriodLength(denominator);
     benchmark::DoNotOptimize(got);
   }
-  if (!got || got->get_str() != length) state.SkipWithError("wrong period length");
+  if (got ? got->get_str() != length : !length.empty()) state.SkipWithError("wrong period length");
+}
+
+void Period(benchmark::State& state, const char* d, const char* length) {
+  PeriodOf(state, mpz_class(d), length);
+}
+
+// 10^k - 1: factoring leaves a long part whole, and the search finds k.
+void NinesPeriod(benchmark::State& state, unsigned long k) {
+  mpz_class d;
+  mpz_ui_pow_ui(d.get_mpz_t(), 10, k);
+  PeriodOf(state, d - 1, std::to_string(k));
+}
+
+// A random denominator of `digits` digits ending in 1, whose period is far
+// longer than the limit: the search runs its whole course.
+void LongPeriodPastTheLimit(benchmark::State& state, std::size_t digits) {
+  std::string text = RandomDigits(digits, 3);
+  text.front() = '7';
+  text.back() = '1';
+  PeriodOf(state, mpz_class(text), "");
 }
 
 void Keypad(benchmark::State& state, std::string_view entry, std::int64_t k,
@@ -80,7 +101,34 @@ void Keypad(benchmark::State& state, std::string_view entry, std::int64_t k,
   if (text != fraction) state.SkipWithError("wrong fraction");
 }
 
+// A display of `digits` digits, 3 and then random ones after the point, read
+// as rounded at its last digit, to its simplest fraction. Checked once: the answer lies in the
+// interval, and its denominator has about half the digits, as the simplest
+// fraction of a random display's does.
+void RoundedDisplay(benchmark::State& state, std::size_t digits) {
+  const Decimal d{false, "3", RandomDigits(digits - 1, 3), "", 0};
+  Result<RoundedFraction> f;
+  for (auto _ : state) {
+    f = FromRounded(d);
+    benchmark::DoNotOptimize(std::get<RoundedFraction>(f).fraction.denominator.get_mpz_t());
+  }
+  const RoundedFraction& r = std::get<RoundedFraction>(f);
+  const Rational &x = r.fraction, &low = r.interval.lowValue, &high = r.interval.highValue;
+  const std::size_t size = mpz_sizeinbase(x.denominator.get_mpz_t(), 10);
+  if (x.numerator * low.denominator < low.numerator * x.denominator ||
+      x.numerator * high.denominator > high.numerator * x.denominator || 3 * size < digits ||
+      3 * size > 2 * digits) {
+    state.SkipWithError("wrong fraction");
+  }
+}
+
 }  // namespace
+
+// A rounded display to its simplest fraction: the search takes time quadratic
+// in the digits; 100,000 is the most kMaxRoundedDigits allows.
+BENCHMARK_CAPTURE(RoundedDisplay, digits_1000, 1'000)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(RoundedDisplay, digits_10000, 10'000)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(RoundedDisplay, digits_100000, 100'000)->Unit(benchmark::kMillisecond);
 
 // Decimal to lowest terms; Python's Fraction takes 0.46 s and 45.6 s for these.
 BENCHMARK_CAPTURE(LongDecimal, digits_100000_period_10000, 100'000, 10'000)
@@ -105,6 +153,24 @@ BENCHMARK_CAPTURE(Period, nines_10_to_18_minus_1, "999999999999999999", "18")
     ->Unit(benchmark::kMicrosecond);
 BENCHMARK_CAPTURE(Period, seven_to_the_21, "558545864083284007", "478753597785672006")
     ->Unit(benchmark::kMicrosecond);
+
+// Past what factoring finishes: 10^k - 1 (the search stops at k), a product
+// of two 20-digit primes (the quadratic sieve), one of two 25-digit primes and
+// random denominators of 1,000 to 1,000,000 digits (the whole search, whose
+// answer is "longer than 10,000,000 digits").
+BENCHMARK_CAPTURE(NinesPeriod, nines_10_to_70_minus_1, 70)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(NinesPeriod, nines_10_to_1000_minus_1, 1000)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(Period, two_20_digit_primes,  // (3 10^19 + 41)(10^19 + 51)
+                  "300000000000000001940000000000000002091",
+                  "7500000000000000047500000000000000050")
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(Period, two_25_digit_primes,  // (7 10^24 + 61)(2 10^24 + 3)
+                  "14000000000000000000000143000000000000000000000183", "")
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(LongPeriodPastTheLimit, digits_1000, 1000)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(LongPeriodPastTheLimit, digits_10000, 10'000)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(LongPeriodPastTheLimit, digits_100000, 100'000)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(LongPeriodPastTheLimit, digits_1000000, 1'000'000)->Unit(benchmark::kMillisecond);
 
 // Keypad entries through the library.
 BENCHMARK_CAPTURE(Keypad, one_sixth_0_1666_k1, "0.1666", 1, "1/6")->Unit(benchmark::kMicrosecond);

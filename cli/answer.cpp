@@ -25,6 +25,7 @@
 #include "cli/memory.h"
 #include "cli/quote.h"
 #include "cli/reading.h"
+#include "cli/rounded.h"
 #include "cli/written.h"
 #include "convert/reading.h"
 
@@ -313,9 +314,14 @@ Answer FractionAnswerFor(std::string_view text, Entry entry, const Options& opti
     AddFraction(out, true, lowest);
     out << "\"";
   }
-  out << ",\"nonRecurring\":" << std::to_string(e.fixedLength)
-      << ",\"period\":" << (e.periodLength ? e.periodLength->get_str() : std::string("null"))
-      << ",\"cut\":" << (e.cut ? "true" : "false");
+  out << ",\"nonRecurring\":" << std::to_string(e.fixedLength);
+  if (e.periodLength) {
+    out << ",\"period\":" << e.periodLength->get_str();
+  } else {
+    // Longer than the digits written at most, and not counted.
+    out << ",\"period\":null,\"periodAbove\":" << std::to_string(exact::kMaxExpansionDigits);
+  }
+  out << ",\"cut\":" << (e.cut ? "true" : "false");
   if (options.explain) {
     JsonObject lines;
     lines.Add("working", working);
@@ -389,6 +395,13 @@ Answer AnswerEntry(std::string_view text, std::int32_t period, const Options& op
   if (const std::uint64_t need = ReadingNeed(text.size()); allowed && need > *allowed) {
     return overBudget(need);
   }
+  if (options.rounded) {
+    exact::Result<std::string> rounded = RoundedAnswer(text, options);
+    if (auto* problem = std::get_if<exact::Problem>(&rounded)) {
+      return Refuse(Verdict::BadInput, *problem, text, text, options);
+    }
+    return {Verdict::Converted, std::get<std::string>(std::move(rounded))};
+  }
   exact::Result<Entry> read = ReadEntry(text, period);
   if (auto* problem = std::get_if<exact::Problem>(&read)) {
     return Refuse(Verdict::BadInput, *problem, text, text, options);
@@ -406,12 +419,15 @@ Answer AnswerEntry(std::string_view text, std::int32_t period, const Options& op
 }
 
 bool IsCommentLine(std::string_view line) {
+  if (line.ends_with('\r')) line.remove_suffix(1);
+  if (line.size() > kLongestLine) return false;  // refused by AnswerLine
   while (const std::size_t blank = BlankLength(line)) line.remove_prefix(blank);
   return line.starts_with('#') || line.starts_with("\xEF\xBC\x83");  // U+FF03, full-width
 }
 
 Answer AnswerLine(std::string_view line, const Options& options) {
   if (line.ends_with('\r')) line.remove_suffix(1);  // a CR LF line end
+  if (line.size() > kLongestLine) return AnswerOverlongLine(options);
   // An error about the line as a whole quotes it, blanks and all.
   const std::vector<std::string_view> fields = Fields(line);
   if (fields.empty()) {
@@ -425,6 +441,13 @@ Answer AnswerLine(std::string_view line, const Options& options) {
   if (fields.size() > 2) {
     return Refuse(Verdict::BadInput,
                   LineProblem(exact::ProblemKind::Syntax, N_("too many fields; give ENTRY [K]")),
+                  line, line, options);
+  }
+  if (fields.size() == 2 && options.rounded) {
+    return Refuse(Verdict::BadInput,
+                  LineProblem(exact::ProblemKind::Syntax,
+                              N_("K is for a recurring decimal, and --rounded reads a display "
+                                 "that ends; give the entry alone")),
                   line, line, options);
   }
   std::int32_t period = options.period;
@@ -441,7 +464,7 @@ Answer AnswerOverlongLine(const Options& options, bool dropped) {
       dropped ? exact::MakeProblem(exact::ProblemKind::TooLarge,
                                    N_("the line is too long for the memory left"), {})
               : exact::MakeProblem(exact::ProblemKind::TooLarge,
-                                   N_("the line is longer than {1} characters"),
+                                   N_("the line is longer than {1} bytes"),
                                    {std::to_string(kLongestLine)});
   return Refuse(dropped ? Verdict::Failed : Verdict::BadInput, problem, std::nullopt, std::nullopt,
                 options);

@@ -37,6 +37,20 @@ exact::Problem TooLong(std::optional<std::size_t> needed) {
                     {longest, std::to_string(*needed)});
 }
 
+// The refusal of a decimal that ToDecimal cut at the keypad's length: the
+// entry needs at least its integer part (none for 0, which the window may
+// drop), the point and every digit of both parts, when they are counted.
+exact::Problem TooLong(const exact::DecimalExpansion& e) {
+  if (!e.periodLength) return TooLong(std::nullopt);
+  const exact::Decimal& v = e.value;
+  const mpz_class least =
+      mpz_class(static_cast<unsigned long>(v.integer == "0" ? 0 : v.integer.size())) + 1 +
+      mpz_class(std::to_string(e.fixedLength)) + *e.periodLength;
+  return Unwritable(
+      N_("the keypad holds at most {1} characters; the entry would need at least {2}"),
+      {std::to_string(kEntryLongest), least.get_str()});
+}
+
 }  // namespace
 
 exact::Result<KeypadForm> ToKeypad(const exact::Rational& value) {
@@ -46,7 +60,7 @@ exact::Result<KeypadForm> ToKeypad(const exact::Rational& value) {
   exact::Result<exact::DecimalExpansion> expanded = exact::ToDecimal(value, kEntryLongest);
   if (auto* problem = std::get_if<exact::Problem>(&expanded)) return std::move(*problem);
   const auto& e = std::get<exact::DecimalExpansion>(expanded);
-  if (e.cut) return TooLong(std::nullopt);
+  if (e.cut) return TooLong(e);
 
   exact::Result<std::string> written = exact::Write(e.value, exact::Notation::Keypad);
   if (auto* problem = std::get_if<exact::Problem>(&written)) return std::move(*problem);

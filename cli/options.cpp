@@ -126,6 +126,7 @@ bool Options::*FlagNamed(std::string_view name) {
   if (name == "--json") return &Options::json;
   if (name == "--explain") return &Options::explain;
   if (name == "--mixed") return &Options::mixed;
+  if (name == "--rounded") return &Options::rounded;
   return nullptr;
 }
 
@@ -154,6 +155,7 @@ Command Parse(std::span<const std::string_view> args) {
   Command command;
   Options& options = command.options;
   bool optionsEnded = false;
+  bool periodGiven = false;
   for (std::size_t i = 0; i < args.size(); ++i) {
     const std::string_view arg = args[i];
     if (optionsEnded || !LooksLikeOption(arg)) {
@@ -187,6 +189,7 @@ Command Parse(std::span<const std::string_view> args) {
       Problem problem;
       if (name == "--period") {
         problem = ParsePeriod(value, options.period);
+        periodGiven = true;
       } else if (name == "--notation") {
         problem = ParseNotation(value, options.notation);
       } else if (name == "--max-memory") {
@@ -208,6 +211,10 @@ Command Parse(std::span<const std::string_view> args) {
     }
   }
   if (Problem problem = Conflicts(options)) return Fail(std::move(*problem));
+  // A rounded display has no recurring digits to count.
+  if (options.rounded && periodGiven) {
+    return Fail(Misused(N_("{1} and {2} cannot be given together"), {"--period", "--rounded"}));
+  }
   return command;
 }
 

@@ -6,6 +6,7 @@
 
 #include <quotalis/exact/decimal.h>
 #include <quotalis/exact/expansion.h>
+#include <quotalis/exact/rounded.h>
 
 #include "cli/lines.h"
 #include "cli/options.h"
@@ -98,16 +99,38 @@ otherwise the canonical decimal in the --notation), "unreduced" (a decimal's
 fraction before reduction), "fraction" (in lowest terms), "numerator" and
 "denominator" (its terms, as strings of digits so that no digit is lost),
 "mixed" (with --mixed), "nonRecurring" and "period" (the numbers of digits of
-the non-recurring part and of the period; "period" is null when the
-denominator was too large to factor), "cut" (true when --max-digits cut the
-decimal) and, with --explain, "working" (its lines). A refused entry gives
+the non-recurring part and of the period; "period" is null, and
+"periodAbove" {1}, when the period is longer than {1} digits
+and not counted), "cut" (true when --max-digits cut the decimal) and, with
+--explain, "working" (its lines). A refused entry gives
 {"input", "error", "kind", "position"}: "kind" names the fault for a program
 to act on (empty, encoding, character, syntax, zero-denominator, too-large,
 argument or unwritable), "position" is the character the error concerns (0
 for none). A bad option gives the same object, "input" null, "kind" argument
 (syntax for a bad K).
 )"),
-       {}},
+       {std::to_string(exact::kMaxExpansionDigits)}},
+      {N_(R"(Rounded displays:
+  --rounded     read the entry as a display rounded at its last digit, as a
+                calculator or a spreadsheet shows a number, and answer the
+                simplest fraction it may stand for: the one with the smallest
+                denominator, then the smallest numerator, that lies within
+                half a unit of that digit, both ends included. Trailing zeros
+                count: 0.3 answers 1/3, 0.30 answers 3/10. The entry is a
+                plain decimal, perhaps signed, of up to {1} digits; an
+                exponent must leave its last digit at the units or after the
+                point. --period, and K on a line, are refused with it.
+                --rounded 0.6666666667 answers 2/3, and --rounded 3.14159
+                answers 355/113.
+                With --detail it answers the two ends of the interval and
+                the fraction; with --json, "low" and "high" (the ends, as
+                decimals), "fraction", "numerator", "denominator", "mixed"
+                and "working" as above; with --explain, the interval, each
+                whole part both ends share taken off in turn, the smallest
+                whole number in the last range, and why no simpler fraction
+                lies in the interval.
+)"),
+       {std::to_string(exact::kMaxRoundedDigits)}},
       {N_(R"(Without ENTRY the program reads lines "ENTRY [K]" from standard input and
 answers each on its own line, in order (with --explain, each working is
 followed by a blank line). K on a line overrides --period; the other options
@@ -118,11 +141,17 @@ other than blanks is "#" is a comment and gets no answer; a byte-order mark
 (U+FEFF) at the start of the input is skipped. A line that cannot be
 converted, a blank one included, is answered "error: REASON", quoting the
 line or its entry (with --json, its object), and the lines after it go on. A
-line may be up to {1} MiB long; a longer one is refused without being kept.
+line may be up to {1} MiB long, in bytes, its line end not counted; a longer
+one is refused without being kept.
 )"),
        {std::to_string(kLongestLine >> 20)}},
-      {N_(R"(Limits: a numerator or denominator of more than {1} digits is refused
-at once (1e999999999); a period is written up to --max-digits digits.
+      {N_(R"(Limits: a value is refused at once when the numerator or the denominator
+of its shortest form would have more than {1} digits, whatever
+notation it is written in (1e999999999; 0.1e10000000 is accepted,
+10^9999999; zero always is). A fraction's terms count as written, leading
+zeros aside. A period is written up to --max-digits digits; its length is
+always given, or said to be more than {1} digits. The keypad form
+ignores --max-digits: the keypad holds at most 10 characters.
 )"),
        {std::to_string(exact::kMaxTermDigits)}},
       {N_(R"(Exit status: 0 when everything was converted; 1 when a line of standard input

@@ -1,5 +1,7 @@
 #include "cli/written.h"
 
+#include <cstddef>
+#include <string_view>
 #include <utility>
 
 #include <quotalis/exact/write.h>
@@ -20,24 +22,35 @@ exact::Result<std::string> KeypadAnswer(const exact::Rational& value) {
   return keypad.entry + " " + std::to_string(keypad.period);
 }
 
+// 10000000 -> "10,000,000".
+std::string Grouped(std::int64_t n) {
+  std::string digits = std::to_string(n);
+  for (auto at = static_cast<std::ptrdiff_t>(digits.size()) - 3; at > 0; at -= 3) {
+    digits.insert(static_cast<std::size_t>(at), 1, ',');
+  }
+  return digits;
+}
+
 // The note after the digits of a cut decimal, in `words`: how long the part
 // that was cut is, how many of its digits are shown (at least one: --max-digits
-// is 1 or more), and what comes after it.
+// is 1 or more), and what comes after it. A period too long to write and
+// uncounted is said to be longer than the limit.
 std::string CutNote(const exact::DecimalExpansion& e, const explain::Words& words) {
   const exact::Decimal& v = e.value;
   const auto shownFixed = static_cast<std::int64_t>(v.fixed.size());
   const auto shownPeriod = static_cast<std::int64_t>(v.period.size());
   const std::string fixedLength = std::to_string(e.fixedLength);
+  const std::string limit = Grouped(exact::kMaxExpansionDigits);
   if (shownFixed < e.fixedLength) {
     const bool one = shownFixed == 1;
     const std::string shown = std::to_string(shownFixed);
     if (!e.periodLength) {
       return Say(words,
                  one ? N_("[cut: the non-recurring part has {1} digits; the first digit is shown; "
-                          "then comes a period of unknown length]")
+                          "then comes a period of more than {3} digits]")
                      : N_("[cut: the non-recurring part has {1} digits; the first {2} are shown; "
-                          "then comes a period of unknown length]"),
-                 {fixedLength, shown});
+                          "then comes a period of more than {3} digits]"),
+                 {fixedLength, shown, limit});
     }
     if (*e.periodLength == 0) {
       return Say(words,
@@ -61,11 +74,65 @@ std::string CutNote(const exact::DecimalExpansion& e, const explain::Words& word
                {e.periodLength->get_str(), shown});
   }
   return Say(words,
-             one ? N_("[cut: the period's length is unknown, its denominator too large to factor; "
-                      "the first digit after the non-recurring part is shown]")
-                 : N_("[cut: the period's length is unknown, its denominator too large to factor; "
-                      "the first {1} digits after the non-recurring part are shown]"),
-             {shown});
+             one ? N_("[cut: the period has more than {1} digits; the first digit is shown]")
+                 : N_("[cut: the period has more than {1} digits; the first {2} are shown]"),
+             {limit, shown});
+}
+
+// `text` inside LaTeX's \text{}, its special characters escaped.
+std::string LatexText(std::string_view text) {
+  std::string out = "\\text{";
+  for (const char c : text) {
+    switch (c) {
+      case '\\': out += "\\textbackslash{}"; break;
+      case '~': out += "\\textasciitilde{}"; break;
+      case '^': out += "\\textasciicircum{}"; break;
+      case '{':
+      case '}':
+      case '#':
+      case '$':
+      case '%':
+      case '&':
+      case '_':
+        out += '\\';
+        out += c;
+        break;
+      default: out += c;
+    }
+  }
+  return out + "}";
+}
+
+// The digits shown of a cut decimal in `notation`, an ellipsis where they
+// stop: inside the marks of the period when the period is reached.
+exact::Result<std::string> CutDigits(const exact::DecimalExpansion& e, exact::Notation notation) {
+  using exact::Notation;
+  const exact::Decimal& v = e.value;
+  const bool latex = notation == Notation::Latex;
+  const std::string_view more = latex ? "\\ldots" : "...";
+  std::string text = v.negative ? "-" : "";
+  text += v.integer.empty() ? "0" : v.integer;
+  text += '.';
+  text += v.fixed;
+  if (static_cast<std::int64_t>(v.fixed.size()) < e.fixedLength) return text + std::string(more);
+  const std::string& p = v.period;
+  switch (notation) {
+    case Notation::Plain: return exact::Write(v, Notation::Plain);  // refused: it recurs
+    case Notation::Brackets: return text + "[" + p + "...]";
+    case Notation::Quotes: return text + "'" + p + "...'";
+    case Notation::R: return text + "r" + p + "...";
+    case Notation::Ellipsis: return text + p + "...";
+    case Notation::Latex: return text + "\\overline{" + p + "\\ldots}";
+    case Notation::Dots:  // the first recurring digit dotted; the last is not shown
+      return text + p.substr(0, 1) + "\xCC\x87" + p.substr(1) + "...";
+    case Notation::Overline:
+      for (const char digit : p) {
+        text += digit;
+        text += "\xCC\x85";
+      }
+      return text + "...";
+    default: return text + "(" + p + "...)";
+  }
 }
 
 }  // namespace
@@ -104,23 +171,18 @@ exact::Result<std::string> ExpansionAnswer(const exact::DecimalExpansion& e,
                                            const exact::Rational& value, exact::Notation notation,
                                            const explain::Words& words) {
   if (!e.cut || notation == exact::Notation::Keypad) return DecimalAnswer(e.value, value, notation);
-  const exact::Decimal& v = e.value;
-  std::string text = v.negative ? "-" : "";
-  text += v.integer.empty() ? "0" : v.integer;
-  text += '.';
-  text += v.fixed;
-  if (static_cast<std::int64_t>(v.fixed.size()) < e.fixedLength) {
-    text += "... ";
-  } else {
-    text += '(';
-    text += v.period;
-    text += "...) ";
+  exact::Result<std::string> digits = CutDigits(e, notation);
+  if (auto* problem = std::get_if<exact::Problem>(&digits)) return std::move(*problem);
+  const std::string note = CutNote(e, words);
+  if (notation == exact::Notation::Latex) {
+    return std::get<std::string>(digits) + "\\ " + LatexText(note);
   }
-  return text + CutNote(e, words);
+  return std::get<std::string>(digits) + " " + note;
 }
 
 std::string PeriodLengthText(const exact::DecimalExpansion& e) {
-  return e.periodLength ? e.periodLength->get_str() : std::string("unknown");
+  return e.periodLength ? e.periodLength->get_str()
+                        : ">" + std::to_string(exact::kMaxExpansionDigits);
 }
 
 }  // namespace quotalis::cli

@@ -150,7 +150,7 @@ Result<Decimal> Canonical(const Decimal& d) {
   if (c.integer.empty()) c.integer = "0";
   if (c.integer == "0" && c.fixed.empty() && c.period.empty()) c.negative = false;
 
-  if (std::optional<Problem> problem = OverLimit(c)) return *problem;
+  if (std::optional<Problem> problem = CanonicalOverLimit(c)) return *problem;
   return c;
 }
 

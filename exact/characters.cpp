@@ -12,8 +12,11 @@ namespace {
 
 std::string CodePointName(char32_t c) {
   constexpr char kHex[] = "0123456789ABCDEF";
+  // At least four hex digits, and no more than the code point needs:
+  // U+0041, U+1D7CE, U+10FFFF.
   std::string name = "U+";
-  const int digits = c > 0xFFFF ? 6 : 4;
+  int digits = 4;
+  while (digits < 8 && (c >> (4 * digits)) != 0) ++digits;
   for (int shift = 4 * (digits - 1); shift >= 0; shift -= 4) name += kHex[(c >> shift) & 0xF];
   return name;
 }

@@ -6,6 +6,7 @@
 
 #include "factor.h"
 #include "numbers.h"
+#include "order.h"
 
 namespace quotalis::exact {
 
@@ -29,13 +30,22 @@ mpz_class PowTen(const mpz_class& e, const mpz_class& modulus) {
   return result;
 }
 
-// The order of 10 modulo the prime p (p not 2, 3... any prime but 2 and 5):
-// the least divisor t of p - 1 with 10^t = 1, found by dividing p - 1 by each
-// of its prime factors while the power stays 1.
+// The order of 10 modulo m > 1, m prime to 10, found by the search when it is
+// at most kMaxExpansionDigits; empty when it is longer.
+std::optional<mpz_class> SearchedOrder(const mpz_class& m) {
+  const std::optional<std::int64_t> t = OrderOfTenUpTo(m, kMaxExpansionDigits);
+  if (!t) return std::nullopt;
+  return FromWord(static_cast<std::uint64_t>(*t));
+}
+
+// The order of 10 modulo the prime p (any prime but 2 and 5): the least
+// divisor t of p - 1 with 10^t = 1, found by dividing p - 1 by each of its
+// prime factors while the power stays 1; by the search when p - 1 does not
+// factor quickly (then empty when the order passes kMaxExpansionDigits).
 std::optional<mpz_class> OrderModPrime(const mpz_class& p) {
   const mpz_class phi = p - 1;
   const std::optional<std::vector<PrimePower>> factors = PrimeFactors(phi);
-  if (!factors) return std::nullopt;
+  if (!factors) return SearchedOrder(p);
   mpz_class order = phi;
   for (const PrimePower& q : *factors) {
     for (std::int64_t i = 0; i < q.exponent; ++i) {
@@ -78,14 +88,20 @@ std::optional<mpz_class> OrderModPrimePower(const mpz_class& p, std::int64_t e) 
 }
 
 // The order of 10 modulo m, m prime to 10: the least common multiple of the
-// orders modulo its prime powers.
+// orders modulo the prime powers that factoring finds and of the order modulo
+// the part it leaves whole, which the search finds. Empty when the order is
+// longer than kMaxExpansionDigits and no factoring counts it.
 std::optional<mpz_class> OrderOfTen(const mpz_class& m) {
   if (m == 1) return mpz_class(0);
-  const std::optional<std::vector<PrimePower>> factors = PrimeFactors(m);
-  if (!factors) return std::nullopt;
+  const Factoring factors = SplitFactors(m);
   mpz_class order = 1;
-  for (const PrimePower& f : *factors) {
+  for (const PrimePower& f : factors.primes) {
     const std::optional<mpz_class> o = OrderModPrimePower(f.prime, f.exponent);
+    if (!o) return std::nullopt;
+    mpz_lcm(order.get_mpz_t(), order.get_mpz_t(), o->get_mpz_t());
+  }
+  if (factors.rest != 1) {
+    const std::optional<mpz_class> o = SearchedOrder(factors.rest);
     if (!o) return std::nullopt;
     mpz_lcm(order.get_mpz_t(), order.get_mpz_t(), o->get_mpz_t());
   }
@@ -239,7 +255,7 @@ Result<DecimalExpansion> ToDecimal(const Rational& r, std::optional<std::int64_t
     e.cut = true;
     return e;
   }
-  if (*e.periodLength > cap) {
+  if (*e.periodLength > FromInt64(cap)) {
     e.value.period = Digits(periodRem, split.rest, cap);
     e.cut = true;
     return e;

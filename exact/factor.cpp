@@ -13,9 +13,11 @@ namespace quotalis::exact {
 
 namespace {
 
-// FLINT's words are 64-bit on every platform the program builds for; the
-// casts below rely on it.
-static_assert(FLINT_BITS == 64);
+// FLINT's word (ulong) is 64 bits on the desktop platforms and 32 on
+// WebAssembly. There the numbers below 2^64 that need more than a word, and
+// the powers modulo them, take the paths marked FLINT_BITS < 64, which give
+// the same answers.
+static_assert(FLINT_BITS == 64 || FLINT_BITS == 32);
 
 // An fmpz that frees itself.
 class Fmpz {
@@ -51,9 +53,24 @@ class FmpzFactor {
 using Factors = std::vector<PrimePower>;
 
 void AddWordFactors(std::uint64_t n, std::int64_t times, Factors& out) {
+#if FLINT_BITS < 64
+  if (n >> 32 != 0) {
+    // Too long for n_factor's 32-bit word: FLINT's general factoring, whose
+    // primes below 2^64 are proven like n_factor's.
+    Fmpz value(FromWord(n));
+    FmpzFactor f;
+    fmpz_factor(f.get(), value.get());
+    for (slong i = 0; i < f.get()->num; ++i) {
+      Fmpz p;
+      fmpz_set(p.get(), f.get()->p + i);
+      out.push_back({p.ToMpz(), static_cast<std::int64_t>(f.get()->exp[i]) * times});
+    }
+    return;
+  }
+#endif
   n_factor_t f;
   n_factor_init(&f);
-  n_factor(&f, n, 0);  // BPSW, proven exact below 2^64
+  n_factor(&f, static_cast<ulong>(n), 0);  // BPSW, proven exact below 2^64
   for (int i = 0; i < f.num; ++i) {
     out.push_back({FromWord(f.p[i]), static_cast<std::int64_t>(f.exp[i]) * times});
   }
@@ -74,7 +91,8 @@ Factors Tidy(Factors f) {
   return out;
 }
 
-// Splits a factor that FLINT's smooth search left whole.
+// Splits a factor that FLINT's smooth search left whole; false, leaving it
+// whole, when it is too long for the sieve.
 bool AddCofactor(const mpz_class& c, std::int64_t times, Factors& out) {
   if (c == 1) return true;
   if (FitsWord(c)) {
@@ -101,10 +119,18 @@ bool AddCofactor(const mpz_class& c, std::int64_t times, Factors& out) {
 
 std::optional<std::vector<PrimePower>> PrimeFactors(const mpz_class& n) {
   if (n <= 0) return std::nullopt;
-  Factors out;
+  Factoring f = SplitFactors(n);
+  if (f.rest != 1) return std::nullopt;
+  return std::move(f.primes);
+}
+
+Factoring SplitFactors(const mpz_class& n) {
+  Factoring result;
+  Factors& out = result.primes;
   if (FitsWord(n)) {
     if (n > 1) AddWordFactors(ToWord(n), 1, out);
-    return Tidy(std::move(out));
+    out = Tidy(std::move(out));
+    return result;
   }
   const std::size_t bits = mpz_sizeinbase(n.get_mpz_t(), 2);
   if (bits > kFactorBits) {
@@ -127,8 +153,8 @@ std::optional<std::vector<PrimePower>> PrimeFactors(const mpz_class& n) {
       const mp_bitcnt_t e = mpz_remove(rest.get_mpz_t(), rest.get_mpz_t(), prime.get_mpz_t());
       out.push_back({prime, static_cast<std::int64_t>(e)});
     }
-    if (rest != 1) return std::nullopt;
-    return out;
+    result.rest = std::move(rest);
+    return result;
   }
   Fmpz value(n);
   FmpzFactor f;
@@ -138,17 +164,36 @@ std::optional<std::vector<PrimePower>> PrimeFactors(const mpz_class& n) {
   for (slong i = 0; i < f.get()->num; ++i) {
     Fmpz p;
     fmpz_set(p.get(), f.get()->p + i);
-    if (!AddCofactor(p.ToMpz(), static_cast<std::int64_t>(f.get()->exp[i]), out)) {
-      return std::nullopt;
+    const mpz_class c = p.ToMpz();
+    const auto e = static_cast<unsigned long>(f.get()->exp[i]);  // at most the bits of n
+    if (!AddCofactor(c, static_cast<std::int64_t>(e), out)) {
+      mpz_class power;
+      mpz_pow_ui(power.get_mpz_t(), c.get_mpz_t(), e);
+      result.rest *= power;
     }
   }
-  return Tidy(std::move(out));
+  // A prime found may divide what was left whole too: it moves into the list.
+  for (PrimePower& q : out) {
+    if (result.rest == 1) break;
+    q.exponent += static_cast<std::int64_t>(
+        mpz_remove(result.rest.get_mpz_t(), result.rest.get_mpz_t(), q.prime.get_mpz_t()));
+  }
+  out = Tidy(std::move(out));
+  return result;
 }
 
 std::uint64_t PowMod(std::uint64_t base, std::uint64_t exponent, std::uint64_t modulus) {
   if (modulus == 1) return 0;
+#if FLINT_BITS < 64
+  // FLINT's 32-bit word holds neither the modulus nor the exponent: GMP's power.
+  mpz_class result;
+  mpz_powm(result.get_mpz_t(), FromWord(base).get_mpz_t(), FromWord(exponent).get_mpz_t(),
+           FromWord(modulus).get_mpz_t());
+  return ToWord(result);
+#else
   const ulong inverse = n_preinvert_limb(modulus);
   return n_powmod2_ui_preinv(base % modulus, exponent, modulus, inverse);
+#endif
 }
 
 }  // namespace quotalis::exact

@@ -28,10 +28,24 @@ struct PrimePower {
 //     the quadratic sieve); otherwise nothing;
 //   - longer: only the primes below kTrialPrimeLimit are divided out (one
 //     pass over the number finds which divide it), and the rest must be 1.
-// Each case stays within about a tenth of a second. The primes above 2^64 are
+// Each case stays within about a tenth of a second (the sieve's worst, 134
+// bits, about 0.08 s). The primes above 2^64 are
 // probable primes (BPSW), which no composite is known to pass.
 //   12 -> 2^2 3   9999943 -> 9999943   999999 -> 3^3 7 11 13 37   1 -> (none)
 std::optional<std::vector<PrimePower>> PrimeFactors(const mpz_class& n);
+
+// As much of n > 0 as the same bounded work splits: the primes found, in
+// ascending order with their exponents, and `rest`, the product of what was
+// left whole (1 when n was factored completely; otherwise greater than 1 and
+// prime to every prime listed, though not necessarily composite: a number of
+// more than kFactorBits bits may leave a prime). PrimeFactors(n) is `primes`
+// when `rest` is 1. Same cost as PrimeFactors.
+//   12 -> {2^2 3, 1}   10^70 - 1 -> {3^2 11 41 71 239 271 4649 ..., rest}
+struct Factoring {
+  std::vector<PrimePower> primes;
+  mpz_class rest{1};
+};
+Factoring SplitFactors(const mpz_class& n);
 
 // (base ^ exponent) mod modulus, for a modulus of one machine word (> 0).
 std::uint64_t PowMod(std::uint64_t base, std::uint64_t exponent, std::uint64_t modulus);

@@ -5,6 +5,9 @@
 #include <numeric>
 #include <string>
 #include <string_view>
+#include <utility>
+
+#include <quotalis/exact/canonical.h>
 
 #include "numbers.h"
 
@@ -16,6 +19,18 @@ namespace {
 mpz_class FromDigits(const std::string& digits) {
   if (digits.empty()) return 0;
   return mpz_class(digits, 10);
+}
+
+// The digits without the leading zeros: "007" -> 1, "000" -> 0.
+std::size_t Significant(std::string_view digits) {
+  const std::size_t first = digits.find_first_not_of('0');
+  return first == std::string_view::npos ? 0 : digits.size() - first;
+}
+
+// The exact number of decimal digits of n > 0 (mpz_sizeinbase may count one more).
+std::size_t DigitCount(const mpz_class& n) {
+  const std::size_t size = mpz_sizeinbase(n.get_mpz_t(), 10);
+  return size > 1 && n < TenTo(static_cast<std::int64_t>(size) - 1) ? size - 1 : size;
 }
 
 std::uint64_t WordOf(std::string_view digits) {
@@ -87,24 +102,40 @@ Result<Rational> FromText(const FractionText& text) {
   if (!AllDigits(text.whole)) return NotDigits(N_("whole part"));
   if (!AllDigits(text.numerator)) return NotDigits(N_("numerator"));
   if (!AllDigits(text.denominator)) return NotDigits(N_("denominator"));
-  // The whole part is multiplied by the denominator: together their digits
-  // bound the numerator's.
+  // The terms as written, leading zeros aside. The whole part is multiplied
+  // by the denominator: the improper numerator has at least w + d - 1 digits
+  // and at most one more than the larger of w + d and n; only between those
+  // bounds is it built before it is counted.
   const auto limit = static_cast<std::size_t>(kMaxTermDigits);
-  if (text.denominator.size() > limit) return TooManyDigits(Term::Denominator);
-  if (text.numerator.size() > limit || text.whole.size() + text.denominator.size() > limit) {
-    return TooManyDigits(Term::Numerator);
-  }
+  const std::size_t d = Significant(text.denominator);
+  const std::size_t n = Significant(text.numerator);
+  const std::size_t w = Significant(text.whole);
+  if (d > limit) return TooManyDigits(Term::Denominator);
+  if (n > limit || (w > 0 && w + d - 1 > limit)) return TooManyDigits(Term::Numerator);
   Rational r;
   r.denominator = FromDigits(text.denominator);
   if (r.denominator == 0) return ZeroDenominator();
   r.numerator = FromDigits(text.whole) * r.denominator + FromDigits(text.numerator);
+  if (w > 0 && std::max(w + d, n) + 1 > limit && DigitCount(r.numerator) > limit) {
+    return TooManyDigits(Term::Numerator);
+  }
   if (text.negative) r.numerator = -r.numerator;
   return Reduced(std::move(r));
 }
 
-Result<Schoolbook> ToFraction(const Decimal& decimal) {
-  if (std::optional<Problem> problem = CheckDigits(decimal)) return *problem;
-  if (std::optional<Problem> problem = OverLimit(decimal)) return *problem;
+Result<Schoolbook> ToFraction(const Decimal& written) {
+  if (std::optional<Problem> problem = CheckDigits(written)) return *problem;
+  // Terms within the limit as written are within it in the canonical form
+  // too; otherwise the canonical form decides, by operations on the digits,
+  // and the fraction is made from it.
+  Decimal shortest;
+  const bool overWritten = OverLimit(written).has_value();
+  if (overWritten) {
+    Result<Decimal> c = Canonical(written);
+    if (Problem* problem = std::get_if<Problem>(&c)) return std::move(*problem);
+    shortest = std::get<Decimal>(std::move(c));
+  }
+  const Decimal& decimal = overWritten ? shortest : written;
   if (IsSmall(decimal)) return SmallFraction(decimal);
   const auto a = static_cast<std::int64_t>(decimal.fixed.size());
   const auto b = static_cast<std::int64_t>(decimal.period.size());

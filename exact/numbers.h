@@ -49,15 +49,30 @@ inline std::uint64_t WordTenTo(std::int64_t e) {
 // `long`, which holds only 32 bits on Windows.
 inline bool FitsWord(const mpz_class& n) { return mpz_sizeinbase(n.get_mpz_t(), 2) <= 64; }
 
-// The low 64 bits of |n|.
+// The low 64 bits of |n|: one limb where GMP's limbs are 64 bits, two where
+// they are 32 (WebAssembly).
 inline std::uint64_t ToWord(const mpz_class& n) {
-  return mpz_size(n.get_mpz_t()) > 0 ? static_cast<std::uint64_t>(mpz_getlimbn(n.get_mpz_t(), 0))
-                                     : 0;
+  static_assert(64 % GMP_NUMB_BITS == 0);
+  std::uint64_t w = 0;
+  for (std::size_t i = 0; i < 64 / GMP_NUMB_BITS && i < mpz_size(n.get_mpz_t()); ++i) {
+    w |= static_cast<std::uint64_t>(mpz_getlimbn(n.get_mpz_t(), static_cast<mp_size_t>(i)))
+         << (i * GMP_NUMB_BITS);
+  }
+  return w;
 }
 
 inline mpz_class FromWord(std::uint64_t w) {
   mpz_class n;
   mpz_import(n.get_mpz_t(), 1, 1, sizeof w, 0, 0, &w);
+  return n;
+}
+
+// gmpxx converts from `long`, 32 bits on WebAssembly, and then refuses
+// std::int64_t (long long there): a 64-bit integer goes through this.
+inline mpz_class FromInt64(std::int64_t v) {
+  const auto magnitude = v < 0 ? 0 - static_cast<std::uint64_t>(v) : static_cast<std::uint64_t>(v);
+  mpz_class n = FromWord(magnitude);
+  if (v < 0) n = -n;
   return n;
 }
 
@@ -69,9 +84,10 @@ Problem NotDigits(std::string_view what);
 std::optional<Problem> CheckDigits(const Decimal& d);
 
 // The number of decimal digits, at most, of the numerator and of the
-// denominator of the unreduced fraction `d` stands for; nothing when the count
-// does not fit in 64 bits. Constant time.
-//   0.1(6) -> {3, 3}   12e5 -> {8, 1}   1.5e-3 -> {2, 5}
+// denominator of the unreduced fraction `d` stands for (see ToFraction): the
+// denominator's exactly; nothing when the count does not fit in 64 bits.
+// Constant time.
+//   0.1(6) -> {3, 2}   12e5 -> {8, 1}   1.5e-3 -> {2, 5}   0.(9) -> {1, 1}
 struct TermDigits {
   std::int64_t numerator = 0;
   std::int64_t denominator = 0;
@@ -87,8 +103,21 @@ Problem TooManyDigits(Term term);
 // "the denominator is zero".
 Problem ZeroDenominator();
 
-// TooManyDigits for the term of `d` past kMaxTermDigits, the denominator
-// first; nothing when both are within it.
+// The number of decimal digits, exactly, of the numerator and of the
+// denominator of the unreduced fraction of `c`, a canonical decimal other than
+// zero. Linear in its digits; no number is built.
+//   0.1(6) -> 15/90 {2, 2}   1.(01) -> 100/99 {3, 2}   10.(01) -> 991/99 {3, 2}
+//   0.0025 -> 25/10000 {2, 5}
+TermDigits CanonicalTermDigits(const Decimal& c);
+
+// TooManyDigits for the term of `d` past kMaxTermDigits by CountTermDigits,
+// the denominator first; nothing when both are within it. Within means within
+// for the value's canonical form too, whose terms are never longer.
 std::optional<Problem> OverLimit(const Decimal& d);
+
+// The one digit rule of the library: TooManyDigits for the term of the
+// canonical decimal `c` past kMaxTermDigits by CanonicalTermDigits, the
+// denominator first; nothing when both are within it, and nothing for zero.
+std::optional<Problem> CanonicalOverLimit(const Decimal& c);
 
 }  // namespace quotalis::exact

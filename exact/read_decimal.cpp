@@ -230,6 +230,8 @@ Result<Decimal> ReadEllipsis(Cursor& c) {
   if (!point || d.fixed.empty()) {
     return ProblemAt(at, N_("the ellipsis at character {1} needs digits after a point before it"));
   }
+  // An exponent may follow, as it may every other decimal notation.
+  if (auto problem = ReadExponent(c, d)) return *problem;
   if (!c.AtEnd()) return Unexpected(c, N_("after the ellipsis"));
   if (d.fixed.size() >= std::numeric_limits<std::uint32_t>::max()) {
     return ProblemAt(at, N_("too many digits before the ellipsis at character {1}"), {},

@@ -171,7 +171,7 @@ Result<FractionWorking> ExplainFraction(const Rational& r) {
       std::max<std::int64_t>(1, std::min(kMaxDivisionSteps, kMaxRemainderDigits / digits));
   // The steps up to the first remainder that comes again, that one included.
   std::int64_t wanted = most + 1;
-  if (e.periodLength && *e.periodLength < most) {
+  if (e.periodLength && *e.periodLength < FromInt64(most)) {
     wanted = e.fixedLength + e.periodLength->get_si() + 1;
   }
   w.capped = wanted > most;

@@ -218,6 +218,10 @@ Math PowerOf(std::string base, std::string exponent) {
   return Math{Math::Kind::Power, std::move(base), {}, std::move(exponent), false, {}, {}};
 }
 
+Math IndexedOf(std::string name, std::string index) {
+  return Math{Math::Kind::Indexed, std::move(name), {}, "", false, {}, {}, std::move(index)};
+}
+
 Steps DecimalSteps(const exact::DecimalWorking& w, const StepStyle& style) {
   Builder b;
   const exact::Decimal& given = w.decimal;

@@ -66,6 +66,15 @@ std::string Fill(std::string_view format, const std::vector<Arg>& args, WriteArg
 
 // --- Plain text ---------------------------------------------------------
 
+std::string Subscript(std::string_view digits) {
+  static constexpr const char* kDigits[] = {"₀", "₁", "₂", "₃", "₄", "₅", "₆", "₇", "₈", "₉"};
+  std::string out;
+  for (const char c : digits) {
+    if (c >= '0' && c <= '9') out += kDigits[c - '0'];
+  }
+  return out;
+}
+
 std::string Superscript(std::string_view digits) {
   static constexpr const char* kDigits[] = {"⁰", "¹", "²", "³", "⁴", "⁵", "⁶", "⁷", "⁸", "⁹"};
   std::string out;
@@ -117,6 +126,7 @@ class Text {
       case Math::Kind::Power: return m.text + Superscript(m.exponent);
       case Math::Kind::Open: return "(";
       case Math::Kind::Close: return ")";
+      case Math::Kind::Indexed: return m.text + Subscript(m.index);
     }
     return {};
   }
@@ -141,8 +151,14 @@ struct Row {
   std::size_t line = 0;
   int group = 0;
   std::string label, left, right;
+  std::string relation = "=";               // between left and right
   std::optional<std::size_t> integerWidth;  // of the right side, when it is one number
 };
+
+// The relation between sides i and i + 1 of an equation.
+std::string Relation(const Equation& e, std::size_t i) {
+  return i < e.relations.size() ? e.relations[i] : std::string("=");
+}
 
 // --- LaTeX -----------------------------------------------------------------
 
@@ -188,6 +204,7 @@ class Latex {
       case Math::Kind::Operator:
         if (m.text == "×") return " \\times ";
         if (m.text == "÷") return " \\div ";
+        if (m.text == "≤") return " \\le ";
         return " " + m.text + " ";
       case Math::Kind::Negative: return "-";
       case Math::Kind::Fraction:
@@ -196,6 +213,7 @@ class Latex {
       case Math::Kind::Power: return m.text + "^{" + m.exponent + "}";
       case Math::Kind::Open: return "(";
       case Math::Kind::Close: return ")";
+      case Math::Kind::Indexed: return m.text + "_{" + m.index + "}";
     }
     return {};
   }
@@ -249,8 +267,9 @@ std::vector<std::string> TextFrom(const Steps& steps, exact::Notation notation,
       row.group = e->group;
       row.left = e->sides.empty() ? std::string() : text.Write(e->sides.front());
       for (std::size_t i = 1; i < e->sides.size(); ++i) {
-        row.right += (i > 1 ? " = " : "") + text.Write(e->sides[i]);
+        row.right += (i > 1 ? " " + Relation(*e, i - 1) + " " : "") + text.Write(e->sides[i]);
       }
+      row.relation = Relation(*e, 0);
       if (e->sides.size() == 2) row.integerWidth = text.IntegerWidth(e->sides[1]);
       rows.push_back(std::move(row));
       lines.emplace_back();
@@ -280,19 +299,24 @@ std::vector<std::string> TextFrom(const Steps& steps, exact::Notation notation,
   for (const Row& row : rows) {
     std::string line;
     if (row.group == 0) {
-      line = (row.label.empty() ? "" : row.label + " ") + row.left + " = " + row.right;
+      line = (row.label.empty() ? "" : row.label + " ") + row.left + " " + row.relation + " " +
+             row.right;
     } else {
       const Widths& w = widths[row.group];
       if (w.label > 0) {
         line = row.label + Spaces(w.label - Width(row.label) + (row.label.empty() ? 0 : 0)) + " ";
       }
-      line += Spaces(w.left - Width(row.left)) + row.left + " = ";
+      line += Spaces(w.left - Width(row.left)) + row.left + " " + row.relation + " ";
       if (row.integerWidth) line += Spaces(w.integer - *row.integerWidth);
       line += row.right;
     }
     lines[row.line] = std::move(line);
   }
   return lines;
+}
+
+std::string LatexRelation(const std::string& relation) {
+  return relation == "≤" ? "\\le" : relation;
 }
 
 std::string LatexFrom(const Steps& steps, PeriodMark mark, const Words& words) {
@@ -311,7 +335,8 @@ std::string LatexFrom(const Steps& steps, PeriodMark mark, const Words& words) {
     } else if (const auto* e = std::get_if<Equation>(&step)) {
       std::string row = e->sides.empty() ? std::string() : latex.Write(e->sides.front());
       for (std::size_t i = 1; i < e->sides.size(); ++i) {
-        row += (i == 1 ? " &= " : " = ") + latex.Write(e->sides[i]);
+        const std::string relation = LatexRelation(Relation(*e, i - 1));
+        row += (i == 1 ? " &" : " ") + relation + " " + latex.Write(e->sides[i]);
       }
       items.push_back(std::move(row));
       isRow.push_back(true);

@@ -39,7 +39,7 @@ _quotalis_cli() {
 
     if [[ $cur == -* ]]; then
         mapfile -t COMPREPLY < <(compgen -W '--period --detail --json --explain --notation --mixed
-            --max-digits --help -h --version --' -- "$cur")
+            --max-digits --rounded --help -h --version --' -- "$cur")
     fi
 }
 complete -F _quotalis_cli quotalis-cli

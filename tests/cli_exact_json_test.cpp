@@ -57,6 +57,20 @@ TEST(ExactCommandLine, WritesJson) {
        R"j({"input":"1 1/7","reading":"mixed","decimal":"1.(14...) [cut: the period has 6 )j"
        R"j(digits; the first 2 are shown]","fraction":"8/7","numerator":"8","denominator":"7",)j"
        R"j("nonRecurring":0,"period":6,"cut":true})j"},
+      {"a period counted though its denominator is not factored",
+       {"--json", "--max-digits", "1", "1/2000000000000095000000000000777"},
+       R"j({"input":"1/2000000000000095000000000000777","reading":"fraction","decimal":)j"
+       R"j("0.(0...) [cut: the period has 500000000000023000000000000180 digits; the first )j"
+       R"j(digit is shown]","fraction":"1/2000000000000095000000000000777","numerator":"1",)j"
+       R"j("denominator":"2000000000000095000000000000777","nonRecurring":0,)j"
+       R"j("period":500000000000023000000000000180,"cut":true})j"},
+      {"a period past the limit, uncounted",
+       {"--json", "--max-digits", "1", "1/14000000000000000000000143000000000000000000000183"},
+       R"j({"input":"1/14000000000000000000000143000000000000000000000183","reading":)j"
+       R"j("fraction","decimal":"0.(0...) [cut: the period has more than 10,000,000 digits; )j"
+       R"j(the first digit is shown]","fraction":"1/14000000000000000000000143000000000000000)j"
+       R"j(000000183","numerator":"1","denominator":"1400000000000000000000014300000000000000000)j"
+       R"j(0000183","nonRecurring":0,"period":null,"periodAbove":10000000,"cut":true})j"},
   };
   for (const ToDecimal& row : rows) {
     SCOPED_TRACE(row.name);

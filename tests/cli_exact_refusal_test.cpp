@@ -61,7 +61,7 @@ TEST(ExactCommandLine, RefusesWithTheProblemAndItsPlace) {
       {"keypad, too long", {"--notation", "keypad", "1/17"}, "at most 10", 1},
       {"keypad, a part longer than the keypad",
        {"--notation", "keypad", "1/6144"},
-       "the keypad holds at most 10 characters; the entry would need more",
+       "the keypad holds at most 10 characters; the entry would need at least 13",
        1},
       {"unknown notation", {"--notation", "roman", "1/7"}, "unknown notation 'roman'", 2},
       {"max digits zero", {"--max-digits", "0", "1/7"}, "1 or more", 2},

@@ -88,6 +88,7 @@ struct ToDecimal {
 };
 
 TEST(ExactCommandLine, AnswersFractionsInEveryNotation) {
+  const std::string kOverTenToThe70MinusOne = "1/" + std::string(70, '9');
   const std::vector<ToDecimal> rows = {
       {"parens by default", {"1/7"}, "0.(142857)"},
       {"non-recurring then period", {"1/6"}, "0.1(6)"},
@@ -117,6 +118,9 @@ TEST(ExactCommandLine, AnswersFractionsInEveryNotation) {
       {"keypad, whatever the digit limit",
        {"--max-digits", "3", "--notation", "keypad", "1/7"},
        "0.142857 6"},
+      {"keypad ignores the digit limit, as designed",
+       {"--notation", "keypad", "--max-digits", "1", "1/8"},
+       "0.125 0"},
       {"parentheses by their own name", {"--notation", "parentheses", "1/6"}, "0.1(6)"},
       {"parentheses by their short name", {"--notation", "parens", "1/6"}, "0.1(6)"},
       {"integer in every notation", {"--notation", "dots", "4/2"}, "2"},
@@ -143,6 +147,52 @@ TEST(ExactCommandLine, AnswersFractionsInEveryNotation) {
        {"--max-digits", "1", "-1/1536"},
        "-0.0... [cut: the non-recurring part has 9 digits; the first digit is shown; then comes "
        "a period of length 1]"},
+      // A cut decimal in the notation asked, "..." where the digits stop.
+      {"cut period in brackets",
+       {"--notation", "brackets", "--max-digits", "4", "1/7"},
+       "0.[1428...] [cut: the period has 6 digits; the first 4 are shown]"},
+      {"cut period in quotes",
+       {"--notation", "quotes", "--max-digits", "4", "1/7"},
+       "0.'1428...' [cut: the period has 6 digits; the first 4 are shown]"},
+      {"cut period after r",
+       {"--notation", "r", "--max-digits", "4", "1/7"},
+       "0.r1428... [cut: the period has 6 digits; the first 4 are shown]"},
+      {"cut period with a dot on its first digit",
+       {"--notation", "dots", "--max-digits", "4", "1/7"},
+       "0.1\u0307428... [cut: the period has 6 digits; the first 4 are shown]"},
+      {"cut period, one digit, dotted",
+       {"--notation", "dots", "--max-digits", "1", "1/7"},
+       "0.1\u0307... [cut: the period has 6 digits; the first digit is shown]"},
+      {"cut period overlined",
+       {"--notation", "overline", "--max-digits", "2", "1/7"},
+       "0.1\u03054\u0305... [cut: the period has 6 digits; the first 2 are shown]"},
+      {"cut period after the ellipsis's digits",
+       {"--notation", "ellipsis", "--max-digits", "4", "1/7"},
+       "0.1428... [cut: the period has 6 digits; the first 4 are shown]"},
+      {"cut period in LaTeX",
+       {"--notation", "latex", "--max-digits", "4", "1/7"},
+       "0.\\overline{1428\\ldots}\\ \\text{[cut: the period has 6 digits; the first 4 are "
+       "shown]}"},
+      {"cut non-recurring part in LaTeX",
+       {"--notation", "latex", "--max-digits", "3", "1/1536"},
+       "0.000\\ldots\\ \\text{[cut: the non-recurring part has 9 digits; the first 3 are "
+       "shown; then comes a period of length 1]}"},
+      // Periods that factoring alone does not count.
+      {"period of 1/(10^70 - 1)",
+       {"--detail", "--max-digits", "3", kOverTenToThe70MinusOne},
+       "0.(000...) [cut: the period has 70 digits; the first 3 are shown]\t0\t70"},
+      {"period of two 16-digit primes",
+       {"--detail", "--max-digits", "2", "1/2000000000000095000000000000777"},
+       "0.(00...) [cut: the period has 500000000000023000000000000180 digits; the first 2 are "
+       "shown]\t0\t500000000000023000000000000180"},
+      {"period past the limit, uncounted",  // two primes of 25 digits
+       {"--detail", "--max-digits", "2", "3/14000000000000000000000143000000000000000000000183"},
+       "0.(00...) [cut: the period has more than 10,000,000 digits; the first 2 are "
+       "shown]\t0\t>10000000"},
+      {"period past the limit after a cut non-recurring part",
+       {"--max-digits", "2", "1/112000000000000000000001144000000000000000000001464"},
+       "0.00... [cut: the non-recurring part has 3 digits; the first 2 are shown; then comes a "
+       "period of more than 10,000,000 digits]"},
       {"detail of a fraction", {"--detail", "1/6"}, "0.1(6)\t1\t1"},
       {"detail of a cut period keeps its length",
        {"--detail", "--max-digits", "2", "1/7"},

@@ -82,11 +82,25 @@ INSTANTIATE_TEST_SUITE_P(
         // 0.(1234567890), typed 0.1(2345678901)
         KeypadRefusalRow{"too_long_by_the_moved_zero", Fraction("137174210", "1111111111"),
                          "the keypad holds at most 10 characters; the entry would need 12"},
-        // 0.(12345678901): a period longer than the keypad
-        KeypadRefusalRow{"period_past_the_keypad", Fraction("12345678901", "99999999999"),
-                         kNeedsMore},
-        // 1/6144 has eleven digits before its period
-        KeypadRefusalRow{"fixed_part_past_the_keypad", Fraction("1", "6144"), kNeedsMore}),
+        // 0.(12345678901): a period longer than the keypad, .12345678901 at least
+        KeypadRefusalRow{
+            "period_past_the_keypad", Fraction("12345678901", "99999999999"),
+            "the keypad holds at most 10 characters; the entry would need at least 12"},
+        // 1/6144 = 0.00016276041(6): eleven digits before its period
+        KeypadRefusalRow{
+            "fixed_part_past_the_keypad", Fraction("1", "6144"),
+            "the keypad holds at most 10 characters; the entry would need at least 13"},
+        // 1/(10^70 - 1): a period of 70 digits, found though 10^70 - 1 is not factored
+        KeypadRefusalRow{
+            "period_of_ten_to_the_70_minus_1",
+            Fraction("1",
+                     "99999999999999999999999999999999999999999999999999999999999"
+                     "99999999999"),
+            "the keypad holds at most 10 characters; the entry would need at least 71"},
+        // two 25-digit primes: a period past 10,000,000 digits, not counted
+        KeypadRefusalRow{"period_past_the_limit",
+                         Fraction("1", "14000000000000000000000143000000000000000000000183"),
+                         kNeedsMore}),
     RowName{});
 
 // Every keypad answer, typed with its last `period` digits recurring, stands

@@ -33,12 +33,13 @@ const std::set<std::string, std::less<>> kMessageWords = {
 // and of its kinds of fault, as a program or a shell spells them, and the
 // names of things (JSON, LaTeX, Quotalis, MiB).
 const std::set<std::string, std::less<>> kHelpWords = {
-    "LANGUAGE",     "LC",     "ALL",      "MESSAGES",   "LANG",      "ja",        "printf",
-    "JSON",         "LaTeX",  "Quotalis", "MiB",        "parens",    "plain",     "fraction",
-    "mixed",        "input",  "reading",  "decimal",    "unreduced", "numerator", "denominator",
-    "nonRecurring", "period", "cut",      "working",    "error",     "kind",      "position",
-    "null",         "true",   "empty",    "encoding",   "character", "syntax",    "zero",
-    "too",          "large",  "argument", "unwritable", "overline"};
+    "LANGUAGE",     "LC",     "ALL",      "MESSAGES",   "LANG",      "ja",          "printf",
+    "JSON",         "LaTeX",  "Quotalis", "MiB",        "parens",    "plain",       "fraction",
+    "mixed",        "input",  "reading",  "decimal",    "unreduced", "numerator",   "denominator",
+    "nonRecurring", "period", "cut",      "working",    "error",     "kind",        "position",
+    "null",         "true",   "empty",    "encoding",   "character", "syntax",      "zero",
+    "too",          "large",  "argument", "unwritable", "overline",  "periodAbove", "low",
+    "high"};
 
 bool IsLetter(char c) { return std::isalpha(static_cast<unsigned char>(c)) != 0; }
 
@@ -119,6 +120,10 @@ const LanguageRun kRuns[] = {
     {"a cut decimal that ends", "--max-digits 3 1/1024", ""},
     {"a cut part before a period", "--max-digits 1 1/1536", ""},
     {"a cut period in detail", "--detail --max-digits 2 1/7", ""},
+    {"a period past the limit",
+     "--max-digits 2 1/14000000000000000000000143000000000000000000000183", ""},
+    {"a part before a period past the limit",
+     "--max-digits 2 1/112000000000000000000001144000000000000000000001464", ""},
     {"keypad", "--notation keypad 1/7", ""},
     {"keypad, too long", "--notation keypad 1/17", ""},
     {"keypad, a part too long", "--notation keypad 1/6144", ""},
@@ -152,6 +157,16 @@ const LanguageRun kRuns[] = {
     {"lines, JSON", "--json", "0.5\n.\n\n0.5 x\n1/7\n0.1(6\n"},
     {"lines, detail", "--detail", "0.5\n1/6\n.\n"},
     {"version", "--version", ""},
+    {"rounded", "--rounded 0.6666666667", ""},
+    {"rounded, detail", "--rounded --detail -- -3.14159", ""},
+    {"rounded, JSON", "--rounded --json --mixed 71.47058824", ""},
+    {"rounded, an exponent past the digits", "--rounded 1.5e3", ""},
+    {"rounded, a fraction", "--rounded 2/3", ""},
+    {"rounded, a recurring decimal", "--rounded '0.(6)'", ""},
+    {"rounded, too long", "--rounded 1e-100001", ""},
+    {"rounded with --period", "--rounded --period 1 0.5", ""},
+    {"rounded lines", "--rounded", "0.5\n0.5 1\n1/2\n0.3...\n1e5\n"},
+    {"rounded lines, JSON", "--rounded --json", "0.5\n0.5 1\n1e5\n"},
 };
 
 TEST(CommandLineLanguage, OnlyTheWordsChange) {

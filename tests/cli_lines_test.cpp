@@ -86,8 +86,49 @@ TEST(LineReader, RefusesALinePast64MiBAndGoesOn) {
   std::ostringstream out;
   const cli_run::Run r = cli_run::RunCli({}, in, out);
   EXPECT_EQ(r.status, quotalis::kExitFailed);
-  EXPECT_EQ(out.str(), "error: the line is longer than 67108864 characters\n1/2\n");
+  EXPECT_EQ(out.str(), "error: the line is longer than 67108864 bytes\n1/2\n");
   EXPECT_EQ(r.err, "");
+}
+
+// The limit counts bytes, not the CR of a CR LF line end: a line of exactly
+// 64 MiB is read (and refused for its 67,108,864-digit number, not for its
+// length) whether it ends in LF or CR LF; one byte more is too long with
+// either end. A comment line past the limit is refused too.
+TEST(LineReader, CountsBytesWithoutTheLineEnd) {
+  const std::size_t limit = quotalis::cli::kLongestLine;
+  const std::string digits = "error: '" + std::string(24, '1') + "...': the numerator would have";
+  const std::string tooLong = "error: the line is longer than 67108864 bytes\n1/2\n";
+  struct Row {
+    const char* name;
+    std::size_t size;
+    const char* end;
+    bool refusedForLength;
+  };
+  const Row rows[] = {
+      {"limit, LF", limit, "\n", false},
+      {"limit, CR LF", limit, "\r\n", false},
+      {"one past, LF", limit + 1, "\n", true},
+      {"one past, CR LF", limit + 1, "\r\n", true},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    Endless source(row.size, std::string(row.end) + "0.5\n");
+    std::istream in(&source);
+    std::ostringstream out;
+    cli_run::RunCli({}, in, out);
+    if (row.refusedForLength) {
+      EXPECT_EQ(out.str(), tooLong);
+    } else {
+      EXPECT_EQ(out.str().substr(0, digits.size()), digits);
+      EXPECT_TRUE(out.str().ends_with("\n1/2\n"));
+    }
+  }
+  std::string comment(limit, ' ');
+  comment.front() = '#';
+  std::istringstream in(comment + "x\r\n0.5\n");
+  std::ostringstream out;
+  cli_run::RunCli({}, in, out);
+  EXPECT_EQ(out.str(), tooLong);
 }
 
 }  // namespace

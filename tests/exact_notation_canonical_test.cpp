@@ -92,7 +92,10 @@ INSTANTIATE_TEST_SUITE_P(
         // 10^10,000,000 has one digit more than the limit: here only after the carry.
         RefusalRow{"carry_past_the_limit", {false, "0", "", "9", 10'000'000}, kNumerator},
         RefusalRow{"one_past_the_limit", {false, "1", "", "", 10'000'000}, kNumerator},
-        RefusalRow{"denominator_one_past", {false, "0", "", "3", -9'999'999}, kDenominator},
+        // 0.0...0(3), 10,000,000 zeros: the denominator 9 followed by as many
+        // zeros has one digit more than the limit (with one zero fewer it is
+        // within, and is accepted: see tests/exact_digit_limit_test.cpp).
+        RefusalRow{"denominator_one_past", {false, "0", "", "3", -10'000'000}, kDenominator},
         RefusalRow{"not_a_digit",
                    {false, "1x", "", "", 0},
                    "the integer part holds a character that is not a digit",

@@ -114,7 +114,7 @@ std::string Written(const exact::FractionWorking& w) {
 
 struct FractionRow {
   const char* name;
-  std::int64_t n, d;
+  long n, d;  // what gmpxx takes
   const char* working;
 };
 
@@ -258,7 +258,7 @@ mpz_class RandomBits(std::mt19937_64& random, unsigned long bits) {
   mpz_class n = 0;
   for (unsigned long have = 0; have < bits; have += 64) {
     n <<= 64;
-    n += static_cast<unsigned long>(random());
+    n += mpz_class(std::to_string(random()));  // all 64 bits, where long has 32 too
   }
   mpz_fdiv_r_2exp(n.get_mpz_t(), n.get_mpz_t(), bits - 1);
   mpz_setbit(n.get_mpz_t(), bits - 1);
@@ -289,10 +289,12 @@ TEST(Factorisation, SplitsSeededNumbersIntoPrimes) {
   // The draws are made one statement at a time: the order in which the
   // operands of a product are worked out is the compiler's choice.
   for (unsigned long i = 0; i < 24; ++i) {
-    numbers.push_back(RandomBits(random, 1 + i % 32));            // below 2^32
-    numbers.push_back(Power(2, 64) - 1 - random() % (1u << 24));  // just below 2^64
-    numbers.push_back(RandomBits(random, 65 + 3 * i % 36));       // 65 to 100 bits
-    mpz_class n = below1000();  // just past 2^64, with small primes
+    numbers.push_back(RandomBits(random, 1 + i % 32));  // below 2^32
+    // Under 2^24, which even a 32-bit long holds.
+    const auto draw = static_cast<unsigned long>(random() % (1u << 24));
+    numbers.push_back(Power(2, 64) - 1 - draw);              // just below 2^64
+    numbers.push_back(RandomBits(random, 65 + 3 * i % 36));  // 65 to 100 bits
+    mpz_class n = below1000();                               // just past 2^64, with small primes
     n *= RandomPrime(random, 16);
     numbers.push_back(n * RandomBits(random, 60 + i % 5));
     // Two primes of 100 bits together, the smaller of 20 to 58.
@@ -321,13 +323,13 @@ struct LimitRow {
   bool factored;
 };
 
-const mpz_class kPrime50 = 562949953421381;   // the first prime after 2^49
-const mpz_class kPrime51 = 1125899906842679;  // after 2^50
-const mpz_class kPrime52 = 2251799813685269;  // after 2^51
+const mpz_class kPrime67("73786976294838206473");   // the first prime after 2^66
+const mpz_class kPrime68("147573952589676412931");  // after 2^67
+const mpz_class kPrime69("295147905179352825889");  // after 2^68
 
 const LimitRow kLimits[] = {
-    {"two_large_primes_within_the_sieve", kPrime50* kPrime51, true},  // 100 bits
-    {"two_large_primes_past_the_sieve", kPrime50* kPrime52, false},   // 101 bits
+    {"two_large_primes_within_the_sieve", kPrime67* kPrime68, true},  // 134 bits
+    {"two_large_primes_past_the_sieve", kPrime67* kPrime69, false},   // 135 bits
     {"small_prime_within_512_bits", Power(2, 499) * 8191, true},      // 512 bits
     {"prime_of_1000_or_more_past_512_bits", Power(2, 500) * 8191, false},
     {"primes_below_1000_past_512_bits", Power(2, 600) * 997 * 9, true},

@@ -71,8 +71,8 @@ expected[quotalis]="
 lib=usr/lib/$multiarch
 expected[$dev]="
 -rw-r--r-- ./usr/include/quotalis/exact.h
-$(for header in canonical decimal expansion fraction keypad notation read utf8 version working write; do
-    echo "-rw-r--r-- ./usr/include/quotalis/exact/$header.h"
+$(for header in "$source_dir"/exact/include/quotalis/exact/*.h version.h; do
+    echo "-rw-r--r-- ./usr/include/quotalis/exact/${header##*/}"
 done)
 -rw-r--r-- ./$lib/libquotalis-exact.a
 -rw-r--r-- ./$lib/cmake/QuotalisExact/FindFLINT.cmake

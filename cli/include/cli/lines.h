@@ -8,16 +8,21 @@
 
 namespace quotalis::cli {
 
-// A line of input longer than this is refused without being kept: 64 MiB
-// holds a decimal or a fraction with terms of the largest size the exact
-// library builds (10,000,000 digits each) several times over, while a
-// runaway input cannot take more memory than that.
+// A line of input of more bytes than this, its line end (LF, or CR LF) not
+// counted, is refused without being kept: 64 MiB holds a decimal or a
+// fraction with terms of the largest size the exact library builds
+// (10,000,000 digits each) several times over, while a runaway input cannot
+// take more memory than that.
 inline constexpr std::size_t kLongestLine = std::size_t{64} << 20;
+
+// What the reader keeps at most: the longest line and the CR of a CR LF line
+// end, which AnswerLine (cli/answer.h) then takes off before it counts.
+inline constexpr std::size_t kLongestRead = kLongestLine + 1;
 
 class LineReader {
  public:
-  // `longest` is for tests; the command line keeps kLongestLine.
-  explicit LineReader(std::istream& in, std::size_t longest = kLongestLine);
+  // `longest` is for tests; the command line keeps kLongestRead.
+  explicit LineReader(std::istream& in, std::size_t longest = kLongestRead);
   ~LineReader();
   LineReader(const LineReader&) = delete;
   LineReader& operator=(const LineReader&) = delete;

@@ -25,6 +25,9 @@ struct Options {
   bool json = false;
   bool explain = false;
   bool mixed = false;
+  // The entry is a display rounded at its last digit: answer the simplest
+  // fraction within half a unit of it (cli/rounded.h).
+  bool rounded = false;
   // How decimals are written; Keypad: what to type in the window and how
   // many digits to mark (see cli/keypad.h).
   exact::Notation notation = exact::Notation::Parentheses;

@@ -31,10 +31,17 @@ exact::Result<std::string> DecimalAnswer(const exact::Decimal& canonical,
                                          const exact::Rational& value, exact::Notation notation);
 
 // The answer for the expansion `e` of `value`, cut or whole. A whole one is
-// DecimalAnswer of its value, and so is every keypad answer. A cut one is
-// written the same way in every other notation, as the digits shown, "..."
-// and a note in `words` on what was cut, so that it reads as no exact value:
+// DecimalAnswer of its value, and so is every keypad answer. A cut one is the
+// digits shown in `notation`, "..." where they stop (inside the period's
+// marks when the period is reached), then a note in `words` on what was cut,
+// so that it reads as no exact value: LaTeX writes "\ldots" and the note
+// in \text{}, and plain refuses a cut decimal that recurs, as it refuses a
+// whole one. A period too long to write and uncounted is "more than
+// 10,000,000 digits".
 //   1/7, 4 digits -> "0.(1428...) [cut: the period has 6 digits; the first 4 are shown]"
+//     Dots "0.1̇428... [cut: ...]"  Overline "0.1̅4̅2̅8̅... [cut: ...]"  R "0.r1428... [cut: ...]"
+//     Ellipsis "0.1428... [cut: ...]"
+//     Latex "0.\overline{1428\ldots}\ \text{[cut: the period has 6 digits; the first 4 are shown]}"
 //   1/1024, 2 digits -> "0.00... [cut: the decimal ends after 10 digits; the first 2 are shown]"
 exact::Result<std::string> ExpansionAnswer(const exact::DecimalExpansion& e,
                                            const exact::Rational& value, exact::Notation notation,
@@ -44,7 +51,8 @@ exact::Result<std::string> ExpansionAnswer(const exact::DecimalExpansion& e,
 std::string DigitCount(std::int64_t n);
 std::string DigitCount(const mpz_class& n);
 
-// The period's length, a number of digits, "unknown" when it could not be found.
+// The period's length, a number of digits, ">10000000" when it is longer than
+// kMaxExpansionDigits and uncounted.
 std::string PeriodLengthText(const exact::DecimalExpansion& e);
 
 }  // namespace quotalis::cli

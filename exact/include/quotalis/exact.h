@@ -10,6 +10,8 @@
 //   PeriodLength(d)      how many digits recur in n/d
 //   Write(decimal, how)  a decimal in any notation                          exact/write.h
 //   ExplainDecimal, ExplainFraction: the working of both ways, as data      exact/working.h
+//   FromRounded(decimal) a rounded display's simplest fraction               exact/rounded.h
+//   Simplest(a, b)       the simplest fraction between two values
 //   ThrowWhenMemoryRunsOut()  GMP's exhausted memory as std::bad_alloc      exact/memory.h
 //
 // Every function that can fail returns Result<T>, a T or a Problem with its
@@ -25,6 +27,7 @@
 #include <quotalis/exact/memory.h>
 #include <quotalis/exact/notation.h>
 #include <quotalis/exact/read.h>
+#include <quotalis/exact/rounded.h>
 #include <quotalis/exact/utf8.h>
 #include <quotalis/exact/version.h>
 #include <quotalis/exact/working.h>

@@ -30,12 +30,13 @@ struct Math {
     Number,    // `text`: digits, perhaps after "-"
     Decimal,   // `decimal`, written in the working's notation
     Variable,  // `text`: "x", "y"
-    Operator,  // `text`: "=", "+", "-", "×", "÷"
+    Operator,  // `text`: "=", "+", "-", "×", "÷", "<", "≤"
     Negative,  // a minus sign before the next piece: -y
     Fraction,  // `numerator` over `denominator`; `negative` puts a minus before it
     Power,     // `text` to the power `exponent` (digits, perhaps after "-"): 10⁶, 3²
     Open,      // "(" and ")"
     Close,
+    Indexed,  // `text` with the subscript `index` (digits): x₁, x₂
   };
   Kind kind = Kind::Number;
   std::string text;
@@ -44,6 +45,7 @@ struct Math {
   bool negative = false;
   std::vector<Math> numerator;
   std::vector<Math> denominator;
+  std::string index = {};
 };
 
 // Builders for the pieces.
@@ -53,6 +55,7 @@ Math Operator(std::string symbol);
 Math DecimalOf(const exact::Decimal& d);
 Math FractionOf(Formula numerator, Formula denominator, bool negative = false);
 Math PowerOf(std::string base, std::string exponent);
+Math IndexedOf(std::string name, std::string index);
 
 // A sentence: `format` is the English text marked with N_, its blanks {1},
 // {2}... filled with `args`, each written as a formula. A blank may also be
@@ -62,11 +65,13 @@ struct Sentence {
   std::vector<Formula> args;
 };
 
-// Sides joined by "=". Equations of the same `group` are aligned at their
-// first "=" (0: aligned with nothing).
+// Sides joined by "=", or by `relations` where it is given: relations[i]
+// stands between sides i and i + 1 ("=", "<", "≤"). Equations of the same
+// `group` are aligned at their first relation (0: aligned with nothing).
 struct Equation {
   std::vector<Formula> sides;
   int group = 0;
+  std::vector<std::string> relations = {};
 };
 
 // One row of a long division: `dividend` ÷ `divisor` = `quotient`, remainder

@@ -15,7 +15,9 @@ namespace quotalis::exact {
 //   007.500   -> 7.5            -0.0      -> 0              .5       -> 0.5
 //   9.(9)     -> 10             0.0(01)e1 -> 0.(01)         0e999999999 -> 0
 // Refused when the numerator or denominator of the result's unreduced fraction
-// (see ToFraction) would pass kMaxTermDigits, position 0. An exponent that alone
+// (see ToFraction) would pass kMaxTermDigits, counted exactly, position 0:
+// 0.(1) with 10,000,000 ones is 1...1/9...9 and is accepted, 1e9999999 too,
+// 1e10000000 is not; zero never is. An exponent that alone
 // makes a term too long is refused before any memory is taken; otherwise the
 // work and the memory stay within a small multiple of the digits of `d`:
 //   1e999999999  -> {TooLarge, "the numerator would have more than 10,000,000 digits", 0}

@@ -103,8 +103,11 @@ Problem MakeProblem(ProblemKind kind, std::string_view format, std::vector<std::
 template <class T>
 using Result = std::variant<T, Problem>;
 
-// The largest term the library will build: a numerator or denominator of more
-// decimal digits than this is refused before any memory is taken for it.
+// The largest term the library will build: a value whose numerator or
+// denominator, in the fraction of its canonical decimal (see ToFraction), has
+// more decimal digits than this is refused before any memory is taken for it,
+// whatever notation it was written in; zero never is. A fraction's terms are
+// counted as written, leading zeros aside (see FromText).
 // 10,000,000 digits is about 4 MiB of binary; every operation on such a term
 // still ends within seconds, while 1e999999999 would need 400 MiB per term.
 inline constexpr std::int64_t kMaxTermDigits = 10'000'000;

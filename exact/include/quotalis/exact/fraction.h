@@ -22,8 +22,10 @@ struct Rational {
 //   {-, "1", "1", "6"} -> -7/6 (the sign covers the whole mixed number)
 //   {"", "0", "5"} -> 0/1     {"2", "3", "2"} -> 7/2 (an improper mixed part is added as it stands)
 // Problems: a zero denominator; an empty numerator or denominator; a character
-// that is not a digit; a term of more than kMaxTermDigits digits (refused
-// before it is read). Cost: reading the digits (subquadratic in GMP) and one gcd.
+// that is not a digit; a term of more than kMaxTermDigits digits, leading
+// zeros aside (the numerator of a mixed number made improper: refused before
+// it is read unless its digits are within one of the limit, then counted
+// exactly). Cost: reading the digits (subquadratic in GMP) and one gcd.
 Result<Rational> FromText(const FractionText& text);
 
 // The fraction the schoolbook rule makes of a decimal, and the same in lowest terms.
@@ -45,8 +47,14 @@ struct Schoolbook {
 };
 
 // Decimal to fraction, exact. Problems: a digit string holding anything but
-// 0-9, and a value past kMaxTermDigits in either term of the fraction below,
-// refused at once before any memory is taken for it. An empty decimal (no digit
+// 0-9, and a value past kMaxTermDigits in either term of the fraction above
+// made from its canonical form (see Canonical in exact/canonical.h; zero never
+// is), refused before any memory is taken for a term. The library's one digit
+// rule: the same value is accepted or refused alike whatever its notation
+// (1e9999999, 0.1e10000000 and 0.(9)e9999999 are accepted, 10^9999999;
+// 0e999999999 is 0). When the terms as written pass the limit but the
+// canonical form's do not, the fraction (unreduced too) is that of the
+// canonical form: 0.(9)e9999999 -> 10^9999999/1. An empty decimal (no digit
 // at all) is 0.
 // Cost: reading each digit once, one multiplication by 10^b - 1 (b the
 // period's digits), one division of the numerator by it and one gcd of b-digit

@@ -23,7 +23,8 @@ struct Reading {
 // a line's CR or LF) are ignored. Signs "+", "-", U+2212; full-width digits,
 // point, parentheses, brackets, apostrophe, signs, slash and the letters e and
 // r read as their ASCII forms. An exponent e/E [sign] digits may follow every
-// decimal notation except the ellipsis, and must fit in 64 bits.
+// decimal notation, the ellipsis too ("0.1666...e2" is 16.(6)), and must fit
+// in 64 bits.
 //   "0.1(6)"            -> {false, "0", "1", "6", 0}, Parentheses
 //   "-1.2(3)e-5"        -> {true, "1", "2", "3", -5}, Parentheses
 //   "０．１（６）"      -> {false, "0", "1", "6", 0}, Parentheses
