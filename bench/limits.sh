@@ -52,9 +52,11 @@ while IFS='|' read -r label input options size; do
     kib=$(sed -n 's/.*Maximum resident set size (kbytes): //p' "$work/time")
     wall=$(sed -n 's/.*Elapsed (wall clock) time (h:mm:ss or m:ss): //p' "$work/time")
     seconds=$(awk -F: '{ s = 0; for (i = 1; i <= NF; i++) s = s * 60 + $i; printf "%.1f s", s }' <<<"$wall")
-    awk -v label="$label" -v options="${options:-(none)}" -v seconds="$seconds" -v kib="$kib" \
+    shown="(none)"
+    [[ -z $options ]] || shown="\`$options\`"
+    awk -v label="$label" -v options="$shown" -v seconds="$seconds" -v kib="$kib" \
         -v size="$size" 'BEGIN {
-            printf "| %s | `%s` | %s | %.0f MB | %.1f |\n", label, options, seconds,
+            printf "| %s | %s | %s | %.0f MB | %.1f |\n", label, options, seconds,
                 kib * 1024 / 1e6, kib * 1024 / size
         }'
 done <<EOF

@@ -120,7 +120,7 @@ TEST(MaxMemory, EstimatesAreNotBelowThePeaksMeasured) {
   for (const Mode& m :
        {Mode{"plain", false, false, false, 73}, Mode{"detail", true, false, false, 93},
         Mode{"json", false, true, false, 93}, Mode{"explain", false, false, true, 127},
-        Mode{"explain json", false, true, true, 160}}) {
+        Mode{"explain json", false, true, true, 137}}) {
     SCOPED_TRACE(m.name);
     cli::Options options;
     options.detail = m.detail;
