@@ -21,6 +21,7 @@ void LineReader::Release() {
 }
 
 bool LineReader::Append(std::size_t count) {
+  if (count == 0) return true;  // an empty line may have no buffer at all
   if (size_ + count > capacity_) {
     // Half as much again: few copies for a line held on the heap, and a
     // mapped one grows where it lies.
