@@ -115,7 +115,8 @@ struct DecimalParts {
 
 class Mathml {
  public:
-  Mathml(exact::Notation notation, PeriodMark mark) : notation_(notation), mark_(mark) {}
+  Mathml(exact::Notation notation, PeriodMark mark, const explain::Words& words)
+      : notation_(notation), mark_(mark), words_(words) {}
 
   std::string Write(const Formula& f) const {
     std::string out;
@@ -126,6 +127,7 @@ class Mathml {
   // The parts of a formula that is one number, for a column aligned at the point.
   std::optional<DecimalParts> Parts(const Formula& f) const {
     if (f.size() != 1) return std::nullopt;
+    if (f[0].hidden > 0 || f[0].leftOut.Any()) return std::nullopt;
     if (f[0].kind == Math::Kind::Number) {
       const std::string& t = f[0].text;
       const bool minus = !t.empty() && t.front() == '-';
@@ -200,9 +202,15 @@ class Mathml {
   std::string Piece(const Math& m) const {
     std::string out;
     switch (m.kind) {
-      case Math::Kind::Number: out = SignedNumber(m.text); break;
+      case Math::Kind::Number:
+        out = SignedNumber(m.text);
+        if (m.hidden > 0) out += LeftOutWords(m.hidden) + Mn(m.tail);
+        break;
       case Math::Kind::Variable: out = Element("mi", Escaped(m.text)); break;
-      case Math::Kind::Decimal: out = Element("mrow", Decimal(m.decimal).Whole()); break;
+      case Math::Kind::Decimal:
+        out = Element("mrow", m.leftOut.Any() ? LongDecimal(m.decimal, m.leftOut)
+                                              : Decimal(m.decimal).Whole());
+        break;
       case Math::Kind::Operator: out = Mo(m.text); break;
       case Math::Kind::Negative: out = Mo("-"); break;
       case Math::Kind::Fraction:
@@ -224,8 +232,46 @@ class Mathml {
     return out;
   }
 
+  // The words on the digits a long number leaves out.
+  std::string LeftOutWords(std::int64_t hidden) const {
+    std::string digits = std::to_string(hidden);
+    for (auto at = static_cast<std::ptrdiff_t>(digits.size()) - 3; at > 0; at -= 3) {
+      digits.insert(static_cast<std::size_t>(at), 1, ',');
+    }
+    // TRANSLATORS: a number too long to show, by its first and last digits and
+    // how many stand between them: "1234567890…(9,999,980 more digits)…1234567890".
+    return Text(Say(words_, N_("{1}…({2} more digits)…{3}"), {"", digits, ""}));
+  }
+
+  // A decimal whose parts stand by their ends, written with parentheses, the
+  // words on the digits left out after the first digits of each part.
+  std::string LongDecimal(const exact::Decimal& d, const LeftOut& out) const {
+    const std::string written =
+        std::get<std::string>(exact::Write(d, exact::Notation::Parentheses));
+    std::vector<std::pair<std::size_t, std::int64_t>> cuts;  // after which digit, how many
+    std::size_t before = d.integer.empty() ? 1 : d.integer.size();
+    if (out.integer > 0) cuts.emplace_back(kShownEnds, out.integer);
+    if (out.fixed > 0) cuts.emplace_back(before + kShownEnds, out.fixed);
+    before += d.fixed.size();
+    if (out.period > 0) cuts.emplace_back(before + kShownEnds, out.period);
+    std::string result, run;
+    std::size_t digits = 0, next = 0;
+    for (const char c : written) {
+      run += c;
+      if (c < '0' || c > '9') continue;
+      ++digits;
+      if (next < cuts.size() && digits == cuts[next].first) {
+        result += Mn(run) + LeftOutWords(cuts[next].second);
+        run.clear();
+        ++next;
+      }
+    }
+    return result + (run.empty() ? "" : Mn(run));
+  }
+
   exact::Notation notation_;
   PeriodMark mark_;
+  const explain::Words& words_;
 };
 
 std::string Cell(std::string_view content, std::string_view style, std::string_view cls = {}) {
@@ -286,13 +332,16 @@ std::string RemainderWord(const explain::Words& words) {
 }
 
 // The rows of a long division too long to draw: each "30 ÷ 7 = 4 remainder 2".
-std::string DivisionRows(const std::vector<const DivisionRow*>& rows, const explain::Words& words) {
+std::string DivisionRows(const Mathml& m, const std::vector<const DivisionRow*>& rows,
+                         const explain::Words& words) {
   std::string table;
   for (const DivisionRow* r : rows) {
-    std::string row = Cell(Mn(r->dividend) + Mo("÷") + Mn(r->divisor), "text-align:-webkit-right");
+    std::string row =
+        Cell(m.Write({r->dividend}) + Mo("÷") + m.Write({r->divisor}), "text-align:-webkit-right");
     row += Cell(Mo("="), "");
-    row += Cell(Mn(r->quotient) + Text(" " + RemainderWord(words) + " ") + Mn(r->remainder),
-                "text-align:-webkit-left");
+    row += Cell(
+        m.Write({r->quotient}) + Text(" " + RemainderWord(words) + " ") + m.Write({r->remainder}),
+        "text-align:-webkit-left");
     table += Element("mtr", row);
   }
   return Element("mtable", table, "displaystyle=\"true\" columnalign=\"right center left\"");
@@ -311,37 +360,42 @@ std::string DivisionRows(const std::vector<const DivisionRow*>& rows, const expl
 class HandDivision {
  public:
   HandDivision(const std::vector<const DivisionRow*>& rows, const Mathml& m) : rows_(rows), m_(m) {
-    length_ = rows.front()->dividend.size();
+    length_ = rows.front()->dividend.text.size();
     steps_ = rows.size() - 1;
   }
 
   static bool Fits(const std::vector<const DivisionRow*>& rows) {
+    for (const DivisionRow* r : rows) {
+      for (const Math* n : {&r->dividend, &r->divisor, &r->quotient, &r->remainder}) {
+        if (n->hidden > 0) return false;  // a number shown by its ends
+      }
+    }
     return rows.size() - 1 <= kLongestDivision &&
-           rows.front()->dividend.size() + rows.size() - 1 <= kWidestDivision &&
+           rows.front()->dividend.text.size() + rows.size() - 1 <= kWidestDivision &&
            rows.front()->place == 0;
   }
 
   std::string Write() {
     const std::size_t k = steps_;
-    const mpz_class last(rows_.back()->remainder);
+    const mpz_class last(rows_.back()->remainder.text);
     // The period: from the digit after the first remainder equal to the last.
     std::optional<std::size_t> periodFrom;
     if (last != 0) {
       for (std::size_t j = 0; j < k; ++j) {
-        if (mpz_class(rows_[j]->remainder) == last) {
+        if (mpz_class(rows_[j]->remainder.text) == last) {
           periodFrom = j + 1;
           break;
         }
       }
     }
-    const std::string& whole = rows_.front()->quotient;
+    const std::string& whole = rows_.front()->quotient.text;
 
     // The quotient.
     Row quotient = Blank();
     Place(quotient, whole, length_ - 1, "quotalis-quotient");
     if (k > 0) quotient[length_ + 1].content = Mn(std::string(1, whole.back()) + ".");
     for (std::size_t i = 1; i <= k; ++i) {
-      const char digit = rows_[i]->quotient.front();
+      const char digit = rows_[i]->quotient.text.front();
       Cell& cell = quotient[length_ + 1 + i];
       cell.cls = "quotalis-quotient";
       if (periodFrom && i >= *periodFrom) {
@@ -354,9 +408,9 @@ class HandDivision {
 
     // The divisor, the bracket and the dividend with a zero for each digit after the point.
     Row dividend = Blank();
-    dividend[0] = {Mn(rows_.front()->divisor), "quotalis-divisor"};
+    dividend[0] = {Mn(rows_.front()->divisor.text), "quotalis-divisor"};
     dividend[1] = {Mo(")"), "quotalis-bracket-open"};
-    const std::string& n = rows_.front()->dividend;
+    const std::string& n = rows_.front()->dividend.text;
     for (std::size_t c = 0; c < length_; ++c) {
       std::string digit(1, n[c]);
       if (c + 1 == length_ && k > 0) digit += ".";
@@ -369,19 +423,19 @@ class HandDivision {
     // The whole part's product, then each digit's.
     bool fromDividend = whole == "0";
     if (!fromDividend) {
-      Product(mpz_class(n) - mpz_class(rows_.front()->remainder), length_ - 1);
+      Product(mpz_class(n) - mpz_class(rows_.front()->remainder.text), length_ - 1);
     }
     std::optional<std::size_t> firstSeen;  // the row where the period's remainder first stands
     if (periodFrom && *periodFrom == 1 && fromDividend) firstSeen = dividendRow;
     bool endsOnBrought = false;
     for (std::size_t i = 1; i <= k; ++i) {
       const DivisionRow& r = *rows_[i];
-      const bool zero = r.quotient == "0";
+      const bool zero = r.quotient.text == "0";
       if (zero && i < k) continue;  // the next digit is brought down at once
       const std::size_t column = length_ - 1 + i;
       if (!fromDividend) {
         Row brought = Blank();
-        Place(brought, r.dividend, column, "");
+        Place(brought, r.dividend.text, column, "");
         table_.push_back(brought);
         if (periodFrom && *periodFrom == i) firstSeen = table_.size() - 1;
       }
@@ -390,14 +444,14 @@ class HandDivision {
         endsOnBrought = true;
         break;
       }
-      Product(mpz_class(r.dividend) - mpz_class(r.remainder), column);
+      Product(mpz_class(r.dividend.text) - mpz_class(r.remainder.text), column);
     }
 
     // The last remainder, marked when it comes again, and where it first stood.
     if (periodFrom && firstSeen) {
       Row& first = table_[*firstSeen];
       // Its digits stand left of the digit brought down after it.
-      const std::string seen = rows_[*periodFrom - 1]->remainder;
+      const std::string seen = rows_[*periodFrom - 1]->remainder.text;
       std::size_t end = length_ - 1 + *periodFrom - 1;
       if (*firstSeen == dividendRow) end = length_ - 1;
       for (std::size_t c = end + 1 - std::min(seen.size(), end + 1); c <= end; ++c) {
@@ -410,7 +464,7 @@ class HandDivision {
       }
     } else {
       Row remainder = Blank();
-      Place(remainder, rows_.back()->remainder, length_ - 1 + k,
+      Place(remainder, rows_.back()->remainder.text, length_ - 1 + k,
             periodFrom ? "quotalis-repeat" : "");
       table_.push_back(remainder);
     }
@@ -479,7 +533,7 @@ std::string Joined(const std::vector<std::string>& lines, std::size_t from, std:
 
 std::vector<std::string> MathmlBlocks(const Steps& steps, exact::Notation notation, PeriodMark mark,
                                       const Words& words) {
-  const Mathml m(TextNotation(notation), mark);
+  const Mathml m(TextNotation(notation), mark, words);
   // The plain text's lines, one a step: the spoken alternative.
   const std::vector<std::string> spoken = TextLines(steps, notation, words);
   std::vector<std::string> blocks;
@@ -518,7 +572,7 @@ std::vector<std::string> MathmlBlocks(const Steps& steps, exact::Notation notati
         ++i;
       }
       const std::string content =
-          HandDivision::Fits(run) ? HandDivision(run, m).Write() : DivisionRows(run, words);
+          HandDivision::Fits(run) ? HandDivision(run, m).Write() : DivisionRows(m, run, words);
       blocks.push_back(Block("division", content, Joined(spoken, start, i)));
     }
   }

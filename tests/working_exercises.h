@@ -13,6 +13,12 @@ struct Exercise {
   const char* value;  // x, written out: "1/6", "-37/3000000"; "" for a fraction entry
 };
 
+// 0.000…01(6), 1,000 zeros after the point: its non-recurring part and its
+// terms have more digits than the working shows whole, so they stand by
+// their first and last digits and the count of those left out.
+inline const std::string kThousandZeros = "0." + std::string(1000, '0') + "1(6)";
+inline const std::string kThousandZerosValue = "1/6" + std::string(1000, '0');
+
 // Each is run in English and in Japanese; those with a LaTeX file in a
 // language are run with --notation latex too.
 inline const std::vector<Exercise> kExercises = {
@@ -37,6 +43,7 @@ inline const std::vector<Exercise> kExercises = {
     {"negative_mixed_number", {"--", "-3 2/4"}, ""},
     {"dots", {"--notation", "dots", "1/7"}, ""},
     {"keypad", {"--notation", "keypad", "1/7"}, ""},
+    {"thousand_zeros", {kThousandZeros}, kThousandZerosValue.c_str()},
 };
 
 }  // namespace quotalis::testing
