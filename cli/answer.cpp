@@ -1,7 +1,15 @@
 #include "cli/answer.h"
 
+#include <gmpxx.h>
+
+#include <algorithm>
 #include <cstddef>
+#include <cstdlib>
+#include <cstring>
+#include <memory>
+#include <new>
 #include <optional>
+#include <ostream>
 #include <utility>
 #include <variant>
 #include <vector>
@@ -14,6 +22,7 @@
 #include "cli/explain.h"
 #include "cli/json.h"
 #include "cli/lines.h"
+#include "cli/memory.h"
 #include "cli/quote.h"
 #include "cli/reading.h"
 #include "cli/rounded.h"
@@ -34,17 +43,23 @@ Answer Refusal(Verdict verdict, const exact::Problem& problem, std::string messa
                const Options& options) {
   const explain::Words& words = *options.words;
   if (entry) message = explain::Say(words, N_("'{1}': {2}"), {Shown(*entry), message});
-  if (!options.json) return {verdict, std::move(message)};
-  JsonObject json;
+  if (!options.json) return {verdict, std::move(message), {}};
+  // The input is written as it goes: a long entry is not copied for it.
+  JsonObject rest;
+  std::string fields = rest.Add("error", message)
+                           .Add("kind", exact::ProblemKindName(problem.kind))
+                           .Add("position", problem.position)
+                           .Close();
+  fields.front() = ',';
+  Answer answer{verdict, "{\"input\":", {}};
   if (input) {
-    json.Add("input", *input);
+    answer.pieces.push_back({nullptr, nullptr, *input, true});
   } else {
-    json.AddNull("input");
+    answer.text += "null";
   }
-  return {verdict, json.Add("error", message)
-                       .Add("kind", exact::ProblemKindName(problem.kind))
-                       .Add("position", problem.position)
-                       .Close()};
+  answer.pieces.push_back(
+      {std::make_shared<const std::string>(std::move(fields)), nullptr, {}, false});
+  return answer;
 }
 
 // A refusal of the library's or of the readers here, whose arguments may be
@@ -76,65 +91,191 @@ std::string Joined(const std::vector<std::string>& lines) {
   return text;
 }
 
-Answer DecimalAnswerFor(std::string_view text, const Entry& entry, const Options& options) {
+using Held = std::shared_ptr<const std::string>;
+using Number = std::shared_ptr<const mpz_class>;
+
+// Whether n < bound.
+bool FitsWordBelow(const mpz_class& n, std::uint64_t bound) {
+  return mpz_sizeinbase(n.get_mpz_t(), 2) <= 63 && n.get_ui() < bound;
+}
+
+// The decimal digits of `n`, its sign first, written straight into the
+// piece (mpz_class::get_str would copy them once more).
+Held Digits(const mpz_class& n) {
+  std::string digits(mpz_sizeinbase(n.get_mpz_t(), 10) + 2, '\0');
+  mpz_get_str(digits.data(), 10, n.get_mpz_t());
+  digits.resize(std::strlen(digits.c_str()));
+  return std::make_shared<const std::string>(std::move(digits));
+}
+
+Held Hold(std::string text) { return std::make_shared<const std::string>(std::move(text)); }
+
+// An answer built in pieces: short texts are gathered into one piece, long
+// ones stand as they are.
+class Pieces {
+ public:
+  Pieces& operator<<(std::string_view text) {
+    small_ += text;
+    return *this;
+  }
+  Pieces& operator<<(Held held) {
+    Gather();
+    pieces_.push_back({std::move(held), nullptr, {}, false});
+    return *this;
+  }
+  Pieces& operator<<(Number number) {
+    Gather();
+    pieces_.push_back({nullptr, std::move(number), {}, false});
+    return *this;
+  }
+  Pieces& operator<<(Piece piece) {
+    Gather();
+    pieces_.push_back(std::move(piece));
+    return *this;
+  }
+  Answer Done() {
+    Gather();
+    Answer answer;
+    answer.pieces = std::move(pieces_);
+    return answer;
+  }
+
+ private:
+  void Gather() {
+    if (!small_.empty()) pieces_.push_back({Hold(std::move(small_)), nullptr, {}, false});
+    small_.clear();
+  }
+  std::string small_;
+  std::vector<Piece> pieces_;
+};
+
+// n/d, its terms each held once, in binary.
+struct Terms {
+  Number numerator, denominator;
+};
+Terms TermsOf(mpz_class& n, mpz_class& d) {
+  return {std::make_shared<const mpz_class>(std::move(n)),
+          std::make_shared<const mpz_class>(std::move(d))};
+}
+
+void AddFraction(Pieces& out, const Terms& t) { out << t.numerator << "/" << t.denominator; }
+
+// As FractionAnswer (cli/written.h) of the lowest terms, in pieces.
+void AddFraction(Pieces& out, bool mixed, const Terms& lowest) {
+  if (!mixed) return AddFraction(out, lowest);
+  const mpz_class& n = *lowest.numerator;
+  const mpz_class& d = *lowest.denominator;
+  const mpz_class magnitude = abs(n);
+  mpz_class whole, rest;
+  mpz_tdiv_qr(whole.get_mpz_t(), rest.get_mpz_t(), magnitude.get_mpz_t(), d.get_mpz_t());
+  if (n < 0) out << "-";
+  const bool hasWhole = whole != 0;
+  const bool hasRest = rest != 0;
+  if (hasWhole || !hasRest) out << std::make_shared<const mpz_class>(std::move(whole));
+  if (hasRest) {
+    if (hasWhole) out << " ";
+    out << std::make_shared<const mpz_class>(std::move(rest)) << "/" << lowest.denominator;
+  }
+}
+
+// A JSON string field's value, escaped as it is written: the user's text, or
+// a text of the answer's own.
+Piece Json(std::string_view text) { return {nullptr, nullptr, text, true}; }
+Piece Json(std::string text) { return {Hold(std::move(text)), nullptr, {}, true}; }
+
+Answer DecimalAnswerFor(std::string_view text, Entry entry, const Options& options) {
   const auto refuse = [&](Verdict verdict, const exact::Problem& p) {
     return Refuse(verdict, p, text, text, options);
   };
   exact::Result<exact::Schoolbook> made = exact::ToFraction(entry.decimal);
   if (auto* p = std::get_if<exact::Problem>(&made)) return refuse(Verdict::BadInput, *p);
-  const auto& f = std::get<exact::Schoolbook>(made);
-  const std::string reduced = FractionAnswer(f.reduced, options.mixed);
-  if (!options.detail && !options.json && !options.explain) return {Verdict::Converted, reduced};
+  auto& f = std::get<exact::Schoolbook>(made);
+  if (!options.detail && !options.json && !options.explain) {
+    // Only the lowest terms are written: what else the entry took goes first.
+    entry = {};
+    f.numerator = f.denominator = 0;
+    Pieces out;
+    AddFraction(out, options.mixed, TermsOf(f.reduced.numerator, f.reduced.denominator));
+    return out.Done();
+  }
 
   // A plain decimal is shown as the window writes it back (with --json, when
   // K marks digits of it, as its canonical form too); another as its
   // canonical form in the answer's notation.
   const bool marked = !entry.plain || (options.json && !entry.decimal.period.empty());
-  exact::Decimal canonical;
-  if (options.json || marked) {
-    exact::Result<exact::Decimal> c = exact::Canonical(entry.decimal);
-    if (auto* p = std::get_if<exact::Problem>(&c)) return refuse(Verdict::BadInput, *p);
-    canonical = std::get<exact::Decimal>(std::move(c));
+  std::int64_t nonRecurring = 0;
+  std::int64_t periodDigits = 0;
+  std::string decimal;
+  {
+    exact::Decimal canonical;
+    if (options.json || marked) {
+      exact::Result<exact::Decimal> c = exact::Canonical(entry.decimal);
+      if (auto* p = std::get_if<exact::Problem>(&c)) return refuse(Verdict::BadInput, *p);
+      canonical = std::get<exact::Decimal>(std::move(c));
+      nonRecurring = static_cast<std::int64_t>(canonical.fixed.size());
+      periodDigits = static_cast<std::int64_t>(canonical.period.size());
+    }
+    exact::Result<std::string> written = marked
+                                             ? DecimalAnswer(canonical, f.reduced, options.notation)
+                                             : exact::Result<std::string>(EntryText(entry.decimal));
+    if (auto* p = std::get_if<exact::Problem>(&written)) return refuse(Verdict::Failed, *p);
+    decimal = std::get<std::string>(std::move(written));
   }
-  exact::Result<std::string> written = marked
-                                           ? DecimalAnswer(canonical, f.reduced, options.notation)
-                                           : exact::Result<std::string>(EntryText(entry.decimal));
-  if (auto* p = std::get_if<exact::Problem>(&written)) return refuse(Verdict::Failed, *p);
-  const auto& decimal = std::get<std::string>(written);
-  const std::string unreduced = FractionAnswer(f.numerator, f.denominator);
-  if (options.detail) return {Verdict::Converted, decimal + "\t" + unreduced + "\t" + reduced};
-
   std::vector<std::string> working;
   if (options.explain) {
     exact::Result<exact::DecimalWorking> w = exact::ExplainDecimal(entry.decimal);
     if (auto* p = std::get_if<exact::Problem>(&w)) return refuse(Verdict::BadInput, *p);
     working = DecimalWorkingLines(std::get<exact::DecimalWorking>(w), entry, options);
   }
-  if (!options.json) return {Verdict::Converted, Joined(working)};
-  JsonObject json;
-  json.Add("input", text)
-      .Add("reading", exact::NotationName(entry.notation))
-      .Add("decimal", decimal)
-      .Add("unreduced", unreduced)
-      .Add("fraction", FractionAnswer(f.reduced, false))
-      .Add("numerator", f.reduced.numerator.get_str())
-      .Add("denominator", f.reduced.denominator.get_str());
-  if (options.mixed) json.Add("mixed", reduced);
-  json.Add("nonRecurring", static_cast<std::int64_t>(canonical.fixed.size()))
-      .Add("period", static_cast<std::int64_t>(canonical.period.size()))
-      .Add("cut", false);
-  if (options.explain) json.Add("working", working);
-  return {Verdict::Converted, json.Close()};
+  if (options.explain && !options.json) return {Verdict::Converted, Joined(working), {}};
+  // From here on only the numbers and the decimal's text are written.
+  const exact::Notation notation = entry.notation;
+  entry = {};
+  const Terms unreduced = TermsOf(f.numerator, f.denominator);
+  f.numerator = f.denominator = 0;
+  const Terms lowest = TermsOf(f.reduced.numerator, f.reduced.denominator);
+  Pieces out;
+  if (options.detail) {
+    out << Hold(std::move(decimal)) << "\t";
+    AddFraction(out, unreduced);
+    out << "\t";
+    AddFraction(out, options.mixed, lowest);
+    return out.Done();
+  }
+  out << "{\"input\":" << Json(text)
+      << ",\"reading\":" << JsonString(exact::NotationName(notation));
+  out << ",\"decimal\":" << Json(std::move(decimal));
+  out << ",\"unreduced\":\"";
+  AddFraction(out, unreduced);
+  out << "\",\"fraction\":\"";
+  AddFraction(out, lowest);
+  out << "\",\"numerator\":\"" << lowest.numerator << "\",\"denominator\":\"" << lowest.denominator
+      << "\"";
+  if (options.mixed) {
+    out << ",\"mixed\":\"";
+    AddFraction(out, true, lowest);
+    out << "\"";
+  }
+  out << ",\"nonRecurring\":" << std::to_string(nonRecurring)
+      << ",\"period\":" << std::to_string(periodDigits) << ",\"cut\":false";
+  if (options.explain) {
+    JsonObject lines;
+    lines.Add("working", working);
+    std::string object = lines.Close();  // {"working":[...]}
+    out << "," << std::string_view(object).substr(1, object.size() - 2);
+  }
+  out << "}";
+  return out.Done();
 }
 
-Answer FractionAnswerFor(std::string_view text, const Entry& entry, const Options& options) {
+Answer FractionAnswerFor(std::string_view text, Entry entry, const Options& options) {
   const auto refuse = [&](Verdict verdict, const exact::Problem& p) {
     return Refuse(verdict, p, text, text, options);
   };
   exact::Result<exact::DecimalExpansion> expanded =
       exact::ToDecimal(entry.fraction, options.maxDigits);
   if (auto* p = std::get_if<exact::Problem>(&expanded)) return refuse(Verdict::BadInput, *p);
-  const auto& e = std::get<exact::DecimalExpansion>(expanded);
+  auto& e = std::get<exact::DecimalExpansion>(expanded);
   // The note of a cut decimal is words: in the user's language where a
   // person reads it, in English in the fields a program reads.
   const bool forPrograms = options.detail || options.json;
@@ -142,12 +283,15 @@ Answer FractionAnswerFor(std::string_view text, const Entry& entry, const Option
   exact::Result<std::string> written =
       ExpansionAnswer(e, entry.fraction, options.notation, noteWords);
   if (auto* p = std::get_if<exact::Problem>(&written)) return refuse(Verdict::Failed, *p);
-  const auto& decimal = std::get<std::string>(written);
+  std::string decimal = std::get<std::string>(std::move(written));
+  e.value = {};  // its digits are in `decimal` now
   if (options.detail) {
-    return {Verdict::Converted,
-            decimal + "\t" + std::to_string(e.fixedLength) + "\t" + PeriodLengthText(e)};
+    Pieces out;
+    out << Hold(std::move(decimal))
+        << "\t" + std::to_string(e.fixedLength) + "\t" + PeriodLengthText(e);
+    return out.Done();
   }
-  if (!options.json && !options.explain) return {Verdict::Converted, decimal};
+  if (!options.json && !options.explain) return {Verdict::Converted, std::move(decimal), {}};
 
   std::vector<std::string> working;
   if (options.explain) {
@@ -155,25 +299,37 @@ Answer FractionAnswerFor(std::string_view text, const Entry& entry, const Option
     if (auto* p = std::get_if<exact::Problem>(&w)) return refuse(Verdict::BadInput, *p);
     working = std::get<std::vector<std::string>>(std::move(w));
   }
-  if (!options.json) return {Verdict::Converted, Joined(working)};
-  JsonObject json;
-  json.Add("input", text)
-      .Add("reading", exact::NotationName(entry.notation))
-      .Add("decimal", decimal)
-      .Add("fraction", FractionAnswer(entry.fraction, false))
-      .Add("numerator", entry.fraction.numerator.get_str())
-      .Add("denominator", entry.fraction.denominator.get_str());
-  if (options.mixed) json.Add("mixed", FractionAnswer(entry.fraction, true));
-  json.Add("nonRecurring", e.fixedLength);
+  if (!options.json) return {Verdict::Converted, Joined(working), {}};
+  const Terms lowest = TermsOf(entry.fraction.numerator, entry.fraction.denominator);
+  Pieces out;
+  out << "{\"input\":" << Json(text)
+      << ",\"reading\":" << JsonString(exact::NotationName(entry.notation));
+  out << ",\"decimal\":" << Json(std::move(decimal));
+  out << ",\"fraction\":\"";
+  AddFraction(out, lowest);
+  out << "\",\"numerator\":\"" << lowest.numerator << "\",\"denominator\":\"" << lowest.denominator
+      << "\"";
+  if (options.mixed) {
+    out << ",\"mixed\":\"";
+    AddFraction(out, true, lowest);
+    out << "\"";
+  }
+  out << ",\"nonRecurring\":" << std::to_string(e.fixedLength);
   if (e.periodLength) {
-    json.AddDigits("period", e.periodLength->get_str());
+    out << ",\"period\":" << e.periodLength->get_str();
   } else {
     // Longer than the digits written at most, and not counted.
-    json.AddNull("period").Add("periodAbove", exact::kMaxExpansionDigits);
+    out << ",\"period\":null,\"periodAbove\":" << std::to_string(exact::kMaxExpansionDigits);
   }
-  json.Add("cut", e.cut);
-  if (options.explain) json.Add("working", working);
-  return {Verdict::Converted, json.Close()};
+  out << ",\"cut\":" << (e.cut ? "true" : "false");
+  if (options.explain) {
+    JsonObject lines;
+    lines.Add("working", working);
+    std::string object = lines.Close();  // {"working":[...]}
+    out << "," << std::string_view(object).substr(1, object.size() - 2);
+  }
+  out << "}";
+  return out.Done();
 }
 
 // The blanks that part the fields of a line: those the readers take for
@@ -200,6 +356,28 @@ std::vector<std::string_view> Fields(std::string_view line) {
   return fields;
 }
 
+// Numbers of more digits than this are written only once the memory their
+// digits take has been found (WriteAnswer).
+constexpr std::size_t kProbedDigits = 100'000;
+constexpr std::size_t kBytesToWriteADigit = 5;
+
+// An entry that may take more than this is long work: the answers before it
+// are passed on first.
+constexpr std::uint64_t kLongWork = std::uint64_t{4} << 20;
+
+// At most how many digits after the point the expansion of `r` writes: its
+// non-recurring part has as many digits as the larger power of 2 or 5 in the
+// denominator (at most 3.33 per digit of it), its period fewer than the
+// denominator; --max-digits cuts each.
+std::uint64_t ExpansionDigitsBound(const exact::Rational& r, const Options& options) {
+  const std::uint64_t cap = static_cast<std::uint64_t>(
+      std::min(options.maxDigits.value_or(exact::kMaxExpansionDigits), exact::kMaxExpansionDigits));
+  const std::uint64_t fixed = std::min<std::uint64_t>(
+      cap, static_cast<std::uint64_t>(mpz_sizeinbase(r.denominator.get_mpz_t(), 2)));
+  const std::uint64_t period = FitsWordBelow(r.denominator, cap) ? r.denominator.get_ui() : cap;
+  return fixed + period;
+}
+
 // Whether the line is a fraction: a slash, full-width or not, or ÷.
 bool HoldsSlash(std::string_view text) {
   return text.find('/') != std::string_view::npos ||
@@ -210,6 +388,13 @@ bool HoldsSlash(std::string_view text) {
 }  // namespace
 
 Answer AnswerEntry(std::string_view text, std::int32_t period, const Options& options) {
+  const std::optional<std::uint64_t> allowed = EntryBudget(options.memory);
+  const auto overBudget = [&](std::uint64_t need) {
+    return Refuse(Verdict::Failed, OverBudget(need, *allowed), text, text, options);
+  };
+  if (const std::uint64_t need = ReadingNeed(text.size()); allowed && need > *allowed) {
+    return overBudget(need);
+  }
   if (options.rounded) {
     exact::Result<std::string> rounded = RoundedAnswer(text, options);
     if (auto* problem = std::get_if<exact::Problem>(&rounded)) {
@@ -221,9 +406,16 @@ Answer AnswerEntry(std::string_view text, std::int32_t period, const Options& op
   if (auto* problem = std::get_if<exact::Problem>(&read)) {
     return Refuse(Verdict::BadInput, *problem, text, text, options);
   }
-  const auto& entry = std::get<Entry>(read);
-  return entry.kind == Entry::Kind::Decimal ? DecimalAnswerFor(text, entry, options)
-                                            : FractionAnswerFor(text, entry, options);
+  auto& entry = std::get<Entry>(read);
+  const bool decimal = entry.kind == Entry::Kind::Decimal;
+  const std::uint64_t need =
+      decimal
+          ? DecimalNeed(entry.decimal, options)
+          : FractionNeed(entry.fraction, ExpansionDigitsBound(entry.fraction, options), options);
+  if (allowed && need > *allowed) return overBudget(need);
+  if (need > kLongWork && options.beforeLongWork) options.beforeLongWork();
+  return decimal ? DecimalAnswerFor(text, std::move(entry), options)
+                 : FractionAnswerFor(text, std::move(entry), options);
 }
 
 bool IsCommentLine(std::string_view line) {
@@ -267,11 +459,51 @@ Answer AnswerLine(std::string_view line, const Options& options) {
   return AnswerEntry(fields[0], period, options);
 }
 
-Answer AnswerOverlongLine(const Options& options) {
+Answer AnswerOverlongLine(const Options& options, bool dropped) {
   const exact::Problem problem =
-      exact::MakeProblem(exact::ProblemKind::TooLarge, N_("the line is longer than {1} bytes"),
-                         {std::to_string(kLongestLine)});
-  return Refuse(Verdict::BadInput, problem, std::nullopt, std::nullopt, options);
+      dropped ? exact::MakeProblem(exact::ProblemKind::TooLarge,
+                                   N_("the line is too long for the memory left"), {})
+              : exact::MakeProblem(exact::ProblemKind::TooLarge,
+                                   N_("the line is longer than {1} bytes"),
+                                   {std::to_string(kLongestLine)});
+  return Refuse(dropped ? Verdict::Failed : Verdict::BadInput, problem, std::nullopt, std::nullopt,
+                options);
+}
+
+Answer AnswerOutOfMemory(std::optional<std::string_view> entry, const Options& options) {
+  const exact::Problem problem = exact::MakeProblem(
+      exact::ProblemKind::TooLarge, N_("there was not enough memory to answer it"), {});
+  return Refuse(Verdict::Failed, problem, entry, entry, options);
+}
+
+void WriteAnswer(std::ostream& out, const Answer& answer, bool& started) {
+  // Making a number's digits takes their string and GMP's room to work in,
+  // about 4 bytes a digit in all (measured on numbers of 10^6 and 10^7
+  // digits): that much is asked of the system once, for the longest number,
+  // before anything is written.
+  std::size_t longest = 0;
+  for (const Piece& piece : answer.pieces) {
+    if (piece.number) longest = std::max(longest, mpz_sizeinbase(piece.number->get_mpz_t(), 10));
+  }
+  if (longest > kProbedDigits) {
+    void* room = std::malloc(longest * kBytesToWriteADigit);
+    if (room == nullptr) throw std::bad_alloc();
+    std::free(room);
+  }
+  started = true;
+  out << answer.text;
+  for (const Piece& piece : answer.pieces) {
+    if (piece.number) {
+      out << *Digits(*piece.number);
+      continue;
+    }
+    const std::string_view text = piece.held ? std::string_view(*piece.held) : piece.view;
+    if (piece.json) {
+      WriteJsonString(out, text);
+    } else {
+      out << text;
+    }
+  }
 }
 
 Answer AnswerUsageProblem(const exact::Problem& problem, const Options& options) {

@@ -1,8 +1,12 @@
 #include "cli/cli.h"
 
 #include <istream>
+#include <new>
+#include <optional>
 #include <ostream>
 #include <string>
+
+#include <quotalis/exact/memory.h>
 
 #include <quotalis/version.h>
 
@@ -10,6 +14,7 @@
 #include "cli/lines.h"
 #include "cli/options.h"
 #include "cli/usage.h"
+#include "convert/reading.h"
 
 namespace quotalis {
 
@@ -43,18 +48,50 @@ int AnswerLines(const cli::Options& options, std::istream& in, std::ostream& out
   bool anyFailed = false;
   bool first = true;
   cli::LineReader reader(in);
+  // Before an entry's long work, the answers so far are passed on: whatever
+  // becomes of it, they are not lost.
+  cli::Options lineOptions = options;
+  lineOptions.beforeLongWork = [&out] { out.flush(); };
   while (reader.Next()) {
     std::string_view line = reader.line();
     if (first && line.starts_with(kByteOrderMark)) line.remove_prefix(kByteOrderMark.size());
     first = false;
     if (!reader.cut() && cli::IsCommentLine(line)) continue;
-    const Answer answer =
-        reader.cut() ? cli::AnswerOverlongLine(options) : cli::AnswerLine(line, options);
-    if (answer.verdict == Verdict::Converted || options.json) {
-      out << answer.text << '\n';  // a JSON object says itself that it is an error
+    Answer answer;
+    bool done = false;  // the answer is written
+    if (reader.cut()) {
+      answer = cli::AnswerOverlongLine(lineOptions, reader.dropped());
     } else {
-      out << explain::Say(words, N_("error: {1}"), {answer.text}) << '\n';
+      // An entry too big for the memory left is an error of its own: what
+      // its work had taken is given back, and the next line goes on.
+      const std::uint64_t mark = exact::MemoryMark();
+      bool started = false;
+      try {
+        answer = cli::AnswerLine(line, lineOptions);
+        if (answer.verdict == Verdict::Converted || options.json) {
+          // (a JSON object says itself that it is an error)
+          cli::WriteAnswer(out, answer, started);
+          answer.pieces.clear();
+          done = true;
+        }
+      } catch (const std::bad_alloc&) {
+        answer = {};
+        exact::ReclaimSince(mark);
+        // Should the memory fail while an answer was written, the error
+        // stands on a line of its own after what was.
+        if (started) out << '\n';
+        answer = cli::AnswerOutOfMemory(TrimBlanks(line), lineOptions);
+      }
     }
+    if (!done) {
+      if (options.json) {
+        bool started = false;
+        cli::WriteAnswer(out, answer, started);
+      } else {
+        out << explain::Say(words, N_("error: {1}"), {answer.text});
+      }
+    }
+    out << '\n';
     anyFailed = anyFailed || answer.verdict != Verdict::Converted;
     // With --explain the workings of successive lines are told apart by a blank line.
     if (options.explain && !options.json) out << '\n';
@@ -91,8 +128,10 @@ int RunCli(std::span<const std::string_view> args, std::istream& in, std::ostrea
         Complain(err, refused.text);
         return kExitUsage;
       }
-      const int printed = Print(refused.text + "\n", words, out, err);
-      return printed == kExitConverted ? kExitUsage : printed;
+      bool started = false;
+      cli::WriteAnswer(out, refused, started);
+      if (!(out << '\n').flush()) return WriteFailed(words, err);
+      return kExitUsage;
     }
     case cli::Command::Kind::Convert: break;
   }
@@ -106,15 +145,27 @@ int RunCli(std::span<const std::string_view> args, std::istream& in, std::ostrea
     return AnswerLines(options, in, out, err);
   }
 
-  Answer answer = cli::AnswerEntry(*options.entry, options.period, options);
+  Answer answer;
+  try {
+    answer = cli::AnswerEntry(*options.entry, options.period, options);
+  } catch (const std::bad_alloc&) {
+    answer = cli::AnswerOutOfMemory(*options.entry, options);
+  }
   const int status = answer.verdict == Verdict::Converted  ? kExitConverted
                      : answer.verdict == Verdict::BadInput ? kExitUsage
                                                            : kExitFailed;
   // With --json the error is an object on standard output, as every answer is.
   if (answer.verdict == Verdict::Converted || options.json) {
-    answer.text += '\n';
-    const int printed = Print(answer.text, words, out, err);
-    return printed == kExitConverted ? status : printed;
+    bool started = false;
+    try {
+      cli::WriteAnswer(out, answer, started);
+    } catch (const std::bad_alloc&) {
+      if (started) out << '\n';
+      Complain(err, cli::AnswerOutOfMemory(*options.entry, options).text);
+      return kExitFailed;
+    }
+    if (!(out << '\n').flush()) return WriteFailed(words, err);
+    return status;
   }
   Complain(err, answer.text);
   return status;

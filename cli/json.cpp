@@ -1,6 +1,8 @@
 #include "cli/json.h"
 
+#include <algorithm>
 #include <optional>
+#include <ostream>
 
 #include <quotalis/exact/utf8.h>
 
@@ -8,11 +10,11 @@
 
 namespace quotalis::cli {
 
-std::string JsonString(std::string_view text) {
+namespace {
+
+// Appends `text` escaped, without the quotes.
+void AppendEscaped(std::string& out, std::string_view text) {
   constexpr char kHex[] = "0123456789abcdef";
-  std::string out;
-  out.reserve(text.size() + 2);
-  out += '"';
   while (!text.empty()) {
     const std::optional<exact::CodePoint> c = exact::FirstCodePoint(text);
     if (!c) {
@@ -32,8 +34,36 @@ std::string JsonString(std::string_view text) {
     }
     text.remove_prefix(c->length);
   }
+}
+
+}  // namespace
+
+std::string JsonString(std::string_view text) {
+  std::string out;
+  out.reserve(text.size() + 2);
+  out += '"';
+  AppendEscaped(out, text);
   out += '"';
   return out;
+}
+
+void WriteJsonString(std::ostream& out, std::string_view text) {
+  constexpr std::size_t kBlock = std::size_t{64} << 10;
+  std::string block;
+  out << '"';
+  while (!text.empty()) {
+    // A block ends at a character's start: a UTF-8 character is never split.
+    std::size_t end = std::min(kBlock, text.size());
+    while (end < text.size() && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80 &&
+           end < kBlock + 4) {
+      ++end;
+    }
+    block.clear();
+    AppendEscaped(block, text.substr(0, end));
+    out << block;
+    text.remove_prefix(end);
+  }
+  out << '"';
 }
 
 void JsonObject::Key(std::string_view key) {

@@ -7,12 +7,17 @@
 #include <string_view>
 #include <vector>
 
+#include <quotalis/exact/memory.h>
+
 #include "cli/cli.h"
 #include "cli/language.h"
 #include "explain/words.h"
 
 int main(int argc, char** argv) {
   using quotalis::explain::N_;
+  // First of all, before any number exists: running out of memory in GMP
+  // becomes an error of the entry at hand rather than the end of the run.
+  quotalis::exact::ThrowWhenMemoryRunsOut();
   quotalis::cli::UseLocaleLanguage();
   const quotalis::explain::Words& words = quotalis::cli::LocaleWords();
   // Unsynchronised streams report a failed read or write as a stream error

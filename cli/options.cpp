@@ -116,7 +116,8 @@ bool IsWholePart(std::string_view arg) {
 }
 
 bool TakesValue(std::string_view name) {
-  return name == "--period" || name == "--notation" || name == "--max-digits";
+  return name == "--period" || name == "--notation" || name == "--max-digits" ||
+         name == "--max-memory";
 }
 
 // Options that take no value, and the flag each sets.
@@ -191,6 +192,8 @@ Command Parse(std::span<const std::string_view> args) {
         periodGiven = true;
       } else if (name == "--notation") {
         problem = ParseNotation(value, options.notation);
+      } else if (name == "--max-memory") {
+        problem = ParseMemorySize(value, options.memory);
       } else {
         problem = ParseMaxDigits(value, options.maxDigits);
       }

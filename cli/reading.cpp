@@ -57,8 +57,8 @@ exact::Result<Entry> ReadEntry(std::string_view text, std::int32_t period) {
   }
   exact::Result<exact::Reading> read = exact::Read(text);
   if (auto* problem = std::get_if<exact::Problem>(&read)) return std::move(*problem);
-  const auto& reading = std::get<exact::Reading>(read);
-  if (const auto* d = std::get_if<exact::Decimal>(&reading.value)) {
+  auto& reading = std::get<exact::Reading>(read);
+  if (auto* d = std::get_if<exact::Decimal>(&reading.value)) {
     if (reading.notation == exact::Notation::Plain && d->exponent == 0) {
       const std::string digits = d->integer + "." + d->fixed;
       return FromKeypadText(digits, d->negative, period);
@@ -70,7 +70,7 @@ exact::Result<Entry> ReadEntry(std::string_view text, std::int32_t period) {
                               "digits itself"));
     }
     Entry entry;
-    entry.decimal = *d;
+    entry.decimal = std::move(*d);  // moved: a long entry's digits are held once
     entry.notation = reading.notation;
     return entry;
   }

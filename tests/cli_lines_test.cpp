@@ -27,7 +27,7 @@ std::vector<std::string> ReadAll(const std::string& text, std::size_t longest) {
   std::istringstream in(text);
   LineReader reader(in, longest);
   std::vector<std::string> lines;
-  while (reader.Next()) lines.push_back(reader.cut() ? "<cut>" : reader.line());
+  while (reader.Next()) lines.push_back(reader.cut() ? "<cut>" : std::string(reader.line()));
   return lines;
 }
 

@@ -1,9 +1,15 @@
 // One entry answered: what a run writes for it, or why it cannot.
 #pragma once
 
+#include <gmpxx.h>
+
 #include <cstdint>
+#include <iosfwd>
+#include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "cli/options.h"
 
@@ -17,10 +23,29 @@ enum class Verdict {
 
 // `text` is one line, or with --explain several lines each ending in '\n'
 // but the last; with --json it is the whole object, for an error as well.
+// A long answer comes in pieces, written one after the other after `text`:
+// its numbers are held in binary and their digits made one number at a
+// time as they are written, a piece that stands twice in it (a JSON
+// object's terms) is held once, and a JSON string is escaped as it is
+// written.
+struct Piece {
+  std::shared_ptr<const std::string> held;  // or, when empty, `number` or `view`
+  std::shared_ptr<const mpz_class> number;  // written in decimal digits
+  std::string_view view;                    // the user's text, which outlives the answer
+  bool json = false;                        // written as a JSON string (JsonString)
+};
 struct Answer {
   Verdict verdict = Verdict::Converted;
   std::string text;
+  std::vector<Piece> pieces;
 };
+
+// Writes `answer`: its text, then its pieces. Before it writes anything, it
+// makes sure that the memory the longest number's digits take can be had,
+// and throws std::bad_alloc when it cannot: an answer is written whole or
+// not at all, unless the memory is taken away while it is written:
+// `started` then tells that part of it was.
+void WriteAnswer(std::ostream& out, const Answer& answer, bool& started);
 
 // Answers `entry` with K = `period` (for a plain decimal), as `options` ask.
 //   ("0.1666", 1, {}) -> "1/6"   (".5", 0, detail) -> "0.5\t5/10\t1/2"
@@ -45,9 +70,14 @@ bool IsCommentLine(std::string_view line);
 //   "0.5 x" -> BadInput "'0.5 x': the period K 'x' is not a whole number"
 Answer AnswerLine(std::string_view line, const Options& options);
 
-// The answer for a line longer than the limit of standard input:
+// The answer for a line longer than the limit of standard input, or (when
+// `dropped`) one that the memory left could not hold:
 // "the line is longer than 67108864 bytes".
-Answer AnswerOverlongLine(const Options& options);
+Answer AnswerOverlongLine(const Options& options, bool dropped = false);
+
+// The answer for an entry, or a line, whose work ran out of memory: `entry`
+// is quoted, `input` is what --json reports (none for a line not kept).
+Answer AnswerOutOfMemory(std::optional<std::string_view> entry, const Options& options);
 
 // The refusal of a bad command line (Command::problem): the sentence and
 // "(see quotalis-cli --help)" in the user's words, or with --json its object,

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <iosfwd>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -15,6 +16,9 @@ namespace quotalis::cli {
 // is valid JSON whatever the input held.
 //   "a\"b" -> "\"a\\\"b\""   "\x01" -> "\"\\u0001\""   "\xff" -> "\"\\ufffd\""
 std::string JsonString(std::string_view text);
+
+// The same, written to `out` as it goes, in blocks: a long text is not copied.
+void WriteJsonString(std::ostream& out, std::string_view text);
 
 class JsonObject {
  public:

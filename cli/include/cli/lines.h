@@ -3,7 +3,7 @@
 
 #include <cstddef>
 #include <istream>
-#include <string>
+#include <string_view>
 #include <vector>
 
 namespace quotalis::cli {
@@ -23,23 +23,37 @@ class LineReader {
  public:
   // `longest` is for tests; the command line keeps kLongestRead.
   explicit LineReader(std::istream& in, std::size_t longest = kLongestRead);
+  ~LineReader();
+  LineReader(const LineReader&) = delete;
+  LineReader& operator=(const LineReader&) = delete;
 
   // Reads the next line, without its '\n', into line(). A line longer than
   // the limit is read to its end but not kept: line() is then empty and cut()
-  // is true. A CR before the '\n' stays in the line. False at the end of the
+  // is true; so is a line that the memory left cannot hold, and dropped() is
+  // true too. A CR before the '\n' stays in the line. False at the end of the
   // input, or when reading failed (the stream's bad() then tells).
-  // Cost: linear in the line's length; memory: at most the limit plus 64 KiB.
+  // Cost: linear in the line's length; memory: the line and 64 KiB, grown in
+  // place (a long line's buffer is remapped, not copied, where the system
+  // allows), so that holding a line never takes twice its length.
   bool Next();
 
-  const std::string& line() const { return line_; }
+  std::string_view line() const { return {buffer_, size_}; }
   bool cut() const { return cut_; }
+  bool dropped() const { return dropped_; }
 
  private:
+  // Appends `count` bytes of the chunk; false when memory for them is refused.
+  bool Append(std::size_t count);
+  void Release();
+
   std::istream& in_;
   std::size_t longest_;
   std::vector<char> chunk_;
-  std::string line_;
+  char* buffer_ = nullptr;  // malloc's, so that it grows with realloc
+  std::size_t size_ = 0;
+  std::size_t capacity_ = 0;
   bool cut_ = false;
+  bool dropped_ = false;
 };
 
 }  // namespace quotalis::cli

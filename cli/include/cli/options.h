@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <span>
 #include <string>
@@ -10,6 +11,7 @@
 #include <quotalis/exact/decimal.h>
 #include <quotalis/exact/notation.h>
 
+#include "cli/memory.h"
 #include "explain/words.h"
 
 namespace quotalis::cli {
@@ -30,7 +32,12 @@ struct Options {
   // many digits to mark (see cli/keypad.h).
   exact::Notation notation = exact::Notation::Parentheses;
   std::optional<std::int64_t> maxDigits = kDefaultMaxDigits;  // nothing: all digits
+  // The memory one entry may take; more is refused before it is taken.
+  MemoryBudget memory;
   std::optional<std::string> entry;  // nothing: read lines from standard input
+  // Called before an entry's long work starts (one that may take more than
+  // a few MiB), so that the answers before it are passed on first.
+  std::function<void()> beforeLongWork;
   // The language of the answers' words and of the refusals; never of the
   // answers themselves, --detail's fields or --json's keys.
   const explain::Words* words = &explain::EnglishWords();

@@ -14,6 +14,7 @@
 //   ExplainDecimal, ExplainFraction: the working of both ways, as data      exact/working.h
 //   FromRounded(decimal) a rounded display's simplest fraction               exact/rounded.h
 //   Simplest(a, b)       the simplest fraction between two values
+//   ThrowWhenMemoryRunsOut()  GMP's exhausted memory as std::bad_alloc      exact/memory.h
 //
 // Every function that can fail returns Result<T>, a T or a Problem with its
 // kind, message and position (exact/decimal.h), never an exception; running
@@ -25,6 +26,7 @@
 #include <quotalis/exact/expansion.h>
 #include <quotalis/exact/fraction.h>
 #include <quotalis/exact/keypad.h>
+#include <quotalis/exact/memory.h>
 #include <quotalis/exact/notation.h>
 #include <quotalis/exact/read.h>
 #include <quotalis/exact/rounded.h>
