@@ -188,17 +188,20 @@ Answer DecimalAnswerFor(std::string_view text, Entry entry, const Options& optio
   const auto refuse = [&](Verdict verdict, const exact::Problem& p) {
     return Refuse(verdict, p, text, text, options);
   };
+  if (!options.detail && !options.json && !options.explain) {
+    // Only the lowest terms are made and written: what else the entry took
+    // goes first.
+    exact::Result<exact::Rational> lowest = exact::ToLowestTerms(entry.decimal);
+    if (auto* p = std::get_if<exact::Problem>(&lowest)) return refuse(Verdict::BadInput, *p);
+    entry = {};
+    auto& r = std::get<exact::Rational>(lowest);
+    Pieces out;
+    AddFraction(out, options.mixed, TermsOf(r.numerator, r.denominator));
+    return out.Done();
+  }
   exact::Result<exact::Schoolbook> made = exact::ToFraction(entry.decimal);
   if (auto* p = std::get_if<exact::Problem>(&made)) return refuse(Verdict::BadInput, *p);
   auto& f = std::get<exact::Schoolbook>(made);
-  if (!options.detail && !options.json && !options.explain) {
-    // Only the lowest terms are written: what else the entry took goes first.
-    entry = {};
-    f.numerator = f.denominator = 0;
-    Pieces out;
-    AddFraction(out, options.mixed, TermsOf(f.reduced.numerator, f.reduced.denominator));
-    return out.Done();
-  }
 
   // A plain decimal is shown as the window writes it back (with --json, when
   // K marks digits of it, as its canonical form too); another as its

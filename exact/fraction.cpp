@@ -123,7 +123,10 @@ Result<Rational> FromText(const FractionText& text) {
   return Reduced(std::move(r));
 }
 
-Result<Schoolbook> ToFraction(const Decimal& written) {
+namespace {
+
+// ToFraction's work, the unreduced terms made only when `unreduced` asks.
+Result<Schoolbook> Fraction(const Decimal& written, bool unreduced) {
   if (std::optional<Problem> problem = CheckDigits(written)) return *problem;
   // Terms within the limit as written are within it in the canonical form
   // too; otherwise the canonical form decides, by operations on the digits,
@@ -144,14 +147,21 @@ Result<Schoolbook> ToFraction(const Decimal& written) {
   // 10^b - 1, the nines; 1 when nothing recurs.
   const mpz_class nines = TenTo(b) - 1 + (b == 0 ? 1 : 0);
   // All digits minus those that do not recur, IFP - IF = IF (10^b - 1) + P:
-  // each digit is read once.
-  mpz_class top = FromDigits(decimal.integer + decimal.fixed);
-  if (b > 0) top = top * nines + FromDigits(decimal.period);
+  // each digit is read once, and the digits after a zero integer part are
+  // read where they lie.
+  mpz_class top = Significant(decimal.integer) == 0 ? FromDigits(decimal.fixed)
+                                                    : FromDigits(decimal.integer + decimal.fixed);
+  if (b > 0) {
+    top *= nines;
+    top += FromDigits(decimal.period);
+  }
 
   Schoolbook s;
-  s.numerator = e > 0 ? top * TenTo(e) : top;
-  s.denominator = nines * TenTo(a) * (e < 0 ? TenTo(-e) : mpz_class(1));
-  if (decimal.negative) s.numerator = -s.numerator;
+  if (unreduced) {
+    s.numerator = e > 0 ? top * TenTo(e) : top;
+    s.denominator = nines * TenTo(a) * (e < 0 ? TenTo(-e) : mpz_class(1));
+    if (decimal.negative) s.numerator = -s.numerator;
+  }
   if (top == 0) return s;  // reduced stays 0/1
 
   // value = top / (nines 10^tens). The nines are prime to 10, so the common
@@ -188,15 +198,25 @@ Result<Schoolbook> ToFraction(const Decimal& written) {
       mpz_ui_pow_ui(p.get_mpz_t(), 5, static_cast<unsigned long>(fives));
       mpz_divexact(top.get_mpz_t(), top.get_mpz_t(), p.get_mpz_t());
     }
-    mpz_class p2;
     mpz_class p5;
-    mpz_ui_pow_ui(p2.get_mpz_t(), 2, static_cast<unsigned long>(tens - twos));
     mpz_ui_pow_ui(p5.get_mpz_t(), 5, static_cast<unsigned long>(tens - fives));
-    den *= p2 * p5;
+    den *= p5;
+    // The twos by a shift.
+    mpz_mul_2exp(den.get_mpz_t(), den.get_mpz_t(), static_cast<mp_bitcnt_t>(tens - twos));
   }
-  s.reduced.numerator = decimal.negative ? mpz_class(-top) : top;
-  s.reduced.denominator = den;
+  s.reduced.numerator = decimal.negative ? mpz_class(-top) : std::move(top);
+  s.reduced.denominator = std::move(den);
   return s;
+}
+
+}  // namespace
+
+Result<Schoolbook> ToFraction(const Decimal& written) { return Fraction(written, true); }
+
+Result<Rational> ToLowestTerms(const Decimal& decimal) {
+  Result<Schoolbook> made = Fraction(decimal, false);
+  if (Problem* problem = std::get_if<Problem>(&made)) return std::move(*problem);
+  return std::move(std::get<Schoolbook>(made).reduced);
 }
 
 }  // namespace quotalis::exact

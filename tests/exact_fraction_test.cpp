@@ -80,6 +80,11 @@ TEST_P(SchoolbookTable, GivesBothFractions) {
   EXPECT_EQ(s.denominator.get_str(), row.denominator);
   EXPECT_EQ(s.reduced.numerator.get_str(), row.reducedNumerator);
   EXPECT_EQ(s.reduced.denominator.get_str(), row.reducedDenominator);
+  // The lowest terms alone are the same.
+  const auto lowest = exact::ToLowestTerms(row.decimal);
+  ASSERT_TRUE(std::holds_alternative<Rational>(lowest));
+  EXPECT_EQ(std::get<Rational>(lowest).numerator.get_str(), row.reducedNumerator);
+  EXPECT_EQ(std::get<Rational>(lowest).denominator.get_str(), row.reducedDenominator);
 }
 
 INSTANTIATE_TEST_SUITE_P(Worked, SchoolbookTable, ::testing::ValuesIn(kSchoolbook), RowName());
@@ -104,6 +109,7 @@ class RefusedTable : public ::testing::TestWithParam<RefusedRow> {};
 
 TEST_P(RefusedTable, IsAProblem) {
   EXPECT_TRUE(std::holds_alternative<Problem>(exact::ToFraction(GetParam().decimal)));
+  EXPECT_TRUE(std::holds_alternative<Problem>(exact::ToLowestTerms(GetParam().decimal)));
 }
 
 INSTANTIATE_TEST_SUITE_P(Limits, RefusedTable, ::testing::ValuesIn(kRefused), RowName());

@@ -64,6 +64,12 @@ struct Schoolbook {
 // every keypad entry's do, are worked in machine words (under a microsecond).
 Result<Schoolbook> ToFraction(const Decimal& decimal);
 
+// ToFraction's lowest terms alone, without the unreduced terms (which for a
+// long decimal cost two more multiplications of its length): the same
+// problems, the same answer.
+//   0.1(6) -> 1/6   12.34 -> 617/50
+Result<Rational> ToLowestTerms(const Decimal& decimal);
+
 // `r` with a positive denominator and in lowest terms. Precondition: the
 // denominator is not zero.
 Rational Reduced(Rational r);
