@@ -191,12 +191,25 @@ Answer DecimalAnswerFor(std::string_view text, Entry entry, const Options& optio
   if (!options.detail && !options.json && !options.explain) {
     // Only the lowest terms are made and written: what else the entry took
     // goes first.
-    exact::Result<exact::Rational> lowest = exact::ToLowestTerms(entry.decimal);
+    exact::Result<exact::LowestTerms> lowest = exact::ToLowestTerms(entry.decimal);
     if (auto* p = std::get_if<exact::Problem>(&lowest)) return refuse(Verdict::BadInput, *p);
     entry = {};
-    auto& r = std::get<exact::Rational>(lowest);
+    auto& r = std::get<exact::LowestTerms>(lowest);
     Pieces out;
-    AddFraction(out, options.mixed, TermsOf(r.numerator, r.denominator));
+    if (options.mixed) {
+      mpz_class& d = r.denominator;
+      if (r.tens > 0) {
+        mpz_class power;
+        mpz_ui_pow_ui(power.get_mpz_t(), 10, static_cast<unsigned long>(r.tens));
+        d *= power;
+      }
+      AddFraction(out, true, TermsOf(r.numerator, d));
+    } else {
+      // The denominator's digits, then its zeros as they are.
+      out << std::make_shared<const mpz_class>(std::move(r.numerator)) << "/"
+          << std::make_shared<const mpz_class>(std::move(r.denominator));
+      if (r.tens > 0) out << Hold(std::string(static_cast<std::size_t>(r.tens), '0'));
+    }
     return out.Done();
   }
   exact::Result<exact::Schoolbook> made = exact::ToFraction(entry.decimal);

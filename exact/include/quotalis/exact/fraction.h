@@ -65,10 +65,20 @@ struct Schoolbook {
 Result<Schoolbook> ToFraction(const Decimal& decimal);
 
 // ToFraction's lowest terms alone, without the unreduced terms (which for a
-// long decimal cost two more multiplications of its length): the same
-// problems, the same answer.
-//   0.1(6) -> 1/6   12.34 -> 617/50
-Result<Rational> ToLowestTerms(const Decimal& decimal);
+// long decimal cost two more multiplications of its length), and with a
+// power of ten that divides the denominator held apart, so that a writer
+// makes the digits of the shorter number and then writes the zeros: the
+// reduced denominator is denominator * 10^tens. All of that power is held
+// apart for a decimal whose terms pass 10^18; tens is 0 for shorter ones.
+// The same problems as ToFraction.
+//   0.1(6) -> 1/6, tens 0   12.34 -> 617/50, tens 0
+//   0.5 followed by 30 zeros and a 1 (10^-32 + 0.5) -> 5000...001 / 1, tens 32
+struct LowestTerms {
+  mpz_class numerator{0};
+  mpz_class denominator{1};
+  std::int64_t tens = 0;
+};
+Result<LowestTerms> ToLowestTerms(const Decimal& decimal);
 
 // `r` with a positive denominator and in lowest terms. Precondition: the
 // denominator is not zero.
