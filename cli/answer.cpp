@@ -179,6 +179,15 @@ void AddFraction(Pieces& out, bool mixed, const Terms& lowest) {
   }
 }
 
+// `count` zeros, as views of one block of them kept for the whole run:
+// a long denominator's power of ten is written without being held.
+void AddZeros(Pieces& out, std::size_t count) {
+  static const std::string zeros(std::size_t{64} << 10, '0');
+  for (; count > 0; count -= std::min(count, zeros.size())) {
+    out << Piece{nullptr, nullptr, std::string_view(zeros).substr(0, count), false};
+  }
+}
+
 // A JSON string field's value, escaped as it is written: the user's text, or
 // a text of the answer's own.
 Piece Json(std::string_view text) { return {nullptr, nullptr, text, true}; }
@@ -208,7 +217,7 @@ Answer DecimalAnswerFor(std::string_view text, Entry entry, const Options& optio
       // The denominator's digits, then its zeros as they are.
       out << std::make_shared<const mpz_class>(std::move(r.numerator)) << "/"
           << std::make_shared<const mpz_class>(std::move(r.denominator));
-      if (r.tens > 0) out << Hold(std::string(static_cast<std::size_t>(r.tens), '0'));
+      AddZeros(out, static_cast<std::size_t>(r.tens));
     }
     return out.Done();
   }

@@ -197,17 +197,21 @@ Result<Made> Fraction(const Decimal& written, bool unreduced) {
     const auto twos =
         std::min<std::int64_t>(static_cast<std::int64_t>(mpz_scan1(top.get_mpz_t(), 0)), tens);
     mpz_tdiv_q_2exp(top.get_mpz_t(), top.get_mpz_t(), static_cast<mp_bitcnt_t>(twos));
-    mpz_class rest = top;
-    const mpz_class five(5);
-    const auto allFives =
-        static_cast<std::int64_t>(mpz_remove(rest.get_mpz_t(), rest.get_mpz_t(), five.get_mpz_t()));
-    const std::int64_t fives = std::min(allFives, tens);
-    if (fives == allFives) {
-      top = std::move(rest);
-    } else {
-      mpz_class p;
-      mpz_ui_pow_ui(p.get_mpz_t(), 5, static_cast<unsigned long>(fives));
-      mpz_divexact(top.get_mpz_t(), top.get_mpz_t(), p.get_mpz_t());
+    // The fives; most numerators have none, and are not copied to look.
+    std::int64_t fives = 0;
+    if (mpz_divisible_ui_p(top.get_mpz_t(), 5) != 0) {
+      mpz_class rest = top;
+      const mpz_class five(5);
+      const auto allFives = static_cast<std::int64_t>(
+          mpz_remove(rest.get_mpz_t(), rest.get_mpz_t(), five.get_mpz_t()));
+      fives = std::min(allFives, tens);
+      if (fives == allFives) {
+        top = std::move(rest);
+      } else {
+        mpz_class p;
+        mpz_ui_pow_ui(p.get_mpz_t(), 5, static_cast<unsigned long>(fives));
+        mpz_divexact(top.get_mpz_t(), top.get_mpz_t(), p.get_mpz_t());
+      }
     }
     // den 2^(tens - twos) 5^(tens - fives), of which 10^(tens - max) is
     // held apart: only what is left is multiplied out.
