@@ -1,5 +1,6 @@
 #include <quotalis/exact/word.h>
 
+#include <algorithm>
 #include <bit>
 #include <charconv>
 
@@ -93,19 +94,34 @@ std::optional<WordFraction> ToWordFraction(const DecimalDigits& d) {
   std::uint64_t head = 0;
   if (!Accumulate(integer, head) || !Accumulate(d.fixed, head)) return std::nullopt;
   std::uint64_t top = head;
-  std::uint64_t den = TenTo(static_cast<int>(a));
+  std::uint64_t nines = 1;
+  std::uint64_t shared = 1;  // gcd(top, nines)
   if (b > 0) {
-    std::uint64_t all = head;
-    if (!Accumulate(d.period, all)) return std::nullopt;
-    top = all - head;
-    den *= TenTo(static_cast<int>(b)) - 1;
+    std::uint64_t period = 0;
+    if (!Accumulate(d.period, period)) return std::nullopt;
+    nines = TenTo(static_cast<int>(b)) - 1;
+    top = head * nines + period;
+    // The nines are prime to 10, and top is the period modulo them: their
+    // common factor comes from numbers of b digits.
+    shared = Gcd(period == nines ? 0 : period, nines);
   }
   WordFraction f;
   if (top == 0) return f;
-  const std::uint64_t g = Gcd(top, den);
+  top /= shared;
+  // Then the twos and fives top shares with 10^a.
+  int twos = std::min(std::countr_zero(top), static_cast<int>(a));
+  top >>= twos;
+  int fives = 0;
+  while (fives < static_cast<int>(a) && top % 5 == 0) {
+    top /= 5;
+    ++fives;
+  }
+  std::uint64_t den = nines / shared;
+  for (; twos < static_cast<int>(a); ++twos) den *= 2;
+  for (; fives < static_cast<int>(a); ++fives) den *= 5;
   f.negative = d.negative;
-  f.numerator = top / g;
-  f.denominator = den / g;
+  f.numerator = top;
+  f.denominator = den;
   return f;
 }
 
