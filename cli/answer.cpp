@@ -221,6 +221,18 @@ Answer DecimalAnswerFor(std::string_view text, Entry entry, const Options& optio
     }
     return out.Done();
   }
+  const auto explained = [&]() -> exact::Result<std::vector<std::string>> {
+    exact::Result<exact::DecimalWorking> w = exact::ExplainDecimal(std::move(entry.decimal));
+    if (auto* p = std::get_if<exact::Problem>(&w)) return std::move(*p);
+    return DecimalWorkingLines(std::get<exact::DecimalWorking>(std::move(w)), entry, options);
+  };
+  if (options.explain && !options.json && options.notation != exact::Notation::Keypad) {
+    // The working alone, which makes the fraction itself: nothing else is
+    // held beside it. (The keypad may refuse the answer: that is found below.)
+    exact::Result<std::vector<std::string>> w = explained();
+    if (auto* p = std::get_if<exact::Problem>(&w)) return refuse(Verdict::BadInput, *p);
+    return {Verdict::Converted, Joined(std::get<std::vector<std::string>>(w)), {}};
+  }
   exact::Result<exact::Schoolbook> made = exact::ToFraction(entry.decimal);
   if (auto* p = std::get_if<exact::Problem>(&made)) return refuse(Verdict::BadInput, *p);
   auto& f = std::get<exact::Schoolbook>(made);
@@ -249,9 +261,9 @@ Answer DecimalAnswerFor(std::string_view text, Entry entry, const Options& optio
   }
   std::vector<std::string> working;
   if (options.explain) {
-    exact::Result<exact::DecimalWorking> w = exact::ExplainDecimal(entry.decimal);
+    exact::Result<std::vector<std::string>> w = explained();
     if (auto* p = std::get_if<exact::Problem>(&w)) return refuse(Verdict::BadInput, *p);
-    working = DecimalWorkingLines(std::get<exact::DecimalWorking>(w), entry, options);
+    working = std::get<std::vector<std::string>>(std::move(w));
   }
   if (options.explain && !options.json) return {Verdict::Converted, Joined(working), {}};
   // From here on only the numbers and the decimal's text are written.
@@ -435,7 +447,7 @@ Answer AnswerEntry(std::string_view text, std::int32_t period, const Options& op
     if (auto* problem = std::get_if<exact::Problem>(&rounded)) {
       return Refuse(Verdict::BadInput, *problem, text, text, options);
     }
-    return {Verdict::Converted, std::get<std::string>(std::move(rounded))};
+    return {Verdict::Converted, std::get<std::string>(std::move(rounded)), {}};
   }
   exact::Result<Entry> read = ReadEntry(text, period);
   if (auto* problem = std::get_if<exact::Problem>(&read)) {

@@ -45,23 +45,22 @@ exact::Notation WorkingNotation(const Options& options, const Entry& entry) {
                                                                   : options.notation);
 }
 
-std::vector<std::string> DecimalWorkingLines(const exact::DecimalWorking& w, const Entry& entry,
+std::vector<std::string> DecimalWorkingLines(exact::DecimalWorking w, const Entry& entry,
                                              const Options& options) {
   const explain::Words& words = *options.words;
   const exact::Notation notation = WorkingNotation(options, entry);
   // An ellipsis does not say where its period starts ("0.1666..." is read
   // as 0.166(6)): such an entry stands for its shortest form.
-  exact::DecimalWorking worked = w;
   if (entry.notation == exact::Notation::Ellipsis) {
-    worked.decimal.integer = w.shortest.integer;
-    worked.decimal.fixed = w.shortest.fixed;
-    worked.decimal.period = w.shortest.period;
+    w.decimal.integer = w.shortest.integer;
+    w.decimal.fixed = w.shortest.fixed;
+    w.decimal.period = w.shortest.period;
   }
   if (options.notation == exact::Notation::Latex) {
     return Lines(
-        explain::DecimalWorkingLatex(worked, notation, Mark(entry, options), options.mixed, words));
+        explain::DecimalWorkingLatex(w, notation, Mark(entry, options), options.mixed, words));
   }
-  return explain::DecimalWorkingText(worked, notation, options.mixed, words);
+  return explain::DecimalWorkingText(w, notation, options.mixed, words);
 }
 
 exact::Result<std::vector<std::string>> FractionWorkingLines(std::string_view text,

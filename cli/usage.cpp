@@ -75,6 +75,11 @@ and 1.0 with K = 1 is 1. A zero entry (0, 0., .0, 000) answers 0/1.
                 part), default {1}, or all (up to {2}); a longer one
                 is cut, and the answer says "[cut: the period has L digits;
                 the first N are shown]": --max-digits 4 1/7
+  --max-memory SIZE
+                the most memory one entry may take: bytes, or with K, M, G or
+                T after the number (powers of 1024), or all for no limit;
+                by default half of what the system has left. An entry that
+                would take more is refused before it starts: --max-memory 1G
   --detail      answer three fields separated by tabs. For a decimal: the
                 normalised entry (a plain one, as the window writes it back)
                 or the canonical form, the fraction before reduction and the
@@ -151,14 +156,17 @@ notation it is written in (1e999999999; 0.1e10000000 is accepted,
 10^9999999; zero always is). A fraction's terms count as written, leading
 zeros aside. A period is written up to --max-digits digits; its length is
 always given, or said to be more than {1} digits. The keypad form
-ignores --max-digits: the keypad holds at most 10 characters.
+ignores --max-digits: the keypad holds at most 10 characters. An entry that
+would take more memory than --max-memory allows is refused before any is
+taken, and one that runs out of memory all the same is answered as an error:
+the lines after it go on, and the answers before it are already written.
 )"),
        {std::to_string(exact::kMaxTermDigits)}},
       {N_(R"(Exit status: 0 when everything was converted; 1 when a line of standard input
 failed, an answer cannot be given (--notation keypad for a value the keypad
-cannot type, for one), or reading or writing failed; 2 for a bad option,
-entry or K on the command line, reported on standard error (with --json, as
-its object on standard output).
+cannot type, or too little memory, for instance), or reading or writing
+failed; 2 for a bad option, entry or K on the command line, reported on
+standard error (with --json, as its object on standard output).
 )"),
        {}},
       {N_(R"(Messages and this help are in the language the locale asks for (LANGUAGE,

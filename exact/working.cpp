@@ -93,14 +93,22 @@ MixedNumber ToMixed(const Rational& r) {
 }
 
 Result<DecimalWorking> ExplainDecimal(const Decimal& decimal) {
+  return ExplainDecimal(Decimal(decimal));
+}
+
+Result<DecimalWorking> ExplainDecimal(Decimal&& given) {
   DecimalWorking w;
-  w.decimal = decimal;
+  w.decimal = std::move(given);
+  const Decimal& decimal = w.decimal;
   w.shortest = Shortest(decimal);
-  const Decimal& y = w.shortest;
-  Decimal x = y;
-  x.negative = decimal.negative;
-  x.exponent = decimal.exponent;
-  Result<Schoolbook> fraction = ToFraction(x);
+  Decimal& y = w.shortest;
+  // x is y with the sign and the exponent set aside: y lends its digits for
+  // the conversion rather than have them copied.
+  y.negative = decimal.negative;
+  y.exponent = decimal.exponent;
+  Result<Schoolbook> fraction = ToFraction(y);
+  y.negative = false;
+  y.exponent = 0;
   if (const Problem* p = std::get_if<Problem>(&fraction)) return *p;
   w.fraction = std::move(std::get<Schoolbook>(fraction));
   Result<Decimal> canonical = Canonical(y);
@@ -123,9 +131,11 @@ Result<DecimalWorking> ExplainDecimal(const Decimal& decimal) {
   }
   w.mixed = ToMixed(w.fraction.reduced);
 
-  const mpz_class top = abs(w.fraction.numerator);
-  mpz_gcd(w.common.get_mpz_t(), top.get_mpz_t(), w.fraction.denominator.get_mpz_t());
-  w.numerator = MarkCommon(top, w.common);
+  // The terms' highest common factor is what ToFraction divided them by:
+  // one exact division rather than a second Euclid's algorithm.
+  mpz_divexact(w.common.get_mpz_t(), w.fraction.denominator.get_mpz_t(),
+               w.fraction.reduced.denominator.get_mpz_t());
+  w.numerator = MarkCommon(abs(w.fraction.numerator), w.common);
   w.denominator = MarkCommon(w.fraction.denominator, w.common);
   w.byEuclid = !w.numerator.factored || !w.denominator.factored;
   return w;

@@ -32,9 +32,20 @@ Formula Times(std::int64_t n, const std::string& variable) {
   return f;
 }
 
-Formula Of(const mpz_class& n) { return {Number(n.get_str())}; }
+Formula Of(const mpz_class& n) { return {Number(n)}; }
 Formula Of(std::int64_t n) { return {Number(std::to_string(n))}; }
 Formula Of(const exact::Decimal& d) { return {DecimalOf(d)}; }
+
+// The decimal whole.(period): a whole number before the point, which is
+// not written out when it is long.
+Math WholeAndPeriod(const mpz_class& whole, const std::string& period) {
+  const Math w = Number(whole);
+  exact::Decimal d{false, "", "", period, 0};
+  Math m = DecimalOf(d);
+  m.decimal.integer = w.hidden > 0 ? w.text + w.tail : w.text;
+  m.leftOut.integer = w.hidden;
+  return m;
+}
 
 // n/d as written, before any reduction; its sign on the numerator.
 Math Fraction(const mpz_class& n, const mpz_class& d) {
@@ -48,8 +59,8 @@ Formula Value(const exact::Rational& r) {
 }
 
 Formula Mixed(const exact::MixedNumber& m) {
-  const std::string sign = m.negative ? "-" : "";
-  return {Number(sign + m.whole.get_str()), FractionOf(Of(m.numerator), Of(m.denominator))};
+  return {Number(m.negative ? mpz_class(-m.whole) : m.whole),
+          FractionOf(Of(m.numerator), Of(m.denominator))};
 }
 
 Formula TimesPowerOfTen(Formula f, std::int64_t exponent) {
@@ -98,7 +109,7 @@ Formula Factors(const exact::TermFactors& t) {
   for (const exact::SharedPrime& p : t.primes) {
     if (!f.empty()) f.push_back(Operator("×"));
     if (p.exponent == 1) {
-      f.push_back(Number(p.prime.get_str()));
+      f.push_back(Number(p.prime));
     } else {
       f.push_back(PowerOf(p.prime.get_str(), std::to_string(p.exponent)));
     }
@@ -117,7 +128,7 @@ Formula CommonFactors(const exact::TermFactors& t, const mpz_class& common) {
     if (!f.empty()) f.push_back(Operator("×"));
     ++pieces;
     if (p.common == 1) {
-      f.push_back(Number(p.prime.get_str()));
+      f.push_back(Number(p.prime));
     } else {
       power = true;
       f.push_back(PowerOf(p.prime.get_str(), std::to_string(p.common)));
@@ -125,7 +136,7 @@ Formula CommonFactors(const exact::TermFactors& t, const mpz_class& common) {
   }
   if (pieces == 1 && !power) return f;
   f.push_back(Operator("="));
-  f.push_back(Number(common.get_str()));
+  f.push_back(Number(common));
   return f;
 }
 
@@ -194,7 +205,36 @@ exact::Decimal Quotient(const exact::FractionWorking& w, bool negative) {
 }  // namespace
 
 Math Number(std::string digits) {
-  return Math{Math::Kind::Number, std::move(digits), {}, "", false, {}, {}};
+  Math m{Math::Kind::Number, std::move(digits), {}, "", false, {}, {}};
+  const std::size_t sign = m.text.starts_with('-') ? 1 : 0;
+  if (m.text.size() - sign > kLongestNumberShown) {
+    m.hidden = static_cast<std::int64_t>(m.text.size() - sign - 2 * kShownEnds);
+    m.tail = m.text.substr(m.text.size() - kShownEnds);
+    m.text.resize(sign + kShownEnds);
+  }
+  return m;
+}
+
+Math Number(const mpz_class& n) {
+  const std::size_t most = mpz_sizeinbase(n.get_mpz_t(), 10);  // exact, or one more
+  if (most <= kLongestNumberShown) return Number(n.get_str());
+  // Its ends without writing out the middle: the last digits are n's rest
+  // by 10^kShownEnds, the first those of n over a power of ten.
+  const mpz_class magnitude = abs(n);
+  mpz_class power, first, last;
+  mpz_ui_pow_ui(power.get_mpz_t(), 10, kShownEnds);
+  mpz_tdiv_r(last.get_mpz_t(), magnitude.get_mpz_t(), power.get_mpz_t());
+  mpz_ui_pow_ui(power.get_mpz_t(), 10, static_cast<unsigned long>(most - kShownEnds - 1));
+  mpz_tdiv_q(first.get_mpz_t(), magnitude.get_mpz_t(), power.get_mpz_t());
+  std::string head = first.get_str();  // kShownEnds + 1 digits, or kShownEnds
+  const std::size_t digits = head.size() > kShownEnds ? most : most - 1;
+  head.resize(kShownEnds);
+  std::string tail = last.get_str();
+  tail.insert(0, kShownEnds - tail.size(), '0');
+  Math m{Math::Kind::Number, (n < 0 ? "-" : "") + head, {}, "", false, {}, {}};
+  m.tail = std::move(tail);
+  m.hidden = static_cast<std::int64_t>(digits - 2 * kShownEnds);
+  return m;
 }
 
 Math Variable(std::string name) {
@@ -205,8 +245,26 @@ Math Operator(std::string symbol) {
   return Math{Math::Kind::Operator, std::move(symbol), {}, "", false, {}, {}};
 }
 
+namespace {
+
+// A part of a decimal, whole or by its ends; `hidden` how many digits are left out.
+std::string Ends(const std::string& part, std::int64_t& hidden) {
+  hidden = 0;
+  if (part.size() <= kLongestNumberShown) return part;
+  hidden = static_cast<std::int64_t>(part.size() - 2 * kShownEnds);
+  return part.substr(0, kShownEnds) + part.substr(part.size() - kShownEnds);
+}
+
+}  // namespace
+
 Math DecimalOf(const exact::Decimal& d) {
-  return Math{Math::Kind::Decimal, "", d, "", false, {}, {}};
+  Math m{Math::Kind::Decimal, "", {}, "", false, {}, {}};
+  m.decimal.negative = d.negative;
+  m.decimal.exponent = d.exponent;
+  m.decimal.integer = Ends(d.integer, m.leftOut.integer);
+  m.decimal.fixed = Ends(d.fixed, m.leftOut.fixed);
+  m.decimal.period = Ends(d.period, m.leftOut.period);
+  return m;
 }
 
 Math FractionOf(Formula numerator, Formula denominator, bool negative) {
@@ -287,12 +345,10 @@ Steps DecimalSteps(const exact::DecimalWorking& w, const StepStyle& style) {
                "further"),
             {period, Of(p), PowerOfTen(a + p), Of(a + 1), PowerOfTen(a)});
     }
-    const exact::Decimal upper{false, w.upper.get_str(), "", y.period, 0};
-    const exact::Decimal lower{false, w.lower.get_str(), "", y.period, 0};
-    b.Equate({Times(a + p, v), Of(upper)}, kMultiples);
-    b.Equate({Times(a, v), Of(lower)}, kMultiples);
+    b.Equate({Times(a + p, v), {WholeAndPeriod(w.upper, y.period)}}, kMultiples);
+    b.Equate({Times(a, v), {WholeAndPeriod(w.lower, y.period)}}, kMultiples);
     b.Say(N_("Subtract the second line from the first: the recurring parts cancel"));
-    b.Equate({{Number(w.coefficient.get_str()), Variable(v)}, Of(w.difference)}, kMultiples);
+    b.Equate({{Number(w.coefficient), Variable(v)}, Of(w.difference)}, kMultiples);
     b.Equate({var, yValue}, kMultiples);
   }
 
@@ -337,12 +393,11 @@ Steps FractionSteps(const exact::FractionWorking& w, const StepStyle& style) {
     const exact::WrittenFraction& t = *w.written;
     const Formula improper = {Fraction(t.improper, t.denominator)};
     Formula written = {Fraction(t.numerator, t.denominator)};
-    if (t.mixed) written = {Number(t.whole.get_str()), Fraction(t.numerator, t.denominator)};
+    if (t.mixed) written = {Number(t.whole), Fraction(t.numerator, t.denominator)};
     if (negative) b.Say(N_("Set the sign aside: work on {1}"), {written});
     if (t.mixed) {
-      const Formula sum = {Number(t.whole.get_str()), Operator("×"),
-                           Number(t.denominator.get_str()), Operator("+"),
-                           Number(t.numerator.get_str())};
+      const Formula sum = {Number(t.whole), Operator("×"), Number(t.denominator), Operator("+"),
+                           Number(t.numerator)};
       b.Say(N_("Write the mixed number as an improper fraction: {1}"),
             {Equals({written, {FractionOf(sum, Of(t.denominator))}, improper})});
     }
@@ -358,14 +413,13 @@ Steps FractionSteps(const exact::FractionWorking& w, const StepStyle& style) {
   }
 
   if (d != 1 && !w.steps.empty()) {
-    b.Say(N_("Work out {1} by long division:"),
-          {{Number(n.get_str()), Operator("÷"), Number(d.get_str())}});
-    b.Row({n.get_str(), d.get_str(), w.whole.get_str(), w.steps.front().remainder.get_str(), 0,
-           kDivision});
+    b.Say(N_("Work out {1} by long division:"), {{Number(n), Operator("÷"), Number(d)}});
+    const Math divisor = Number(d);
+    b.Row({Number(n), divisor, Number(w.whole), Number(w.steps.front().remainder), 0, kDivision});
     for (std::size_t i = 0; i + 1 < w.steps.size(); ++i) {
       const mpz_class brought = 10 * w.steps[i].remainder;
-      b.Row({brought.get_str(), d.get_str(), std::to_string(w.steps[i].digit),
-             w.steps[i + 1].remainder.get_str(), static_cast<std::int64_t>(i + 1), kDivision});
+      b.Row({Number(brought), divisor, Number(std::to_string(w.steps[i].digit)),
+             Number(w.steps[i + 1].remainder), static_cast<std::int64_t>(i + 1), kDivision});
     }
     const mpz_class& last = w.steps.back().remainder;
     const std::int64_t start = w.periodStart + 1;

@@ -64,6 +64,62 @@ std::string Fill(std::string_view format, const std::vector<Arg>& args, WriteArg
   return out;
 }
 
+// 9999980 -> "9,999,980".
+std::string Grouped(std::int64_t n) {
+  std::string digits = std::to_string(n);
+  for (auto at = static_cast<std::ptrdiff_t>(digits.size()) - 3; at > 0; at -= 3) {
+    digits.insert(static_cast<std::size_t>(at), 1, ',');
+  }
+  return digits;
+}
+
+// TRANSLATORS: a number too long to show, by its first and last digits and
+// how many stand between them: "1234567890…(9,999,980 more digits)…1234567890".
+constexpr std::string_view kLeftOut = N_("{1}…({2} more digits)…{3}");
+
+// Where the digits of a long decimal's parts were left out: after which
+// digit of its written form (counting only the ASCII digits), and how many.
+struct Cut {
+  std::size_t afterDigit;
+  std::int64_t hidden;
+};
+std::vector<Cut> CutsOf(const exact::Decimal& shown, const LeftOut& out) {
+  std::vector<Cut> cuts;
+  std::size_t before = shown.integer.empty() ? 1 : shown.integer.size();
+  if (out.integer > 0) cuts.push_back({kShownEnds, out.integer});
+  if (out.fixed > 0) cuts.push_back({before + kShownEnds, out.fixed});
+  before += shown.fixed.size();
+  if (out.period > 0) cuts.push_back({before + kShownEnds, out.period});
+  return cuts;
+}
+
+// `written` with `marker(hidden)` put in after each cut's digit and the
+// combining marks (dots, lines) that stand on it.
+template <class Marker>
+std::string Splice(std::string_view written, const std::vector<Cut>& cuts, Marker marker) {
+  std::string out;
+  std::size_t digits = 0;
+  std::size_t next = 0;
+  for (std::size_t i = 0; i < written.size();) {
+    const char c = written[i];
+    out += c;
+    ++i;
+    if (c < '0' || c > '9') continue;
+    ++digits;
+    if (next < cuts.size() && digits == cuts[next].afterDigit) {
+      // U+0300 to U+036F, the combining marks: CC 80 to CD AF.
+      while (i + 1 < written.size() && (static_cast<unsigned char>(written[i]) == 0xCC ||
+                                        static_cast<unsigned char>(written[i]) == 0xCD)) {
+        out.append(written.substr(i, 2));
+        i += 2;
+      }
+      out += marker(cuts[next].hidden);
+      ++next;
+    }
+  }
+  return out;
+}
+
 // --- Plain text ---------------------------------------------------------
 
 std::string Subscript(std::string_view digits) {
@@ -90,7 +146,8 @@ std::string Superscript(std::string_view digits) {
 
 class Text {
  public:
-  explicit Text(exact::Notation notation) : notation_(TextNotation(notation)) {}
+  Text(exact::Notation notation, const Words& words)
+      : notation_(TextNotation(notation)), words_(words) {}
 
   std::string Write(const Formula& f) const {
     std::string out;
@@ -117,8 +174,12 @@ class Text {
   std::string Piece(const Math& m) const {
     switch (m.kind) {
       case Math::Kind::Number:
+        if (m.hidden > 0) return Say(words_, kLeftOut, {m.text, Grouped(m.hidden), m.tail});
+        return m.text;
       case Math::Kind::Variable: return m.text;
-      case Math::Kind::Decimal: return Decimal(m.decimal);
+      case Math::Kind::Decimal:
+        if (m.leftOut.Any()) return LongDecimal(m);
+        return Decimal(m.decimal);
       case Math::Kind::Operator: return " " + m.text + " ";
       case Math::Kind::Negative: return "-";
       case Math::Kind::Fraction:
@@ -143,7 +204,25 @@ class Text {
     return std::get<std::string>(exact::Write(d, exact::Notation::Parentheses));
   }
 
+  // A decimal whose parts stand by their ends: in the working's notation, the
+  // words on the digits left out put in after the first digits of each
+  // part. The ellipsis, which writes its period twice, gives way to
+  // parentheses.
+  std::string LongDecimal(const Math& m) const {
+    const exact::Notation notation =
+        notation_ == exact::Notation::Ellipsis ? exact::Notation::Parentheses : notation_;
+    exact::Result<std::string> written = exact::Write(m.decimal, notation);
+    const std::string text =
+        std::holds_alternative<std::string>(written)
+            ? std::get<std::string>(written)
+            : std::get<std::string>(exact::Write(m.decimal, exact::Notation::Parentheses));
+    return Splice(text, CutsOf(m.decimal, m.leftOut), [&](std::int64_t hidden) {
+      return Say(words_, kLeftOut, {"", Grouped(hidden), ""});
+    });
+  }
+
   exact::Notation notation_;
+  const Words& words_;
 };
 
 // A row of an aligned group: its label, what stands left of "=" and the rest.
@@ -187,7 +266,7 @@ std::string EscapeLatex(std::string_view text) {
 
 class Latex {
  public:
-  explicit Latex(PeriodMark mark) : mark_(mark) {}
+  Latex(PeriodMark mark, const Words& words) : mark_(mark), words_(words) {}
 
   std::string Write(const Formula& f) const {
     std::string out;
@@ -199,8 +278,10 @@ class Latex {
   std::string Piece(const Math& m) const {
     switch (m.kind) {
       case Math::Kind::Number:
+        if (m.hidden > 0) return m.text + LeftOutText(m.hidden) + m.tail;
+        return m.text;
       case Math::Kind::Variable: return m.text;
-      case Math::Kind::Decimal: return Decimal(m.decimal);
+      case Math::Kind::Decimal: return Decimal(m.decimal, m.leftOut);
       case Math::Kind::Operator:
         if (m.text == "×") return " \\times ";
         if (m.text == "÷") return " \\div ";
@@ -218,19 +299,42 @@ class Latex {
     return {};
   }
 
-  std::string Decimal(const exact::Decimal& d) const {
+  // The words on the digits left out of a long number, in text mode, their
+  // ellipses as LaTeX writes them.
+  std::string LeftOutText(std::int64_t hidden) const {
+    std::string words = EscapeLatex(Say(words_, kLeftOut, {"", Grouped(hidden), ""}));
+    const std::string_view ellipsis = "\u2026";
+    for (std::size_t at = words.find(ellipsis); at != std::string::npos;
+         at = words.find(ellipsis, at)) {
+      words.replace(at, ellipsis.size(), "\\ldots{}");
+    }
+    return "\\text{" + words + "}";
+  }
+
+  // A part of a decimal, its digits left out after its first ones.
+  std::string Part(const std::string& digits, std::int64_t hidden) const {
+    if (hidden == 0) return digits;
+    return digits.substr(0, kShownEnds) + LeftOutText(hidden) + digits.substr(kShownEnds);
+  }
+
+  std::string Decimal(const exact::Decimal& d, const LeftOut& left) const {
     std::string out = d.negative ? "-" : "";
-    out += d.integer.empty() ? "0" : d.integer;
-    if (!d.fixed.empty() || !d.period.empty()) out += "." + d.fixed;
+    out += d.integer.empty() ? "0" : Part(d.integer, left.integer);
+    if (!d.fixed.empty() || !d.period.empty()) out += "." + Part(d.fixed, left.fixed);
     const std::string& p = d.period;
     if (!p.empty()) {
       if (mark_ == PeriodMark::Overline) {
-        out += "\\overline{" + p + "}";
+        out += "\\overline{" + Part(p, left.period) + "}";
       } else if (p.size() == 1) {
         out += "\\dot{" + p + "}";
       } else {
-        out += "\\dot{" + p.substr(0, 1) + "}" + p.substr(1, p.size() - 2) + "\\dot{" +
-               p.substr(p.size() - 1) + "}";
+        // The dots on the first and the last digit, the words between.
+        std::string middle = p.substr(1, p.size() - 2);
+        if (left.period > 0) {
+          middle = middle.substr(0, kShownEnds - 1) + LeftOutText(left.period) +
+                   middle.substr(kShownEnds - 1);
+        }
+        out += "\\dot{" + p.substr(0, 1) + "}" + middle + "\\dot{" + p.substr(p.size() - 1) + "}";
       }
     }
     if (d.exponent != 0) out += " \\times 10^{" + std::to_string(d.exponent) + "}";
@@ -238,6 +342,7 @@ class Latex {
   }
 
   PeriodMark mark_;
+  const Words& words_;
 };
 
 // The words of a long division's row: "remainder" and "digit 2:".
@@ -253,7 +358,7 @@ std::string RemainderWord(const Words& words) {
 
 std::vector<std::string> TextFrom(const Steps& steps, exact::Notation notation,
                                   const Words& words) {
-  const Text text(notation);
+  const Text text(notation, words);
   std::vector<std::string> lines;
   std::vector<Row> rows;
   for (const Step& step : steps.steps) {
@@ -278,8 +383,9 @@ std::vector<std::string> TextFrom(const Steps& steps, exact::Notation notation,
       row.line = lines.size();
       row.group = d->group;
       row.label = RowLabel(*d, words);
-      row.left = d->dividend + " ÷ " + d->divisor;
-      row.right = d->quotient + " " + RemainderWord(words) + " " + d->remainder;
+      row.left = text.Write({d->dividend}) + " ÷ " + text.Write({d->divisor});
+      row.right =
+          text.Write({d->quotient}) + " " + RemainderWord(words) + " " + text.Write({d->remainder});
       rows.push_back(std::move(row));
       lines.emplace_back();
     }
@@ -320,7 +426,7 @@ std::string LatexRelation(const std::string& relation) {
 }
 
 std::string LatexFrom(const Steps& steps, PeriodMark mark, const Words& words) {
-  const Latex latex(mark);
+  const Latex latex(mark, words);
   std::vector<std::string> items;  // rows end without "\\", sentences are \intertext
   std::vector<bool> isRow;
   for (const Step& step : steps.steps) {
@@ -343,8 +449,9 @@ std::string LatexFrom(const Steps& steps, PeriodMark mark, const Words& words) {
     } else if (const auto* d = std::get_if<DivisionRow>(&step)) {
       const std::string label = RowLabel(*d, words);
       std::string row = label.empty() ? "" : "\\text{" + EscapeLatex(label) + "} \\quad ";
-      row += d->dividend + " \\div " + d->divisor + " &= " + d->quotient + " \\text{ " +
-             EscapeLatex(RemainderWord(words)) + " } " + d->remainder;
+      row += latex.Write({d->dividend}) + " \\div " + latex.Write({d->divisor}) +
+             " &= " + latex.Write({d->quotient}) + " \\text{ " + EscapeLatex(RemainderWord(words)) +
+             " } " + latex.Write({d->remainder});
       items.push_back(std::move(row));
       isRow.push_back(true);
     }

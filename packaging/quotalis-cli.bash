@@ -1,7 +1,7 @@
 # bash completion for quotalis-cli                          -*- shell-script -*-
-# Completes the options, and the values of --notation and --max-digits, in
-# both the "--option value" and the "--option=value" forms. Entries are
-# numbers, so nothing else is offered.
+# Completes the options, and the values of --notation, --max-digits and
+# --max-memory, in both the "--option value" and the "--option=value" forms.
+# Entries are numbers, so nothing else is offered.
 
 _quotalis_cli() {
     local cur=${COMP_WORDS[COMP_CWORD]} prev=
@@ -26,6 +26,11 @@ _quotalis_cli() {
             mapfile -t COMPREPLY < <(compgen -W 'all' -- "$cur")
             return
             ;;
+        --max-memory)
+            # a size, such as 512M or 2G, or no limit
+            mapfile -t COMPREPLY < <(compgen -W 'all' -- "$cur")
+            return
+            ;;
         --period)
             return  # a number of digits
             ;;
@@ -39,7 +44,7 @@ _quotalis_cli() {
 
     if [[ $cur == -* ]]; then
         mapfile -t COMPREPLY < <(compgen -W '--period --detail --json --explain --notation --mixed
-            --max-digits --rounded --help -h --version --' -- "$cur")
+            --max-digits --max-memory --rounded --help -h --version --' -- "$cur")
     fi
 }
 complete -F _quotalis_cli quotalis-cli

@@ -33,6 +33,12 @@ struct Exercise {
   const char* value;  // x, written out: "1/6", "-37/3000000"; "" for a fraction entry
 };
 
+// 0.000…01(6), 1,000 zeros after the point: its non-recurring part and its
+// terms have more digits than the working shows whole, so they stand by
+// their first and last digits and the count of those left out.
+const std::string kThousandZeros = "0." + std::string(1000, '0') + "1(6)";
+const std::string kThousandZerosValue = "1/6" + std::string(1000, '0');
+
 // Each is run in English and in Japanese; those with a LaTeX file in a
 // language are run with --notation latex too.
 const std::vector<Exercise> kExercises = {
@@ -57,9 +63,11 @@ const std::vector<Exercise> kExercises = {
     {"negative_mixed_number", {"--", "-3 2/4"}, ""},
     {"dots", {"--notation", "dots", "1/7"}, ""},
     {"keypad", {"--notation", "keypad", "1/7"}, ""},
+    {"thousand_zeros", {kThousandZeros}, kThousandZerosValue.c_str()},
 };
 
-const std::set<std::string> kLatex = {"sixth", "exponent", "seventh", "mixed_number"};
+const std::set<std::string> kLatex = {"sixth", "exponent", "seventh", "mixed_number",
+                                      "thousand_zeros"};
 
 std::string Slurp(const std::string& path) {
   std::ifstream file(path, std::ios::binary);
@@ -386,6 +394,8 @@ std::string FalseLine(const std::string& working, const mpq_class& x) {
   int equations = 0;
   for (const std::string& raw : Split(working, "\n")) {
     if (raw.find('=') == std::string::npos) continue;
+    // A number shown by its ends cannot be read back.
+    if (raw.find(" more digits)") != std::string::npos) continue;
     std::string line = Trim(raw);
     if (line.find(" remainder ") != std::string::npos) {
       // [digit N:] A ÷ B = Q remainder R
@@ -522,14 +532,68 @@ TEST(Working, EveryEquationHoldsOverSeededEntries) {
   }
 }
 
+// A number of more than 1,000 digits stands by its first and last ten digits
+// and how many are left out between them; so does each part of a decimal,
+// whatever the notation; and a long division's dividend and quotient.
+TEST(Working, LongNumbersStandByTheirEnds) {
+  std::mt19937 random(14);
+  const auto digits = [&](std::size_t count, char last) {
+    std::string s(count, '0');
+    for (char& c : s) c = static_cast<char>('0' + random() % 10);
+    s.front() = '7';
+    s.back() = last;  // the non-recurring part and the period end differently
+    return s;
+  };
+  const auto ends = [](const std::string& s, const std::string& count) {
+    return s.substr(0, 10) + "…(" + count + " more digits)…" + s.substr(s.size() - 10);
+  };
+  const std::string whole = digits(1200, '3'), fixed = digits(30, '1'), period = digits(2001, '2');
+  const std::string entry = whole + "." + fixed + "(" + period + ")";
+  {
+    SCOPED_TRACE("parentheses");
+    const auto r = cli_run::RunCli({"--explain", entry});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(Split(r.out, "\n").front(),
+              "Let x = " + ends(whole, "1,180") + "." + fixed + "(" + ends(period, "1,981") + ")");
+    EXPECT_NE(r.out.find("The 2001-digit period " + ends(period, "1,981") + " starts"),
+              std::string::npos)
+        << r.out;
+  }
+  {
+    SCOPED_TRACE("dots: on the period's first and last digits, whichever are shown");
+    const auto r = cli_run::RunCli({"--explain", "--notation", "dots", entry});
+    ASSERT_EQ(r.status, 0) << r.err;
+    const std::string dot = "\u0307";
+    EXPECT_EQ(Split(r.out, "\n").front(), "Let x = " + ends(whole, "1,180") + "." + fixed +
+                                              period.substr(0, 1) + dot + period.substr(1, 9) +
+                                              "…(1,981 more digits)…" +
+                                              period.substr(period.size() - 10) + dot);
+  }
+  {
+    SCOPED_TRACE("a long division of a long dividend");
+    const std::string n = digits(1500, '9');
+    mpz_class q, rest;
+    mpz_tdiv_qr_ui(q.get_mpz_t(), rest.get_mpz_t(), mpz_class(n, 10).get_mpz_t(), 7);
+    const std::string quotient = q.get_str();
+    ASSERT_EQ(quotient.size(), 1500u);  // n starts with 7
+    const auto r = cli_run::RunCli({"--explain", n + "/7"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_NE(r.out.find(ends(n, "1,480") + " ÷ 7 = " + ends(quotient, "1,480") + " remainder " +
+                         rest.get_str() + "\n"),
+              std::string::npos)
+        << r.out;
+  }
+}
+
 // --- LaTeX -----------------------------------------------------------------
 
 // Empty when `tex` is one align* environment, its braces balanced, each
 // \intertext's $ paired, using only the commands a worksheet's amsmath knows;
 // otherwise what is wrong.
 std::string LatexFault(const std::string& tex) {
-  static const std::set<std::string> kCommands = {
-      "begin", "end", "intertext", "text", "frac", "times", "div", "overline", "dot", "quad", "\\"};
+  static const std::set<std::string> kCommands = {"begin", "end",   "intertext", "text",
+                                                  "frac",  "times", "div",       "overline",
+                                                  "dot",   "quad",  "ldots",     "\\"};
   if (tex.rfind("\\begin{align*}\n", 0) != 0) return "does not begin with align*";
   if (tex.size() < 12 || tex.substr(tex.size() - 12) != "\\end{align*}") {
     return "does not end with align*";

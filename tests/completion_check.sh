@@ -50,7 +50,8 @@ while IFS='|' read -r name words expected; do
 done <<EOF
 # options
 option_prefix_not|--not|--notation
-option_prefix_max|--max|--max-digits
+option_prefix_max|--max|--max-digits --max-memory
+option_prefix_max_m|--max-m|--max-memory
 option_prefix_de|--de|--detail
 option_prefix_unknown|--zz|
 # values
@@ -63,6 +64,9 @@ notation_values_after_equals_prefix|--notation = l|latex
 notation_values_after_other_options|--detail --notation pa|parentheses
 notation_values_after_equals_other_options|--json --notation = q|quotes
 max_digits_values|--max-digits ''|all
+max_memory_values|--max-memory ''|all
+max_memory_values_after_equals|--max-memory = a|all
+max_memory_size_not_completed|--max-memory 5|
 period_takes_a_number|--period ''|
 # entries
 entry_is_not_completed|0.|

@@ -25,7 +25,7 @@ namespace quotalis::cli {
 exact::Notation WorkingNotation(const Options& options, const Entry& entry);
 
 // Decimal to fraction, from x = the entry to its lowest terms.
-std::vector<std::string> DecimalWorkingLines(const exact::DecimalWorking& w, const Entry& entry,
+std::vector<std::string> DecimalWorkingLines(exact::DecimalWorking w, const Entry& entry,
                                              const Options& options);
 
 // Fraction to decimal: `text` is the entry as given, whose whole part and

@@ -6,6 +6,9 @@
 // blanks, translated through the Words and filled with formulas.
 #pragma once
 
+#include <gmpxx.h>
+
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -20,6 +23,23 @@
 namespace quotalis::explain {
 
 struct Math;
+// A number of more digits than this is shown by its first and last
+// kShownEnds digits, and how many are left out between them:
+// "1234567890…(9,999,980 more digits)…1234567890". So is each part of a
+// decimal (before the point, not recurring, recurring) that is longer. As
+// many digits as the long division shows at most (exact::kMaxDivisionSteps),
+// so that a decimal worked out by hand is shown whole; a working of
+// 10,000,000-digit terms then takes a few lines, not hundreds of megabytes.
+inline constexpr std::size_t kLongestNumberShown = 1000;
+inline constexpr std::size_t kShownEnds = 10;
+
+// The digits left out of the parts of a decimal, each after the first
+// kShownEnds digits of its part.
+struct LeftOut {
+  std::int64_t integer = 0, fixed = 0, period = 0;
+  bool Any() const { return integer > 0 || fixed > 0 || period > 0; }
+};
+
 // A formula: its pieces in reading order. A number before a variable or a
 // power before a variable multiplies it (100x, 10⁶x); a whole number before a
 // fraction makes a mixed number (2 19/55).
@@ -46,10 +66,18 @@ struct Math {
   std::vector<Math> numerator;
   std::vector<Math> denominator;
   std::string index = {};
+  // A long number: `text` its first digits (after any "-"), `tail` its last
+  // ones, `hidden` how many stand between them.
+  std::string tail = {};
+  std::int64_t hidden = 0;
+  // A long decimal: its parts in `decimal` hold only their ends.
+  LeftOut leftOut = {};
 };
 
-// Builders for the pieces.
+// Builders for the pieces. A number or a decimal too long to show whole is
+// shown by its ends (kLongestNumberShown).
 Math Number(std::string digits);
+Math Number(const mpz_class& n);
 Math Variable(std::string name);
 Math Operator(std::string symbol);
 Math DecimalOf(const exact::Decimal& d);
@@ -77,7 +105,7 @@ struct Equation {
 // One row of a long division: `dividend` ÷ `divisor` = `quotient`, remainder
 // `remainder`; `place` the digit after the point it gives (0: the whole part).
 struct DivisionRow {
-  std::string dividend, divisor, quotient, remainder;
+  Math dividend, divisor, quotient, remainder;
   std::int64_t place = 0;
   int group = 0;
 };

@@ -89,6 +89,8 @@ struct DecimalWorking {
 // of ToFraction, plus the factoring of each term
 // (bounded as exact/expansion.h states).
 Result<DecimalWorking> ExplainDecimal(const Decimal& decimal);
+// The same, keeping `decimal` in the working rather than a copy of it.
+Result<DecimalWorking> ExplainDecimal(Decimal&& decimal);
 
 // The most long-division steps kept: enough to show any period a pupil works
 // by hand, short enough to print on a screen or two.
