@@ -19,7 +19,7 @@ RUN_PACKAGES=(cmake ninja-build g++ pkg-config gettext libgmp-dev libflint-dev q
 PACKAGE_PACKAGES=(dpkg-dev fakeroot file binutils gzip lintian man-db)
 TEST_PACKAGES=(libgtest-dev libbenchmark-dev clang clang-format libclang-rt-14-dev
   xvfb xauth desktop-file-utils appstream bash-completion "${PACKAGE_PACKAGES[@]}")
-BENCH_PACKAGES=(python3 python3-xlib xvfb hyperfine bc)
+BENCH_PACKAGES=(python3 python3-xlib xvfb hyperfine bc time)
 
 JOBS=$(nproc 2>/dev/null || echo 2)
 
@@ -122,6 +122,7 @@ case "${1:-}" in
     for b in build/bench/bench/*_bench; do [[ -x $b ]] && "$b"; done
     bench/startup.py build/bench/app/quotalis build/bench/bench/startup-floor
     bench/compare.sh build/bench/cli/quotalis-cli build/bench/compare
+    bench/limits.sh build/bench/cli/quotalis-cli
     ;;
   package)
     install_missing "${RUN_PACKAGES[@]}" "${PACKAGE_PACKAGES[@]}"

@@ -221,17 +221,19 @@ Answer DecimalAnswerFor(std::string_view text, Entry entry, const Options& optio
     }
     return out.Done();
   }
-  const auto explained = [&]() -> exact::Result<std::vector<std::string>> {
-    exact::Result<exact::DecimalWorking> w = exact::ExplainDecimal(std::move(entry.decimal));
-    if (auto* p = std::get_if<exact::Problem>(&w)) return std::move(*p);
-    return DecimalWorkingLines(std::get<exact::DecimalWorking>(std::move(w)), entry, options);
-  };
-  if (options.explain && !options.json && options.notation != exact::Notation::Keypad) {
-    // The working alone, which makes the fraction itself: nothing else is
-    // held beside it. (The keypad may refuse the answer: that is found below.)
-    exact::Result<std::vector<std::string>> w = explained();
+  // The working first, when it is asked for: its lines are short (a long
+  // number stands by its ends), and what making it took is given back before
+  // the answer's own numbers are made.
+  std::vector<std::string> working;
+  if (options.explain) {
+    // Alone, it makes the fraction itself and may have the entry's digits.
+    // (The keypad may refuse the answer: that is found below.)
+    const bool alone = !options.json && options.notation != exact::Notation::Keypad;
+    exact::Result<exact::DecimalWorking> w = alone ? exact::ExplainDecimal(std::move(entry.decimal))
+                                                   : exact::ExplainDecimal(entry.decimal);
     if (auto* p = std::get_if<exact::Problem>(&w)) return refuse(Verdict::BadInput, *p);
-    return {Verdict::Converted, Joined(std::get<std::vector<std::string>>(w)), {}};
+    working = DecimalWorkingLines(std::get<exact::DecimalWorking>(std::move(w)), entry, options);
+    if (alone) return {Verdict::Converted, Joined(working), {}};
   }
   exact::Result<exact::Schoolbook> made = exact::ToFraction(entry.decimal);
   if (auto* p = std::get_if<exact::Problem>(&made)) return refuse(Verdict::BadInput, *p);
@@ -258,12 +260,6 @@ Answer DecimalAnswerFor(std::string_view text, Entry entry, const Options& optio
                                              : exact::Result<std::string>(EntryText(entry.decimal));
     if (auto* p = std::get_if<exact::Problem>(&written)) return refuse(Verdict::Failed, *p);
     decimal = std::get<std::string>(std::move(written));
-  }
-  std::vector<std::string> working;
-  if (options.explain) {
-    exact::Result<std::vector<std::string>> w = explained();
-    if (auto* p = std::get_if<exact::Problem>(&w)) return refuse(Verdict::BadInput, *p);
-    working = std::get<std::vector<std::string>>(std::move(w));
   }
   if (options.explain && !options.json) return {Verdict::Converted, Joined(working), {}};
   // From here on only the numbers and the decimal's text are written.

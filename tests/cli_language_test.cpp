@@ -24,11 +24,11 @@ using cli_spawn::Spawn;
 constexpr char kJapanese[] = "LANGUAGE=ja LC_ALL=C.UTF-8";
 
 // Words in ASCII letters that Japanese text may hold: names the user types
-// (options, notations, --max-digits' "all"), the program's name, and names
-// such as UTF-8 and Ctrl-D.
+// (options, notations, --max-digits' "all"), the program's name, names such
+// as UTF-8 and Ctrl-D, and the units of memory sizes.
 const std::set<std::string, std::less<>> kMessageWords = {
-    "K",        "quotalis", "cli",  "UTF",      "Ctrl",     "all",   "parentheses",
-    "brackets", "quotes",   "dots", "overline", "ellipsis", "latex", "keypad"};
+    "K",    "quotalis", "cli",      "UTF",   "Ctrl",   "all", "parentheses", "brackets", "quotes",
+    "dots", "overline", "ellipsis", "latex", "keypad", "KiB", "MiB",         "GiB"};
 // And in --help: the names of the locale's variables, of --json's fields
 // and of its kinds of fault, as a program or a shell spells them, and the
 // names of things (JSON, LaTeX, Quotalis, MiB).
@@ -147,6 +147,11 @@ const LanguageRun kRuns[] = {
     {"a notation that cannot answer", "--notation plain 1", ""},
     {"max digits zero", "--max-digits 0 1", ""},
     {"max digits not a number", "--max-digits x 1", ""},
+    {"max memory not a size", "--max-memory 12Q 1", ""},
+    {"max memory zero", "--max-memory 0 1", ""},
+    {"max memory passed", "--max-memory 1M 1e9999999", ""},
+    {"lines, max memory passed", "--max-memory 5M", "0.5\n1e9999999\n1/7\n"},
+    {"lines, max memory passed, JSON", "--json --max-memory 5M", "0.5\n1e9999999\n"},
     {"options that conflict", "--detail --explain 1", ""},
     {"too many arguments", "1 2", ""},
     {"a value missing", "--period", ""},

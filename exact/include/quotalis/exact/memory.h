@@ -22,7 +22,9 @@
 //     reallocates it again; and no block is smaller than 64 limbs, so that a
 //     number FLINT keeps in its cache for reuse never points past its block.
 //   - What GMP had allocated for its own temporaries when it was interrupted
-//     is lost to it; ReclaimSince() gives it back (see there).
+//     is lost to it; ReclaimSince() gives it back (see there), but for
+//     blocks of 512 bytes or less, and for what FLINT allocated by itself
+//     (tens of kilobytes at most), which stay lost.
 #pragma once
 
 #include <cstdint>
