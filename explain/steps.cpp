@@ -429,9 +429,8 @@ Steps FractionSteps(const exact::FractionWorking& w, const StepStyle& style) {
                  "after the point"),
               {Of(static_cast<std::int64_t>(w.steps.size() - 1)), Of(*w.periodLength), Of(start)});
       } else {
-        b.Say(N_("Stopped after {1} digits: the denominator is too large to find the period's "
-                 "length"),
-              {Of(static_cast<std::int64_t>(w.steps.size() - 1))});
+        b.Say(N_("Stopped after {1} digits: the period is longer than {2} digits"),
+              {Of(static_cast<std::int64_t>(w.steps.size() - 1)), Of(exact::kMaxExpansionDigits)});
       }
       return b.Done();
     }

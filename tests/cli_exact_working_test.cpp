@@ -83,6 +83,16 @@ TEST(ExactCommandLine, StopsALongDivision) {
   EXPECT_EQ(lines.back(),
             "Stopped after 999 digits: the period has 1018 digits and starts at digit 1 after "
             "the point");
+  // A product of two primes of 50 digits: too large to factor, its period
+  // longer than the limit, as the answer says too.
+  const std::string d =
+      "1000000000000000000000000000000000000000000000002410000000000000000000000000"
+      "000000000000000000000001359";
+  const auto past = RunCli({"--explain", "1/" + d});
+  EXPECT_EQ(Lines(past.out).back(),
+            "Stopped after 999 digits: the period is longer than 10000000 digits");
+  EXPECT_NE(RunCli({"--json", "1/" + d}).out.find(R"("period":null,"periodAbove":10000000)"),
+            std::string::npos);
 }
 
 TEST(ExactCommandLine, KeypadWorkingWritesParentheses) {
