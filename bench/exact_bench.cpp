@@ -1,18 +1,21 @@
 // Timings of the exact library at the sizes its documentation promises: a
 // million-digit decimal to lowest terms, the ten-million-digit period of
 // 1/9999943, the period's length for denominators below 10^18, and keypad
-// entries. Each checks its result once, outside the timed loop.
+// entries, and small decimals in machine words. Each checks its result once,
+// outside the timed loop.
 #include <benchmark/benchmark.h>
 
 #include <cstdint>
 #include <random>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include <quotalis/exact/expansion.h>
 #include <quotalis/exact/fraction.h>
 #include <quotalis/exact/keypad.h>
 #include <quotalis/exact/rounded.h>
+#include <quotalis/exact/word.h>
 
 namespace {
 
@@ -41,6 +44,77 @@ void LongDecimal(benchmark::State& state, std::size_t digits, std::size_t period
   if (s.reduced.numerator * s.denominator != s.numerator * s.reduced.denominator ||
       s.denominator % s.reduced.denominator != 0 || written < digits - period) {
     state.SkipWithError("wrong fraction");
+  }
+}
+
+// The lowest terms alone, the denominator's zeros apart, as quotalis-cli
+// writes a long decimal's fraction: the numerator's digits, the digits of
+// the denominator without its zeros, and the zeros.
+void LongDecimalLowestTerms(benchmark::State& state, std::size_t digits, std::size_t period) {
+  const Decimal d{false, "0", RandomDigits(digits - period, 1), RandomDigits(period, 2), 0};
+  std::size_t written = 0;
+  for (auto _ : state) {
+    const Result<LowestTerms> made = ToLowestTerms(d);
+    const LowestTerms& l = std::get<LowestTerms>(made);
+    const std::string text = l.numerator.get_str() + "/" + l.denominator.get_str() +
+                             std::string(static_cast<std::size_t>(l.tens), '0');
+    written = text.size();
+    benchmark::DoNotOptimize(text.data());
+  }
+  const Result<Schoolbook> whole = ToFraction(d);
+  const Rational& r = std::get<Schoolbook>(whole).reduced;
+  if (written != r.numerator.get_str().size() + 1 + r.denominator.get_str().size()) {
+    state.SkipWithError("wrong fraction");
+  }
+}
+
+// 100,000 small decimals, 12.34(567) and the like, read, reduced and
+// written in machine words; per decimal.
+void SmallDecimals(benchmark::State& state) {
+  std::mt19937_64 rng(13);
+  std::vector<std::string> texts;
+  for (int i = 0; i < 100'000; ++i) {
+    texts.push_back(std::to_string(rng() % 100) + "." + RandomDigits(rng() % 4, rng()) + "(" +
+                    RandomDigits(rng() % 4 + 1, rng()) + ")");
+  }
+  char out[kWordFractionChars];
+  std::size_t written = 0;
+  for (auto _ : state) {
+    written = 0;
+    for (const std::string& text : texts) {
+      const std::optional<DecimalDigits> d = ReadSmall(text);
+      const std::optional<WordFraction> f = ToWordFraction(*d);
+      written += static_cast<std::size_t>(WriteWordFraction(*f, false, out) - out);
+    }
+    benchmark::DoNotOptimize(written);
+  }
+  state.SetItemsProcessed(state.iterations() * static_cast<std::int64_t>(texts.size()));
+  if (written < 300'000) state.SkipWithError("too little written");
+}
+
+// Period lengths of 2,000 random denominators between 10^17 and 10^18; per
+// denominator.
+void PeriodsBelowTenToTheEighteen(benchmark::State& state) {
+  std::mt19937_64 rng(11);
+  std::vector<mpz_class> ds;
+  for (int i = 0; i < 2000; ++i) {
+    const std::uint64_t d = 100'000'000'000'000'000ULL + rng() % 900'000'000'000'000'000ULL;
+    ds.emplace_back(std::to_string(d));
+  }
+  for (auto _ : state) {
+    for (const mpz_class& d : ds) benchmark::DoNotOptimize(PeriodLength(d));
+  }
+  state.SetItemsProcessed(state.iterations() * static_cast<std::int64_t>(ds.size()));
+  // 10^t = 1 modulo d without its twos and fives, checked for the first few.
+  for (std::size_t i = 0; i < 20; ++i) {
+    mpz_class rest = ds[i];
+    while (rest % 2 == 0) rest /= 2;
+    while (rest % 5 == 0) rest /= 5;
+    const mpz_class t = *PeriodLength(ds[i]);
+    mpz_class power;
+    const mpz_class ten = 10;
+    mpz_powm(power.get_mpz_t(), ten.get_mpz_t(), t.get_mpz_t(), rest.get_mpz_t());
+    if (rest != 1 && power != 1) state.SkipWithError("wrong period length");
   }
 }
 
@@ -137,6 +211,10 @@ BENCHMARK_CAPTURE(LongDecimal, digits_1000000_period_100000, 1'000'000, 100'000)
     ->Unit(benchmark::kMillisecond);
 
 // The period found and every digit written.
+BENCHMARK_CAPTURE(LongDecimalLowestTerms, digits_1000000_period_100000, 1'000'000, 100'000)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(SmallDecimals)->Unit(benchmark::kMillisecond);
+BENCHMARK(PeriodsBelowTenToTheEighteen)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(WholePeriod, one_over_9999943, 9'999'943, 9'999'942, "0000001000005700032")
     ->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(WholePeriod, one_over_17, 17, 16, "0588235294117647")

@@ -16,6 +16,7 @@
 
 #include <quotalis/exact/canonical.h>
 #include <quotalis/exact/expansion.h>
+#include <quotalis/exact/word.h>
 #include <quotalis/exact/working.h>
 #include <quotalis/exact/write.h>
 
@@ -178,6 +179,15 @@ void AddFraction(Pieces& out, bool mixed, const Terms& lowest) {
   }
 }
 
+// `count` zeros, as views of one block of them kept for the whole run:
+// a long denominator's power of ten is written without being held.
+void AddZeros(Pieces& out, std::size_t count) {
+  static const std::string zeros(std::size_t{64} << 10, '0');
+  for (; count > 0; count -= std::min(count, zeros.size())) {
+    out << Piece{nullptr, nullptr, std::string_view(zeros).substr(0, count), false};
+  }
+}
+
 // A JSON string field's value, escaped as it is written: the user's text, or
 // a text of the answer's own.
 Piece Json(std::string_view text) { return {nullptr, nullptr, text, true}; }
@@ -187,6 +197,30 @@ Answer DecimalAnswerFor(std::string_view text, Entry entry, const Options& optio
   const auto refuse = [&](Verdict verdict, const exact::Problem& p) {
     return Refuse(verdict, p, text, text, options);
   };
+  if (!options.detail && !options.json && !options.explain) {
+    // Only the lowest terms are made and written: what else the entry took
+    // goes first.
+    exact::Result<exact::LowestTerms> lowest = exact::ToLowestTerms(entry.decimal);
+    if (auto* p = std::get_if<exact::Problem>(&lowest)) return refuse(Verdict::BadInput, *p);
+    entry = {};
+    auto& r = std::get<exact::LowestTerms>(lowest);
+    Pieces out;
+    if (options.mixed) {
+      mpz_class& d = r.denominator;
+      if (r.tens > 0) {
+        mpz_class power;
+        mpz_ui_pow_ui(power.get_mpz_t(), 10, static_cast<unsigned long>(r.tens));
+        d *= power;
+      }
+      AddFraction(out, true, TermsOf(r.numerator, d));
+    } else {
+      // The denominator's digits, then its zeros as they are.
+      out << std::make_shared<const mpz_class>(std::move(r.numerator)) << "/"
+          << std::make_shared<const mpz_class>(std::move(r.denominator));
+      AddZeros(out, static_cast<std::size_t>(r.tens));
+    }
+    return out.Done();
+  }
   // The working first, when it is asked for: its lines are short (a long
   // number stands by its ends), and what making it took is given back before
   // the answer's own numbers are made.
@@ -204,14 +238,6 @@ Answer DecimalAnswerFor(std::string_view text, Entry entry, const Options& optio
   exact::Result<exact::Schoolbook> made = exact::ToFraction(entry.decimal);
   if (auto* p = std::get_if<exact::Problem>(&made)) return refuse(Verdict::BadInput, *p);
   auto& f = std::get<exact::Schoolbook>(made);
-  if (!options.detail && !options.json && !options.explain) {
-    // Only the lowest terms are written: what else the entry took goes first.
-    entry = {};
-    f.numerator = f.denominator = 0;
-    Pieces out;
-    AddFraction(out, options.mixed, TermsOf(f.reduced.numerator, f.reduced.denominator));
-    return out.Done();
-  }
 
   // A plain decimal is shown as the window writes it back (with --json, when
   // K marks digits of it, as its canonical form too); another as its
@@ -396,13 +422,22 @@ bool HoldsSlash(std::string_view text) {
 }  // namespace
 
 Answer AnswerEntry(std::string_view text, std::int32_t period, const Options& options) {
-  const std::optional<std::uint64_t> allowed = EntryBudget(options.memory);
-  const auto overBudget = [&](std::uint64_t need) {
-    return Refuse(Verdict::Failed, OverBudget(need, *allowed), text, text, options);
+  // What the memory left allows is asked only for an entry that may need
+  // more than a little of it: reading /proc/meminfo for every small entry of
+  // a batch took ten times as long as answering them, and memory running out
+  // over so little is caught as it is anywhere (AnswerOutOfMemory).
+  std::optional<std::optional<std::uint64_t>> budget;
+  const auto over = [&](std::uint64_t need) {
+    if (options.memory.kind == MemoryBudget::Kind::HalfOfWhatIsLeft && need <= kLongWork) {
+      return false;
+    }
+    if (!budget) budget = EntryBudget(options.memory);
+    return budget->has_value() && need > **budget;
   };
-  if (const std::uint64_t need = ReadingNeed(text.size()); allowed && need > *allowed) {
-    return overBudget(need);
-  }
+  const auto overBudget = [&](std::uint64_t need) {
+    return Refuse(Verdict::Failed, OverBudget(need, **budget), text, text, options);
+  };
+  if (const std::uint64_t need = ReadingNeed(text.size()); over(need)) return overBudget(need);
   if (options.rounded) {
     exact::Result<std::string> rounded = RoundedAnswer(text, options);
     if (auto* problem = std::get_if<exact::Problem>(&rounded)) {
@@ -420,7 +455,7 @@ Answer AnswerEntry(std::string_view text, std::int32_t period, const Options& op
       decimal
           ? DecimalNeed(entry.decimal, options)
           : FractionNeed(entry.fraction, ExpansionDigitsBound(entry.fraction, options), options);
-  if (allowed && need > *allowed) return overBudget(need);
+  if (over(need)) return overBudget(need);
   if (need > kLongWork && options.beforeLongWork) options.beforeLongWork();
   return decimal ? DecimalAnswerFor(text, std::move(entry), options)
                  : FractionAnswerFor(text, std::move(entry), options);
@@ -433,6 +468,43 @@ Answer WorkingMathml(std::string_view entry, std::int32_t period, const Options&
   asked.json = false;
   asked.detail = false;
   return AnswerEntry(entry, period, asked);
+}
+
+bool AnswersSmallLines(const Options& options) {
+  return !options.detail && !options.json && !options.explain && !options.rounded;
+}
+
+bool AnswerSmallLine(std::string_view line, const Options& options, std::string& out) {
+  // A budget of bytes below what AnswerEntry counts for any entry refuses
+  // even a small one: the general path says so.
+  constexpr std::uint64_t kSmallestNeed = std::uint64_t{2} << 20;
+  if (options.memory.kind == MemoryBudget::Kind::Bytes && options.memory.bytes < kSmallestNeed) {
+    return false;
+  }
+  if (line.ends_with('\r')) line.remove_suffix(1);  // a CR LF line end
+  const auto blank = [](char c) { return c == ' ' || c == '\t'; };
+  while (!line.empty() && blank(line.front())) line.remove_prefix(1);
+  while (!line.empty() && blank(line.back())) line.remove_suffix(1);
+  std::optional<exact::DecimalDigits> d = exact::ReadSmall(line);
+  if (!d) return false;
+  if (d->period.empty()) {
+    // A plain decimal, as ReadEntry reads it: the zeros that end the digits
+    // after the point dropped, then the last K of them recur.
+    std::string_view after = d->fixed;
+    while (!after.empty() && after.back() == '0') after.remove_suffix(1);
+    const std::size_t k =
+        std::min(static_cast<std::size_t>(std::max<std::int32_t>(options.period, 0)), after.size());
+    d->fixed = after.substr(0, after.size() - k);
+    d->period = after.substr(after.size() - k);
+  } else if (options.period > 0) {
+    return false;  // K with marked digits: refused
+  }
+  const std::optional<exact::WordFraction> f = exact::ToWordFraction(*d);
+  if (!f) return false;
+  char written[exact::kWordFractionChars];
+  out.append(written, exact::WriteWordFraction(*f, options.mixed, written));
+  out += '\n';
+  return true;
 }
 
 bool IsCommentLine(std::string_view line) {

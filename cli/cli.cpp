@@ -7,6 +7,7 @@
 #include <string>
 
 #include <quotalis/exact/memory.h>
+#include <quotalis/exact/word.h>
 
 #include <quotalis/version.h>
 
@@ -36,6 +37,9 @@ int WriteFailed(const explain::Words& words, std::ostream& err) {
   return kExitFailed;
 }
 
+// The answers gathered before they are written.
+constexpr std::size_t kAnswerBlock = std::size_t{64} << 10;
+
 // Windows Notepad starts a UTF-8 file with the byte-order mark U+FEFF.
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
@@ -48,14 +52,32 @@ int AnswerLines(const cli::Options& options, std::istream& in, std::ostream& out
   bool anyFailed = false;
   bool first = true;
   cli::LineReader reader(in);
+  // The answers of small decimals gather here and go out a block at a time;
+  // every other answer is written after them, in order.
+  std::string block;
+  block.reserve(kAnswerBlock + exact::kWordFractionChars + 1);
+  const auto passOn = [&] {
+    out.write(block.data(), static_cast<std::streamsize>(block.size()));
+    block.clear();
+  };
   // Before an entry's long work, the answers so far are passed on: whatever
   // becomes of it, they are not lost.
   cli::Options lineOptions = options;
   lineOptions.beforeLongWork = [&out] { out.flush(); };
+  const bool small = cli::AnswersSmallLines(options);
   while (reader.Next()) {
     std::string_view line = reader.line();
     if (first && line.starts_with(kByteOrderMark)) line.remove_prefix(kByteOrderMark.size());
     first = false;
+    if (small && !reader.cut() && cli::AnswerSmallLine(line, options, block)) {
+      if (block.size() >= kAnswerBlock || !reader.Waiting()) {
+        passOn();
+        if (!reader.Waiting()) out.flush();
+        if (!out) return WriteFailed(words, err);
+      }
+      continue;
+    }
+    if (!block.empty()) passOn();
     if (!reader.cut() && cli::IsCommentLine(line)) continue;
     Answer answer;
     bool done = false;  // the answer is written
@@ -95,9 +117,10 @@ int AnswerLines(const cli::Options& options, std::istream& in, std::ostream& out
     anyFailed = anyFailed || answer.verdict != Verdict::Converted;
     // With --explain the workings of successive lines are told apart by a blank line.
     if (options.explain && !options.json) out << '\n';
-    if (in.rdbuf()->in_avail() <= 0) out.flush();
+    if (!reader.Waiting()) out.flush();
     if (!out) return WriteFailed(words, err);
   }
+  if (!block.empty()) passOn();
   if (in.bad()) {
     Complain(err, words.Translate(N_("cannot read standard input")));
     return kExitFailed;

@@ -21,8 +21,9 @@ struct PrimePower {
 // The prime factors of n > 0 in ascending order, each with its exponent; empty
 // for 1. Nothing when n is too hard to split quickly, which is decided up front
 // by size so that no call runs long (the limits are in exact/expansion.h):
-//   - below 2^64: always factored (n_factor), in tens of microseconds, and
-//     under a millisecond even for a product of two 30-bit primes;
+//   - below 2^64: always factored (FLINT's trial division, primality test
+//     and Pollard-Brent rho, n_factor for a part rho leaves whole), in
+//     microseconds, and in about 0.3 ms for a product of two 30-bit primes;
 //   - up to kFactorBits bits: small factors by trial division and ECM, then the
 //     cofactor must be 1, a probable prime, or at most kSieveBits bits (split by
 //     the quadratic sieve); otherwise nothing;

@@ -123,7 +123,16 @@ Result<Rational> FromText(const FractionText& text) {
   return Reduced(std::move(r));
 }
 
-Result<Schoolbook> ToFraction(const Decimal& written) {
+namespace {
+
+// ToFraction's work, the unreduced terms made only when `unreduced` asks.
+// The reduced denominator comes without the power of ten that `tens` counts.
+struct Made {
+  Schoolbook terms;
+  std::int64_t tens = 0;
+};
+
+Result<Made> Fraction(const Decimal& written, bool unreduced) {
   if (std::optional<Problem> problem = CheckDigits(written)) return *problem;
   // Terms within the limit as written are within it in the canonical form
   // too; otherwise the canonical form decides, by operations on the digits,
@@ -136,7 +145,7 @@ Result<Schoolbook> ToFraction(const Decimal& written) {
     shortest = std::get<Decimal>(std::move(c));
   }
   const Decimal& decimal = overWritten ? shortest : written;
-  if (IsSmall(decimal)) return SmallFraction(decimal);
+  if (IsSmall(decimal)) return Made{SmallFraction(decimal), 0};
   const auto a = static_cast<std::int64_t>(decimal.fixed.size());
   const auto b = static_cast<std::int64_t>(decimal.period.size());
   const std::int64_t e = decimal.exponent;
@@ -144,20 +153,33 @@ Result<Schoolbook> ToFraction(const Decimal& written) {
   // 10^b - 1, the nines; 1 when nothing recurs.
   const mpz_class nines = TenTo(b) - 1 + (b == 0 ? 1 : 0);
   // All digits minus those that do not recur, IFP - IF = IF (10^b - 1) + P:
-  // each digit is read once.
-  mpz_class top = FromDigits(decimal.integer + decimal.fixed);
-  if (b > 0) top = top * nines + FromDigits(decimal.period);
+  // each digit is read once, and the digits after a zero integer part are
+  // read where they lie.
+  mpz_class top = Significant(decimal.integer) == 0 ? FromDigits(decimal.fixed)
+                                                    : FromDigits(decimal.integer + decimal.fixed);
+  // top mod the nines: P, or 0 when P is all nines.
+  mpz_class g;
+  if (b > 0) {
+    g = FromDigits(decimal.period);
+    top *= nines;
+    top += g;
+    if (g == nines) g = 0;
+  }
 
-  Schoolbook s;
-  s.numerator = e > 0 ? top * TenTo(e) : top;
-  s.denominator = nines * TenTo(a) * (e < 0 ? TenTo(-e) : mpz_class(1));
-  if (decimal.negative) s.numerator = -s.numerator;
-  if (top == 0) return s;  // reduced stays 0/1
+  Made made;
+  Schoolbook& s = made.terms;
+  if (unreduced) {
+    s.numerator = e > 0 ? top * TenTo(e) : top;
+    s.denominator = nines * TenTo(a) * (e < 0 ? TenTo(-e) : mpz_class(1));
+    if (decimal.negative) s.numerator = -s.numerator;
+  }
+  if (top == 0) return made;  // reduced stays 0/1
 
   // value = top / (nines 10^tens). The nines are prime to 10, so the common
   // factor is gcd(top, nines) times the twos and fives the power of ten shares
-  // with top, each found on its own: one division by the nines and one gcd of
-  // b-digit numbers, instead of a gcd of the whole terms.
+  // with top, each found on its own: one gcd of b-digit numbers (top is P
+  // modulo the nines, and a power of ten shifts nothing modulo them),
+  // instead of a gcd of the whole terms.
   std::int64_t tens = a - e;
   if (tens < 0) {
     top *= TenTo(-tens);
@@ -165,7 +187,6 @@ Result<Schoolbook> ToFraction(const Decimal& written) {
   }
   mpz_class den = nines;
   if (b > 0) {
-    mpz_class g = top % nines;
     mpz_gcd(g.get_mpz_t(), g.get_mpz_t(), nines.get_mpz_t());
     if (g > 1) {
       mpz_divexact(top.get_mpz_t(), top.get_mpz_t(), g.get_mpz_t());
@@ -176,27 +197,55 @@ Result<Schoolbook> ToFraction(const Decimal& written) {
     const auto twos =
         std::min<std::int64_t>(static_cast<std::int64_t>(mpz_scan1(top.get_mpz_t(), 0)), tens);
     mpz_tdiv_q_2exp(top.get_mpz_t(), top.get_mpz_t(), static_cast<mp_bitcnt_t>(twos));
-    mpz_class rest = top;
-    const mpz_class five(5);
-    const auto allFives =
-        static_cast<std::int64_t>(mpz_remove(rest.get_mpz_t(), rest.get_mpz_t(), five.get_mpz_t()));
-    const std::int64_t fives = std::min(allFives, tens);
-    if (fives == allFives) {
-      top = std::move(rest);
-    } else {
-      mpz_class p;
-      mpz_ui_pow_ui(p.get_mpz_t(), 5, static_cast<unsigned long>(fives));
-      mpz_divexact(top.get_mpz_t(), top.get_mpz_t(), p.get_mpz_t());
+    // The fives; most numerators have none, and are not copied to look.
+    std::int64_t fives = 0;
+    if (mpz_divisible_ui_p(top.get_mpz_t(), 5) != 0) {
+      mpz_class rest = top;
+      const mpz_class five(5);
+      const auto allFives = static_cast<std::int64_t>(
+          mpz_remove(rest.get_mpz_t(), rest.get_mpz_t(), five.get_mpz_t()));
+      fives = std::min(allFives, tens);
+      if (fives == allFives) {
+        top = std::move(rest);
+      } else {
+        mpz_class p;
+        mpz_ui_pow_ui(p.get_mpz_t(), 5, static_cast<unsigned long>(fives));
+        mpz_divexact(top.get_mpz_t(), top.get_mpz_t(), p.get_mpz_t());
+      }
     }
-    mpz_class p2;
+    // den 2^(tens - twos) 5^(tens - fives), of which 10^(tens - max) is
+    // held apart: only what is left is multiplied out.
+    made.tens = tens - std::max(twos, fives);
     mpz_class p5;
-    mpz_ui_pow_ui(p2.get_mpz_t(), 2, static_cast<unsigned long>(tens - twos));
-    mpz_ui_pow_ui(p5.get_mpz_t(), 5, static_cast<unsigned long>(tens - fives));
-    den *= p2 * p5;
+    mpz_ui_pow_ui(p5.get_mpz_t(), 5, static_cast<unsigned long>(tens - fives - made.tens));
+    den *= p5;
+    mpz_mul_2exp(den.get_mpz_t(), den.get_mpz_t(),
+                 static_cast<mp_bitcnt_t>(tens - twos - made.tens));
   }
-  s.reduced.numerator = decimal.negative ? mpz_class(-top) : top;
-  s.reduced.denominator = den;
-  return s;
+  s.reduced.numerator = decimal.negative ? mpz_class(-top) : std::move(top);
+  s.reduced.denominator = std::move(den);
+  return made;
+}
+
+}  // namespace
+
+Result<Schoolbook> ToFraction(const Decimal& written) {
+  Result<Made> made = Fraction(written, true);
+  if (Problem* problem = std::get_if<Problem>(&made)) return std::move(*problem);
+  Made& m = std::get<Made>(made);
+  if (m.tens > 0) {
+    mpz_class& den = m.terms.reduced.denominator;
+    den *= TenTo(m.tens);
+  }
+  return std::move(m.terms);
+}
+
+Result<LowestTerms> ToLowestTerms(const Decimal& decimal) {
+  Result<Made> made = Fraction(decimal, false);
+  if (Problem* problem = std::get_if<Problem>(&made)) return std::move(*problem);
+  Made& m = std::get<Made>(made);
+  return LowestTerms{std::move(m.terms.reduced.numerator), std::move(m.terms.reduced.denominator),
+                     m.tens};
 }
 
 }  // namespace quotalis::exact

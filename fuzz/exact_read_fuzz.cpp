@@ -4,18 +4,22 @@
 // decimal goes on to the canonical form, which must be stable, and then to
 // every writer, whose output must read back to the same canonical value; the
 // keypad notation's entry, typed with its count of recurring digits, must
-// stand for it too.
+// stand for it too. Where the word-sized fast path (exact/word.h) answers,
+// Read must read a decimal, and ToFraction must reduce it to the same terms.
 #include <charconv>
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <variant>
 
 #include <quotalis/exact/canonical.h>
+#include <quotalis/exact/fraction.h>
 #include <quotalis/exact/keypad.h>
 #include <quotalis/exact/read.h>
+#include <quotalis/exact/word.h>
 #include <quotalis/exact/write.h>
 
 namespace {
@@ -78,11 +82,29 @@ void CheckWriters(const Decimal& c) {
   Require(Canonical(value) == Result<Decimal>(c));
 }
 
+// The fast path's answer, if any, against Read and ToFraction's in big numbers.
+void CheckWordPath(std::string_view text, const Result<Reading>& read) {
+  const std::optional<quotalis::exact::DecimalDigits> small = quotalis::exact::ReadSmall(text);
+  if (!small) return;
+  const std::optional<quotalis::exact::WordFraction> fast = quotalis::exact::ToWordFraction(*small);
+  if (!fast) return;
+  Require(std::holds_alternative<Reading>(read));
+  const auto* d = std::get_if<Decimal>(&std::get<Reading>(read).value);
+  Require(d != nullptr);
+  const auto made = quotalis::exact::ToFraction(*d);
+  Require(std::holds_alternative<quotalis::exact::Schoolbook>(made));
+  const quotalis::exact::Rational& r = std::get<quotalis::exact::Schoolbook>(made).reduced;
+  char out[quotalis::exact::kWordFractionChars];
+  const std::string written(out, quotalis::exact::WriteWordFraction(*fast, false, out));
+  Require(written == r.numerator.get_str() + "/" + r.denominator.get_str());
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string_view text(reinterpret_cast<const char*>(data), size);
   const Result<Reading> read = Read(text);
+  CheckWordPath(text, read);
   if (const auto* problem = std::get_if<Problem>(&read)) {
     Require(problem->position >= 0 && static_cast<std::size_t>(problem->position) <= size);
     for (const char ch : problem->message) {

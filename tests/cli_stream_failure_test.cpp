@@ -34,13 +34,17 @@ TEST(CommandLine, ReportsStreamFailures) {
        {std::vector<std::string_view>{"0.5"}, {}, {"--help"}, {"--version"}}) {
     FullBuffer full;
     std::ostream out(&full);
-    std::istringstream in("0.5\n0.25\n");
+    // Small decimals and a fraction, a megabyte of them.
+    std::string lines;
+    while (lines.size() < (std::size_t{1} << 20)) lines += "0.5\n1/7\n0.25\n";
+    std::istringstream in(lines);
     const auto r = RunCli(args, in, out);
     EXPECT_EQ(r.err, "quotalis-cli: cannot write to standard output\n");
     EXPECT_EQ(r.status, 1);
-    // Reading stops at the first failed answer: endless input must not keep it going.
+    // Reading stops at the first failed write, within the block of input
+    // read (64 KiB): endless input must not keep it going.
     if (args.empty()) {
-      EXPECT_EQ(in.tellg(), 4);
+      EXPECT_LE(in.tellg(), 64 << 10);
     }
   }
   BrokenBuffer broken("0.5\n");

@@ -80,6 +80,44 @@ TEST_P(SchoolbookTable, GivesBothFractions) {
   EXPECT_EQ(s.denominator.get_str(), row.denominator);
   EXPECT_EQ(s.reduced.numerator.get_str(), row.reducedNumerator);
   EXPECT_EQ(s.reduced.denominator.get_str(), row.reducedDenominator);
+  // The lowest terms alone are the same, the denominator's zeros apart.
+  const auto lowest = exact::ToLowestTerms(row.decimal);
+  ASSERT_TRUE(std::holds_alternative<exact::LowestTerms>(lowest));
+  const auto& l = std::get<exact::LowestTerms>(lowest);
+  EXPECT_EQ(l.numerator.get_str(), row.reducedNumerator);
+  EXPECT_EQ(l.denominator.get_str() + std::string(static_cast<std::size_t>(l.tens), '0'),
+            row.reducedDenominator);
+}
+
+// Long decimals hold the whole power of ten of the denominator apart: what
+// is left is not divisible by 10.
+TEST(ToLowestTerms, HoldsTheDenominatorsZerosApart) {
+  struct Row {
+    Decimal decimal;
+    const char* numerator;
+    const char* denominator;
+    std::int64_t tens;
+  };
+  const std::string zeros(30, '0');
+  const Row rows[] = {
+      {{false, "0", "5" + zeros + "1", "", 0}, "50000000000000000000000000000001", "1", 32},
+      {{false, "0", zeros + "25", "", 0}, "1", "4", 30},
+      {{false, "0", zeros + "8", "", 0}, "1", "125", 28},
+      {{true, "0", zeros, "3", 0}, "-1", "3", 30},
+      {{false, "0", "1", "2" + zeros, 0},
+       "11999999999999999999999999999999",
+       "9999999999999999999999999999999",
+       1},
+      {{false, "12345678901234567890", "", "", -40}, "1234567890123456789", "1", 39},
+  };
+  for (const Row& row : rows) {
+    const auto made = exact::ToLowestTerms(row.decimal);
+    ASSERT_TRUE(std::holds_alternative<exact::LowestTerms>(made));
+    const auto& l = std::get<exact::LowestTerms>(made);
+    EXPECT_EQ(l.numerator.get_str(), row.numerator);
+    EXPECT_EQ(l.denominator.get_str(), row.denominator);
+    EXPECT_EQ(l.tens, row.tens);
+  }
 }
 
 INSTANTIATE_TEST_SUITE_P(Worked, SchoolbookTable, ::testing::ValuesIn(kSchoolbook), RowName());
@@ -104,6 +142,7 @@ class RefusedTable : public ::testing::TestWithParam<RefusedRow> {};
 
 TEST_P(RefusedTable, IsAProblem) {
   EXPECT_TRUE(std::holds_alternative<Problem>(exact::ToFraction(GetParam().decimal)));
+  EXPECT_TRUE(std::holds_alternative<Problem>(exact::ToLowestTerms(GetParam().decimal)));
 }
 
 INSTANTIATE_TEST_SUITE_P(Limits, RefusedTable, ::testing::ValuesIn(kRefused), RowName());

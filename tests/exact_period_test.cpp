@@ -6,12 +6,14 @@
 #include <gmpxx.h>
 
 #include <cstdint>
+#include <map>
 #include <random>
 #include <string>
 
 #include <quotalis/exact/expansion.h>
 
-#include "order.h"  // exact/, the search alone
+#include "factor.h"  // exact/, factoring alone
+#include "order.h"   // exact/, the search alone
 #include "reference/order.h"
 
 namespace quotalis::testing {
@@ -61,6 +63,56 @@ mpz_class RandomPrime(std::mt19937_64& rng, int digits) {
   for (n = n + 7;; ++n) {
     if (n % 2 == 0 || n % 5 == 0) continue;
     if (mpz_probab_prime_p(n.get_mpz_t(), 30) != 0) return n;
+  }
+}
+
+// A random prime of `bits` bits, by the test's own choice and GMP's test.
+std::uint64_t PrimeOfBits(std::mt19937_64& rng, int bits) {
+  for (std::uint64_t n = (rng() >> (64 - bits)) | (std::uint64_t{1} << (bits - 1)) | 1;; n += 2) {
+    if (mpz_probab_prime_p(mpz_class(std::to_string(n)).get_mpz_t(), 30) != 0) return n;
+  }
+}
+
+// Numbers below 2^64 built from primes chosen here, the hardest kinds for
+// the word-sized splitting: two primes of equal size, squares and cubes of
+// primes, three primes, and small primes to a high power beside them; the
+// factors found, with their exponents, are those they were built from.
+TEST(Factoring, SplitsWordsIntoThePrimesTheyWereBuiltFrom) {
+  std::mt19937_64 rng(1209);
+  for (int i = 0; i < 300; ++i) {
+    std::map<std::uint64_t, std::int64_t> want;
+    const int kind = i % 5;
+    if (kind == 0) {
+      const int bits = 20 + i % 13;  // two primes of 20 to 32 bits
+      ++want[PrimeOfBits(rng, bits)];
+      ++want[PrimeOfBits(rng, bits)];
+    } else if (kind == 1) {
+      want[PrimeOfBits(rng, 31)] += 2;
+    } else if (kind == 2) {
+      want[PrimeOfBits(rng, 21)] += 3;
+    } else if (kind == 3) {
+      ++want[PrimeOfBits(rng, 20)];
+      ++want[PrimeOfBits(rng, 20)];
+      ++want[PrimeOfBits(rng, 20)];
+    } else {
+      want[3] += 5;
+      want[7] += 2;
+      ++want[PrimeOfBits(rng, 40)];
+    }
+    mpz_class n = 1;
+    for (const auto& [p, e] : want) {
+      // Through a string: `long` may hold only 32 bits (WebAssembly).
+      mpz_class power;
+      mpz_pow_ui(power.get_mpz_t(), mpz_class(std::to_string(p)).get_mpz_t(),
+                 static_cast<unsigned long>(e));
+      n *= power;
+    }
+    ASSERT_LE(mpz_sizeinbase(n.get_mpz_t(), 2), 64u);
+    const auto found = exact::PrimeFactors(n);
+    ASSERT_TRUE(found) << n.get_str();
+    std::map<std::uint64_t, std::int64_t> got;
+    for (const exact::PrimePower& f : *found) got[std::stoull(f.prime.get_str())] += f.exponent;
+    EXPECT_EQ(got, want) << n.get_str();
   }
 }
 

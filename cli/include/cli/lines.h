@@ -32,26 +32,42 @@ class LineReader {
   // is true; so is a line that the memory left cannot hold, and dropped() is
   // true too. A CR before the '\n' stays in the line. False at the end of the
   // input, or when reading failed (the stream's bad() then tells).
-  // Cost: linear in the line's length; memory: the line and 64 KiB, grown in
-  // place (a long line's buffer is remapped, not copied, where the system
-  // allows), so that holding a line never takes twice its length.
+  // The input is taken in blocks of up to 64 KiB, as much as the stream has
+  // waiting (never waiting for more than it has), and a line that lies
+  // within one block is the block's own bytes, not copied; line() stays
+  // valid until the next call.
+  // Cost: linear in the line's length; memory: the block, and a line that
+  // spans blocks, grown in place (a long line's buffer is remapped, not
+  // copied, where the system allows), so that holding a line never takes
+  // twice its length.
   bool Next();
 
-  std::string_view line() const { return {buffer_, size_}; }
+  std::string_view line() const { return line_; }
   bool cut() const { return cut_; }
   bool dropped() const { return dropped_; }
 
+  // Whether more input is at hand without waiting for it: read already and
+  // not yet handed out, or waiting in the stream.
+  bool Waiting() const;
+
  private:
-  // Appends `count` bytes of the chunk; false when memory for them is refused.
-  bool Append(std::size_t count);
+  // Reads the next block: what the stream has waiting, or, when it has
+  // nothing, what comes first. False at the end of the input or on a failure
+  // (the stream's bad() is then set).
+  bool Fill();
+  // Appends `count` bytes; false when memory for them is refused.
+  bool Append(const char* bytes, std::size_t count);
   void Release();
 
   std::istream& in_;
   std::size_t longest_;
-  std::vector<char> chunk_;
-  char* buffer_ = nullptr;  // malloc's, so that it grows with realloc
+  std::vector<char> block_;
+  std::size_t begin_ = 0;  // the bytes of block_ not yet handed out: [begin_, end_)
+  std::size_t end_ = 0;
+  char* buffer_ = nullptr;  // a line that spans blocks; malloc's, so that it grows with realloc
   std::size_t size_ = 0;
   std::size_t capacity_ = 0;
+  std::string_view line_;
   bool cut_ = false;
   bool dropped_ = false;
 };

@@ -8,6 +8,8 @@
 //   FromText(fraction)   a fraction or mixed number as read, in lowest terms
 //   ToDecimal(rational)  fraction to its recurring decimal                  exact/expansion.h
 //   PeriodLength(d)      how many digits recur in n/d
+//   ReadSmall, ToWordFraction, WriteWordFraction: the same for small
+//                        decimals in machine words                    exact/word.h
 //   Write(decimal, how)  a decimal in any notation                          exact/write.h
 //   ExplainDecimal, ExplainFraction: the working of both ways, as data      exact/working.h
 //   FromRounded(decimal) a rounded display's simplest fraction               exact/rounded.h
@@ -30,5 +32,6 @@
 #include <quotalis/exact/rounded.h>
 #include <quotalis/exact/utf8.h>
 #include <quotalis/exact/version.h>
+#include <quotalis/exact/word.h>
 #include <quotalis/exact/working.h>
 #include <quotalis/exact/write.h>
