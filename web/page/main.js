@@ -143,6 +143,7 @@
   function submit(request) {
     var message = {id: nextId++, request: JSON.stringify(request)};
     latestId = message.id;
+    ui.answer.setAttribute('aria-busy', 'true');
     if (!busy) {
       post(message);
     } else if (performance.now() - busy.started > SLOW_MS) {
@@ -270,6 +271,7 @@
 
   function render() {
     var w = words(), r = state.response;
+    ui.answer.setAttribute('aria-busy', 'false');
     ui.answer.textContent = '';
     ui.long.hidden = true;
     ui.entry.removeAttribute('aria-invalid');
