@@ -322,6 +322,8 @@
     if (!show) return;
     if (r && typeof r.workingMathml === 'string' && r.workingMathml !== '') {
       ui.working.appendChild(safeMarkup(r.workingMathml));
+    } else if (r && typeof r.workingText === 'string') {
+      ui.working.appendChild(element('pre', 'plain', r.workingText));
     } else {
       ui.working.appendChild(element('p', 'note', words().noWorking));
     }
