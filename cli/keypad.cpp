@@ -10,20 +10,19 @@
 #include <quotalis/exact/expansion.h>
 #include <quotalis/exact/write.h>
 
-#include "convert/conversion.h"
 #include "convert/entry.h"
 #include "explain/words.h"
+#include "keypad_window.h"
 
 namespace quotalis::cli {
 
-namespace {
-
 using explain::N_;
 
-// The arguments are numbers and digits, never words to translate.
-exact::Problem Unwritable(std::string_view format, std::vector<std::string> args = {}) {
+exact::Problem Unwritable(std::string_view format, std::vector<std::string> args) {
   return exact::MakeProblem(exact::ProblemKind::Unwritable, format, std::move(args));
 }
+
+namespace {
 
 // The refusal of an entry longer than the keypad holds; `needed` is its
 // length when it is known.
@@ -73,20 +72,8 @@ exact::Result<KeypadForm> ToKeypad(const exact::Rational& value) {
   if (dropZero) form.entry.erase(0, 1);
   if (form.entry.size() > longest) return TooLong(form.entry.size());
 
-  const Conversion window = ConvertEntry(form.entry, static_cast<std::int32_t>(form.period));
-  if (window.outcome == Outcome::Zero) return form;
-  if (window.outcome == Outcome::OutOfRange) {
-    return Unwritable(N_("the window cannot convert {1}: it is beyond what the window converts"),
-                      {form.entry});
-  }
-  if (window.outcome != Outcome::Converted) {
-    return Unwritable(N_("the window cannot convert {1}"), {form.entry});
-  }
-  const std::string_view normalised = window.normalised;
-  const bool sameEntry = normalised == form.entry || (dropZero && normalised == "0" + form.entry);
-  if (!sameEntry || window.period != form.period) {
-    return Unwritable(N_("the window would read {1} as {2} with {3} recurring digits"),
-                      {form.entry, window.normalised, std::to_string(window.period)});
+  if (std::optional<exact::Problem> refused = WindowRefuses(form, dropZero)) {
+    return std::move(*refused);
   }
   return form;
 }

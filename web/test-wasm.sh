@@ -2,7 +2,8 @@
 # The exact library as WebAssembly, checked: web/deps.sh (GMP, MPFR and FLINT
 # for WebAssembly, from its cache when there), the library alone as a web page
 # will take it (build/wasm-exact), and its own tests built with emscripten
-# (build/wasm-tests) and run under node. The exit status is the tests'.
+# (build/wasm-tests) and run under node; then the page's module
+# (web/test-module.sh). The exit status is the tests'.
 # Steps and their times go to standard error.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -38,8 +39,9 @@ failed=()
 for program in exact_tests exact_notation_tests; do
   timed "node build/wasm-tests/$program.js" node "build/wasm-tests/$program.js" || failed+=("$program")
 done
+timed "the page's module (web/test-module.sh)" web/test-module.sh || failed+=(module_test)
 if ((${#failed[@]})); then
   echo "web/test-wasm.sh: failed under node: ${failed[*]}" >&2
   exit 1
 fi
-say "the exact library's tests pass as WebAssembly"
+say "the exact library's tests and the page's module pass as WebAssembly"
