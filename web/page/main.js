@@ -79,33 +79,41 @@
   }
 
   // The entry once more under the field: its recurring digits highlighted,
-  // and the character a refusal points at.
+  // and the character a refusal points at (1 for the first; past the end
+  // for a refusal at the end).
   function renderEntryView(faultPosition) {
     var chars = Array.from(ui.entry.value);
     var k = recurring(), end = chars.length;
     while (end > 0 && /[\s\u3000]/.test(chars[end - 1])) --end;
-    var firstRecurring = end;
-    for (var seen = 0; seen < k && firstRecurring > 0; --firstRecurring) {
-      if (DIGIT.test(chars[firstRecurring - 1])) ++seen;
+    var first = end;
+    for (var seen = 0; seen < k && first > 0; --first) {
+      if (DIGIT.test(chars[first - 1])) ++seen;
     }
+    // Each character's class: '' plain, 'recurring' or 'fault'; runs of one
+    // class become one node, so a long entry stays cheap to show.
+    var kindOf = function (i) {
+      if (i + 1 === faultPosition) return 'fault';
+      return k > 0 && i >= first && i < end ? 'recurring' : '';
+    };
     ui.entryView.textContent = '';
-    chars.forEach(function (c, i) {
-      var node = document.createTextNode(c);
-      var fault = i + 1 === faultPosition, repeats = i >= firstRecurring && i < end && k > 0;
-      if (fault || repeats) {
-        var mark = document.createElement('mark');
-        mark.className = fault ? 'fault' : 'recurring';
-        mark.appendChild(node);
-        node = mark;
+    var run = '', runKind = '';
+    var flush = function () {
+      if (run === '') return;
+      if (runKind === '') {
+        ui.entryView.appendChild(document.createTextNode(run));
+      } else {
+        ui.entryView.appendChild(element('mark', runKind, run));
       }
-      ui.entryView.appendChild(node);
-    });
-    if (faultPosition > chars.length) {  // a refusal after the last character
-      var end_ = document.createElement('mark');
-      end_.className = 'fault';
-      end_.textContent = '\u00a0';
-      ui.entryView.appendChild(end_);
+      run = '';
+    };
+    for (var i = 0; i < chars.length; ++i) {
+      var kind = kindOf(i);
+      if (kind !== runKind) flush();
+      runKind = kind;
+      run += chars[i];
     }
+    flush();
+    if (faultPosition > chars.length) ui.entryView.appendChild(element('mark', 'fault', '\u00a0'));
     ui.entryView.hidden = chars.length === 0;
   }
 
@@ -146,13 +154,18 @@
     ui.answer.setAttribute('aria-busy', 'true');
     if (!busy) {
       post(message);
-    } else if (performance.now() - busy.started > SLOW_MS) {
-      // A slow answer to an entry no longer shown is of no use: drop it.
-      restartWorker();
-      pending = null;
-      post(message);
     } else {
       pending = message;
+      dropStale();
+    }
+  }
+
+  // A slow answer to an entry no longer shown is of no use: end it.
+  function dropStale() {
+    if (pending && busy && performance.now() - busy.started > SLOW_MS) {
+      restartWorker();
+      post(pending);
+      pending = null;
     }
   }
 
@@ -165,19 +178,21 @@
       fail(m.message);
     } else if (m.type === 'answer') {
       busy = null;
+      var response = m.failure === null ? JSON.parse(m.response) : null;
+      // After an exception, or memory run out (GMP may have stopped half-way),
+      // the module's memory may be in any state: start afresh.
+      if (!response || response.kind === 'too-large') restartWorker();
       if (pending) {
         post(pending);
         pending = null;
       }
       if (m.id === latestId) {
-        if (m.failure !== null) {
-          // The module threw: its memory may be in any state, so start afresh.
-          restartWorker();
+        if (!response) {
           fail(m.failure);
           return;
         }
         state.failure = null;
-        state.response = JSON.parse(m.response);
+        state.response = response;
         render();
       }
     }
@@ -194,6 +209,7 @@
   }
 
   function tick() {
+    dropStale();
     var slow = busy && performance.now() - busy.started > SLOW_MS;
     ui.progress.hidden = !slow;
     if (slow) {
@@ -239,8 +255,11 @@
     if (ui.entry.value.trim() === '') {
       // Nothing typed yet: a prompt, not the module's refusal of an empty entry.
       latestId = 0;
+      pending = null;
+      if (busy && performance.now() - busy.started > SLOW_MS) restartWorker();
       state.response = null;
       render();
+      tick();
       return;
     }
     submit(request());

@@ -289,6 +289,19 @@ class Page(unittest.TestCase):
         self.type('0.5')  # a fresh worker answers
         self.assertEqual(self.answer(), '1/2')
 
+    def test_a_slow_answer_no_longer_wanted_is_dropped(self):
+        d = self.driver
+        self.el('rounded').click()
+        slow = '0.' + '3' * 99_999 + '4'
+        d.execute_script("var e = document.getElementById('entry'); e.value = arguments[0];"
+                         "e.dispatchEvent(new Event('input'));", slow)
+        WebDriverWait(d, 10, poll_frequency=0.05).until(lambda d: self.el('progress').is_displayed())
+        started = time.monotonic()
+        self.type('0.25')  # still read as a rounded display: 1/4
+        self.assertLess(time.monotonic() - started, 2)
+        self.assertEqual(self.answer(), '1/4')
+        self.assertFalse(self.el('progress').is_displayed())
+
     def test_no_request_leaves_the_folder(self):
         self.type('1/7')
         names = self.driver.execute_script(
