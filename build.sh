@@ -130,6 +130,9 @@ case "${1:-}" in
     for b in build/bench/bench/*_bench; do [[ -x $b ]] && "$b"; done
     bench/startup.py build/bench/app/quotalis build/bench/bench/startup-floor
     bench/compare.sh build/bench/cli/quotalis-cli build/bench/compare
+    install_missing "${WEB_TEST_PACKAGES[@]}"
+    web/build-page.sh >/dev/null
+    /usr/bin/python3 web/bench/page_bench.py build/web
     ;;
   web)
     install_missing python3
