@@ -22,8 +22,10 @@ def chromium(language='ja', width=1280, height=800):
     options.set_capability('goog:loggingPrefs', {'browser': 'ALL', 'performance': 'ALL'})
     driver = webdriver.Chrome(service=Service('/usr/bin/chromedriver'), options=options)
     # The window's inner size, not its outer one, is what a phone has.
-    inner = driver.execute_script('return [innerWidth, innerHeight]')
-    driver.set_window_size(2 * width - inner[0], 2 * height - inner[1])
+    for _ in range(2):
+        inner = driver.execute_script('return [innerWidth, innerHeight]')
+        outer = driver.get_window_size()
+        driver.set_window_size(outer['width'] + width - inner[0], outer['height'] + height - inner[1])
     return driver
 
 
