@@ -15,9 +15,9 @@
     periodValue: $('period-value'), keypad: $('keypad'), notation: $('notation'), mixed: $('mixed'),
     rounded: $('rounded'), explain: $('explain'), answer: $('answer'), progress: $('progress'),
     elapsed: $('elapsed'), cancel: $('cancel'), long: $('long'), longNote: $('long-note'),
-    copyAnswer: $('copy-answer'), longStatus: $('long-status'), downloadAnswer: $('download-answer'), working: $('working'),
-    workingHeading: $('working-heading'), copyText: $('copy-text'), copyLatex: $('copy-latex'),
-    copyStatus: $('copy-status'), version: $('version'), clipboard: $('clipboard-text'),
+    copyAnswer: $('copy-answer'), longStatus: $('long-status'), downloadAnswer: $('download-answer'),
+    working: $('working'), workingHeading: $('working-heading'), copyText: $('copy-text'),
+    copyLatex: $('copy-latex'), copyStatus: $('copy-status'), version: $('version'), clipboard: $('clipboard-text'),
   };
 
   var state = {
@@ -133,7 +133,7 @@
     worker.onmessage = onWorkerMessage;
     worker.onerror = function (event) {
       event.preventDefault();
-      fail(event.message || 'worker error');
+      fail('loadFailed', event.message || 'worker error');
     };
   }
 
@@ -175,7 +175,7 @@
       state.version = m.version;
       showVersion();
     } else if (m.type === 'failed') {
-      fail(m.message);
+      fail('loadFailed', m.message);
     } else if (m.type === 'answer') {
       busy = null;
       var response = m.failure === null ? JSON.parse(m.response) : null;
@@ -188,7 +188,7 @@
       }
       if (m.id === latestId) {
         if (!response) {
-          fail(m.failure);
+          fail('answerFailed', m.failure);
           return;
         }
         state.failure = null;
@@ -199,11 +199,11 @@
     tick();
   }
 
-  function fail(message) {
+  function fail(word, message) {
     busy = null;
     pending = null;
     state.response = null;
-    state.failure = message;
+    state.failure = {word: word, message: message};
     render();
     tick();
   }
@@ -252,6 +252,7 @@
   function update() {
     updateSlider();
     state.cancelled = false;
+    if (state.failure && state.failure.word === 'answerFailed') state.failure = null;
     if (ui.entry.value.trim() === '') {
       // Nothing typed yet: a prompt, not the module's refusal of an empty entry.
       latestId = 0;
@@ -296,7 +297,8 @@
     ui.entry.removeAttribute('aria-invalid');
     var fault = 0;
     if (state.failure !== null) {
-      ui.answer.appendChild(element('p', 'refusal', quotalisSay(w.loadFailed, {message: state.failure})));
+      var failure = quotalisSay(w[state.failure.word], {message: state.failure.message});
+      ui.answer.appendChild(element('p', 'refusal', failure));
     } else if (state.cancelled) {
       ui.answer.appendChild(element('p', 'note', w.cancelled));
     } else if (ui.entry.value.trim() === '') {
@@ -308,7 +310,7 @@
       ui.entry.setAttribute('aria-invalid', 'true');
       ui.answer.appendChild(element('p', 'refusal', r.error));
       if (fault > 0) {
-        var c = Array.from(r.input)[fault - 1];
+        var c = Array.from(r.input || '')[fault - 1];
         var where = element('p', 'where', quotalisSay(w.fault, {position: fault}) + ': ');
         where.appendChild(element('mark', 'fault', c === undefined ? '\u00a0' : c));
         ui.answer.appendChild(where);
@@ -323,9 +325,14 @@
       line.appendChild(value);
       ui.answer.appendChild(line);
       if (answer.length > LONG_ANSWER) {
-        ui.longNote.textContent =
-            quotalisSay(w.longAnswer, {shown: LONG_ANSWER.toLocaleString(), total: answer.length.toLocaleString()});
+        ui.longNote.textContent = quotalisSay(w.longAnswer, {
+          shown: LONG_ANSWER.toLocaleString(state.language),
+          total: answer.length.toLocaleString(state.language),
+        });
         ui.long.hidden = false;
+        // A screen reader is told the length, not read two thousand digits.
+        value.setAttribute('aria-hidden', 'true');
+        ui.answer.appendChild(element('span', 'offscreen', ui.longNote.textContent));
       }
     }
     renderEntryView(fault);
@@ -500,7 +507,7 @@
     try {
       startWorker();
     } catch (e) {
-      state.failure = String((e && e.message) || e);
+      state.failure = {word: 'loadFailed', message: String((e && e.message) || e)};
     }
     update();
   }

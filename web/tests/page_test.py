@@ -261,6 +261,9 @@ class Page(unittest.TestCase):
         self.assertEqual(self.answer(), whole[:2000] + '…')
         self.assertTrue(self.el('long').is_displayed())
         self.assertIn('5,003', self.el('long-note').text)
+        # A screen reader hears the length, not the digits.
+        self.assertEqual(self.el('answer-value').get_attribute('aria-hidden'), 'true')
+        self.assertIn('5,003', self.el('answer').get_attribute('textContent'))
         self.el('copy-answer').click()
         WebDriverWait(d, 5).until(lambda d: self.el('long-status').text)
         self.assertEqual(self.el('clipboard-text').get_attribute('value'), whole)
