@@ -417,6 +417,7 @@ class FromDisk(unittest.TestCase):
             # The copy falls back to the hidden text when the clipboard is refused.
             driver.find_element(By.ID, 'copy-text').click()
             WebDriverWait(driver, 5).until(lambda d: d.find_element(By.ID, 'copy-status').text)
+            self.assertEqual(driver.find_element(By.ID, 'copy-status').text, 'Copied.')
             self.assertEqual(driver.find_element(By.ID, 'clipboard-text').get_attribute('value'),
                              cli('--explain', '0.1(6)').rstrip('\n'))
         finally:
