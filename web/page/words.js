@@ -15,7 +15,7 @@ var QUOTALIS_WORDS = {
     period: '循環節の桁数',
     periodNone: 'くり返しなし',
     periodSome: '末尾の {k} 桁がくり返す',
-    periodOff: '（普通の小数のときだけ）',
+    periodOff: '（普通の小数のときに使えます）',
     options: '答え方',
     notation: '小数の書き方',
     notations: {
@@ -34,7 +34,7 @@ var QUOTALIS_WORDS = {
     explain: '途中の計算を示す',
     answer: '答え',
     working: '途中の計算',
-    copyText: '途中の計算を文章でコピー',
+    copyText: '途中の計算をテキストでコピー',
     copyLatex: '途中の計算を LaTeX でコピー',
     copied: 'コピーしました。',
     copyFailed: 'コピーできませんでした。',
@@ -67,7 +67,7 @@ var QUOTALIS_WORDS = {
     period: 'Recurring digits',
     periodNone: 'none',
     periodSome: 'the last {k} recur',
-    periodOff: '(plain decimals only)',
+    periodOff: '(for plain decimals)',
     options: 'How to answer',
     notation: 'Write decimals as',
     notations: {
