@@ -226,6 +226,15 @@ Answer AnswerEntry(std::string_view text, std::int32_t period, const Options& op
                                             : FractionAnswerFor(text, entry, options);
 }
 
+Answer WorkingMathml(std::string_view entry, std::int32_t period, const Options& options) {
+  Options asked = options;
+  asked.explain = true;
+  asked.mathml = true;
+  asked.json = false;
+  asked.detail = false;
+  return AnswerEntry(entry, period, asked);
+}
+
 bool IsCommentLine(std::string_view line) {
   if (line.ends_with('\r')) line.remove_suffix(1);
   if (line.size() > kLongestLine) return false;  // refused by AnswerLine

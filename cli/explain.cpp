@@ -6,6 +6,7 @@
 #include <quotalis/exact/read.h>
 
 #include "cli/keypad.h"
+#include "explain/mathml.h"
 #include "explain/words.h"
 #include "explain/working.h"
 
@@ -57,6 +58,10 @@ std::vector<std::string> DecimalWorkingLines(const exact::DecimalWorking& w, con
     worked.decimal.fixed = w.shortest.fixed;
     worked.decimal.period = w.shortest.period;
   }
+  if (options.mathml) {
+    return explain::DecimalWorkingMathml(worked, notation, Mark(entry, options), options.mixed,
+                                         words);
+  }
   if (options.notation == exact::Notation::Latex) {
     return Lines(
         explain::DecimalWorkingLatex(worked, notation, Mark(entry, options), options.mixed, words));
@@ -78,17 +83,21 @@ exact::Result<std::vector<std::string>> FractionWorkingLines(std::string_view te
   if (const auto* p = std::get_if<exact::Problem>(&made)) return *p;
   const auto& w = std::get<exact::FractionWorking>(made);
   const explain::Words& words = *options.words;
-  if (options.notation == exact::Notation::Latex) {
+  if (options.notation == exact::Notation::Latex && !options.mathml) {
     return Lines(explain::FractionWorkingLatex(w, Mark(entry, options), options.mixed, words));
   }
   std::vector<std::string> lines =
-      explain::FractionWorkingText(w, WorkingNotation(options, entry), options.mixed, words);
+      options.mathml
+          ? explain::FractionWorkingMathml(w, WorkingNotation(options, entry), Mark(entry, options),
+                                           options.mixed, words)
+          : explain::FractionWorkingText(w, WorkingNotation(options, entry), options.mixed, words);
   if (options.notation == exact::Notation::Keypad) {
     exact::Result<KeypadForm> form = ToKeypad(entry.fraction);
     if (const auto* keypad = std::get_if<KeypadForm>(&form)) {
-      lines.push_back(explain::Say(
+      std::string line = explain::Say(
           words, N_("On the keypad: type {1} and set the number of recurring digits to {2}"),
-          {keypad->entry, std::to_string(keypad->period)}));
+          {keypad->entry, std::to_string(keypad->period)});
+      lines.push_back(options.mathml ? explain::MathmlTextBlock(line) : std::move(line));
     }
   }
   return lines;

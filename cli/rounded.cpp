@@ -12,6 +12,7 @@
 
 #include "cli/json.h"
 #include "cli/written.h"
+#include "explain/mathml.h"
 #include "explain/rounded.h"
 
 namespace quotalis::cli {
@@ -107,9 +108,16 @@ exact::Result<std::string> RoundedAnswer(std::string_view text, const Options& o
   if (options.explain) {
     const auto& w = std::get<exact::RoundedWorking>(worked);
     const explain::Words& words = *options.words;
-    working = options.notation == exact::Notation::Latex
-                  ? Lines(explain::RoundedWorkingLatex(w, options.mixed, words))
-                  : explain::RoundedWorkingText(w, options.mixed, words);
+    if (options.mathml) {
+      // Dots over a period for Japanese readers, as the other workings mark it.
+      const explain::PeriodMark mark =
+          words.Language() == "ja" ? explain::PeriodMark::Dots : explain::PeriodMark::Overline;
+      working = explain::RoundedWorkingMathml(w, mark, options.mixed, words);
+    } else {
+      working = options.notation == exact::Notation::Latex
+                    ? Lines(explain::RoundedWorkingLatex(w, options.mixed, words))
+                    : explain::RoundedWorkingText(w, options.mixed, words);
+    }
   }
   if (!options.json) return Joined(working);
   JsonObject json;

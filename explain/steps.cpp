@@ -102,6 +102,7 @@ Formula Factors(const exact::TermFactors& t) {
     } else {
       f.push_back(PowerOf(p.prime.get_str(), std::to_string(p.exponent)));
     }
+    if (p.common > 0) f.back().common = std::to_string(p.common);
   }
   return f;
 }

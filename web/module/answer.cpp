@@ -5,8 +5,10 @@
 #include <variant>
 #include <vector>
 
+#include "cli/answer.h"
 #include "cli/cli.h"
 #include "cli/json.h"
+#include "cli/options.h"
 #include "request.h"
 #include "words.h"
 
@@ -45,6 +47,19 @@ std::string Refusal(const std::optional<std::string>& input, const std::string& 
   return json.Add("error", error).Add("kind", kind).Add("position", std::int64_t{0}).Close();
 }
 
+// The working as MathML blocks, the command line's arguments read as it
+// reads them; empty when it refuses them (the --json answer then says why).
+std::string MathmlWorking(const Request& request, const explain::Words& words) {
+  const std::vector<std::string> args = Arguments(request, false);
+  const std::vector<std::string_view> views(args.begin(), args.end());
+  cli::Command command = cli::ParseArguments(views);
+  if (command.kind != cli::Command::Kind::Convert || !command.options.entry) return {};
+  command.options.words = &words;
+  const cli::Answer answer =
+      cli::WorkingMathml(*command.options.entry, command.options.period, command.options);
+  return answer.verdict == cli::Verdict::Converted ? answer.text : std::string();
+}
+
 // `object` with `key` and `value` added at its end.
 void AddString(std::string& object, std::string_view key, std::string_view value) {
   object.pop_back();  // '}'
@@ -71,7 +86,7 @@ std::string AnswerRequest(std::string_view requestJson) {
                   latex ? std::optional<std::string_view>("parentheses") : std::nullopt),
         words);
     const Run fragment = RunCommandLine(Arguments(request, false, "latex"), words);
-    AddString(answer.out, "workingMathml", "");
+    AddString(answer.out, "workingMathml", MathmlWorking(request, words));
     AddString(answer.out, "workingText", text.out);
     AddString(answer.out, "workingLatex", fragment.out);
     return answer.out;

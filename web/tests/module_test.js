@@ -7,7 +7,9 @@
 //    m.answer exactly the object the native quotalis-cli writes with --json;
 //    with --explain, workingText and workingLatex are exactly its --explain
 //    text and --explain --notation latex.
-// 3. Malformed requests get a refusal object, never an exception.
+// 3. With "explain", workingMathml is the native renderer's (the files of
+//    tests/working/mathml/).
+// 4. Malformed requests get a refusal object, never an exception.
 // Prints one line per failure and a summary; the exit status is 1 on any.
 'use strict';
 const fs = require('fs');
@@ -162,7 +164,21 @@ async function main() {
     }
   }
 
-  // 3. Requests that are not.
+  // 3. The working as MathML: the module's is the native renderer's, kept in
+  //    tests/working/mathml/ (cli_mathml_test.cpp checks those files).
+  const workingDir = path.join(path.dirname(tablePath), '..', '..', 'tests', 'working', 'mathml');
+  for (const [name, request] of [['sixth', { entry: '0.1(6)' }], ['seventh', { entry: '1/7' }],
+                                 ['mixed_number', { entry: '3 1/4' }],
+                                 ['keypad_period', { entry: '0.1666', period: '1' }],
+                                 ['rounded_pi', { entry: '3.14159', rounded: true }]]) {
+    for (const language of ['en', 'ja']) {
+      const answer = JSON.parse(m.answer(JSON.stringify(Object.assign({ explain: true, language }, request))));
+      const want = fs.readFileSync(path.join(workingDir, language, name + '.mathml'), 'utf8');
+      check(answer.workingMathml + '\n' === want, `workingMathml of ${name} (${language}):\n${answer.workingMathml}`);
+    }
+  }
+
+  // 4. Requests that are not.
   for (const bad of ['', '[]', '{', '{"entry":1}', '{"period":"1"}', '{"entry":"1","mixed":"yes"}',
                      '{"entry":"1","maxDigits":1.5}', '{"entry":"1"} x']) {
     let answer;

@@ -27,6 +27,13 @@ struct Answer {
 //   ("1/7", 0, {}) -> "0.(142857)"   ("1/6", 0, detail) -> "0.1(6)\t1\t1"
 Answer AnswerEntry(std::string_view entry, std::int32_t period, const Options& options);
 
+// The working of `entry` as MathML, read and answered as AnswerEntry reads
+// and answers it with --explain: `text` the blocks (explain/mathml.h) joined
+// by '\n', one a line of the text working (the equations of an aligned group
+// and the rows of a long division one block together); a refusal as
+// AnswerEntry words it. Options::json and detail are not looked at.
+Answer WorkingMathml(std::string_view entry, std::int32_t period, const Options& options);
+
 // Whether the line is a comment, to be passed over without an answer: its
 // first character other than blanks is '#' (or the full-width U+FF03).
 //   "# sums" -> true   "  #" -> true   "0.5 # half" -> false   "" -> false

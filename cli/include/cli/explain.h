@@ -1,7 +1,8 @@
 // The working of a conversion for --explain: the exact library's working data
 // put into the reader's words by explain/working.h, in the notation of the
 // entry or of --notation, as lines of text or, with --notation latex, as the
-// lines of one LaTeX fragment.
+// lines of one LaTeX fragment; with Options::mathml, as MathML blocks
+// (explain/mathml.h).
 #pragma once
 
 #include <string>

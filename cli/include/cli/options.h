@@ -30,6 +30,9 @@ struct Options {
   // many digits to mark (see cli/keypad.h).
   exact::Notation notation = exact::Notation::Parentheses;
   std::optional<std::int64_t> maxDigits = kDefaultMaxDigits;  // nothing: all digits
+  // With `explain`, the working as MathML blocks (explain/mathml.h) instead
+  // of text or LaTeX: for the web page, which sets it; no option does.
+  bool mathml = false;
   std::optional<std::string> entry;  // nothing: read lines from standard input
   // The language of the answers' words and of the refusals; never of the
   // answers themselves, --detail's fields or --json's keys.

@@ -46,6 +46,9 @@ struct Math {
   std::vector<Math> numerator;
   std::vector<Math> denominator;
   std::string index = {};
+  // For a prime factor of a term (Number or Power), how many of its copies
+  // the other term shares too ("" none): a renderer may mark them cancelled.
+  std::string common = {};
 };
 
 // Builders for the pieces.
