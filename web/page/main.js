@@ -357,7 +357,8 @@
   }
 
   // The module's markup, kept to MathML and a few plain HTML elements, with
-  // no scripts, handlers or links, since it quotes what was typed.
+  // no scripts, handlers, links or styles that load anything, since it
+  // quotes what was typed.
   var HTML_KEPT = {DIV: 1, P: 1, SPAN: 1, BR: 1, OL: 1, UL: 1, LI: 1};
   function safeMarkup(markup) {
     var template = document.createElement('template');
@@ -369,7 +370,10 @@
       }
       Array.from(e.attributes).forEach(function (a) {
         var name = a.name.toLowerCase();
-        if (name.indexOf('on') === 0 || /href|src|style/.test(name)) e.removeAttribute(a.name);
+        if (name.indexOf('on') === 0 || /href|src/.test(name) ||
+            (name === 'style' && /url\(|@import|expression/i.test(a.value))) {
+          e.removeAttribute(a.name);
+        }
       });
     });
     return template.content;
