@@ -101,10 +101,16 @@ function withoutNotation(options) {
 }
 
 // The factory's source alone, in a context that has what a worker has.
+const fetched = [];
 function workerFactory(source) {
   const context = {
     self: { location: { href: 'blob:null/0f6c2b7e' } },
     importScripts() { throw new Error('the module imported a script'); },
+    // A browser's worker has fetch, which the glue tries first on its data: URL.
+    fetch: (url, options) => {
+      fetched.push(String(url).slice(0, 5));
+      return fetch(url, options);
+    },
     WebAssembly, TextDecoder, TextEncoder, console, setTimeout, clearTimeout,
     performance: { now: () => Number(process.hrtime.bigint() / 1000000n) },
     crypto: { getRandomValues: (a) => a },
@@ -123,6 +129,7 @@ async function main() {
   const inWorker = await workerFactory(QuotalisModule.toString())();
   const fromWorker = JSON.parse(inWorker.answer(JSON.stringify({ entry: '0.1(6)', language: 'ja' })));
   check(fromWorker.fraction === '1/6', 'the factory evaluated alone in a worker-like context answers 1/6');
+  check(fetched.length > 0 && fetched.every((url) => url === 'data:'), `the worker fetched nothing but its own data: ${fetched}`);
   check(inWorker.version() === m.version(), 'the worker and node modules have the same version');
   const version = runCli(['--version'], 'en').out;
   check(version === 'quotalis-cli ' + m.version(), `version ${m.version()} is the command line's (${version})`);
