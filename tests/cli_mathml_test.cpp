@@ -322,7 +322,7 @@ TEST(WorkingMathml, TheCheckerFindsFaults) {
   // Each is the good block with one fault put in.
   const std::string open =
       "<math display=\"block\" class=\"quotalis-equations\" alttext=\"x\" aria-label=\"x\">";
-  for (const std::string bad : {
+  for (const std::string& bad : {
            open + "<mi>x</mo></math>",
            open + "<menclose><mi>x</mi></menclose></math>",
            open + "<mlongdiv></mlongdiv></math>",
