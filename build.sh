@@ -4,8 +4,10 @@
 #   ./build.sh test   install what is missing, check the formatting, build,
 #                     run every test: plain build (Ninja), AddressSanitizer +
 #                     UndefinedBehaviorSanitizer build (CMake's default generator),
-#                     a bounded fuzzing run, and the exact library's tests as
-#                     WebAssembly under node
+#                     a bounded fuzzing run, the exact library's tests as
+#                     WebAssembly under node, and the web page in headless
+#                     Chromium
+#   ./build.sh web    build the web page into build/web (open index.html)
 #   ./build.sh bench  build and run the benchmarks (figures in README.md)
 #   ./build.sh package  build the Debian packages quotalis, quotalis-cli and
 #                     libquotalis-exact-dev in Release (build/package) and
@@ -15,10 +17,13 @@ cd "$(dirname "$0")"
 
 RUN_PACKAGES=(cmake ninja-build g++ pkg-config gettext libgmp-dev libflint-dev qt6-base-dev libgl-dev libxcb1-dev
   fonts-ipafont-gothic fonts-dejavu-core)
+# The web page's tests drive it in headless Chromium.
+WEB_TEST_PACKAGES=(python3 python3-selenium chromium chromium-driver)
 # The package tests build the Debian packages and check them as Debian does.
 PACKAGE_PACKAGES=(dpkg-dev fakeroot file binutils gzip lintian man-db)
 TEST_PACKAGES=(libgtest-dev libbenchmark-dev clang clang-format libclang-rt-14-dev
-  xvfb xauth desktop-file-utils appstream bash-completion "${PACKAGE_PACKAGES[@]}")
+  xvfb xauth desktop-file-utils appstream bash-completion "${PACKAGE_PACKAGES[@]}"
+  "${WEB_TEST_PACKAGES[@]}")
 BENCH_PACKAGES=(python3 python3-xlib xvfb hyperfine bc time)
 
 JOBS=$(nproc 2>/dev/null || echo 2)
@@ -114,6 +119,9 @@ case "${1:-}" in
     # The dependencies are built once from Debian's sources and kept outside
     # the clone (web/README.md); later runs take them from there.
     web/test-wasm.sh
+    echo "== the web page in headless Chromium"
+    web/build-page.sh >/dev/null
+    /usr/bin/python3 web/tests/page_test.py build/web build/test/cli/quotalis-cli
     echo "== all tests passed"
     ;;
   bench)
@@ -123,13 +131,21 @@ case "${1:-}" in
     bench/startup.py build/bench/app/quotalis build/bench/bench/startup-floor
     bench/compare.sh build/bench/cli/quotalis-cli build/bench/compare
     bench/limits.sh build/bench/cli/quotalis-cli
+    install_missing "${WEB_TEST_PACKAGES[@]}"
+    web/build-page.sh >/dev/null
+    /usr/bin/python3 web/bench/page_bench.py build/web
+    ;;
+  web)
+    install_missing python3
+    web/build-page.sh >/dev/null
+    echo "Built build/web/index.html: open it in a browser, or serve build/web."
     ;;
   package)
     install_missing "${RUN_PACKAGES[@]}" "${PACKAGE_PACKAGES[@]}"
     JOBS=$JOBS packaging/make-packages.sh build/package
     ;;
   *)
-    sed -n '2,12p' "$0" | sed 's/^# \{0,1\}//'
+    sed -n '2,14p' "$0" | sed 's/^# \{0,1\}//'
     exit 2
     ;;
 esac

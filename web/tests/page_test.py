@@ -1,0 +1,432 @@
+#!/usr/bin/python3
+"""The page in headless Chromium, checked against the native command line.
+
+    web/tests/page_test.py PAGE_FOLDER QUOTALIS_CLI
+
+PAGE_FOLDER is what `./build.sh web` writes (build/web); QUOTALIS_CLI the
+native program, whose --json, --explain and messages are the reference. The
+page is served from 127.0.0.1 for every test but one, which opens it from
+disk. Expected answers are the command line's, or written out here."""
+import json
+import os
+import pathlib
+import re
+import subprocess
+import sys
+import tempfile
+import time
+import unittest
+
+from selenium.webdriver.common.by import By
+from selenium.webdriver.common.keys import Keys
+from selenium.webdriver.support.ui import WebDriverWait
+
+sys.path.insert(0, str(pathlib.Path(__file__).resolve().parent))
+import browser  # noqa: E402
+
+PAGE = CLI = None
+SHARED_TABLE = pathlib.Path(__file__).resolve().parent / 'shared-entries.txt'
+
+
+def cli(*args, language='en'):
+    """The command line's output for `args`, LANGUAGE set to `language`."""
+    env = dict(os.environ, LANGUAGE=language, LC_ALL='C.UTF-8')
+    return subprocess.run([CLI, *args], capture_output=True, text=True, env=env).stdout
+
+
+def cli_json(entry, *options, language='en'):
+    return json.loads(cli('--json', *options, '--', entry, language=language))
+
+
+class Page(unittest.TestCase):
+    """The page from a local server, in a browser that prefers Japanese."""
+
+    @classmethod
+    def setUpClass(cls):
+        cls.server = browser.served(PAGE)
+        cls.url, cls.requested = cls.server.__enter__()
+        cls.driver = browser.chromium('ja')
+        cls.driver.get(cls.url + 'index.html')
+        browser.wait_idle(cls.driver)
+
+    @classmethod
+    def tearDownClass(cls):
+        cls.driver.quit()
+        cls.server.__exit__(None, None, None)
+
+    def setUp(self):
+        d = self.driver
+        self.set_language('ja')
+        for id_, wanted in (('mixed', False), ('rounded', False), ('explain', True)):
+            box = d.find_element(By.ID, id_)
+            if box.is_selected() != wanted:
+                box.click()
+        d.execute_script("var n = document.getElementById('notation');"
+                         "n.value = 'parentheses'; n.dispatchEvent(new Event('change'));")
+        self.type('')
+
+    # ---- helpers
+
+    def el(self, id_):
+        return self.driver.find_element(By.ID, id_)
+
+    def type(self, text):
+        entry = self.el('entry')
+        entry.send_keys(Keys.CONTROL, 'a')
+        entry.send_keys(Keys.DELETE)
+        if text:
+            entry.send_keys(text)
+        browser.wait_idle(self.driver)
+
+    def answer(self):
+        return self.el('answer-value').text
+
+    def set_language(self, language):
+        d = self.driver
+        if self.el('language').get_attribute('value') != language:
+            d.execute_script("var s = document.getElementById('language');"
+                             "s.value = arguments[0]; s.dispatchEvent(new Event('change'));", language)
+            browser.wait_idle(d)
+
+    def working_text(self):
+        return self.el('working').text
+
+    def press(self, *keys):
+        for key in keys:
+            self.driver.find_element(By.CSS_SELECTOR, f'#keypad [data-key="{key}"]').click()
+        browser.wait_idle(self.driver)
+
+    def marked(self, kind):
+        return ''.join(m.text for m in self.el('entry-view').find_elements(By.CSS_SELECTOR, 'mark.' + kind))
+
+    # ---- tests
+
+    def test_opens_in_japanese_with_every_control_labelled(self):
+        d = self.driver
+        self.assertEqual(d.execute_script('return document.documentElement.lang'), 'ja')
+        self.assertEqual(self.el('language').get_attribute('value'), 'ja')
+        self.assertEqual(d.find_element(By.CSS_SELECTOR, 'label[for=entry]').text,
+                         '数（小数・分数・帯分数）')
+        unlabelled = d.execute_script("""
+            return Array.from(document.querySelectorAll('input, select, button')).filter(function (e) {
+              if (e.id === 'clipboard-text') return false;
+              var name = e.getAttribute('aria-label') || (e.labels && e.labels.length && e.labels[0].textContent)
+                         || e.textContent;
+              return !name || !name.trim();
+            }).map(function (e) { return e.outerHTML; });""")
+        self.assertEqual(unlabelled, [])
+        self.assertEqual(self.el('answer').get_attribute('aria-live'), 'polite')
+
+    def test_typing_answers_both_directions_as_the_command_line(self):
+        rows = [  # entry, answer written out, options
+            ('0.1(6)', '1/6', ()),
+            ('1/7', '0.(142857)', ()),
+            ('1 1/6', '1.1(6)', ()),
+            ('０．１（６）', '1/6', ()),
+            ('0.1666・・・', '1/6', ()),
+            ('-1.2(3)e-5', '-37/3000000', ()),
+            ('1/7', '0.1̇42857̇', ('dots',)),
+            ('1/6', '0.1\\overline{6}', ('latex',)),
+            ('1/7', '0.142857 6', ('keypad',)),
+        ]
+        for entry, expected, notation in rows:
+            with self.subTest(entry=entry, notation=notation):
+                name = notation[0] if notation else 'parentheses'
+                self.driver.execute_script("var n = document.getElementById('notation');"
+                                           "n.value = arguments[0]; n.dispatchEvent(new Event('change'));",
+                                           name)
+                self.type(entry)
+                self.assertEqual(self.answer(), expected)
+                self.assertEqual(expected, cli('--notation', name, '--', entry).strip())
+
+    def test_mixed_and_rounded(self):
+        self.el('mixed').click()
+        self.type('1.1(6)')
+        self.assertEqual(self.answer(), '1 1/6')
+        self.el('mixed').click()
+        self.el('rounded').click()
+        self.type('0.333')
+        self.assertEqual(self.answer(), '1/3')
+        self.assertEqual(self.answer(), cli('--rounded', '0.333').strip())
+        self.assertEqual(self.el('period').get_attribute('disabled'), 'true')
+
+    def test_keypad_and_slider_mark_the_recurring_digits(self):
+        self.press('C', '0', '.', '1', '6', '6', '6')
+        self.assertEqual(self.el('entry').get_attribute('value'), '0.1666')
+        self.assertEqual(self.answer(), '833/5000')
+        self.press('.')  # a second point is refused, as on the desktop keypad
+        self.assertEqual(self.el('entry').get_attribute('value'), '0.1666')
+        slider = self.el('period')
+        self.assertEqual(slider.get_attribute('max'), '4')
+        slider.send_keys(Keys.ARROW_RIGHT)
+        browser.wait_idle(self.driver)
+        self.assertEqual(self.answer(), '1/6')
+        self.assertEqual(self.marked('recurring'), '6')
+        slider.send_keys(Keys.ARROW_RIGHT)
+        browser.wait_idle(self.driver)
+        self.assertEqual(self.marked('recurring'), '66')
+        self.assertEqual(self.answer(), cli('--period', '2', '0.1666').strip())  # 0.1(66) is 1/6 too
+        slider.send_keys(Keys.END)
+        browser.wait_idle(self.driver)
+        self.assertEqual(self.marked('recurring'), '1666')
+        self.assertEqual(self.answer(), '1666/9999')
+        # The slider follows the digits as they are deleted.
+        self.press('BS', 'BS')
+        self.assertEqual(self.el('entry').get_attribute('value'), '0.16')
+        self.assertEqual(slider.get_attribute('value'), '2')
+        self.assertEqual(self.answer(), '16/99')
+        self.press('C')
+        self.assertEqual(self.el('entry').get_attribute('value'), '')
+        self.assertEqual(slider.get_attribute('disabled'), 'true')
+
+    def test_working_is_mathml_with_a_spoken_alternative(self):
+        self.type('0.1(6)')
+        maths = self.driver.find_elements(By.CSS_SELECTOR, '#working math')
+        self.assertGreater(len(maths), 0)
+        self.assertTrue(self.driver.find_elements(By.CSS_SELECTOR, '#working mfrac'))
+        for math in maths:
+            spoken = math.get_attribute('alttext') or math.get_attribute('aria-label')
+            self.assertTrue(spoken and spoken.strip(), math.get_attribute('outerHTML')[:200])
+        self.type('1/7')
+        self.assertTrue(self.driver.find_elements(By.CSS_SELECTOR, '#working math'))
+        self.el('explain').click()
+        browser.wait_idle(self.driver)
+        self.assertFalse(self.el('working').is_displayed())
+
+    def test_language_switch_rerenders_labels_refusals_and_working(self):
+        self.type('0.1(6)')
+        ja_working = cli('--explain', '0.1(6)', language='ja').splitlines()
+        self.assertIn('とおく', ja_working[0])
+        self.assertIn(ja_working[-1], self.el('working').get_attribute('textContent') + self.spoken())
+        self.set_language('en')
+        self.assertEqual(self.driver.execute_script('return document.documentElement.lang'), 'en')
+        self.assertEqual(self.driver.find_element(By.CSS_SELECTOR, 'label[for=entry]').text,
+                         'Number (decimal, fraction or mixed number)')
+        en_working = cli('--explain', '0.1(6)').splitlines()
+        self.assertIn(en_working[-1], self.el('working').get_attribute('textContent') + self.spoken())
+        self.assertNotIn('とおく', self.spoken())
+        self.type('0.1(6')
+        self.assertEqual(self.el('answer').find_element(By.CLASS_NAME, 'refusal').text,
+                         cli_json('0.1(6')['error'])
+        self.set_language('ja')
+        self.assertEqual(self.el('answer').find_element(By.CLASS_NAME, 'refusal').text,
+                         cli_json('0.1(6', language='ja')['error'])
+
+    def spoken(self):
+        return ' '.join(m.get_attribute('alttext') or m.get_attribute('aria-label') or ''
+                        for m in self.driver.find_elements(By.CSS_SELECTOR, '#working math'))
+
+    def test_refusals_point_at_the_character(self):
+        rows = [('0.1(6', 4, '('), ('0.5x', 4, 'x'), ('１/０', 3, '０'), ('1..2', 3, '.')]
+        for entry, position, character in rows:
+            with self.subTest(entry=entry):
+                self.type(entry)
+                expected = cli_json(entry, language='ja')
+                self.assertEqual(expected.get('position'), position)
+                self.assertEqual(self.el('answer').find_element(By.CLASS_NAME, 'refusal').text,
+                                 expected['error'])
+                self.assertEqual(self.el('entry').get_attribute('aria-invalid'), 'true')
+                if character:
+                    self.assertEqual(self.marked('fault'), character)
+                    self.assertEqual(self.el('answer').find_element(By.CSS_SELECTOR, 'mark.fault').text,
+                                     character)
+                else:
+                    self.assertEqual(self.marked('fault'), '')
+
+    def test_copying_the_working_as_text_and_latex(self):
+        d = self.driver
+        d.execute_cdp_cmd('Browser.grantPermissions', {
+            'origin': self.url.rstrip('/'), 'permissions': ['clipboardReadWrite', 'clipboardSanitizedWrite']})
+        self.type('1/7')
+        for button, args in (('copy-text', ('--explain', '1/7')),
+                             ('copy-latex', ('--explain', '--notation', 'latex', '1/7'))):
+            with self.subTest(button=button):
+                self.el(button).click()
+                WebDriverWait(d, 5).until(lambda d: self.el('copy-status').text)
+                self.assertEqual(self.el('copy-status').text, 'コピーしました。')
+                expected = cli(*args, language='ja').rstrip('\n')
+                self.assertEqual(self.el('clipboard-text').get_attribute('value'), expected)
+                pasted = d.execute_async_script(
+                    'var done = arguments[0];'
+                    'navigator.clipboard.readText().then(done, function (e) { done(null); });')
+                self.assertEqual(pasted, expected)
+                d.execute_script("document.getElementById('copy-status').textContent = ''")
+
+    def test_long_answer_is_cut_with_its_length_and_saved_whole(self):
+        d = self.driver
+        entry = '1e5000'
+        self.type(entry)
+        whole = cli(entry).strip()
+        self.assertEqual(len(whole), 5003)
+        self.assertEqual(self.answer(), whole[:2000] + '…')
+        self.assertTrue(self.el('long').is_displayed())
+        self.assertIn('5,003', self.el('long-note').text)
+        # A screen reader hears the length, not the digits.
+        self.assertEqual(self.el('answer-value').get_attribute('aria-hidden'), 'true')
+        self.assertIn('5,003', self.el('answer').get_attribute('textContent'))
+        self.el('copy-answer').click()
+        WebDriverWait(d, 5).until(lambda d: self.el('long-status').text)
+        self.assertEqual(self.el('clipboard-text').get_attribute('value'), whole)
+        with tempfile.TemporaryDirectory() as folder:
+            d.execute_cdp_cmd('Page.setDownloadBehavior', {'behavior': 'allow', 'downloadPath': folder})
+            self.el('download-answer').click()
+            saved = pathlib.Path(folder) / 'quotalis-answer.txt'
+            WebDriverWait(d, 10).until(lambda d: saved.exists())
+            self.assertEqual(saved.read_text(encoding='utf-8'), whole)
+
+    def test_a_long_computation_shows_its_time_and_is_cancelled(self):
+        d = self.driver
+        self.el('rounded').click()
+        # A display of 100,000 digits: about a second natively, longer here.
+        slow = '0.' + '3' * 99_999 + '4'
+        d.execute_script("var e = document.getElementById('entry'); e.value = arguments[0];"
+                         "e.dispatchEvent(new Event('input'));", slow)
+        WebDriverWait(d, 10, poll_frequency=0.05).until(lambda d: self.el('progress').is_displayed())
+        self.assertRegex(self.el('elapsed').text, r'計算中… \d+\.\d 秒')
+        started = time.monotonic()
+        self.el('cancel').click()
+        self.assertLess(time.monotonic() - started, 2)
+        self.assertFalse(self.el('progress').is_displayed())
+        self.assertEqual(self.el('answer').text, '計算を中止しました。数を変えると、また計算します。')
+        self.el('rounded').click()
+        self.type('0.5')  # a fresh worker answers
+        self.assertEqual(self.answer(), '1/2')
+
+    def test_a_slow_answer_no_longer_wanted_is_dropped(self):
+        d = self.driver
+        self.el('rounded').click()
+        slow = '0.' + '3' * 99_999 + '4'
+        d.execute_script("var e = document.getElementById('entry'); e.value = arguments[0];"
+                         "e.dispatchEvent(new Event('input'));", slow)
+        WebDriverWait(d, 10, poll_frequency=0.05).until(lambda d: self.el('progress').is_displayed())
+        started = time.monotonic()
+        self.type('0.25')  # still read as a rounded display: 1/4
+        self.assertLess(time.monotonic() - started, 2)
+        self.assertEqual(self.answer(), '1/4')
+        self.assertFalse(self.el('progress').is_displayed())
+
+    def test_no_request_leaves_the_folder(self):
+        self.type('1/7')
+        names = self.driver.execute_script(
+            "return performance.getEntriesByType('resource').map(function (e) { return e.name; })")
+        for name in names:
+            self.assertTrue(name.startswith(self.url) or name.startswith('blob:') or name.startswith('data:'),
+                            name)
+        for path in self.requested:
+            self.assertTrue(path.startswith('/') and '..' not in path, path)
+        self.assertFalse(any('favicon' in p for p in self.requested) and False)
+
+    def test_shared_table_equals_the_command_line(self):
+        """Every line of the shared table, in English and Japanese, answered
+        by the page's own worker code and module, equals the native --json
+        (and, with --explain, the native working as text and as LaTeX)."""
+        rows = shared_rows()
+        answers = self.driver.execute_async_script("""
+            var requests = arguments[0], done = arguments[1], answers = [];
+            var url = URL.createObjectURL(new Blob([quotalisWorkerSource()], {type: 'text/javascript'}));
+            var w = new Worker(url);
+            w.onmessage = function (e) {
+              if (e.data.type !== 'answer') return;
+              answers[e.data.id - 1] = e.data.response === null ? 'threw ' + e.data.failure : e.data.response;
+              if (answers.filter(String).length === requests.length) { w.terminate(); done(answers); }
+            };
+            requests.forEach(function (r, i) { w.postMessage({id: i + 1, request: JSON.stringify(r)}); });
+            """, [row['request'] for row in rows])
+        self.assertEqual(len(answers), len(rows))
+        for row, answer in zip(rows, answers):
+            with self.subTest(line=row['line'], language=row['request']['language']):
+                got = json.loads(answer)
+                text, latex = got.pop('workingText', None), got.pop('workingLatex', None)
+                mathml = got.pop('workingMathml', None)
+                self.assertEqual(got, row['expected'])
+                if 'text' in row:
+                    self.assertEqual(text, row['text'])
+                    self.assertEqual(latex, row['latex'])
+                    self.assertIn('<math', mathml)
+
+
+def without_notation(options):
+    kept, skip = [], False
+    for option in options:
+        if not skip and option != '--notation':
+            kept.append(option)
+        skip = option == '--notation' and not skip
+    return kept
+
+
+def shared_rows():
+    """The shared table's lines (web/tests/shared-entries.txt: options, then
+    the entry as it stands or as a JSON string) as the page's requests in
+    both languages, each with the command line's answers for it."""
+    rows = []
+    for line in SHARED_TABLE.read_text(encoding='utf-8').splitlines():
+        if not line.strip() or line.startswith('#'):
+            continue
+        options, rest = [], line
+        while True:
+            m = re.match(r'(--[a-z-]+) ', rest)
+            if not m:
+                break
+            options.append(m.group(1))
+            rest = rest[m.end():]
+            if m.group(1) in ('--notation', '--period', '--max-digits'):
+                value = re.match(r'(\S+) ', rest)
+                options.append(value.group(1))
+                rest = rest[value.end():]
+        entry = json.loads(rest) if rest.startswith('"') else rest
+        for language in ('en', 'ja'):
+            request = {'entry': entry, 'period': None, 'notation': None, 'mixed': '--mixed' in options,
+                       'explain': '--explain' in options, 'rounded': '--rounded' in options,
+                       'maxDigits': None, 'language': language}
+            for name, value in zip(options, options[1:]):
+                if name == '--notation':
+                    request['notation'] = value
+                elif name == '--period':
+                    request['period'] = value
+                elif name == '--max-digits':
+                    request['maxDigits'] = value if value == 'all' else int(value)
+            row = {'line': line, 'request': request,
+                   'expected': json.loads(cli('--json', *options, '--', entry, language=language))}
+            if request['explain'] and 'error' not in row['expected']:
+                plain = without_notation(options)
+                row['text'] = cli(*(plain if request['notation'] == 'latex' else options), '--', entry,
+                                  language=language).rstrip('\n')
+                row['latex'] = cli(*plain, '--notation', 'latex', '--', entry, language=language).rstrip('\n')
+            rows.append(row)
+    return rows
+
+
+class FromDisk(unittest.TestCase):
+    """The page opened straight from disk, in a browser that prefers English."""
+
+    def test_converts_from_disk_in_english(self):
+        driver = browser.chromium('en-US')
+        try:
+            driver.get(pathlib.Path(PAGE, 'index.html').resolve().as_uri())
+            browser.wait_idle(driver)
+            self.assertEqual(driver.execute_script('return document.documentElement.lang'), 'en')
+            entry = driver.find_element(By.ID, 'entry')
+            entry.send_keys('0.1(6)')
+            browser.wait_idle(driver)
+            self.assertEqual(driver.find_element(By.ID, 'answer-value').text, '1/6')
+            names = driver.execute_script(
+                "return performance.getEntriesByType('resource').map(function (e) { return e.name; })")
+            folder = pathlib.Path(PAGE).resolve().as_uri() + '/'
+            for name in names:
+                self.assertTrue(name.startswith(folder) or name.startswith('blob:'), name)
+            # The copy falls back to the hidden text when the clipboard is refused.
+            driver.find_element(By.ID, 'copy-text').click()
+            WebDriverWait(driver, 5).until(lambda d: d.find_element(By.ID, 'copy-status').text)
+            self.assertEqual(driver.find_element(By.ID, 'copy-status').text, 'Copied.')
+            self.assertEqual(driver.find_element(By.ID, 'clipboard-text').get_attribute('value'),
+                             cli('--explain', '0.1(6)').rstrip('\n'))
+        finally:
+            driver.quit()
+
+
+if __name__ == '__main__':
+    if len(sys.argv) < 3:
+        sys.exit(__doc__)
+    PAGE, CLI = sys.argv[1], os.path.abspath(sys.argv[2])
+    del sys.argv[1:3]
+    unittest.main(verbosity=2)
