@@ -73,7 +73,7 @@ Search SearchPositive(mpz_class a, mpz_class b, mpz_class c, mpz_class d, Step s
       t = f + 1;
       break;
     }
-    // Both ends have the whole part f.
+    // The whole part of both ends is f.
     s.terms.push_back(f);
     ++s.steps;
     // The range turned over: [d/next, b/r], where a/b - f = r/b, with

@@ -149,7 +149,7 @@ Steps RoundedSteps(const exact::RoundedWorking& w, const StepStyle& style) {
   for (std::int64_t k = 0; k < kept; ++k) {
     const exact::RoundedStep& s = w.steps[static_cast<std::size_t>(k)];
     const Formula v = Variable(name, k), next = Variable(name, k + 1);
-    b.Say(N_("Both ends have the whole part {1}: let {2}, so that {3}"),
+    b.Say(N_("The whole part of both ends is {1}: let {2}, so that {3}"),
           {Of(s.whole), Equals({v, PlusOneOver(s.whole, next)}),
            Equals({next, Inverse(s.whole, v)})});
     b.Relate({Mixed(s.low), next, Mixed(s.high)}, {"≤", "≤"});

@@ -24,9 +24,9 @@ namespace quotalis::explain {
 //   3.141585 ≤ x ≤ 3.141595
 //   Look for the fraction with the smallest denominator in this range, taking
 //     off one whole part at a time
-//   Both ends have the whole part 3: let x = 3 + 1/x₁, so that x₁ = 1/(x - 3)
+//   The whole part of both ends is 3: let x = 3 + 1/x₁, so that x₁ = 1/(x - 3)
 //   7 1767/28319 ≤ x₁ ≤ 7 1781/28317
-//   Both ends have the whole part 7: let x₁ = 7 + 1/x₂, so that x₂ = 1/(x₁ - 7)
+//   The whole part of both ends is 7: let x₁ = 7 + 1/x₂, so that x₂ = 1/(x₁ - 7)
 //   15 1602/1781 ≤ x₂ ≤ 16 47/1767
 //   The smallest whole number in this range is 16: let x₂ = 16
 //   Put the whole parts back: x = 3 + 1/(7 + 1/16) = 355/113

@@ -115,8 +115,8 @@ struct RoundedStep {
 //   below.denominator - below.numerator * above.denominator = 1) every
 //   fraction strictly between them has a denominator of at least the
 //   answer's, which is the only one with that denominator.
-//   3.14159: 3.141585 to 3.141595; whole part 3, 7 1767/28319 to 7 1781/28317;
-//   whole part 7, 15 1602/1781 to 16 47/1767; last 16; terms 3, 7, 16:
+//   3.14159: 3.141585 to 3.141595; whole part is 3, 7 1767/28319 to 7 1781/28317;
+//   whole part is 7, 15 1602/1781 to 16 47/1767; last 16; terms 3, 7, 16:
 //   355/113; below 333/106, above 22/7.
 //   7: 6.5 to 7.5; no steps, last 7, terms 7: 7 (no `below` nor `above`:
 //   a whole number has the smallest denominator there is).
