@@ -10,6 +10,8 @@
 #if defined(__unix__) || defined(__APPLE__)
 #include <sys/resource.h>
 #include <unistd.h>
+
+#include <quotalis/exact/decimal.h>
 #endif
 
 #include "cli/options.h"
@@ -191,7 +193,11 @@ std::uint64_t DecimalNeed(const exact::Decimal& d, const Options& options) {
                                  : d.exponent == std::numeric_limits<std::int64_t>::min()
                                      ? kMax
                                      : static_cast<std::uint64_t>(-d.exponent);
-  const std::uint64_t terms = Plus(Plus(written, after), exponent);
+  // A term past exact::kMaxTermDigits is refused before memory is taken for
+  // it, so no estimate goes beyond two such terms: 1e999999999 is refused for
+  // its digits, and 0e999999999 answered, whatever the budget.
+  constexpr auto kLongestTerms = static_cast<std::uint64_t>(2 * exact::kMaxTermDigits);
+  const std::uint64_t terms = std::min(Plus(Plus(written, after), exponent), kLongestTerms);
   std::uint64_t perDigit = kDecimalTenths;
   if (options.detail) perDigit = kDecimalDetailTenths;
   if (options.json) perDigit = kDecimalJsonTenths;

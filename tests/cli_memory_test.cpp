@@ -183,6 +183,18 @@ TEST(MaxMemory, RefusesAnEntryBeforeItStarts) {
   }
 }
 
+TEST(MaxMemory, TheDigitRuleComesFirst) {
+  // An exponent past the digit limit is refused for its digits, and zero is
+  // answered, under a budget far below what the exponent's zeros would take.
+  const auto zero = cli_run::RunCli({"--max-memory", "512M", "0e999999999"});
+  EXPECT_EQ(zero.status, 0);
+  EXPECT_EQ(zero.out, "0/1\n");
+  const auto big = cli_run::RunCli({"--max-memory", "512M", "1e999999999"});
+  EXPECT_EQ(big.status, 2);  // the entry's fault, not the memory's
+  EXPECT_EQ(big.err,
+            "quotalis-cli: '1e999999999': the numerator would have more than 10,000,000 digits\n");
+}
+
 TEST(MaxMemory, BadValuesAreUsageErrors) {
   for (const std::vector<std::string_view>& args :
        {std::vector<std::string_view>{"--max-memory", "lots", "0.5"},
