@@ -16,18 +16,6 @@ namespace {
 
 using explain::N_;
 
-// A LaTeX fragment's lines.
-std::vector<std::string> Lines(const std::string& text) {
-  std::vector<std::string> lines;
-  std::size_t from = 0;
-  while (true) {
-    const std::size_t end = text.find('\n', from);
-    lines.push_back(text.substr(from, end - from));
-    if (end == std::string::npos) return lines;
-    from = end + 1;
-  }
-}
-
 // Dots over the period where the entry was written with them or where the
 // reader is Japanese, as Japanese schools write it; a line over it otherwise.
 explain::PeriodMark Mark(const Entry& entry, const Options& options) {
@@ -37,6 +25,17 @@ explain::PeriodMark Mark(const Entry& entry, const Options& options) {
 }
 
 }  // namespace
+
+std::vector<std::string> LatexLines(const std::string& text) {
+  std::vector<std::string> lines;
+  std::size_t from = 0;
+  while (true) {
+    const std::size_t end = text.find('\n', from);
+    lines.push_back(text.substr(from, end - from));
+    if (end == std::string::npos) return lines;
+    from = end + 1;
+  }
+}
 
 exact::Notation WorkingNotation(const Options& options, const Entry& entry) {
   if (options.notation != exact::Notation::Parentheses) {
@@ -61,7 +60,7 @@ std::vector<std::string> DecimalWorkingLines(exact::DecimalWorking w, const Entr
     return explain::DecimalWorkingMathml(w, notation, Mark(entry, options), options.mixed, words);
   }
   if (options.notation == exact::Notation::Latex) {
-    return Lines(
+    return LatexLines(
         explain::DecimalWorkingLatex(w, notation, Mark(entry, options), options.mixed, words));
   }
   return explain::DecimalWorkingText(w, notation, options.mixed, words);
@@ -82,7 +81,7 @@ exact::Result<std::vector<std::string>> FractionWorkingLines(std::string_view te
   const auto& w = std::get<exact::FractionWorking>(made);
   const explain::Words& words = *options.words;
   if (options.notation == exact::Notation::Latex && !options.mathml) {
-    return Lines(explain::FractionWorkingLatex(w, Mark(entry, options), options.mixed, words));
+    return LatexLines(explain::FractionWorkingLatex(w, Mark(entry, options), options.mixed, words));
   }
   std::vector<std::string> lines =
       options.mathml

@@ -10,6 +10,7 @@
 #include <quotalis/exact/utf8.h>
 #include <quotalis/exact/write.h>
 
+#include "cli/explain.h"
 #include "cli/json.h"
 #include "cli/written.h"
 #include "explain/mathml.h"
@@ -38,18 +39,6 @@ std::int64_t ExponentAt(std::string_view text) {
     text.remove_prefix(c->length);
   }
   return 0;
-}
-
-// A LaTeX fragment's lines.
-std::vector<std::string> Lines(const std::string& text) {
-  std::vector<std::string> lines;
-  std::size_t from = 0;
-  while (true) {
-    const std::size_t end = text.find('\n', from);
-    lines.push_back(text.substr(from, end - from));
-    if (end == std::string::npos) return lines;
-    from = end + 1;
-  }
 }
 
 std::string Joined(const std::vector<std::string>& lines) {
@@ -115,7 +104,7 @@ exact::Result<std::string> RoundedAnswer(std::string_view text, const Options& o
       working = explain::RoundedWorkingMathml(w, mark, options.mixed, words);
     } else {
       working = options.notation == exact::Notation::Latex
-                    ? Lines(explain::RoundedWorkingLatex(w, options.mixed, words))
+                    ? LatexLines(explain::RoundedWorkingLatex(w, options.mixed, words))
                     : explain::RoundedWorkingText(w, options.mixed, words);
     }
   }

@@ -7,6 +7,7 @@
 #include <quotalis/exact/write.h>
 
 #include "cli/keypad.h"
+#include "explain/working.h"
 
 namespace quotalis::cli {
 
@@ -81,26 +82,7 @@ std::string CutNote(const exact::DecimalExpansion& e, const explain::Words& word
 
 // `text` inside LaTeX's \text{}, its special characters escaped.
 std::string LatexText(std::string_view text) {
-  std::string out = "\\text{";
-  for (const char c : text) {
-    switch (c) {
-      case '\\': out += "\\textbackslash{}"; break;
-      case '~': out += "\\textasciitilde{}"; break;
-      case '^': out += "\\textasciicircum{}"; break;
-      case '{':
-      case '}':
-      case '#':
-      case '$':
-      case '%':
-      case '&':
-      case '_':
-        out += '\\';
-        out += c;
-        break;
-      default: out += c;
-    }
-  }
-  return out + "}";
+  return "\\text{" + explain::EscapeLatex(text) + "}";
 }
 
 // The digits shown of a cut decimal in `notation`, an ellipsis where they

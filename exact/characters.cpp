@@ -1,6 +1,7 @@
 #include "characters.h"
 
 #include <cstdint>
+#include <iterator>
 #include <optional>
 #include <utility>
 
@@ -72,8 +73,10 @@ std::string Place(std::size_t index) { return std::to_string(index + 1); }
 
 Problem ProblemAt(std::size_t index, std::string_view format, std::vector<std::string> more,
                   ProblemKind kind) {
-  more.insert(more.begin(), Place(index));
-  return MakeProblem(kind, format, std::move(more), static_cast<std::int64_t>(index + 1));
+  std::vector<std::string> arguments{Place(index)};
+  arguments.insert(arguments.end(), std::make_move_iterator(more.begin()),
+                   std::make_move_iterator(more.end()));
+  return MakeProblem(kind, format, std::move(arguments), static_cast<std::int64_t>(index + 1));
 }
 
 Problem SecondPoint(std::size_t index) {

@@ -11,15 +11,6 @@ namespace quotalis::exact {
 
 namespace {
 
-// 10000000 -> "10,000,000".
-std::string Grouped(std::int64_t n) {
-  std::string digits = std::to_string(n);
-  for (auto at = static_cast<std::ptrdiff_t>(digits.size()) - 3; at > 0; at -= 3) {
-    digits.insert(static_cast<std::size_t>(at), 1, ',');
-  }
-  return digits;
-}
-
 bool AllOf0(std::string_view s) { return s.find_first_not_of('0') == std::string_view::npos; }
 
 }  // namespace

@@ -11,15 +11,6 @@ namespace quotalis::exact {
 
 namespace {
 
-// 100000 -> "100,000".
-std::string Grouped(std::int64_t n) {
-  std::string digits = std::to_string(n);
-  for (auto at = static_cast<std::ptrdiff_t>(digits.size()) - 3; at > 0; at -= 3) {
-    digits.insert(static_cast<std::size_t>(at), 1, ',');
-  }
-  return digits;
-}
-
 // m / 10^place as a decimal that ends, in canonical form, with the sign of `negative`.
 Decimal Scaled(const mpz_class& m, std::int64_t place, bool negative) {
   std::string digits = m.get_str();

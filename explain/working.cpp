@@ -241,29 +241,6 @@ std::string Relation(const Equation& e, std::size_t i) {
 
 // --- LaTeX -----------------------------------------------------------------
 
-std::string EscapeLatex(std::string_view text) {
-  std::string out;
-  for (const char c : text) {
-    switch (c) {
-      case '\\': out += "\\textbackslash{}"; break;
-      case '{':
-      case '}':
-      case '#':
-      case '$':
-      case '%':
-      case '&':
-      case '_':
-        out += '\\';
-        out += c;
-        break;
-      case '~': out += "\\textasciitilde{}"; break;
-      case '^': out += "\\textasciicircum{}"; break;
-      default: out += c;
-    }
-  }
-  return out;
-}
-
 class Latex {
  public:
   Latex(PeriodMark mark, const Words& words) : mark_(mark), words_(words) {}
@@ -465,6 +442,29 @@ std::string LatexFrom(const Steps& steps, PeriodMark mark, const Words& words) {
 }
 
 }  // namespace
+
+std::string EscapeLatex(std::string_view text) {
+  std::string out;
+  for (const char c : text) {
+    switch (c) {
+      case '\\': out += "\\textbackslash{}"; break;
+      case '{':
+      case '}':
+      case '#':
+      case '$':
+      case '%':
+      case '&':
+      case '_':
+        out += '\\';
+        out += c;
+        break;
+      case '~': out += "\\textasciitilde{}"; break;
+      case '^': out += "\\textasciicircum{}"; break;
+      default: out += c;
+    }
+  }
+  return out;
+}
 
 exact::Notation TextNotation(exact::Notation notation) {
   switch (notation) {

@@ -25,6 +25,9 @@ namespace quotalis::cli {
 //   no --notation, "0.1666" with K 1 -> Parentheses
 exact::Notation WorkingNotation(const Options& options, const Entry& entry);
 
+// The lines of a LaTeX fragment, which explain/working.h joins with '\n'.
+std::vector<std::string> LatexLines(const std::string& text);
+
 // Decimal to fraction, from x = the entry to its lowest terms.
 std::vector<std::string> DecimalWorkingLines(exact::DecimalWorking w, const Entry& entry,
                                              const Options& options);

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include <quotalis/exact/notation.h>
@@ -37,6 +38,10 @@ enum class PeriodMark { Overline, Dots };
 // row aligned at "=", each sentence an \intertext with its formulas in $...$,
 // the words of a division row in \text{}; lines joined by '\n', no final one.
 std::string LatexFragment(const Steps& steps, PeriodMark mark, const Words& words);
+
+// `text` with LaTeX's special characters escaped, for \text{} and
+// \intertext: "5% & 1_2" -> "5\% \& 1\_2".
+std::string EscapeLatex(std::string_view text);
 
 // The two directions from the exact library's working data.
 std::vector<std::string> DecimalWorkingText(const exact::DecimalWorking& w,
