@@ -83,15 +83,6 @@ exact::Problem LineProblem(exact::ProblemKind kind, std::string_view message) {
   return exact::MakeProblem(kind, message, {});
 }
 
-std::string Joined(const std::vector<std::string>& lines) {
-  std::string text;
-  for (const std::string& line : lines) {
-    if (!text.empty()) text += '\n';
-    text += line;
-  }
-  return text;
-}
-
 using Held = std::shared_ptr<const std::string>;
 using Number = std::shared_ptr<const mpz_class>;
 
@@ -233,7 +224,7 @@ Answer DecimalAnswerFor(std::string_view text, Entry entry, const Options& optio
                                                    : exact::ExplainDecimal(entry.decimal);
     if (auto* p = std::get_if<exact::Problem>(&w)) return refuse(Verdict::BadInput, *p);
     working = DecimalWorkingLines(std::get<exact::DecimalWorking>(std::move(w)), entry, options);
-    if (alone) return {Verdict::Converted, Joined(working), {}};
+    if (alone) return {Verdict::Converted, JoinedLines(working), {}};
   }
   exact::Result<exact::Schoolbook> made = exact::ToFraction(entry.decimal);
   if (auto* p = std::get_if<exact::Problem>(&made)) return refuse(Verdict::BadInput, *p);
@@ -261,7 +252,7 @@ Answer DecimalAnswerFor(std::string_view text, Entry entry, const Options& optio
     if (auto* p = std::get_if<exact::Problem>(&written)) return refuse(Verdict::Failed, *p);
     decimal = std::get<std::string>(std::move(written));
   }
-  if (options.explain && !options.json) return {Verdict::Converted, Joined(working), {}};
+  if (options.explain && !options.json) return {Verdict::Converted, JoinedLines(working), {}};
   // From here on only the numbers and the decimal's text are written.
   const exact::Notation notation = entry.notation;
   entry = {};
@@ -333,7 +324,7 @@ Answer FractionAnswerFor(std::string_view text, Entry entry, const Options& opti
     if (auto* p = std::get_if<exact::Problem>(&w)) return refuse(Verdict::BadInput, *p);
     working = std::get<std::vector<std::string>>(std::move(w));
   }
-  if (!options.json) return {Verdict::Converted, Joined(working), {}};
+  if (!options.json) return {Verdict::Converted, JoinedLines(working), {}};
   const Terms lowest = TermsOf(entry.fraction.numerator, entry.fraction.denominator);
   Pieces out;
   out << "{\"input\":" << Json(text)

@@ -26,6 +26,15 @@ explain::PeriodMark Mark(const Entry& entry, const Options& options) {
 
 }  // namespace
 
+std::string JoinedLines(const std::vector<std::string>& lines) {
+  std::string text;
+  for (const std::string& line : lines) {
+    if (!text.empty()) text += '\n';
+    text += line;
+  }
+  return text;
+}
+
 std::vector<std::string> LatexLines(const std::string& text) {
   std::vector<std::string> lines;
   std::size_t from = 0;

@@ -41,15 +41,6 @@ std::int64_t ExponentAt(std::string_view text) {
   return 0;
 }
 
-std::string Joined(const std::vector<std::string>& lines) {
-  std::string text;
-  for (const std::string& line : lines) {
-    if (!text.empty()) text += '\n';
-    text += line;
-  }
-  return text;
-}
-
 }  // namespace
 
 exact::Result<std::string> RoundedAnswer(std::string_view text, const Options& options) {
@@ -108,7 +99,7 @@ exact::Result<std::string> RoundedAnswer(std::string_view text, const Options& o
                     : explain::RoundedWorkingText(w, options.mixed, words);
     }
   }
-  if (!options.json) return Joined(working);
+  if (!options.json) return JoinedLines(working);
   JsonObject json;
   json.Add("input", text)
       .Add("reading", exact::NotationName(reading.notation))

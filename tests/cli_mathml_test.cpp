@@ -8,7 +8,6 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <fstream>
 #include <map>
 #include <optional>
 #include <random>
@@ -29,12 +28,7 @@ namespace {
 
 using quotalis::testing::kExercises;
 
-std::string Slurp(const std::string& path) {
-  std::ifstream file(path, std::ios::binary);
-  std::ostringstream text;
-  text << file.rdbuf();
-  return text.str();
-}
+using quotalis::testing::Slurp;
 
 // --- The Japanese words, read from po/ja.po by this file ---------------------
 

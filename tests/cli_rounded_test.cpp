@@ -3,14 +3,10 @@
 // against the texts kept in tests/working/; and every formula of a working
 // checked with exact rational arithmetic of this file's own.
 #include <gmpxx.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <cctype>
-#include <cstdio>
 #include <cstdlib>
-#include <fstream>
 #include <map>
 #include <optional>
 #include <random>
@@ -22,6 +18,7 @@
 #include <gtest/gtest.h>
 
 #include "cli_run.h"
+#include "working_exercises.h"
 
 namespace {
 
@@ -431,11 +428,8 @@ TEST(Rounded, FalseLinesAreFound) {
 
 // --- The working ------------------------------------------------------------
 
-struct Exercise {
-  const char* name;  // tests/working/<language>/<name>.txt
-  std::vector<std::string> args;
-  const char* value;  // the answer
-};
+using quotalis::testing::Exercise;
+using quotalis::testing::Kept;
 
 const std::vector<Exercise> kExercises = {
     {"rounded_two_thirds", {"0.6666666667"}, "2/3"},
@@ -449,39 +443,12 @@ const std::vector<Exercise> kExercises = {
 
 const std::vector<std::string> kLatex = {"rounded_two_thirds", "rounded_pi"};
 
-std::string Slurp(const std::string& path) {
-  std::ifstream file(path, std::ios::binary);
-  std::ostringstream text;
-  text << file.rdbuf();
-  return text.str();
-}
-
-std::string Quoted(const std::string& arg) {
-  std::string q = "'";
-  for (const char c : arg) q += c == '\'' ? std::string("'\\''") : std::string(1, c);
-  return q + "'";
-}
-
-// The real program's standard output, in `language` ("" for English).
+// The real program's working of the display read as rounded, in `language`
+// ("" for English).
 std::string Program(const std::vector<std::string>& args, const std::string& language) {
-  const std::string out =
-      ::testing::TempDir() + "quotalis_rounded_" + std::to_string(getpid()) + ".txt";
-  std::string command = "LC_ALL=C.UTF-8 ";
-  command += language.empty() ? "LANGUAGE= " : "LANGUAGE=" + language + " ";
-  command += Quoted(QUOTALIS_CLI) + " --rounded --explain";
-  for (const std::string& arg : args) command += " " + Quoted(arg);
-  command += " >" + Quoted(out);
-  const int status = std::system(command.c_str());
-  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << command;
-  std::string text = Slurp(out);
-  std::remove(out.c_str());
-  return text;
-}
-
-std::string Expected(const std::string& folder, const std::string& name, const char* ext) {
-  const std::string path = std::string(QUOTALIS_WORKING_DIR) + "/" + folder + "/" + name + ext;
-  EXPECT_TRUE(std::ifstream(path).good()) << "no file " << path;
-  return Slurp(path);
+  std::vector<std::string> all = {"--rounded", "--explain"};
+  all.insert(all.end(), args.begin(), args.end());
+  return quotalis::testing::ProgramOutput(all, language);
 }
 
 mpq_class Value(const char* text) {
@@ -493,8 +460,8 @@ mpq_class Value(const char* text) {
 TEST(Rounded, WorkingInEnglishAndJapanese) {
   for (const Exercise& e : kExercises) {
     SCOPED_TRACE(e.name);
-    EXPECT_EQ(Program(e.args, ""), Expected("en", e.name, ".txt"));
-    EXPECT_EQ(Program(e.args, "ja"), Expected("ja", e.name, ".txt"));
+    EXPECT_EQ(Program(e.args, ""), Kept("en", e.name, ".txt"));
+    EXPECT_EQ(Program(e.args, "ja"), Kept("ja", e.name, ".txt"));
   }
 }
 
@@ -504,8 +471,8 @@ TEST(Rounded, WorkingInLatex) {
     SCOPED_TRACE(e.name);
     std::vector<std::string> args = {"--notation", "latex"};
     args.insert(args.end(), e.args.begin(), e.args.end());
-    EXPECT_EQ(Program(args, ""), Expected("latex/en", e.name, ".tex"));
-    EXPECT_EQ(Program(args, "ja"), Expected("latex/ja", e.name, ".tex"));
+    EXPECT_EQ(Program(args, ""), Kept("latex/en", e.name, ".tex"));
+    EXPECT_EQ(Program(args, "ja"), Kept("latex/ja", e.name, ".tex"));
   }
 }
 
@@ -515,7 +482,7 @@ TEST(Rounded, EveryFormulaOfTheKeptWorkingHolds) {
   for (const Exercise& e : kExercises) {
     for (const char* language : {"en", "ja"}) {
       SCOPED_TRACE(std::string(language) + "/" + e.name);
-      EXPECT_EQ(FalseLine(Expected(language, e.name, ".txt"), Value(e.value)), "");
+      EXPECT_EQ(FalseLine(Kept(language, e.name, ".txt"), Value(e.value)), "");
     }
   }
 }

@@ -7,7 +7,6 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <map>
@@ -34,54 +33,28 @@ using quotalis::testing::kExercises;
 const std::set<std::string> kLatex = {"sixth", "exponent", "seventh", "mixed_number",
                                       "thousand_zeros"};
 
-std::string Slurp(const std::string& path) {
-  std::ifstream file(path, std::ios::binary);
-  std::ostringstream text;
-  text << file.rdbuf();
-  return text.str();
-}
+using quotalis::testing::Kept;
+using quotalis::testing::ShellQuoted;
 
-std::string Quoted(const std::string& arg) {
-  std::string q = "'";
-  for (const char c : arg) q += c == '\'' ? std::string("'\\''") : std::string(1, c);
-  return q + "'";
-}
-
-// The real program's standard output, in the language `language` ("" for
+// The real program's working (--explain) of `args`, in `language` ("" for
 // the C locale's English).
 std::string Program(const std::vector<std::string>& args, const std::string& language) {
-  const std::string out =
-      ::testing::TempDir() + "quotalis_working_" + std::to_string(getpid()) + ".txt";
-  std::string command = "LC_ALL=C.UTF-8 ";
-  command += language.empty() ? "LANGUAGE= " : "LANGUAGE=" + language + " ";
-  command += Quoted(QUOTALIS_CLI) + " --explain";
-  for (const std::string& arg : args) command += " " + Quoted(arg);
-  command += " >" + Quoted(out);
-  const int status = std::system(command.c_str());
-  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << command;
-  std::string text = Slurp(out);
-  std::remove(out.c_str());
-  return text;
-}
-
-std::string Expected(const std::string& folder, const std::string& name, const char* ext) {
-  const std::string path = std::string(QUOTALIS_WORKING_DIR) + "/" + folder + "/" + name + ext;
-  std::ifstream file(path, std::ios::binary);
-  EXPECT_TRUE(file.good()) << "no file " << path;
-  return Slurp(path);
+  std::vector<std::string> all = {"--explain"};
+  all.insert(all.end(), args.begin(), args.end());
+  return quotalis::testing::ProgramOutput(all, language);
 }
 
 TEST(Working, SchoolExercisesInEnglish) {
   for (const Exercise& e : kExercises) {
     SCOPED_TRACE(e.name);
-    EXPECT_EQ(Program(e.args, ""), Expected("en", e.name, ".txt"));
+    EXPECT_EQ(Program(e.args, ""), Kept("en", e.name, ".txt"));
   }
 }
 
 TEST(Working, SchoolExercisesInJapanese) {
   for (const Exercise& e : kExercises) {
     SCOPED_TRACE(e.name);
-    EXPECT_EQ(Program(e.args, "ja"), Expected("ja", e.name, ".txt"));
+    EXPECT_EQ(Program(e.args, "ja"), Kept("ja", e.name, ".txt"));
   }
 }
 
@@ -91,8 +64,8 @@ TEST(Working, SchoolExercisesInLatex) {
     SCOPED_TRACE(e.name);
     std::vector<std::string> args = {"--notation", "latex"};
     args.insert(args.end(), e.args.begin(), e.args.end());
-    EXPECT_EQ(Program(args, ""), Expected("latex/en", e.name, ".tex"));
-    EXPECT_EQ(Program(args, "ja"), Expected("latex/ja", e.name, ".tex"));
+    EXPECT_EQ(Program(args, ""), Kept("latex/en", e.name, ".tex"));
+    EXPECT_EQ(Program(args, "ja"), Kept("latex/ja", e.name, ".tex"));
   }
 }
 
@@ -423,7 +396,7 @@ mpq_class Value(const char* text) {
 TEST(Working, EveryEquationHolds) {
   for (const Exercise& e : kExercises) {
     SCOPED_TRACE(e.name);
-    const std::string english = Expected("en", e.name, ".txt");
+    const std::string english = Kept("en", e.name, ".txt");
     // A fraction entry's working names no x: its equations are of numbers.
     EXPECT_EQ(FalseLine(english, Value(*e.value ? e.value : "0")), "");
   }
@@ -618,13 +591,14 @@ TEST(Working, LatexCompiles) {
       SCOPED_TRACE(std::string(language) + "/" + name);
       const std::string dir = ::testing::TempDir() + "quotalis_tex_" + std::to_string(getpid());
       const std::string doc = dir + "/sheet.tex";
-      std::system(("mkdir -p " + Quoted(dir)).c_str());
+      std::system(("mkdir -p " + ShellQuoted(dir)).c_str());
       std::ofstream(doc) << "\\documentclass{article}\n\\usepackage{amsmath}\n"
                          << (std::string(language) == "ja" ? "\\usepackage{luatexja}\n" : "")
                          << "\\begin{document}\n"
-                         << Expected(std::string("latex/") + language, name, ".tex")
+                         << Kept(std::string("latex/") + language, name, ".tex")
                          << "\\end{document}\n";
-      const std::string command = "cd " + Quoted(dir) + " && " + Quoted(QUOTALIS_LUALATEX) +
+      const std::string command = "cd " + ShellQuoted(dir) + " && " +
+                                  ShellQuoted(QUOTALIS_LUALATEX) +
                                   " -interaction=nonstopmode -halt-on-error sheet.tex >/dev/null";
       EXPECT_EQ(std::system(command.c_str()), 0);
     }

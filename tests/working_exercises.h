@@ -1,11 +1,63 @@
 // The school exercises whose working is kept in tests/working/: the text in
-// each language (cli_working_test.cpp) and the MathML (cli_mathml_test.cpp).
+// each language (cli_working_test.cpp) and the MathML (cli_mathml_test.cpp);
+// and the reading of those kept files and of the real program's output, which
+// cli_rounded_test.cpp shares for the rounded readings' working.
 #pragma once
 
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
 #include <string>
 #include <vector>
 
+#include <gtest/gtest.h>
+
 namespace quotalis::testing {
+
+// A file's whole text ("" when it cannot be read).
+inline std::string Slurp(const std::string& path) {
+  std::ifstream file(path, std::ios::binary);
+  std::ostringstream text;
+  text << file.rdbuf();
+  return text.str();
+}
+
+// `arg` quoted for the shell.
+inline std::string ShellQuoted(const std::string& arg) {
+  std::string q = "'";
+  for (const char c : arg) q += c == '\'' ? std::string("'\\''") : std::string(1, c);
+  return q + "'";
+}
+
+// The real program's standard output for `args`, in the language `language`
+// ("" for the C locale's English); the test fails unless it exits 0.
+inline std::string ProgramOutput(const std::vector<std::string>& args,
+                                 const std::string& language) {
+  const std::string out =
+      ::testing::TempDir() + "quotalis_working_" + std::to_string(getpid()) + ".txt";
+  std::string command = "LC_ALL=C.UTF-8 ";
+  command += language.empty() ? "LANGUAGE= " : "LANGUAGE=" + language + " ";
+  command += ShellQuoted(QUOTALIS_CLI);
+  for (const std::string& arg : args) command += " " + ShellQuoted(arg);
+  command += " >" + ShellQuoted(out);
+  const int status = std::system(command.c_str());
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << command;
+  std::string text = Slurp(out);
+  std::remove(out.c_str());
+  return text;
+}
+
+// The kept text tests/working/<folder>/<name><ext>; the test fails when it
+// is missing.
+inline std::string Kept(const std::string& folder, const std::string& name, const char* ext) {
+  const std::string path = std::string(QUOTALIS_WORKING_DIR) + "/" + folder + "/" + name + ext;
+  EXPECT_TRUE(std::ifstream(path).good()) << "no file " << path;
+  return Slurp(path);
+}
 
 struct Exercise {
   const char* name;  // the file tests/working/<language>/<name>.txt

@@ -25,7 +25,9 @@ namespace quotalis::cli {
 //   no --notation, "0.1666" with K 1 -> Parentheses
 exact::Notation WorkingNotation(const Options& options, const Entry& entry);
 
-// The lines of a LaTeX fragment, which explain/working.h joins with '\n'.
+// Lines joined with '\n', no final one, and back: a LaTeX fragment of
+// explain/working.h is one such text.
+std::string JoinedLines(const std::vector<std::string>& lines);
 std::vector<std::string> LatexLines(const std::string& text);
 
 // Decimal to fraction, from x = the entry to its lowest terms.
