@@ -84,11 +84,12 @@ Result<Decimal> Canonical(const Decimal& d) {
   // Where the point falls among the digits once the exponent is applied. The
   // integer part then has point - first digits (one more after a carry), and
   // a point before every digit leaves -point zeros after it that no shortening
-  // removes: both are refused here, before anything is built.
+  // removes: both are refused here, before anything is built, the second first
+  // so that point - first stays in range for the smallest exponent.
   const std::optional<Size> point = CheckedAdd(intDigits, d.exponent);
   if (!point) return TooManyDigits(d.exponent > 0 ? Term::Numerator : Term::Denominator);
-  if (*point - first > kMaxTermDigits) return TooManyDigits(Term::Numerator);
   if (*point < -kMaxTermDigits) return TooManyDigits(Term::Denominator);
+  if (*point - first > kMaxTermDigits) return TooManyDigits(Term::Numerator);
 
   Decimal c;
   c.negative = d.negative;

@@ -87,6 +87,12 @@ TEST(DigitLimit, TheSameForEveryNotationOnBothSides) {
        Want::Accepted, kLimit - 2, kLimit},  // 55...56/49...95
       {"period_written_twice_shortens", "0.(" + kOnes + "2" + kOnes + "2)", Want::Accepted, kLimit,
        kLimit},
+      // The exponents at the ends of the 64-bit range.
+      {"smallest_exponent_after_a_point", ".0099908e-9223372036854775808", Want::Denominator, 0, 0},
+      {"smallest_exponent_on_a_period", "0.(3)e-9223372036854775808", Want::Denominator, 0, 0},
+      {"smallest_exponent_after_a_whole_part", "12e-9223372036854775808", Want::Denominator, 0, 0},
+      {"largest_exponent_after_a_point", ".5e9223372036854775807", Want::Numerator, 0, 0},
+      {"largest_exponent_after_a_whole_part", "12e9223372036854775807", Want::Numerator, 0, 0},
       // Zero, whatever its exponent.
       {"zero_with_a_huge_exponent", "0e999999999", Want::Accepted, 1, 1},
       {"zero_with_a_huge_negative_exponent", "0e-999999999", Want::Accepted, 1, 1},
