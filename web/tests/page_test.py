@@ -274,14 +274,18 @@ class Page(unittest.TestCase):
             WebDriverWait(d, 10).until(lambda d: saved.exists())
             self.assertEqual(saved.read_text(encoding='utf-8'), whole)
 
-    def test_a_long_computation_shows_its_time_and_is_cancelled(self):
+    def start_a_slow_rounded_display(self):
+        """Reads a display of 100,000 digits as rounded (about a second
+        natively, longer here) and waits for the progress to show."""
         d = self.driver
         self.el('rounded').click()
-        # A display of 100,000 digits: about a second natively, longer here.
         slow = '0.' + '3' * 99_999 + '4'
         d.execute_script("var e = document.getElementById('entry'); e.value = arguments[0];"
                          "e.dispatchEvent(new Event('input'));", slow)
         WebDriverWait(d, 10, poll_frequency=0.05).until(lambda d: self.el('progress').is_displayed())
+
+    def test_a_long_computation_shows_its_time_and_is_cancelled(self):
+        self.start_a_slow_rounded_display()
         self.assertRegex(self.el('elapsed').text, r'計算中… \d+\.\d 秒')
         started = time.monotonic()
         self.el('cancel').click()
@@ -293,12 +297,7 @@ class Page(unittest.TestCase):
         self.assertEqual(self.answer(), '1/2')
 
     def test_a_slow_answer_no_longer_wanted_is_dropped(self):
-        d = self.driver
-        self.el('rounded').click()
-        slow = '0.' + '3' * 99_999 + '4'
-        d.execute_script("var e = document.getElementById('entry'); e.value = arguments[0];"
-                         "e.dispatchEvent(new Event('input'));", slow)
-        WebDriverWait(d, 10, poll_frequency=0.05).until(lambda d: self.el('progress').is_displayed())
+        self.start_a_slow_rounded_display()
         started = time.monotonic()
         self.type('0.25')  # still read as a rounded display: 1/4
         self.assertLess(time.monotonic() - started, 2)
