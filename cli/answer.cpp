@@ -34,7 +34,7 @@ namespace quotalis::cli {
 
 namespace {
 
-using explain::N_;
+using words::N_;
 
 // The refusal `message`, the sentence of `problem` in the user's words.
 // `entry`, when the problem is in it, is quoted first; `input` is what --json
@@ -42,8 +42,8 @@ using explain::N_;
 Answer Refusal(Verdict verdict, const exact::Problem& problem, std::string message,
                std::optional<std::string_view> entry, std::optional<std::string_view> input,
                const Options& options) {
-  const explain::Words& words = *options.words;
-  if (entry) message = explain::Say(words, N_("'{1}': {2}"), {Shown(*entry), message});
+  const words::Words& words = *options.words;
+  if (entry) message = Say(words, N_("'{1}': {2}"), {Shown(*entry), message});
   if (!options.json) return {verdict, std::move(message), {}};
   // The input is written as it goes: a long entry is not copied for it.
   JsonObject rest;
@@ -67,7 +67,7 @@ Answer Refusal(Verdict verdict, const exact::Problem& problem, std::string messa
 // the library's words (exact::Problem).
 Answer Refuse(Verdict verdict, const exact::Problem& problem, std::optional<std::string_view> entry,
               std::optional<std::string_view> input, const Options& options) {
-  return Refusal(verdict, problem, explain::ProblemText(problem, *options.words), entry, input,
+  return Refusal(verdict, problem, ProblemText(problem, *options.words), entry, input,
                  options);
 }
 
@@ -75,7 +75,7 @@ Answer Refuse(Verdict verdict, const exact::Problem& problem, std::optional<std:
 Answer RefuseAsTyped(Verdict verdict, const exact::Problem& problem,
                      std::optional<std::string_view> entry, std::optional<std::string_view> input,
                      const Options& options) {
-  return Refusal(verdict, problem, explain::Say(*options.words, problem.format, problem.args),
+  return Refusal(verdict, problem, Say(*options.words, problem.format, problem.args),
                  entry, input, options);
 }
 
@@ -304,7 +304,7 @@ Answer FractionAnswerFor(std::string_view text, Entry entry, const Options& opti
   // The note of a cut decimal is words: in the user's language where a
   // person reads it, in English in the fields a program reads.
   const bool forPrograms = options.detail || options.json;
-  const explain::Words& noteWords = forPrograms ? explain::EnglishWords() : *options.words;
+  const words::Words& noteWords = forPrograms ? words::EnglishWords() : *options.words;
   exact::Result<std::string> written =
       ExpansionAnswer(e, entry.fraction, options.notation, noteWords);
   if (auto* p = std::get_if<exact::Problem>(&written)) return refuse(Verdict::Failed, *p);
@@ -587,9 +587,9 @@ void WriteAnswer(std::ostream& out, const Answer& answer, bool& started) {
 }
 
 Answer AnswerUsageProblem(const exact::Problem& problem, const Options& options) {
-  const explain::Words& words = *options.words;
-  std::string message = explain::Say(words, problem.format, problem.args);
-  if (!options.json) message = explain::Say(words, N_("{1} (see quotalis-cli --help)"), {message});
+  const words::Words& words = *options.words;
+  std::string message = Say(words, problem.format, problem.args);
+  if (!options.json) message = Say(words, N_("{1} (see quotalis-cli --help)"), {message});
   return Refusal(Verdict::BadInput, problem, std::move(message), std::nullopt, std::nullopt,
                  options);
 }

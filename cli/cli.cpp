@@ -23,7 +23,7 @@ namespace {
 
 using cli::Answer;
 using cli::Verdict;
-using explain::N_;
+using words::N_;
 
 constexpr std::string_view kProgram = "quotalis-cli";
 
@@ -32,7 +32,7 @@ void Complain(std::ostream& err, std::string_view message) {
   err << kProgram << ": " << message << '\n';
 }
 
-int WriteFailed(const explain::Words& words, std::ostream& err) {
+int WriteFailed(const words::Words& words, std::ostream& err) {
   Complain(err, words.Translate(N_("cannot write to standard output")));
   return kExitFailed;
 }
@@ -48,7 +48,7 @@ constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 // time gets each answer before it writes the next line.
 int AnswerLines(const cli::Options& options, std::istream& in, std::ostream& out,
                 std::ostream& err) {
-  const explain::Words& words = *options.words;
+  const words::Words& words = *options.words;
   bool anyFailed = false;
   bool first = true;
   cli::LineReader reader(in);
@@ -110,7 +110,7 @@ int AnswerLines(const cli::Options& options, std::istream& in, std::ostream& out
         bool started = false;
         cli::WriteAnswer(out, answer, started);
       } else {
-        out << explain::Say(words, N_("error: {1}"), {answer.text});
+        out << Say(words, N_("error: {1}"), {answer.text});
       }
     }
     out << '\n';
@@ -129,7 +129,7 @@ int AnswerLines(const cli::Options& options, std::istream& in, std::ostream& out
   return anyFailed ? kExitFailed : kExitConverted;
 }
 
-int Print(std::string_view text, const explain::Words& words, std::ostream& out,
+int Print(std::string_view text, const words::Words& words, std::ostream& out,
           std::ostream& err) {
   if (!(out << text).flush()) return WriteFailed(words, err);
   return kExitConverted;
@@ -138,7 +138,7 @@ int Print(std::string_view text, const explain::Words& words, std::ostream& out,
 }  // namespace
 
 int RunCli(std::span<const std::string_view> args, std::istream& in, std::ostream& out,
-           std::ostream& err, const explain::Words& words, bool inputIsTerminal) {
+           std::ostream& err, const words::Words& words, bool inputIsTerminal) {
   cli::Command command = cli::ParseArguments(args);
   command.options.words = &words;
   switch (command.kind) {

@@ -7,14 +7,14 @@
 
 #include "cli/keypad.h"
 #include "explain/mathml.h"
-#include "explain/words.h"
+#include "words/words.h"
 #include "explain/working.h"
 
 namespace quotalis::cli {
 
 namespace {
 
-using explain::N_;
+using words::N_;
 
 // Dots over the period where the entry was written with them or where the
 // reader is Japanese, as Japanese schools write it; a line over it otherwise.
@@ -56,7 +56,7 @@ exact::Notation WorkingNotation(const Options& options, const Entry& entry) {
 
 std::vector<std::string> DecimalWorkingLines(exact::DecimalWorking w, const Entry& entry,
                                              const Options& options) {
-  const explain::Words& words = *options.words;
+  const words::Words& words = *options.words;
   const exact::Notation notation = WorkingNotation(options, entry);
   // An ellipsis does not say where its period starts ("0.1666..." is read
   // as 0.166(6)): such an entry stands for its shortest form.
@@ -88,7 +88,7 @@ exact::Result<std::vector<std::string>> FractionWorkingLines(std::string_view te
   }
   if (const auto* p = std::get_if<exact::Problem>(&made)) return *p;
   const auto& w = std::get<exact::FractionWorking>(made);
-  const explain::Words& words = *options.words;
+  const words::Words& words = *options.words;
   if (options.notation == exact::Notation::Latex && !options.mathml) {
     return LatexLines(explain::FractionWorkingLatex(w, Mark(entry, options), options.mixed, words));
   }
@@ -100,7 +100,7 @@ exact::Result<std::vector<std::string>> FractionWorkingLines(std::string_view te
   if (options.notation == exact::Notation::Keypad) {
     exact::Result<KeypadForm> form = ToKeypad(entry.fraction);
     if (const auto* keypad = std::get_if<KeypadForm>(&form)) {
-      std::string line = explain::Say(
+      std::string line = Say(
           words, N_("On the keypad: type {1} and set the number of recurring digits to {2}"),
           {keypad->entry, std::to_string(keypad->period)});
       lines.push_back(options.mathml ? explain::MathmlTextBlock(line) : std::move(line));

@@ -11,12 +11,12 @@
 #include <quotalis/exact/write.h>
 
 #include "convert/entry.h"
-#include "explain/words.h"
+#include "words/words.h"
 #include "keypad_window.h"
 
 namespace quotalis::cli {
 
-using explain::N_;
+using words::N_;
 
 exact::Problem Unwritable(std::string_view format, std::vector<std::string> args) {
   return exact::MakeProblem(exact::ProblemKind::Unwritable, format, std::move(args));

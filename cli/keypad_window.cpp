@@ -1,11 +1,11 @@
 #include "keypad_window.h"
 
 #include "convert/conversion.h"
-#include "explain/words.h"
+#include "words/words.h"
 
 namespace quotalis::cli {
 
-using explain::N_;
+using words::N_;
 
 std::optional<exact::Problem> WindowRefuses(const KeypadForm& form, bool dropZero) {
   const Conversion window = ConvertEntry(form.entry, static_cast<std::int32_t>(form.period));

@@ -1,5 +1,7 @@
 #include "cli/language.h"
 
+#include "words/gettext_words.h"
+
 #include <clocale>
 #include <cstdlib>
 #include <filesystem>
@@ -15,26 +17,6 @@ namespace quotalis::cli {
 namespace {
 
 #ifdef QUOTALIS_HAVE_GETTEXT
-class CatalogWords final : public explain::Words {
- public:
-  std::string Translate(std::string_view english) const override {
-    if (english.empty()) return {};  // "" would give the catalog's header
-    const std::string key(english);
-    return dgettext(kTextDomain, key.c_str());
-  }
-  std::string_view Language() const override {
-    // The header of the catalog in use says "Language: ja".
-    static const std::string language = [] {
-      const std::string header = dgettext(kTextDomain, "");
-      const std::size_t at = header.find("Language: ");
-      if (at == std::string::npos) return std::string("en");
-      const std::size_t from = at + 10;
-      return header.substr(from, header.find('\n', from) - from);
-    }();
-    return language;
-  }
-};
-
 // The folder of the catalogs: QUOTALIS_LOCALE_FROM_PROGRAM from the
 // program's own folder when it is there, else the installed QUOTALIS_LOCALE_DIR.
 std::string CatalogFolder() {
@@ -83,18 +65,11 @@ void UseLocaleLanguage() {
   // writes keep the C locale's point whatever the user's locale.
   UseCategory(LC_MESSAGES);
   UseCategory(LC_CTYPE);
-  bindtextdomain(kTextDomain, CatalogFolder().c_str());
-  bind_textdomain_codeset(kTextDomain, "UTF-8");
+  bindtextdomain(words::kTextDomain, CatalogFolder().c_str());
+  bind_textdomain_codeset(words::kTextDomain, "UTF-8");
 #endif
 }
 
-const explain::Words& LocaleWords() {
-#ifdef QUOTALIS_HAVE_GETTEXT
-  static const CatalogWords words;
-#else
-  static const explain::English words;
-#endif
-  return words;
-}
+const words::Words& LocaleWords() { return words::GettextWords(); }
 
 }  // namespace quotalis::cli

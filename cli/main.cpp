@@ -11,15 +11,15 @@
 
 #include "cli/cli.h"
 #include "cli/language.h"
-#include "explain/words.h"
+#include "words/words.h"
 
 int main(int argc, char** argv) {
-  using quotalis::explain::N_;
+  using quotalis::words::N_;
   // First of all, before any number exists: running out of memory in GMP
   // becomes an error of the entry at hand rather than the end of the run.
   quotalis::exact::ThrowWhenMemoryRunsOut();
   quotalis::cli::UseLocaleLanguage();
-  const quotalis::explain::Words& words = quotalis::cli::LocaleWords();
+  const quotalis::words::Words& words = quotalis::cli::LocaleWords();
   // Unsynchronised streams report a failed read or write as a stream error
   // that RunCli can see, where stdio would keep it to itself.
   std::ios::sync_with_stdio(false);
@@ -33,7 +33,7 @@ int main(int argc, char** argv) {
     std::cerr << "quotalis-cli: " << words.Translate(N_("out of memory")) << '\n';
   } catch (const std::exception& e) {
     std::cerr << "quotalis-cli: "
-              << quotalis::explain::Say(words, N_("internal error: {1}"), {e.what()}) << '\n';
+              << quotalis::words::Say(words, N_("internal error: {1}"), {e.what()}) << '\n';
   }
   return quotalis::kExitFailed;
 }

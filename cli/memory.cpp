@@ -21,7 +21,7 @@ namespace quotalis::cli {
 
 namespace {
 
-using explain::N_;
+using words::N_;
 
 constexpr std::uint64_t kKiB = 1024;
 constexpr std::uint64_t kMiB = kKiB * 1024;

@@ -14,7 +14,7 @@ namespace quotalis::cli {
 
 namespace {
 
-using explain::N_;
+using words::N_;
 using Problem = std::optional<exact::Problem>;
 
 exact::Problem Misused(std::string_view format, std::vector<std::string> args = {}) {

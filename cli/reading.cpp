@@ -6,7 +6,7 @@
 #include <quotalis/exact/keypad.h>
 #include <quotalis/exact/read.h>
 
-#include "explain/words.h"
+#include "words/words.h"
 
 #include "convert/entry.h"
 #include "convert/reading.h"
@@ -15,7 +15,7 @@ namespace quotalis::cli {
 
 namespace {
 
-using explain::N_;
+using words::N_;
 
 bool IsDigitOrPoint(char c) { return IsDigit(c) || c == kEntryPoint; }
 

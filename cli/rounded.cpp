@@ -20,7 +20,7 @@ namespace quotalis::cli {
 
 namespace {
 
-using explain::N_;
+using words::N_;
 
 // A decimal that ends, as it is written plainly: "0.66666666665", "-6.5".
 std::string Plain(const exact::Decimal& d) {
@@ -87,7 +87,7 @@ exact::Result<std::string> RoundedAnswer(std::string_view text, const Options& o
   std::vector<std::string> working;
   if (options.explain) {
     const auto& w = std::get<exact::RoundedWorking>(worked);
-    const explain::Words& words = *options.words;
+    const words::Words& words = *options.words;
     if (options.mathml) {
       // Dots over a period for Japanese readers, as the other workings mark it.
       const explain::PeriodMark mark =

@@ -15,7 +15,7 @@ namespace quotalis::cli {
 
 namespace {
 
-using explain::N_;
+using words::N_;
 
 // The text in paragraphs, each one translated whole; {1}, {2} are the limits,
 // filled in after the translation from the constants that enforce them.
@@ -202,11 +202,11 @@ fields of --detail, the keys and values of --json (all but "error" and
 
 }  // namespace
 
-std::string UsageText(const explain::Words& words) {
+std::string UsageText(const words::Words& words) {
   std::string text;
   for (const Paragraph& paragraph : Paragraphs()) {
     if (!text.empty()) text += '\n';
-    text += explain::Say(words, paragraph.english, paragraph.args);
+    text += Say(words, paragraph.english, paragraph.args);
   }
   return text;
 }

@@ -13,8 +13,8 @@ namespace quotalis::cli {
 
 namespace {
 
-using explain::N_;
-using explain::Say;
+using words::N_;
+using words::Say;
 
 exact::Result<std::string> KeypadAnswer(const exact::Rational& value) {
   exact::Result<KeypadForm> form = ToKeypad(value);
@@ -36,7 +36,7 @@ std::string Grouped(std::int64_t n) {
 // that was cut is, how many of its digits are shown (at least one: --max-digits
 // is 1 or more), and what comes after it. A period too long to write and
 // uncounted is said to be longer than the limit.
-std::string CutNote(const exact::DecimalExpansion& e, const explain::Words& words) {
+std::string CutNote(const exact::DecimalExpansion& e, const words::Words& words) {
   const exact::Decimal& v = e.value;
   const auto shownFixed = static_cast<std::int64_t>(v.fixed.size());
   const auto shownPeriod = static_cast<std::int64_t>(v.period.size());
@@ -151,7 +151,7 @@ exact::Result<std::string> DecimalAnswer(const exact::Decimal& canonical,
 
 exact::Result<std::string> ExpansionAnswer(const exact::DecimalExpansion& e,
                                            const exact::Rational& value, exact::Notation notation,
-                                           const explain::Words& words) {
+                                           const words::Words& words) {
   if (!e.cut || notation == exact::Notation::Keypad) return DecimalAnswer(e.value, value, notation);
   exact::Result<std::string> digits = CutDigits(e, notation);
   if (auto* problem = std::get_if<exact::Problem>(&digits)) return std::move(*problem);

@@ -5,6 +5,7 @@
 #include <optional>
 #include <utility>
 
+#include <quotalis/exact/text.h>
 #include <quotalis/exact/utf8.h>
 
 namespace quotalis::exact::parse {
@@ -23,16 +24,6 @@ std::string CodePointName(char32_t c) {
 }
 
 std::optional<char> Translate(char32_t c) {
-  if (c == '\t' || c == ' ') return ' ';
-  if (c == '\r' || c == '\n') return kLineBreak;
-  if (c == 'E') return 'e';
-  if (c == 'R') return 'r';
-  // The ASCII characters some notation uses: digits, point, signs, exponent,
-  // the marks around a period, slash.
-  constexpr std::string_view kUsed = "0123456789.+-e()[]'r/";
-  if (c < 0x7F && kUsed.find(static_cast<char>(c)) != std::string_view::npos) {
-    return static_cast<char>(c);
-  }
   switch (c) {
     case 0x0307: return kDot;
     case 0x0305:
@@ -42,19 +33,23 @@ std::optional<char> Translate(char32_t c) {
     case 0x30FB:
     case 0xFF65: return kMiddleDot;
     case 0x00F7: return kDivide;
-    case 0x2212: return '-';
-    case 0x3000: return ' ';
     default: break;
   }
-  // Full-width forms of ASCII, as a Japanese input method types them.
-  if (c >= 0xFF01 && c <= 0xFF5E) {
-    const char ascii = static_cast<char>(c - 0xFF01 + 0x21);
-    if ((ascii >= '0' && ascii <= '9') || ascii == '.' || ascii == '(' || ascii == ')' ||
-        ascii == '[' || ascii == ']' || ascii == '\'' || ascii == '+' || ascii == '-' ||
-        ascii == '/' || ascii == 'e' || ascii == 'E' || ascii == 'r' || ascii == 'R') {
-      return *Translate(static_cast<char32_t>(ascii));
-    }
+  // Full-width forms, the minus sign and the ideographic space, as a
+  // Japanese input method types them, read as their ASCII forms.
+  if (c >= 0x80) {
+    const std::optional<char> ascii = AsciiForm(c);
+    if (!ascii) return std::nullopt;
+    c = static_cast<unsigned char>(*ascii);
   }
+  if (c == '\t' || c == ' ') return ' ';
+  if (c == '\r' || c == '\n') return kLineBreak;
+  if (c == 'E') return 'e';
+  if (c == 'R') return 'r';
+  // The ASCII characters some notation uses: digits, point, signs, exponent,
+  // the marks around a period, slash.
+  constexpr std::string_view kUsed = "0123456789.+-e()[]'r/";
+  if (kUsed.find(static_cast<char>(c)) != std::string_view::npos) return static_cast<char>(c);
   return std::nullopt;
 }
 

@@ -13,12 +13,9 @@
 #include <string_view>
 
 #include <quotalis/exact/decimal.h>
+#include <quotalis/exact/text.h>
 
 namespace quotalis::exact {
-
-// Marks an English message or word for the front ends' translators: the
-// catalogs are made from the strings this marks (xgettext --keyword=N_).
-constexpr std::string_view N_(std::string_view text) { return text; }
 
 inline bool IsDigitChar(char c) { return c >= '0' && c <= '9'; }
 
@@ -31,15 +28,6 @@ inline std::optional<std::int64_t> CheckedAdd(std::int64_t a, std::int64_t b) {
   constexpr std::int64_t kMin = std::numeric_limits<std::int64_t>::min();
   if ((b > 0 && a > kMax - b) || (b < 0 && a < kMin - b)) return std::nullopt;
   return a + b;
-}
-
-// A count in groups of three for messages: 10000000 -> "10,000,000".
-inline std::string Grouped(std::int64_t n) {
-  std::string digits = std::to_string(n);
-  for (auto at = static_cast<std::ptrdiff_t>(digits.size()) - 3; at > 0; at -= 3) {
-    digits.insert(static_cast<std::size_t>(at), 1, ',');
-  }
-  return digits;
 }
 
 // 10^e for 0 <= e. Callers keep e within kMaxTermDigits, far inside unsigned long.

@@ -14,6 +14,10 @@
 
 namespace quotalis::explain {
 
+using words::N_;
+using words::Say;
+using words::Words;
+
 namespace {
 
 // A long division of more digit columns or steps than these is shown as its
@@ -115,7 +119,7 @@ struct DecimalParts {
 
 class Mathml {
  public:
-  Mathml(exact::Notation notation, PeriodMark mark, const explain::Words& words)
+  Mathml(exact::Notation notation, PeriodMark mark, const words::Words& words)
       : notation_(notation), mark_(mark), words_(words) {}
 
   std::string Write(const Formula& f) const {
@@ -271,7 +275,7 @@ class Mathml {
 
   exact::Notation notation_;
   PeriodMark mark_;
-  const explain::Words& words_;
+  const words::Words& words_;
 };
 
 std::string Cell(std::string_view content, std::string_view style, std::string_view cls = {}) {
@@ -326,14 +330,14 @@ std::string AlignedEquations(const Mathml& m, const std::vector<const Equation*>
                          : "displaystyle=\"true\" columnalign=\"right center left\"");
 }
 
-std::string RemainderWord(const explain::Words& words) {
+std::string RemainderWord(const words::Words& words) {
   // TRANSLATORS: in a row of long division, "30 ÷ 7 = 4 remainder 2".
   return words.Translate(N_("remainder"));
 }
 
 // The rows of a long division too long to draw: each "30 ÷ 7 = 4 remainder 2".
 std::string DivisionRows(const Mathml& m, const std::vector<const DivisionRow*>& rows,
-                         const explain::Words& words) {
+                         const words::Words& words) {
   std::string table;
   for (const DivisionRow* r : rows) {
     std::string row =

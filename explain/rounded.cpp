@@ -10,6 +10,10 @@
 
 namespace quotalis::explain {
 
+using words::N_;
+using words::Say;
+using words::Words;
+
 namespace {
 
 Formula Of(const mpz_class& n) { return {Number(n.get_str())}; }

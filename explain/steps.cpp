@@ -8,9 +8,13 @@
 #include <string>
 #include <utility>
 
-#include "explain/words.h"
+#include "words/words.h"
 
 namespace quotalis::explain {
+
+using words::N_;
+using words::Say;
+using words::Words;
 
 namespace {
 

@@ -13,6 +13,10 @@
 
 namespace quotalis::explain {
 
+using words::N_;
+using words::Say;
+using words::Words;
+
 namespace {
 
 // The columns a text takes on a terminal: combining marks none, the wide

@@ -107,7 +107,7 @@ TEST(ExactCommandLine, KeypadWorkingWritesParentheses) {
 
 // Words that mark what they translate, so that a sentence left out of the
 // translation shows.
-class Marked final : public quotalis::explain::Words {
+class Marked final : public quotalis::words::Words {
  public:
   std::string Translate(std::string_view english) const override {
     return "<" + std::string(english) + ">";

@@ -21,7 +21,7 @@
 
 #include "cli/answer.h"
 #include "cli/options.h"
-#include "explain/words.h"
+#include "words/words.h"
 #include "working_exercises.h"
 
 namespace {
@@ -48,7 +48,7 @@ std::string Unquoted(std::string_view line) {
   return out;
 }
 
-class CatalogWords final : public quotalis::explain::Words {
+class CatalogWords final : public quotalis::words::Words {
  public:
   // Entries are parted by blank lines; a fuzzy one is not used, as gettext
   // does not use it.
@@ -103,8 +103,8 @@ std::string Mathml(std::vector<std::string> args, const std::string& language) {
   EXPECT_EQ(command.kind, quotalis::cli::Command::Kind::Convert);
   if (command.kind != quotalis::cli::Command::Kind::Convert || !command.options.entry) return {};
   command.options.words = language == "ja"
-                              ? static_cast<const quotalis::explain::Words*>(&Japanese())
-                              : &quotalis::explain::EnglishWords();
+                              ? static_cast<const quotalis::words::Words*>(&Japanese())
+                              : &quotalis::words::EnglishWords();
   const quotalis::cli::Answer answer =
       quotalis::cli::WorkingMathml(*command.options.entry, command.options.period, command.options);
   EXPECT_EQ(answer.verdict, quotalis::cli::Verdict::Converted) << answer.text;

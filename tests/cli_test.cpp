@@ -150,7 +150,7 @@ TEST(CommandLine, HintsAtATerminalWithoutEntry) {
     std::istringstream in("0.5\n");
     std::ostringstream out, err;
     const int status =
-        quotalis::RunCli(row.args, in, out, err, quotalis::explain::EnglishWords(), row.terminal);
+        quotalis::RunCli(row.args, in, out, err, quotalis::words::EnglishWords(), row.terminal);
     EXPECT_EQ(out.str(), row.out);
     EXPECT_EQ(err.str(), row.err);
     EXPECT_EQ(status, 0);

@@ -16,7 +16,7 @@ namespace quotalis::web {
 
 namespace {
 
-using explain::N_;
+using words::N_;
 
 struct Run {
   int status = kExitFailed;
@@ -24,7 +24,7 @@ struct Run {
 };
 
 // quotalis-cli with `args`, as the command line runs it, its input empty.
-Run RunCommandLine(const std::vector<std::string>& args, const explain::Words& words) {
+Run RunCommandLine(const std::vector<std::string>& args, const words::Words& words) {
   const std::vector<std::string_view> views(args.begin(), args.end());
   std::istringstream in;
   std::ostringstream out;
@@ -49,7 +49,7 @@ std::string Refusal(const std::optional<std::string>& input, const std::string& 
 
 // The working as MathML blocks, the command line's arguments read as it
 // reads them; empty when it refuses them (the --json answer then says why).
-std::string MathmlWorking(const Request& request, const explain::Words& words) {
+std::string MathmlWorking(const Request& request, const words::Words& words) {
   const std::vector<std::string> args = Arguments(request, false);
   const std::vector<std::string_view> views(args.begin(), args.end());
   cli::Command command = cli::ParseArguments(views);
@@ -74,7 +74,7 @@ std::string AnswerRequest(std::string_view requestJson) {
     return Refusal(std::nullopt, *wrong, "argument");
   }
   const auto& request = std::get<Request>(read);
-  const explain::Words& words = WordsFor(request.language);
+  const words::Words& words = WordsFor(request.language);
   try {
     Run answer = RunCommandLine(Arguments(request, true), words);
     if (answer.status != kExitConverted || !request.explain) return answer.out;

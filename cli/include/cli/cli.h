@@ -6,7 +6,7 @@
 #include <span>
 #include <string_view>
 
-#include "explain/words.h"
+#include "words/words.h"
 
 namespace quotalis {
 
@@ -31,7 +31,7 @@ inline constexpr int kExitUsage = 2;      // a bad option, entry or period on th
 // an answer are in `words`' language; the answers themselves, the fields of
 // --detail, the keys of --json and the exit statuses are not.
 int RunCli(std::span<const std::string_view> args, std::istream& in, std::ostream& out,
-           std::ostream& err, const explain::Words& words = explain::EnglishWords(),
+           std::ostream& err, const words::Words& words = words::EnglishWords(),
            bool inputIsTerminal = false);
 
 }  // namespace quotalis

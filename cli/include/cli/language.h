@@ -4,12 +4,9 @@
 // statuses never depend on it.
 #pragma once
 
-#include "explain/words.h"
+#include "words/words.h"
 
 namespace quotalis::cli {
-
-// The catalog's domain: share/locale/<language>/LC_MESSAGES/quotalis.mo.
-inline constexpr char kTextDomain[] = "quotalis";
 
 // Takes the message language from the environment and finds the catalogs:
 // beside the program (the same relative place as where it is installed, so
@@ -19,6 +16,6 @@ void UseLocaleLanguage();
 
 // The words of the catalog in the language UseLocaleLanguage chose; English
 // before it is called, and wherever the program was built without gettext.
-const explain::Words& LocaleWords();
+const words::Words& LocaleWords();
 
 }  // namespace quotalis::cli

@@ -11,7 +11,7 @@
 #include <quotalis/exact/decimal.h>
 #include <quotalis/exact/fraction.h>
 
-#include "explain/words.h"
+#include "words/words.h"
 
 namespace quotalis::cli {
 

@@ -12,7 +12,7 @@
 #include <quotalis/exact/notation.h>
 
 #include "cli/memory.h"
-#include "explain/words.h"
+#include "words/words.h"
 
 namespace quotalis::cli {
 
@@ -43,7 +43,7 @@ struct Options {
   std::function<void()> beforeLongWork;
   // The language of the answers' words and of the refusals; never of the
   // answers themselves, --detail's fields or --json's keys.
-  const explain::Words* words = &explain::EnglishWords();
+  const words::Words* words = &words::EnglishWords();
 };
 
 // What a run does after reading its arguments.

@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "explain/words.h"
+#include "words/words.h"
 
 namespace quotalis::cli {
 
@@ -11,6 +11,6 @@ namespace quotalis::cli {
 // name, with an example, the input forms, the answer's forms and the exit
 // statuses, in `words`' language; the limits it states come from the
 // constants that enforce them. Ends with a newline.
-std::string UsageText(const explain::Words& words);
+std::string UsageText(const words::Words& words);
 
 }  // namespace quotalis::cli

@@ -12,7 +12,7 @@
 #include <quotalis/exact/fraction.h>
 #include <quotalis/exact/notation.h>
 
-#include "explain/words.h"
+#include "words/words.h"
 
 namespace quotalis::cli {
 
@@ -45,7 +45,7 @@ exact::Result<std::string> DecimalAnswer(const exact::Decimal& canonical,
 //   1/1024, 2 digits -> "0.00... [cut: the decimal ends after 10 digits; the first 2 are shown]"
 exact::Result<std::string> ExpansionAnswer(const exact::DecimalExpansion& e,
                                            const exact::Rational& value, exact::Notation notation,
-                                           const explain::Words& words);
+                                           const words::Words& words);
 
 // "1 digit", "6 digits".
 std::string DigitCount(std::int64_t n);

@@ -14,6 +14,8 @@
 //   ExplainDecimal, ExplainFraction: the working of both ways, as data      exact/working.h
 //   FromRounded(decimal) a rounded display's simplest fraction               exact/rounded.h
 //   Simplest(a, b)       the simplest fraction between two values
+//   Grouped(n), AsciiText(text): counts as messages write them, full-width
+//                        input in ASCII                               exact/text.h
 //   ThrowWhenMemoryRunsOut()  GMP's exhausted memory as std::bad_alloc      exact/memory.h
 //
 // Every function that can fail returns Result<T>, a T or a Problem with its
@@ -30,6 +32,7 @@
 #include <quotalis/exact/notation.h>
 #include <quotalis/exact/read.h>
 #include <quotalis/exact/rounded.h>
+#include <quotalis/exact/text.h>
 #include <quotalis/exact/utf8.h>
 #include <quotalis/exact/version.h>
 #include <quotalis/exact/word.h>

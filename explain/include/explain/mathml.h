@@ -41,15 +41,15 @@
 #include <quotalis/exact/working.h>
 
 #include "explain/steps.h"
-#include "explain/words.h"
 #include "explain/working.h"
+#include "words/words.h"
 
 namespace quotalis::explain {
 
 // The blocks of the working, each a <math display="block"> element, in the
 // order of the steps. `notation` is the text working's (TextNotation).
 std::vector<std::string> MathmlBlocks(const Steps& steps, exact::Notation notation, PeriodMark mark,
-                                      const Words& words);
+                                      const words::Words& words);
 
 // A line of words alone (the keypad's last line) as a block.
 std::string MathmlTextBlock(std::string_view text);
@@ -57,11 +57,11 @@ std::string MathmlTextBlock(std::string_view text);
 // The three workings, as explain/working.h and explain/rounded.h write them.
 std::vector<std::string> DecimalWorkingMathml(const exact::DecimalWorking& w,
                                               exact::Notation notation, PeriodMark mark, bool mixed,
-                                              const Words& words);
+                                              const words::Words& words);
 std::vector<std::string> FractionWorkingMathml(const exact::FractionWorking& w,
                                                exact::Notation notation, PeriodMark mark,
-                                               bool mixed, const Words& words);
+                                               bool mixed, const words::Words& words);
 std::vector<std::string> RoundedWorkingMathml(const exact::RoundedWorking& w, PeriodMark mark,
-                                              bool mixed, const Words& words);
+                                              bool mixed, const words::Words& words);
 
 }  // namespace quotalis::explain

@@ -8,7 +8,7 @@
 #include <quotalis/exact/rounded.h>
 
 #include "explain/steps.h"
-#include "explain/words.h"
+#include "words/words.h"
 
 namespace quotalis::explain {
 
@@ -42,7 +42,8 @@ Steps RoundedSteps(const exact::RoundedWorking& w, const StepStyle& style);
 
 // The same as lines of text, and as one LaTeX fragment (explain/working.h).
 std::vector<std::string> RoundedWorkingText(const exact::RoundedWorking& w, bool mixed,
-                                            const Words& words);
-std::string RoundedWorkingLatex(const exact::RoundedWorking& w, bool mixed, const Words& words);
+                                            const words::Words& words);
+std::string RoundedWorkingLatex(const exact::RoundedWorking& w, bool mixed,
+                                const words::Words& words);
 
 }  // namespace quotalis::explain

@@ -12,7 +12,7 @@
 #include <quotalis/exact/working.h>
 
 #include "explain/steps.h"
-#include "explain/words.h"
+#include "words/words.h"
 
 namespace quotalis::explain {
 
@@ -28,7 +28,7 @@ exact::Notation TextNotation(exact::Notation notation);
 //   0.1(6), English: "Let x = 0.1(6)", "The 1-digit period 6 starts at digit
 //   2 after the point: ...", "100x = 16.(6)", " 10x =  1.(6)", ...
 std::vector<std::string> TextLines(const Steps& steps, exact::Notation notation,
-                                   const Words& words);
+                                   const words::Words& words);
 
 // How a LaTeX working marks a period: 0.1\overline{6} or 0.1\dot{6}
 // (0.\dot{1}4285\dot{7}).
@@ -37,7 +37,7 @@ enum class PeriodMark { Overline, Dots };
 // One LaTeX fragment: a single align* environment (amsmath), each equation a
 // row aligned at "=", each sentence an \intertext with its formulas in $...$,
 // the words of a division row in \text{}; lines joined by '\n', no final one.
-std::string LatexFragment(const Steps& steps, PeriodMark mark, const Words& words);
+std::string LatexFragment(const Steps& steps, PeriodMark mark, const words::Words& words);
 
 // `text` with LaTeX's special characters escaped, for \text{} and
 // \intertext: "5% & 1_2" -> "5\% \& 1\_2".
@@ -46,13 +46,13 @@ std::string EscapeLatex(std::string_view text);
 // The two directions from the exact library's working data.
 std::vector<std::string> DecimalWorkingText(const exact::DecimalWorking& w,
                                             exact::Notation notation, bool mixed,
-                                            const Words& words);
+                                            const words::Words& words);
 std::vector<std::string> FractionWorkingText(const exact::FractionWorking& w,
                                              exact::Notation notation, bool mixed,
-                                             const Words& words);
+                                             const words::Words& words);
 std::string DecimalWorkingLatex(const exact::DecimalWorking& w, exact::Notation notation,
-                                PeriodMark mark, bool mixed, const Words& words);
+                                PeriodMark mark, bool mixed, const words::Words& words);
 std::string FractionWorkingLatex(const exact::FractionWorking& w, PeriodMark mark, bool mixed,
-                                 const Words& words);
+                                 const words::Words& words);
 
 }  // namespace quotalis::explain

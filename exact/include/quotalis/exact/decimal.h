@@ -12,6 +12,11 @@
 
 namespace quotalis::exact {
 
+// Marks an English sentence or word for a front end's translators without
+// translating it: the catalogs are made from the strings it marks (xgettext
+// --keyword=N_). A Problem's `format` and word arguments are such strings.
+constexpr std::string_view N_(std::string_view english) { return english; }
+
 // A decimal as its digits stand: the sign, the digits before the point, the
 // digits after it that do not recur, then the digits that recur for ever, the
 // whole times ten to `exponent`.

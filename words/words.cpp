@@ -1,6 +1,6 @@
-#include "explain/words.h"
+#include "words/words.h"
 
-namespace quotalis::explain {
+namespace quotalis::words {
 
 const Words& EnglishWords() {
   static const English english;
@@ -13,12 +13,10 @@ std::string Say(const Words& words, std::string_view format, const std::vector<s
 
 std::string ProblemText(const exact::Problem& problem, const Words& words) {
   if (problem.format.empty()) return words.Translate(problem.message);
-  // The library's word arguments are nouns of the catalog; numbers and the
-  // user's characters have no translation and stay as they are.
   std::vector<std::string> args;
   args.reserve(problem.args.size());
   for (const std::string& arg : problem.args) args.push_back(words.Translate(arg));
   return exact::FillIn(words.Translate(problem.format), args);
 }
 
-}  // namespace quotalis::explain
+}  // namespace quotalis::words

@@ -1,8 +1,9 @@
-// The words a front end speaks. Every sentence and word shown to a reader
-// is written in English in the source, marked for the translators (N_), and
+// The words the program speaks. Every sentence and word shown to a reader is
+// written in English in the source, marked for the translators with N_, and
 // put into the reader's language at the moment it is shown, through Words:
-// the command line's come from its GNU gettext catalog, chosen by the
-// locale; another front end may hand in any other, chosen however it likes.
+// the command line's come from its GNU gettext catalog, chosen by the locale
+// (words/gettext_words.h); the page's from a table made of the same catalog
+// (words/table_words.h).
 #pragma once
 
 #include <string>
@@ -11,11 +12,12 @@
 
 #include <quotalis/exact/decimal.h>
 
-namespace quotalis::explain {
+namespace quotalis::words {
 
 // Marks an English sentence or word for the translators (xgettext
-// --keyword=N_) without translating it.
-constexpr std::string_view N_(std::string_view english) { return english; }
+// --keyword=N_) without translating it; the exact library's refusals are
+// marked with the same one.
+using exact::N_;
 
 class Words {
  public:
@@ -40,12 +42,14 @@ const Words& EnglishWords();
 // `format` translated, with its blanks {1}, {2}... filled with `args`
 // (exact::FillIn). The arguments are put in as they stand: numbers, the
 // user's text.
-//   (Japanese, "the line is empty", {}) -> "行が空です"
+//   (Japanese, "the line is empty; give ENTRY [K]", {}) -> "行が空です。ENTRY [K] を..."
 std::string Say(const Words& words, std::string_view format,
                 const std::vector<std::string>& args = {});
 
-// The refusal in the reader's language: its sentence translated, and each
-// of its arguments that is one of the library's words translated too.
+// A refusal of the exact library in the reader's language: its sentence
+// translated, and each of its arguments that is one of the library's words
+// ("parenthesis", "blank") translated too; numbers and the user's characters
+// have no translation and stay as they are.
 std::string ProblemText(const exact::Problem& problem, const Words& words);
 
-}  // namespace quotalis::explain
+}  // namespace quotalis::words

@@ -1,24 +1,24 @@
-#include "words.h"
+#include "words/table_words.h"
 
 #include <algorithm>
 #include <iterator>
 #include <string>
 #include <utility>
 
-namespace quotalis::web {
+namespace quotalis::words {
 
 namespace {
 
 using Pair = std::pair<std::string_view, std::string_view>;
 
-// po/ja.po's translations, sorted by their English.
+// po/ja.po's translations, sorted by their English bytes.
 constexpr Pair kJapanese[] = {
 #include "ja_words.inc"
 };
 
-// As gettext answers: the translation when the catalog has one, else the
+// As gettext answers: the translation when the table has one, else the
 // English itself.
-class CatalogWords final : public explain::Words {
+class Table final : public Words {
  public:
   std::string Translate(std::string_view english) const override {
     const auto* found =
@@ -32,10 +32,12 @@ class CatalogWords final : public explain::Words {
 
 }  // namespace
 
-const explain::Words& WordsFor(std::string_view language) {
-  static const CatalogWords japanese;
+const Words& TableWords(std::string_view language) {
+  static const Table japanese;
   if (language == "ja") return japanese;
-  return explain::EnglishWords();
+  return EnglishWords();
 }
 
-}  // namespace quotalis::web
+std::vector<std::string_view> TableLanguages() { return {"en", "ja"}; }
+
+}  // namespace quotalis::words
