@@ -11,7 +11,11 @@
 
 #include <quotalis/version.h>
 
-#include "cli/answer.h"
+#include "answer/answer.h"
+#include "answer/small.h"
+#include "answer/write.h"
+#include "cli/keypad_window.h"
+#include "cli/line.h"
 #include "cli/lines.h"
 #include "cli/options.h"
 #include "cli/usage.h"
@@ -21,8 +25,8 @@ namespace quotalis {
 
 namespace {
 
-using cli::Answer;
-using cli::Verdict;
+using answer::Answer;
+using answer::Status;
 using words::N_;
 
 constexpr std::string_view kProgram = "quotalis-cli";
@@ -37,6 +41,29 @@ int WriteFailed(const words::Words& words, std::ostream& err) {
   return kExitFailed;
 }
 
+// The answer as the options ask it written: its JSON object (a refusal's
+// too), its --detail fields, its working, or its value.
+void Print(std::ostream& out, const Answer& answer, const cli::Options& options, bool& started) {
+  if (options.json) {
+    answer::WriteJson(out, answer, started);
+  } else if (options.detail) {
+    answer::WriteDetail(out, answer, started);
+  } else if (options.explain) {
+    started = true;
+    answer::WriteWorking(out, answer);
+  } else {
+    answer::WriteValue(out, answer, started);
+  }
+}
+
+// The request every entry of this run is answered by, its entry and K
+// filled in for each.
+answer::Request RunRequest(const cli::Options& options, const words::Words& words) {
+  answer::Request request = cli::RequestFor(options, {}, options.period, words);
+  request.keypadCheck = cli::WindowRefuses;
+  return request;
+}
+
 // The answers gathered before they are written.
 constexpr std::size_t kAnswerBlock = std::size_t{64} << 10;
 
@@ -46,9 +73,8 @@ constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 // Answers the lines of `in` one by one. The answers are passed on whenever
 // the input has nothing more waiting, so that a program feeding one line at a
 // time gets each answer before it writes the next line.
-int AnswerLines(const cli::Options& options, std::istream& in, std::ostream& out,
-                std::ostream& err) {
-  const words::Words& words = *options.words;
+int AnswerLines(const cli::Options& options, const words::Words& words, std::istream& in,
+                std::ostream& out, std::ostream& err) {
   bool anyFailed = false;
   bool first = true;
   cli::LineReader reader(in);
@@ -60,16 +86,16 @@ int AnswerLines(const cli::Options& options, std::istream& in, std::ostream& out
     out.write(block.data(), static_cast<std::streamsize>(block.size()));
     block.clear();
   };
+  answer::Request request = RunRequest(options, words);
   // Before an entry's long work, the answers so far are passed on: whatever
   // becomes of it, they are not lost.
-  cli::Options lineOptions = options;
-  lineOptions.beforeLongWork = [&out] { out.flush(); };
-  const bool small = cli::AnswersSmallLines(options);
+  request.beforeLongWork = [&out] { out.flush(); };
+  const bool small = answer::AnswersSmall(request);
   while (reader.Next()) {
     std::string_view line = reader.line();
     if (first && line.starts_with(kByteOrderMark)) line.remove_prefix(kByteOrderMark.size());
     first = false;
-    if (small && !reader.cut() && cli::AnswerSmallLine(line, options, block)) {
+    if (small && !reader.cut() && answer::AnswerSmall(line, request, block)) {
       if (block.size() >= kAnswerBlock || !reader.Waiting()) {
         passOn();
         if (!reader.Waiting()) out.flush();
@@ -82,18 +108,17 @@ int AnswerLines(const cli::Options& options, std::istream& in, std::ostream& out
     Answer answer;
     bool done = false;  // the answer is written
     if (reader.cut()) {
-      answer = cli::AnswerOverlongLine(lineOptions, reader.dropped());
+      answer = cli::AnswerOverlongLine(request, reader.dropped());
     } else {
       // An entry too big for the memory left is an error of its own: what
       // its work had taken is given back, and the next line goes on.
       const std::uint64_t mark = exact::MemoryMark();
       bool started = false;
       try {
-        answer = cli::AnswerLine(line, lineOptions);
-        if (answer.verdict == Verdict::Converted || options.json) {
-          // (a JSON object says itself that it is an error)
-          cli::WriteAnswer(out, answer, started);
-          answer.pieces.clear();
+        answer = cli::AnswerLine(line, request);
+        // (a JSON object says itself that it is an error)
+        if (answer.status == Status::Answered || options.json) {
+          Print(out, answer, options, started);
           done = true;
         }
       } catch (const std::bad_alloc&) {
@@ -102,19 +127,19 @@ int AnswerLines(const cli::Options& options, std::istream& in, std::ostream& out
         // Should the memory fail while an answer was written, the error
         // stands on a line of its own after what was.
         if (started) out << '\n';
-        answer = cli::AnswerOutOfMemory(TrimBlanks(line), lineOptions);
+        answer = answer::AnswerOutOfMemory(TrimBlanks(line), request);
       }
     }
     if (!done) {
       if (options.json) {
         bool started = false;
-        cli::WriteAnswer(out, answer, started);
+        answer::WriteJson(out, answer, started);
       } else {
-        out << Say(words, N_("error: {1}"), {answer.text});
+        out << Say(words, N_("error: {1}"), {answer.refusal.sentence});
       }
     }
     out << '\n';
-    anyFailed = anyFailed || answer.verdict != Verdict::Converted;
+    anyFailed = anyFailed || answer.status != Status::Answered;
     // With --explain the workings of successive lines are told apart by a blank line.
     if (options.explain && !options.json) out << '\n';
     if (!reader.Waiting()) out.flush();
@@ -129,33 +154,38 @@ int AnswerLines(const cli::Options& options, std::istream& in, std::ostream& out
   return anyFailed ? kExitFailed : kExitConverted;
 }
 
-int Print(std::string_view text, const words::Words& words, std::ostream& out,
-          std::ostream& err) {
+int Print(std::string_view text, const words::Words& words, std::ostream& out, std::ostream& err) {
   if (!(out << text).flush()) return WriteFailed(words, err);
   return kExitConverted;
+}
+
+// The refusal of a bad command line: the sentence, and where to look, in the
+// user's words; with --json its object, "input" null.
+int RefuseArguments(const cli::Command& command, const words::Words& words, std::ostream& out,
+                    std::ostream& err) {
+  const exact::Problem& problem = command.problem;
+  std::string message = Say(words, problem.format, problem.args);
+  if (!command.options.json) {
+    Complain(err, Say(words, N_("{1} (see quotalis-cli --help)"), {message}));
+    return kExitUsage;
+  }
+  bool started = false;
+  answer::WriteJson(out, answer::Refused(Status::BadInput, problem, message, std::nullopt),
+                    started);
+  if (!(out << '\n').flush()) return WriteFailed(words, err);
+  return kExitUsage;
 }
 
 }  // namespace
 
 int RunCli(std::span<const std::string_view> args, std::istream& in, std::ostream& out,
            std::ostream& err, const words::Words& words, bool inputIsTerminal) {
-  cli::Command command = cli::ParseArguments(args);
-  command.options.words = &words;
+  const cli::Command command = cli::ParseArguments(args);
   switch (command.kind) {
     case cli::Command::Kind::Help: return Print(cli::UsageText(words), words, out, err);
     case cli::Command::Kind::Version:
       return Print(std::string(kProgram) + " " + version::kText + "\n", words, out, err);
-    case cli::Command::Kind::Usage: {
-      const Answer refused = cli::AnswerUsageProblem(command.problem, command.options);
-      if (!command.options.json) {
-        Complain(err, refused.text);
-        return kExitUsage;
-      }
-      bool started = false;
-      cli::WriteAnswer(out, refused, started);
-      if (!(out << '\n').flush()) return WriteFailed(words, err);
-      return kExitUsage;
-    }
+    case cli::Command::Kind::Usage: return RefuseArguments(command, words, out, err);
     case cli::Command::Kind::Convert: break;
   }
   const cli::Options& options = command.options;
@@ -165,32 +195,34 @@ int RunCli(std::span<const std::string_view> args, std::istream& in, std::ostrea
       Complain(err, words.Translate(N_("reading \"ENTRY [K]\" lines from standard input; "
                                        "press Ctrl-D to end (quotalis-cli --help for more)")));
     }
-    return AnswerLines(options, in, out, err);
+    return AnswerLines(options, words, in, out, err);
   }
 
+  answer::Request request = RunRequest(options, words);
+  request.entry = *options.entry;
   Answer answer;
   try {
-    answer = cli::AnswerEntry(*options.entry, options.period, options);
+    answer = answer::AnswerEntry(request);
   } catch (const std::bad_alloc&) {
-    answer = cli::AnswerOutOfMemory(*options.entry, options);
+    answer = answer::AnswerOutOfMemory(*options.entry, request);
   }
-  const int status = answer.verdict == Verdict::Converted  ? kExitConverted
-                     : answer.verdict == Verdict::BadInput ? kExitUsage
-                                                           : kExitFailed;
+  const int status = answer.status == Status::Answered   ? kExitConverted
+                     : answer.status == Status::BadInput ? kExitUsage
+                                                         : kExitFailed;
   // With --json the error is an object on standard output, as every answer is.
-  if (answer.verdict == Verdict::Converted || options.json) {
+  if (answer.status == Status::Answered || options.json) {
     bool started = false;
     try {
-      cli::WriteAnswer(out, answer, started);
+      Print(out, answer, options, started);
     } catch (const std::bad_alloc&) {
       if (started) out << '\n';
-      Complain(err, cli::AnswerOutOfMemory(*options.entry, options).text);
+      Complain(err, answer::AnswerOutOfMemory(*options.entry, request).refusal.sentence);
       return kExitFailed;
     }
     if (!(out << '\n').flush()) return WriteFailed(words, err);
     return status;
   }
-  Complain(err, answer.text);
+  Complain(err, answer.refusal.sentence);
   return status;
 }
 

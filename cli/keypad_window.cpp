@@ -1,13 +1,28 @@
-#include "keypad_window.h"
+#include "cli/keypad_window.h"
+
+#include <string>
+#include <vector>
 
 #include "convert/conversion.h"
+#include "convert/entry.h"
 #include "words/words.h"
 
 namespace quotalis::cli {
 
+namespace {
+
 using words::N_;
 
-std::optional<exact::Problem> WindowRefuses(const KeypadForm& form, bool dropZero) {
+static_assert(answer::kKeypadLongest == static_cast<std::size_t>(kEntryLongest),
+              "the answer library's keypad holds what the window's entry holds");
+
+exact::Problem Unwritable(std::string_view format, std::vector<std::string> args) {
+  return exact::MakeProblem(exact::ProblemKind::Unwritable, format, std::move(args));
+}
+
+}  // namespace
+
+std::optional<exact::Problem> WindowRefuses(const answer::KeypadForm& form, bool dropZero) {
   const Conversion window = ConvertEntry(form.entry, static_cast<std::int32_t>(form.period));
   if (window.outcome == Outcome::Zero) return std::nullopt;
   if (window.outcome == Outcome::OutOfRange) {

@@ -14,8 +14,10 @@
 #include <quotalis/exact/decimal.h>
 #endif
 
-#include "cli/options.h"
-#include "cli/quote.h"
+#include <quotalis/exact/text.h>
+
+#include "answer/quote.h"
+#include "words/words.h"
 
 namespace quotalis::cli {
 
@@ -27,32 +29,10 @@ constexpr std::uint64_t kKiB = 1024;
 constexpr std::uint64_t kMiB = kKiB * 1024;
 constexpr std::uint64_t kMax = std::numeric_limits<std::uint64_t>::max();
 
-// Bytes per digit, in tenths, measured as said at ReadingNeed below.
-constexpr std::uint64_t kReadingTenths = 30;
-constexpr std::uint64_t kDecimalTenths = 60;
-constexpr std::uint64_t kDecimalDetailTenths = 80;
-constexpr std::uint64_t kDecimalJsonTenths = 100;
-constexpr std::uint64_t kDecimalExplainTenths = 80;
-// A fraction's whole part, with about as many digits as its numerator has
-// more than its denominator, is written out beside its terms: 10,000,000
-// digits over 7 took 5.6 bytes a digit of the terms above the line read
-// (74 MB in all), with --json too.
-constexpr std::uint64_t kFractionTenths = 70;
-constexpr std::uint64_t kFractionJsonTenths = 80;
-constexpr std::uint64_t kExpansionTenths = 30;
-constexpr std::uint64_t kExpansionDetailTenths = 30;
-constexpr std::uint64_t kExpansionJsonTenths = 40;
-
 std::uint64_t Times(std::uint64_t a, std::uint64_t b) {
   return b != 0 && a > kMax / b ? kMax : a * b;
 }
 std::uint64_t Plus(std::uint64_t a, std::uint64_t b) { return a > kMax - b ? kMax : a + b; }
-
-// A whole number of bytes for the digits and the characters the estimates
-// count: `perDigit` tenths of a byte for each.
-std::uint64_t Tenths(std::uint64_t count, std::uint64_t perDigit) {
-  return Times(count, perDigit) / 10;
-}
 
 #if defined(__linux__)
 // A "Name: N kB" line of /proc/meminfo, in bytes.
@@ -92,25 +72,13 @@ std::optional<exact::Problem> ParseMemorySize(std::string_view text, MemoryBudge
     return exact::MakeProblem(exact::ProblemKind::Argument,
                               N_("--max-memory takes a size such as 512M or 2G, or 'all', not "
                                  "'{1}'"),
-                              {Shown(text)});
+                              {answer::Shown(text)});
   };
   if (text == "all") {
     budget = {MemoryBudget::Kind::All, 0};
     return std::nullopt;
   }
-  std::string ascii;
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    // Full-width digits, U+FF10 to U+FF19.
-    if (text.substr(i, 2) == "\xEF\xBC" && i + 2 < text.size()) {
-      const auto last = static_cast<unsigned char>(text[i + 2]);
-      if (last >= 0x90 && last <= 0x99) {
-        ascii += static_cast<char>('0' + (last - 0x90));
-        i += 2;
-        continue;
-      }
-    }
-    ascii += text[i];
-  }
+  const std::string ascii = exact::AsciiText(text);
   std::size_t digits = 0;
   std::uint64_t value = 0;
   while (digits < ascii.size() && ascii[digits] >= '0' && ascii[digits] <= '9') {
@@ -175,63 +143,6 @@ std::optional<std::uint64_t> EntryBudget(const MemoryBudget& budget) {
   }
   const std::optional<std::uint64_t> left = MemoryLeft();
   return left ? *left / 2 : kFallbackBudget;
-}
-
-// The estimates below are the peaks measured with /usr/bin/time -v on
-// 1,000,000- and 10,000,000-digit entries (bench/limits.sh), as bytes per
-// digit of the terms or of the text, in tenths, rounded up, with a quarter
-// more for what the measurements did not meet; a conversion of small numbers
-// takes far less than the 1 MiB counted for any.
-std::uint64_t ReadingNeed(std::size_t length) { return Plus(Tenths(length, kReadingTenths), kMiB); }
-
-std::uint64_t DecimalNeed(const exact::Decimal& d, const Options& options) {
-  const std::uint64_t written = d.integer.size() + d.fixed.size() + d.period.size();
-  const std::uint64_t after = d.fixed.size() + d.period.size();
-  // The terms' digits, with the zeros an exponent adds (exact::kMaxTermDigits
-  // bounds them once read).
-  const std::uint64_t exponent = d.exponent > 0 ? static_cast<std::uint64_t>(d.exponent)
-                                 : d.exponent == std::numeric_limits<std::int64_t>::min()
-                                     ? kMax
-                                     : static_cast<std::uint64_t>(-d.exponent);
-  // A term past exact::kMaxTermDigits is refused before memory is taken for
-  // it, so no estimate goes beyond two such terms: 1e999999999 is refused for
-  // its digits, and 0e999999999 answered, whatever the budget.
-  constexpr auto kLongestTerms = static_cast<std::uint64_t>(2 * exact::kMaxTermDigits);
-  const std::uint64_t terms = std::min(Plus(Plus(written, after), exponent), kLongestTerms);
-  std::uint64_t perDigit = kDecimalTenths;
-  if (options.detail) perDigit = kDecimalDetailTenths;
-  if (options.json) perDigit = kDecimalJsonTenths;
-  if (options.explain) perDigit = std::max(perDigit, kDecimalExplainTenths);
-  return Plus(Tenths(terms, perDigit), kMiB);
-}
-
-std::uint64_t FractionNeed(const exact::Rational& r, std::uint64_t digits, const Options& options) {
-  const std::uint64_t terms =
-      mpz_sizeinbase(r.numerator.get_mpz_t(), 10) + mpz_sizeinbase(r.denominator.get_mpz_t(), 10);
-  std::uint64_t perTerm = kFractionTenths;
-  std::uint64_t perDigit = kExpansionTenths;
-  if (options.detail) perDigit = kExpansionDetailTenths;
-  if (options.json) {
-    perTerm = kFractionJsonTenths;
-    perDigit = kExpansionJsonTenths;
-  }
-  return Plus(Plus(Tenths(terms, perTerm), Tenths(digits, perDigit)), kMiB);
-}
-
-std::string SizeText(std::uint64_t bytes) {
-  if (bytes < kMiB) return std::to_string((bytes + kKiB - 1) / kKiB) + " KiB";
-  if (bytes < 10 * kMiB * kKiB) return std::to_string((bytes + kMiB - 1) / kMiB) + " MiB";
-  // Tenths of a GiB, rounded up.
-  const std::uint64_t gib = kMiB * kKiB;
-  const std::uint64_t tenths = bytes / gib * 10 + ((bytes % gib) * 10 + gib - 1) / gib;
-  return std::to_string(tenths / 10) + "." + std::to_string(tenths % 10) + " GiB";
-}
-
-exact::Problem OverBudget(std::uint64_t need, std::uint64_t allowed) {
-  return exact::MakeProblem(exact::ProblemKind::TooLarge,
-                            N_("answering it would take about {1} of memory, more than the {2} "
-                               "an entry may take (--max-memory)"),
-                            {SizeText(need), SizeText(allowed)});
 }
 
 }  // namespace quotalis::cli

@@ -1,87 +1,148 @@
 #include "cli/options.h"
 
 #include <algorithm>
-#include <array>
-#include <cstddef>
 #include <limits>
 #include <utility>
 #include <vector>
 
-#include "cli/quote.h"
-#include "convert/reading.h"
+#include <quotalis/exact/text.h>
+
+#include "answer/entry.h"
+#include "answer/notations.h"
+#include "answer/quote.h"
 
 namespace quotalis::cli {
 
 namespace {
 
+using answer::Shown;
 using words::N_;
 using Problem = std::optional<exact::Problem>;
+
+std::vector<std::string_view> NotationNames() {
+  std::vector<std::string_view> names;
+  for (const answer::AnswerNotation& n : answer::AnswerNotations()) {
+    names.push_back(exact::NotationName(n.notation));
+  }
+  return names;
+}
+
+const std::vector<OptionSpec>& Table() {
+  static const std::vector<OptionSpec> table = {
+      {"--period",
+       true,
+       N_("--period K, --period=K"),
+       N_("the number of recurring digits of a plain decimal (default 0):\n"
+          "--period 1 0.1666"),
+       {},
+       false},
+      {"--notation", true, N_("--notation NAME"),
+       N_("how decimals are written: parentheses (or parens, the\n"
+          "default), brackets, quotes, r, dots, overline, ellipsis,\n"
+          "latex, or keypad for what to type in the window and how many\n"
+          "digits to mark (1/7 answers 0.142857 6): --notation dots 1/7"),
+       NotationNames(), false},
+      {"--mixed",
+       false,
+       N_("--mixed"),
+       N_("answer fractions as mixed numbers:\n"
+          "--mixed '1.1(6)' answers 1 1/6"),
+       {},
+       false},
+      {"--max-digits",
+       true,
+       N_("--max-digits N"),
+       N_("write at most N digits of a period (and of a non-recurring\n"
+          "part), default {1}, or all (up to {2}); a longer one\n"
+          "is cut, and the answer says \"[cut: the period has L digits;\n"
+          "the first N are shown]\": --max-digits 4 1/7"),
+       {"all"},
+       false},
+      {"--max-memory",
+       true,
+       N_("--max-memory SIZE"),
+       N_("the most memory one entry may take: bytes, or with K, M, G or\n"
+          "T after the number (powers of 1024), or all for no limit;\n"
+          "by default half of what the system has left. An entry that\n"
+          "would take more is refused before it starts: --max-memory 1G"),
+       {"all"},
+       false},
+      {"--detail",
+       false,
+       N_("--detail"),
+       N_("answer three fields separated by tabs. For a decimal: the\n"
+          "normalised entry (a plain one, as the window writes it back)\n"
+          "or the canonical form, the fraction before reduction and the\n"
+          "reduced fraction (for a zero entry: 0, 0/1 and 0/1). For a\n"
+          "fraction: the decimal, the number of its non-recurring digits\n"
+          "and of its period's digits: --detail 1/6 answers 0.1(6) 1 1"),
+       {},
+       false},
+      {"--json",
+       false,
+       N_("--json"),
+       N_("answer one JSON object per entry (fields below): --json '0.1(6)'"),
+       {},
+       false},
+      {"--explain",
+       false,
+       N_("--explain"),
+       N_("show the working as a teacher writes it, in your language:\n"
+          "the two multiples of the decimal, the subtraction, the prime\n"
+          "factors and the highest common factor; or the long division\n"
+          "with its remainders. With --notation latex, one LaTeX\n"
+          "fragment for a worksheet: --explain 1/6"),
+       {},
+       false},
+      {"--help", false, N_("-h, --help"), N_("print this help and exit"), {}, false},
+      {"--version", false, N_("--version"), N_("print the version and exit"), {}, false},
+      {"--",
+       false,
+       N_("--"),
+       N_("end of the options: the next argument is the entry: -- -0.5"),
+       {},
+       false},
+      {"--rounded",
+       false,
+       N_("--rounded"),
+       N_("read the entry as a display rounded at its last digit, as a\n"
+          "calculator or a spreadsheet shows a number, and answer the\n"
+          "simplest fraction it may stand for: the one with the smallest\n"
+          "denominator, then the smallest numerator, that lies within\n"
+          "half a unit of that digit, both ends included. Trailing zeros\n"
+          "count: 0.3 answers 1/3, 0.30 answers 3/10. The entry is a\n"
+          "plain decimal, perhaps signed, of up to {1} digits; an\n"
+          "exponent must leave its last digit at the units or after the\n"
+          "point. --period, and K on a line, are refused with it.\n"
+          "--rounded 0.6666666667 answers 2/3, and --rounded 3.14159\n"
+          "answers 355/113.\n"
+          "With --detail it answers the two ends of the interval and\n"
+          "the fraction; with --json, \"low\" and \"high\" (the ends, as\n"
+          "decimals), \"fraction\", \"numerator\", \"denominator\", \"mixed\"\n"
+          "and \"working\" as above; with --explain, the interval, each\n"
+          "whole part both ends share taken off in turn, the smallest\n"
+          "whole number in the last range, and why no simpler fraction\n"
+          "lies in the interval."),
+       {},
+       true},
+  };
+  return table;
+}
 
 exact::Problem Misused(std::string_view format, std::vector<std::string> args = {}) {
   return exact::MakeProblem(exact::ProblemKind::Argument, format, std::move(args));
 }
 
-// Digits to a number, a value past `most` held as `most`. Precondition: IsDigits(text).
-template <class Int>
-Int ClampedValue(std::string_view text, Int most) {
-  Int value = 0;
-  for (const char c : text) {
-    const Int digit = static_cast<Int>(c - '0');
-    if (value > (most - digit) / 10) return most;
-    value = static_cast<Int>(value * 10 + digit);
-  }
-  return value;
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsDigits(std::string_view text) {
+  return !text.empty() && std::all_of(text.begin(), text.end(), IsDigit);
 }
-
-// `text` with its full-width digits and hyphen-minus (U+FF10 to U+FF19,
-// U+FF0D: EF BC 90 to EF BC 99, EF BC 8D) as ASCII; every other byte as it is.
-std::string AsciiDigits(std::string_view text) {
-  std::string ascii;
-  ascii.reserve(text.size());
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    if (text.substr(i, 2) == "\xEF\xBC" && i + 2 < text.size()) {
-      const auto last = static_cast<unsigned char>(text[i + 2]);
-      if (last >= 0x90 && last <= 0x99) {
-        ascii += static_cast<char>('0' + (last - 0x90));
-        i += 2;
-        continue;
-      }
-      if (last == 0x8D) {
-        ascii += '-';
-        i += 2;
-        continue;
-      }
-    }
-    ascii += text[i];
-  }
-  return ascii;
-}
-
-// The notations an answer can be written in, as --help lists them.
-constexpr std::array kAnswerNotations = {
-    exact::Notation::Parentheses, exact::Notation::Brackets, exact::Notation::Quotes,
-    exact::Notation::R,           exact::Notation::Dots,     exact::Notation::Overline,
-    exact::Notation::Ellipsis,    exact::Notation::Latex,    exact::Notation::Keypad,
-};
 
 Problem ParseNotation(std::string_view text, exact::Notation& notation) {
-  const std::optional<exact::Notation> named = exact::NotationNamed(text);
-  if (named && std::find(kAnswerNotations.begin(), kAnswerNotations.end(), *named) !=
-                   kAnswerNotations.end()) {
-    notation = *named;
-    return std::nullopt;
-  }
-  // "parentheses, brackets, ..., latex" and "keypad": the names are what
-  // the user types, the same in every language.
-  std::string names;
-  for (std::size_t i = 0; i + 1 < kAnswerNotations.size(); ++i) {
-    names += i == 0 ? "" : ", ";
-    names += exact::NotationName(kAnswerNotations[i]);
-  }
-  const std::string last(exact::NotationName(kAnswerNotations.back()));
-  return Misused(named ? N_("the notation '{1}' cannot write an answer; give {2} or {3}")
-                       : N_("unknown notation '{1}'; give {2} or {3}"),
-                 {Shown(text), names, last});
+  exact::Result<exact::Notation> named = answer::NotationForAnswers(text);
+  if (auto* problem = std::get_if<exact::Problem>(&named)) return std::move(*problem);
+  notation = std::get<exact::Notation>(named);
+  return std::nullopt;
 }
 
 Problem ParseMaxDigits(std::string_view text, std::optional<std::int64_t>& most) {
@@ -89,11 +150,16 @@ Problem ParseMaxDigits(std::string_view text, std::optional<std::int64_t>& most)
     most.reset();
     return std::nullopt;
   }
-  const std::string ascii = AsciiDigits(text);
+  const std::string ascii = exact::AsciiText(text);
   if (!IsDigits(ascii)) {
     return Misused(N_("--max-digits takes a whole number or 'all', not '{1}'"), {Shown(text)});
   }
-  const auto value = ClampedValue<std::int64_t>(ascii, std::numeric_limits<std::int64_t>::max());
+  std::int64_t value = 0;
+  constexpr std::int64_t kMost = std::numeric_limits<std::int64_t>::max();
+  for (const char c : ascii) {
+    const std::int64_t digit = c - '0';
+    value = value > (kMost - digit) / 10 ? kMost : value * 10 + digit;
+  }
   if (value == 0) return Misused(N_("--max-digits must be 1 or more"));
   most = value;
   return std::nullopt;
@@ -115,13 +181,8 @@ bool IsWholePart(std::string_view arg) {
   return IsDigits(arg);
 }
 
-bool TakesValue(std::string_view name) {
-  return name == "--period" || name == "--notation" || name == "--max-digits" ||
-         name == "--max-memory";
-}
-
-// Options that take no value, and the flag each sets.
-bool Options::*FlagNamed(std::string_view name) {
+// The flag an option without a value sets.
+bool Options::*FlagOf(std::string_view name) {
   if (name == "--detail") return &Options::detail;
   if (name == "--json") return &Options::json;
   if (name == "--explain") return &Options::explain;
@@ -130,12 +191,21 @@ bool Options::*FlagNamed(std::string_view name) {
   return nullptr;
 }
 
-Problem Conflicts(const Options& options) {
+Problem ParseValue(std::string_view name, std::string_view value, Options& options) {
+  if (name == "--period") return answer::ReadPeriod(value, options.period);
+  if (name == "--notation") return ParseNotation(value, options.notation);
+  if (name == "--max-memory") return ParseMemorySize(value, options.memory);
+  return ParseMaxDigits(value, options.maxDigits);
+}
+
+Problem Conflicts(const Options& options, bool periodGiven) {
   const auto together = [](std::string_view a, std::string_view b) {
     return Misused(N_("{1} and {2} cannot be given together"), {std::string(a), std::string(b)});
   };
   if (options.detail && options.json) return together("--detail", "--json");
   if (options.detail && options.explain) return together("--detail", "--explain");
+  // A rounded display has no recurring digits to count.
+  if (options.rounded && periodGiven) return together("--period", "--rounded");
   return std::nullopt;
 }
 
@@ -146,7 +216,8 @@ bool AsksForJson(std::span<const std::string_view> args) {
     const std::string_view arg = args[i];
     if (arg == "--") return false;
     if (arg == "--json") return true;
-    if (TakesValue(arg)) ++i;  // its value, whatever it looks like
+    const OptionSpec* option = FindOption(arg);
+    if (option != nullptr && option->takesValue) ++i;  // its value, whatever it looks like
   }
   return false;
 }
@@ -170,14 +241,18 @@ Command Parse(std::span<const std::string_view> args) {
       }
       continue;
     }
-    if (arg == "--") {
-      optionsEnded = true;
-      continue;
-    }
     const std::size_t equals = arg.find('=');
     const std::string_view name = arg.substr(0, equals);
     const bool hasValue = equals != std::string_view::npos;
-    if (TakesValue(name)) {
+    const OptionSpec* option = FindOption(hasValue ? name : arg);
+    if (option == nullptr || (hasValue && (name == "-h" || name == "--"))) {
+      return Fail(Misused(N_("unknown option '{1}'"), {Shown(arg)}));
+    }
+    if (option->name == "--") {
+      optionsEnded = true;
+      continue;
+    }
+    if (option->takesValue) {
       std::string_view value;
       if (hasValue) {
         value = arg.substr(equals + 1);
@@ -186,54 +261,62 @@ Command Parse(std::span<const std::string_view> args) {
       } else {
         return Fail(Misused(N_("the option {1} needs a value"), {std::string(name)}));
       }
-      Problem problem;
-      if (name == "--period") {
-        problem = ParsePeriod(value, options.period);
-        periodGiven = true;
-      } else if (name == "--notation") {
-        problem = ParseNotation(value, options.notation);
-      } else if (name == "--max-memory") {
-        problem = ParseMemorySize(value, options.memory);
-      } else {
-        problem = ParseMaxDigits(value, options.maxDigits);
+      if (Problem problem = ParseValue(option->name, value, options)) {
+        return Fail(std::move(*problem));
       }
-      if (problem) return Fail(std::move(*problem));
-    } else if (bool Options::*flag = FlagNamed(name)) {
-      if (hasValue) return Fail(Misused(N_("the option {1} takes no value"), {std::string(name)}));
-      options.*flag = true;
-    } else if (name == "--help" || name == "--version") {
-      if (hasValue) return Fail(Misused(N_("the option {1} takes no value"), {std::string(name)}));
-      return {name == "--help" ? Command::Kind::Help : Command::Kind::Version, {}, {}};
-    } else if (arg == "-h") {
-      return {Command::Kind::Help, {}, {}};
-    } else {
-      return Fail(Misused(N_("unknown option '{1}'"), {Shown(arg)}));
+      periodGiven = periodGiven || option->name == "--period";
+      continue;
     }
+    if (hasValue) return Fail(Misused(N_("the option {1} takes no value"), {std::string(name)}));
+    if (option->name == "--help") return {Command::Kind::Help, {}, {}};
+    if (option->name == "--version") return {Command::Kind::Version, {}, {}};
+    options.*FlagOf(option->name) = true;
   }
-  if (Problem problem = Conflicts(options)) return Fail(std::move(*problem));
-  // A rounded display has no recurring digits to count.
-  if (options.rounded && periodGiven) {
-    return Fail(Misused(N_("{1} and {2} cannot be given together"), {"--period", "--rounded"}));
-  }
+  if (Problem problem = Conflicts(options, periodGiven)) return Fail(std::move(*problem));
   return command;
 }
 
 }  // namespace
 
-Problem ParsePeriod(std::string_view text, std::int32_t& period) {
-  const auto refused = [text](std::string_view format) {
-    return exact::MakeProblem(exact::ProblemKind::Syntax, format, {Shown(text)});
-  };
-  if (text.empty()) {
-    return refused(N_("the period K is empty; give the number of recurring digits"));
+std::span<const OptionSpec> OptionTable() { return Table(); }
+
+const OptionSpec* FindOption(std::string_view name) {
+  if (name == "-h") name = "--help";
+  for (const OptionSpec& option : Table()) {
+    if (option.name == name) return &option;
   }
-  const std::string ascii = AsciiDigits(text);
-  if (ascii.front() == '-' && IsDigits(std::string_view(ascii).substr(1))) {
-    return refused(N_("the period K '{1}' is negative; give 0 or more"));
+  return nullptr;
+}
+
+answer::Request RequestFor(const Options& options, std::string_view entry, std::int32_t period,
+                           const words::Words& words) {
+  answer::Request request;
+  request.entry = entry;
+  request.period = period;
+  request.notation = options.notation;
+  request.mixed = options.mixed;
+  request.rounded = options.rounded;
+  request.maxDigits = options.maxDigits;
+  request.form = options.json      ? answer::Form::Json
+                 : options.detail  ? answer::Form::Detail
+                 : options.explain ? answer::Form::Working
+                                   : answer::Form::Value;
+  if (options.explain) {
+    if (options.notation == exact::Notation::Latex) {
+      request.working.latex = true;
+    } else {
+      request.working.text = true;
+    }
   }
-  if (!IsDigits(ascii)) return refused(N_("the period K '{1}' is not a whole number"));
-  period = ClampedValue<std::int32_t>(ascii, std::numeric_limits<std::int32_t>::max());
-  return std::nullopt;
+  switch (options.memory.kind) {
+    case MemoryBudget::Kind::HalfOfWhatIsLeft:
+      request.findMemoryLimit = [budget = options.memory] { return EntryBudget(budget); };
+      break;
+    case MemoryBudget::Kind::Bytes: request.memoryLimit = options.memory.bytes; break;
+    case MemoryBudget::Kind::All: break;
+  }
+  request.words = &words;
+  return request;
 }
 
 Command ParseArguments(std::span<const std::string_view> args) {

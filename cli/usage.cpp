@@ -1,13 +1,16 @@
 #include "cli/usage.h"
 
-#include <array>
+#include <algorithm>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include <quotalis/exact/decimal.h>
 #include <quotalis/exact/expansion.h>
 #include <quotalis/exact/rounded.h>
+#include <quotalis/exact/utf8.h>
 
+#include "answer/request.h"
 #include "cli/lines.h"
 #include "cli/options.h"
 
@@ -16,6 +19,10 @@ namespace quotalis::cli {
 namespace {
 
 using words::N_;
+
+// Where the lists of options made from the table stand among the paragraphs.
+constexpr std::string_view kOptionList = "<options>";
+constexpr std::string_view kRoundedList = "<rounded>";
 
 // The text in paragraphs, each one translated whole; {1}, {2} are the limits,
 // filled in after the translation from the constants that enforce them.
@@ -59,44 +66,7 @@ after the point of the normalised entry: 0.50 with K = 2 is 0.5 with K = 1,
 and 1.0 with K = 1 is 1. A zero entry (0, 0., .0, 000) answers 0/1.
 )"),
        {}},
-      {N_(R"(Options:
-  --period K, --period=K
-                the number of recurring digits of a plain decimal (default 0):
-                --period 1 0.1666
-  --notation NAME
-                how decimals are written: parentheses (or parens, the
-                default), brackets, quotes, r, dots, overline, ellipsis,
-                latex, or keypad for what to type in the window and how many
-                digits to mark (1/7 answers 0.142857 6): --notation dots 1/7
-  --mixed       answer fractions as mixed numbers:
-                --mixed '1.1(6)' answers 1 1/6
-  --max-digits N
-                write at most N digits of a period (and of a non-recurring
-                part), default {1}, or all (up to {2}); a longer one
-                is cut, and the answer says "[cut: the period has L digits;
-                the first N are shown]": --max-digits 4 1/7
-  --max-memory SIZE
-                the most memory one entry may take: bytes, or with K, M, G or
-                T after the number (powers of 1024), or all for no limit;
-                by default half of what the system has left. An entry that
-                would take more is refused before it starts: --max-memory 1G
-  --detail      answer three fields separated by tabs. For a decimal: the
-                normalised entry (a plain one, as the window writes it back)
-                or the canonical form, the fraction before reduction and the
-                reduced fraction (for a zero entry: 0, 0/1 and 0/1). For a
-                fraction: the decimal, the number of its non-recurring digits
-                and of its period's digits: --detail 1/6 answers 0.1(6) 1 1
-  --json        answer one JSON object per entry (fields below): --json '0.1(6)'
-  --explain     show the working as a teacher writes it, in your language:
-                the two multiples of the decimal, the subtraction, the prime
-                factors and the highest common factor; or the long division
-                with its remainders. With --notation latex, one LaTeX
-                fragment for a worksheet: --explain 1/6
-  -h, --help    print this help and exit
-  --version     print the version and exit
-  --            end of the options: the next argument is the entry: -- -0.5
-)"),
-       {std::to_string(kDefaultMaxDigits), std::to_string(exact::kMaxExpansionDigits)}},
+      {kOptionList, {}},
       {N_(R"(The fields of --json: "input" (the entry), "reading" (how it was written:
 plain, parentheses, brackets, quotes, dots, overline, r, ellipsis, fraction or
 mixed), "decimal" (for a plain decimal without K the normalised entry,
@@ -115,27 +85,7 @@ for none). A bad option gives the same object, "input" null, "kind" argument
 (syntax for a bad K).
 )"),
        {std::to_string(exact::kMaxExpansionDigits)}},
-      {N_(R"(Rounded displays:
-  --rounded     read the entry as a display rounded at its last digit, as a
-                calculator or a spreadsheet shows a number, and answer the
-                simplest fraction it may stand for: the one with the smallest
-                denominator, then the smallest numerator, that lies within
-                half a unit of that digit, both ends included. Trailing zeros
-                count: 0.3 answers 1/3, 0.30 answers 3/10. The entry is a
-                plain decimal, perhaps signed, of up to {1} digits; an
-                exponent must leave its last digit at the units or after the
-                point. --period, and K on a line, are refused with it.
-                --rounded 0.6666666667 answers 2/3, and --rounded 3.14159
-                answers 355/113.
-                With --detail it answers the two ends of the interval and
-                the fraction; with --json, "low" and "high" (the ends, as
-                decimals), "fraction", "numerator", "denominator", "mixed"
-                and "working" as above; with --explain, the interval, each
-                whole part both ends share taken off in turn, the smallest
-                whole number in the last range, and why no simpler fraction
-                lies in the interval.
-)"),
-       {std::to_string(exact::kMaxRoundedDigits)}},
+      {kRoundedList, {}},
       {N_(R"(Without ENTRY the program reads lines "ENTRY [K]" from standard input and
 answers each on its own line, in order (with --explain, each working is
 followed by a blank line). K on a line overrides --period; the other options
@@ -200,13 +150,72 @@ fields of --detail, the keys and values of --json (all but "error" and
   };
 }
 
+// The columns a text takes on a terminal: the wide characters of East Asian
+// scripts two, the others one.
+std::size_t Width(std::string_view text) {
+  std::size_t width = 0;
+  while (!text.empty()) {
+    const std::optional<exact::CodePoint> c = exact::FirstCodePoint(text);
+    const char32_t u = c ? c->value : 0;
+    width += (u >= 0x1100 && u <= 0x115F) || (u >= 0x2E80 && u <= 0xA4CF) ||
+                     (u >= 0xAC00 && u <= 0xD7A3) || (u >= 0xF900 && u <= 0xFAFF) ||
+                     (u >= 0xFF00 && u <= 0xFF60) || (u >= 0xFFE0 && u <= 0xFFE6)
+                 ? 2
+                 : 1;
+    text.remove_prefix(c ? c->length : 1);
+  }
+  return width;
+}
+
+// The limits an option's help states, from the constants that enforce them.
+std::vector<std::string> HelpArgs(std::string_view option) {
+  if (option == "--max-digits") {
+    return {std::to_string(answer::kDefaultMaxDigits), std::to_string(exact::kMaxExpansionDigits)};
+  }
+  if (option == "--rounded") return {std::to_string(exact::kMaxRoundedDigits)};
+  return {};
+}
+
+// The options of one list: a heading, then each option two spaces in, its
+// help starting at column 16 on the same line when the option's usage leaves
+// room for it, on the next line otherwise, and its further lines beneath.
+std::string OptionList(std::string_view heading, bool rounded, const words::Words& words) {
+  constexpr std::size_t kHelpColumn = 16;
+  std::string text = words.Translate(heading) + "\n";
+  for (const OptionSpec& option : OptionTable()) {
+    if (option.rounded != rounded) continue;
+    const std::string usage = words.Translate(option.usage);
+    const std::string help = Say(words, option.help, HelpArgs(option.name));
+    text += "  " + usage;
+    std::size_t column = 2 + Width(usage);
+    std::size_t from = 0;
+    while (from <= help.size()) {
+      const std::size_t end = std::min(help.find('\n', from), help.size());
+      if (column + 2 > kHelpColumn) {
+        text += '\n';
+        column = 0;
+      }
+      text += std::string(kHelpColumn - column, ' ') + help.substr(from, end - from) + "\n";
+      column = 0;
+      from = end + 1;
+    }
+  }
+  return text;
+}
+
 }  // namespace
 
 std::string UsageText(const words::Words& words) {
   std::string text;
   for (const Paragraph& paragraph : Paragraphs()) {
     if (!text.empty()) text += '\n';
-    text += Say(words, paragraph.english, paragraph.args);
+    if (paragraph.english == kOptionList) {
+      text += OptionList(N_("Options:"), false, words);
+    } else if (paragraph.english == kRoundedList) {
+      text += OptionList(N_("Rounded displays:"), true, words);
+    } else {
+      text += Say(words, paragraph.english, paragraph.args);
+    }
   }
   return text;
 }

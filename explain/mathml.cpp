@@ -589,20 +589,25 @@ std::vector<std::string> DecimalWorkingMathml(const exact::DecimalWorking& w,
                                               exact::Notation notation, PeriodMark mark, bool mixed,
                                               const Words& words) {
   const exact::Notation n = TextNotation(notation);
-  return MathmlBlocks(DecimalSteps(w, {n, mixed}), n, mark, words);
+  return MathmlBlocks(
+      DecimalSteps(w, {n, PeriodMark::Overline, mixed, n == exact::Notation::Ellipsis}), n, mark,
+      words);
 }
 
 std::vector<std::string> FractionWorkingMathml(const exact::FractionWorking& w,
                                                exact::Notation notation, PeriodMark mark,
                                                bool mixed, const Words& words) {
   const exact::Notation n = TextNotation(notation);
-  return MathmlBlocks(FractionSteps(w, {n, mixed}), n, mark, words);
+  return MathmlBlocks(
+      FractionSteps(w, {n, PeriodMark::Overline, mixed, n == exact::Notation::Ellipsis}), n, mark,
+      words);
 }
 
 std::vector<std::string> RoundedWorkingMathml(const exact::RoundedWorking& w, PeriodMark mark,
                                               bool mixed, const Words& words) {
-  return MathmlBlocks(RoundedSteps(w, {exact::Notation::Parentheses, mixed}),
-                      exact::Notation::Parentheses, mark, words);
+  return MathmlBlocks(
+      RoundedSteps(w, {exact::Notation::Parentheses, PeriodMark::Overline, mixed, false}),
+      exact::Notation::Parentheses, mark, words);
 }
 
 }  // namespace quotalis::explain

@@ -110,7 +110,7 @@ class Builder {
 
 }  // namespace
 
-Steps RoundedSteps(const exact::RoundedWorking& w, const StepStyle& style) {
+Steps RoundedSteps(const exact::RoundedWorking& w, const Style& style) {
   Builder b;
   const exact::RoundingInterval& i = w.interval;
   const Formula x = {explain::Variable("x")};
@@ -212,13 +212,15 @@ Steps RoundedSteps(const exact::RoundedWorking& w, const StepStyle& style) {
 
 std::vector<std::string> RoundedWorkingText(const exact::RoundedWorking& w, bool mixed,
                                             const Words& words) {
-  return TextLines(RoundedSteps(w, {exact::Notation::Parentheses, mixed}),
-                   exact::Notation::Parentheses, words);
+  return TextLines(
+      RoundedSteps(w, {exact::Notation::Parentheses, PeriodMark::Overline, mixed, false}),
+      exact::Notation::Parentheses, words);
 }
 
 std::string RoundedWorkingLatex(const exact::RoundedWorking& w, bool mixed, const Words& words) {
-  return LatexFragment(RoundedSteps(w, {exact::Notation::Parentheses, mixed}), PeriodMark::Overline,
-                       words);
+  return LatexFragment(
+      RoundedSteps(w, {exact::Notation::Parentheses, PeriodMark::Overline, mixed, false}),
+      PeriodMark::Overline, words);
 }
 
 }  // namespace quotalis::explain

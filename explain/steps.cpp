@@ -285,7 +285,7 @@ Math IndexedOf(std::string name, std::string index) {
   return Math{Math::Kind::Indexed, std::move(name), {}, "", false, {}, {}, std::move(index)};
 }
 
-Steps DecimalSteps(const exact::DecimalWorking& w, const StepStyle& style) {
+Steps DecimalSteps(const exact::DecimalWorking& w, const Style& style) {
   Builder b;
   const exact::Decimal& given = w.decimal;
   const exact::Decimal& y = w.shortest;
@@ -303,7 +303,7 @@ Steps DecimalSteps(const exact::DecimalWorking& w, const StepStyle& style) {
   exact::Decimal digits = given;
   digits.negative = false;
   digits.exponent = 0;
-  const bool ellipsis = style.notation == exact::Notation::Ellipsis;
+  const bool ellipsis = style.fromShortest;
   if (digits.integer.empty()) digits.integer = "0";
   if (ellipsis) digits = y;
   Formula entry = Of(digits);
@@ -385,7 +385,7 @@ Steps DecimalSteps(const exact::DecimalWorking& w, const StepStyle& style) {
   return b.Done();
 }
 
-Steps FractionSteps(const exact::FractionWorking& w, const StepStyle& style) {
+Steps FractionSteps(const exact::FractionWorking& w, const Style& style) {
   (void)style;
   Builder b;
   const exact::Rational& r = w.fraction;

@@ -1,5 +1,7 @@
 #include "explain/working.h"
 
+#include "explain/render.h"
+
 #include <algorithm>
 #include <cstddef>
 #include <map>
@@ -496,24 +498,31 @@ std::vector<std::string> DecimalWorkingText(const exact::DecimalWorking& w,
                                             exact::Notation notation, bool mixed,
                                             const Words& words) {
   const exact::Notation n = TextNotation(notation);
-  return TextLines(DecimalSteps(w, {n, mixed}), n, words);
+  return TextLines(
+      DecimalSteps(w, {n, PeriodMark::Overline, mixed, n == exact::Notation::Ellipsis}), n, words);
 }
 
 std::vector<std::string> FractionWorkingText(const exact::FractionWorking& w,
                                              exact::Notation notation, bool mixed,
                                              const Words& words) {
   const exact::Notation n = TextNotation(notation);
-  return TextLines(FractionSteps(w, {n, mixed}), n, words);
+  return TextLines(
+      FractionSteps(w, {n, PeriodMark::Overline, mixed, n == exact::Notation::Ellipsis}), n, words);
 }
 
 std::string DecimalWorkingLatex(const exact::DecimalWorking& w, exact::Notation notation,
                                 PeriodMark mark, bool mixed, const Words& words) {
-  return LatexFragment(DecimalSteps(w, {TextNotation(notation), mixed}), mark, words);
+  return LatexFragment(DecimalSteps(w, {TextNotation(notation), PeriodMark::Overline, mixed,
+                                        TextNotation(notation) == exact::Notation::Ellipsis}),
+                       mark, words);
 }
 
 std::string FractionWorkingLatex(const exact::FractionWorking& w, PeriodMark mark, bool mixed,
                                  const Words& words) {
-  return LatexFragment(FractionSteps(w, {exact::Notation::Parentheses, mixed}), mark, words);
+  return LatexFragment(
+      FractionSteps(w, {exact::Notation::Parentheses, PeriodMark::Overline, mixed,
+                        exact::Notation::Parentheses == exact::Notation::Ellipsis}),
+      mark, words);
 }
 
 }  // namespace quotalis::explain

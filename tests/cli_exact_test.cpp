@@ -10,8 +10,8 @@
 
 #include <gtest/gtest.h>
 
-#include "cli/json.h"
-#include "cli/quote.h"
+#include "answer/json.h"
+#include "answer/quote.h"
 #include "cli_run.h"
 #include "reference/long_division.h"
 

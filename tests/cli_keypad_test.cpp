@@ -9,13 +9,14 @@
 #include <quotalis/exact/canonical.h>
 #include <quotalis/exact/fraction.h>
 
-#include "cli/keypad.h"
+#include "answer/keypad.h"
+#include "cli/keypad_window.h"
 #include "exact_notation_rows.h"
 
 namespace quotalis::testing {
 namespace {
 
-using cli::KeypadForm;
+using answer::KeypadForm;
 using exact::Decimal;
 using exact::Problem;
 using exact::Rational;
@@ -33,7 +34,7 @@ struct KeypadRow {
 class KeypadTest : public ::testing::TestWithParam<KeypadRow> {};
 
 TEST_P(KeypadTest, WhatToType) {
-  const exact::Result<KeypadForm> form = cli::ToKeypad(GetParam().value);
+  const exact::Result<KeypadForm> form = answer::ToKeypad(GetParam().value, cli::WindowRefuses);
   ASSERT_TRUE(std::holds_alternative<KeypadForm>(form)) << std::get<Problem>(form).message;
   EXPECT_EQ(std::get<KeypadForm>(form), GetParam().form);
 }
@@ -62,7 +63,7 @@ struct KeypadRefusalRow {
 class KeypadRefusalTest : public ::testing::TestWithParam<KeypadRefusalRow> {};
 
 TEST_P(KeypadRefusalTest, SaysWhy) {
-  const exact::Result<KeypadForm> form = cli::ToKeypad(GetParam().value);
+  const exact::Result<KeypadForm> form = answer::ToKeypad(GetParam().value, cli::WindowRefuses);
   ASSERT_TRUE(std::holds_alternative<Problem>(form));
   EXPECT_EQ(std::get<Problem>(form),
             (Problem{exact::ProblemKind::Unwritable, GetParam().message, 0}));
@@ -114,7 +115,7 @@ TEST(KeypadRandom, EntryStandsForTheValue) {
     const Decimal c = std::get<Decimal>(exact::Canonical(d));
     const mpq_class value = exact::reference::ValueOf(c);
     const exact::Result<KeypadForm> form =
-        cli::ToKeypad(Rational{value.get_num(), value.get_den()});
+        answer::ToKeypad(Rational{value.get_num(), value.get_den()}, cli::WindowRefuses);
     if (!std::holds_alternative<KeypadForm>(form)) continue;
     const KeypadForm& f = std::get<KeypadForm>(form);
     ++typed;

@@ -19,9 +19,10 @@
 
 #include <gtest/gtest.h>
 
-#include "cli/answer.h"
+#include "answer/answer.h"
+#include "cli/keypad_window.h"
 #include "cli/options.h"
-#include "words/words.h"
+#include "words/table_words.h"
 #include "working_exercises.h"
 
 namespace {
@@ -30,85 +31,24 @@ using quotalis::testing::kExercises;
 
 using quotalis::testing::Slurp;
 
-// --- The Japanese words, read from po/ja.po by this file ---------------------
-
-// A quoted string of a catalog line, its C escapes undone.
-std::string Unquoted(std::string_view line) {
-  const std::size_t open = line.find('"');
-  const std::size_t close = line.rfind('"');
-  std::string out;
-  for (std::size_t i = open + 1; i < close; ++i) {
-    if (line[i] != '\\') {
-      out += line[i];
-      continue;
-    }
-    const char e = line[++i];
-    out += e == 'n' ? '\n' : e == 't' ? '\t' : e;
-  }
-  return out;
-}
-
-class CatalogWords final : public quotalis::words::Words {
- public:
-  // Entries are parted by blank lines; a fuzzy one is not used, as gettext
-  // does not use it.
-  explicit CatalogWords(const std::string& path) {
-    std::istringstream po(Slurp(path));
-    std::string line, id, str, *field = nullptr;
-    bool fuzzy = false;
-    const auto keep = [&] {
-      if (!id.empty() && !str.empty() && !fuzzy) words_[id] = str;
-      id.clear();
-      str.clear();
-      fuzzy = false;
-      field = nullptr;
-    };
-    while (std::getline(po, line)) {
-      if (line.empty()) {
-        keep();
-      } else if (line.rfind("#,", 0) == 0) {
-        fuzzy = fuzzy || line.find("fuzzy") != std::string::npos;
-      } else if (line.rfind("msgid ", 0) == 0) {
-        id = Unquoted(line);
-        field = &id;
-      } else if (line.rfind("msgstr ", 0) == 0) {
-        str = Unquoted(line);
-        field = &str;
-      } else if (line.rfind("\"", 0) == 0 && field != nullptr) {
-        *field += Unquoted(line);
-      }
-    }
-    keep();
-  }
-  std::string Translate(std::string_view english) const override {
-    const auto found = words_.find(std::string(english));
-    return found == words_.end() ? std::string(english) : found->second;
-  }
-  std::string_view Language() const override { return "ja"; }
-  std::size_t size() const { return words_.size(); }
-
- private:
-  std::map<std::string, std::string> words_;
-};
-
-const CatalogWords& Japanese() {
-  static const CatalogWords words(std::string(QUOTALIS_WORKING_DIR) + "/../../po/ja.po");
-  return words;
-}
-
 // The MathML working for the command line's arguments, as the page asks it.
 std::string Mathml(std::vector<std::string> args, const std::string& language) {
   std::vector<std::string_view> views(args.begin(), args.end());
   quotalis::cli::Command command = quotalis::cli::ParseArguments(views);
   EXPECT_EQ(command.kind, quotalis::cli::Command::Kind::Convert);
   if (command.kind != quotalis::cli::Command::Kind::Convert || !command.options.entry) return {};
-  command.options.words = language == "ja"
-                              ? static_cast<const quotalis::words::Words*>(&Japanese())
-                              : &quotalis::words::EnglishWords();
-  const quotalis::cli::Answer answer =
-      quotalis::cli::WorkingMathml(*command.options.entry, command.options.period, command.options);
-  EXPECT_EQ(answer.verdict, quotalis::cli::Verdict::Converted) << answer.text;
-  return answer.text + "\n";
+  const quotalis::words::Words& words = quotalis::words::TableWords(language);
+  const quotalis::cli::Options& options = command.options;
+  quotalis::answer::Request request =
+      quotalis::cli::RequestFor(options, *options.entry, options.period, words);
+  request.form = quotalis::answer::Form::Working;
+  request.working = {.mathml = true};
+  request.keypadCheck = quotalis::cli::WindowRefuses;
+  const quotalis::answer::Answer answer = quotalis::answer::AnswerEntry(request);
+  EXPECT_EQ(answer.status, quotalis::answer::Status::Answered) << answer.refusal.sentence;
+  std::string blocks;
+  for (const std::string& block : answer.working.mathml) blocks += block + "\n";
+  return blocks;
 }
 
 // --- Well-formed MathML Core -------------------------------------------------
@@ -351,7 +291,7 @@ const std::vector<quotalis::testing::Exercise> kRounded = {
 };
 
 TEST(WorkingMathml, SchoolExercisesInBothLanguages) {
-  ASSERT_GT(Japanese().size(), 100U) << "po/ja.po not read";
+  ASSERT_EQ(quotalis::words::TableWords("ja").Translate("remainder"), "あまり");
   std::vector<quotalis::testing::Exercise> all = kExercises;
   all.insert(all.end(), kRounded.begin(), kRounded.end());
   for (const std::string language : {"en", "ja"}) {

@@ -11,6 +11,7 @@
 
 #include <gtest/gtest.h>
 
+#include "answer/memory.h"
 #include "cli/memory.h"
 #include "cli/options.h"
 #include "cli_run.h"
@@ -78,8 +79,10 @@ TEST(MaxMemory, RefusesWhatIsNoSize) {
 }
 
 TEST(MaxMemory, WritesSizesForPeople) {
-  using quotalis::cli::SizeText;
-  EXPECT_EQ(SizeText(1), "1 KiB");
+  using quotalis::answer::SizeText;
+  // Below a KiB in bytes, so that --max-memory 1 is not said to allow 1 KiB.
+  EXPECT_EQ(SizeText(1), "1 B");
+  EXPECT_EQ(SizeText(1023), "1023 B");
   EXPECT_EQ(SizeText(1024), "1 KiB");
   EXPECT_EQ(SizeText(1025), "2 KiB");
   EXPECT_EQ(SizeText(900 * 1024), "900 KiB");
@@ -126,14 +129,18 @@ TEST(MaxMemory, EstimatesAreNotBelowThePeaksMeasured) {
     options.detail = m.detail;
     options.json = m.json;
     options.explain = m.explain;
-    EXPECT_GE(cli::DecimalNeed(decimal, options), (m.measuredMB - 20) * 1'000'000);
+    EXPECT_GE(answer::DecimalNeed(decimal, cli::RequestFor(options, {}, 0, words::EnglishWords())),
+              (m.measuredMB - 20) * 1'000'000);
   }
   // 10,000,000 digits over 7: 74 MB, with --json too.
   const exact::Rational fraction{mpz_class(std::string(10'000'000, '9'), 10), 7};
   for (const bool json : {false, true}) {
     cli::Options options;
     options.json = json;
-    EXPECT_GE(cli::FractionNeed(fraction, 12, options), 54'000'000u) << json;
+    EXPECT_GE(
+        answer::FractionNeed(fraction, 12, cli::RequestFor(options, {}, 0, words::EnglishWords())),
+        54'000'000u)
+        << json;
   }
 }
 

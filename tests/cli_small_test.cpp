@@ -9,24 +9,31 @@
 
 #include <gtest/gtest.h>
 
-#include "cli/answer.h"
+#include "answer/small.h"
+#include "answer/write.h"
+#include "cli/line.h"
 #include "cli/options.h"
 #include "cli_run.h"
 
 namespace {
 
-using quotalis::cli::AnswerLine;
-using quotalis::cli::AnswerSmallLine;
 using quotalis::cli::Options;
-using quotalis::cli::Verdict;
+
+quotalis::answer::Request RequestOf(const Options& options) {
+  return quotalis::cli::RequestFor(options, {}, options.period, quotalis::words::EnglishWords());
+}
+
+bool AnswerSmallLine(std::string_view line, const Options& options, std::string& out) {
+  return quotalis::answer::AnswerSmall(line, RequestOf(options), out);
+}
 
 // The general path's answer line, or "" when it refuses the line.
 std::string General(std::string_view line, const Options& options) {
-  const quotalis::cli::Answer answer = AnswerLine(line, options);
-  if (answer.verdict != Verdict::Converted) return "";
+  const quotalis::answer::Answer answer = quotalis::cli::AnswerLine(line, RequestOf(options));
+  if (answer.status != quotalis::answer::Status::Answered) return "";
   std::ostringstream out;
   bool started = false;
-  quotalis::cli::WriteAnswer(out, answer, started);
+  quotalis::answer::WriteValue(out, answer, started);
   return out.str() + "\n";
 }
 
@@ -93,7 +100,7 @@ TEST(SmallLines, LeavesEveryOtherLineToTheGeneralPath) {
        {&Options::detail, &Options::json, &Options::explain, &Options::rounded}) {
     Options asked;
     asked.*flag = true;
-    EXPECT_FALSE(quotalis::cli::AnswersSmallLines(asked));
+    EXPECT_FALSE(quotalis::answer::AnswersSmall(RequestOf(asked)));
   }
   // A budget of bytes too small for any entry: the general path refuses.
   Options tight;

@@ -1,6 +1,6 @@
-// How much memory one entry may take (--max-memory), how much it would
-// take, and the refusal of one that would take more, before any of it is
-// taken.
+// How much memory one entry may take (--max-memory): a size given, or half
+// of what the system has left when the entry comes. What an entry would
+// take is estimated by the answer library (answer/memory.h).
 #pragma once
 
 #include <cstdint>
@@ -9,13 +9,8 @@
 #include <string_view>
 
 #include <quotalis/exact/decimal.h>
-#include <quotalis/exact/fraction.h>
-
-#include "words/words.h"
 
 namespace quotalis::cli {
-
-struct Options;
 
 // --max-memory: by default half of what the system has left for the
 // program when the entry comes (see MemoryLeft), else a number of bytes, or
@@ -47,23 +42,5 @@ std::optional<std::uint64_t> MemoryLeft();
 
 // The bytes one entry may take now under `budget`; nothing for no limit.
 std::optional<std::uint64_t> EntryBudget(const MemoryBudget& budget);
-
-// What answering takes at most, in bytes, estimated before any number is
-// built from the sizes alone (see cli/memory.cpp for the measurements
-// behind it):
-//   reading a line of `length` bytes into an entry;
-std::uint64_t ReadingNeed(std::size_t length);
-//   a decimal to its fraction, as `options` ask it answered;
-std::uint64_t DecimalNeed(const exact::Decimal& d, const Options& options);
-//   a fraction to its decimal, whose digits after the point number at most
-//   `digits` (both parts written, as far as --max-digits lets them).
-std::uint64_t FractionNeed(const exact::Rational& r, std::uint64_t digits, const Options& options);
-
-// A size in the units a person reads: "900 KiB", "215 MiB", "1.5 GiB".
-std::string SizeText(std::uint64_t bytes);
-
-// The refusal of an entry that would take `need` bytes where `budget`
-// allows `allowed`: kind TooLarge, position 0, its arguments sizes.
-exact::Problem OverBudget(std::uint64_t need, std::uint64_t allowed);
 
 }  // namespace quotalis::cli

@@ -1,50 +1,64 @@
-// The command line's arguments, read apart from running them.
+// The command line's options, in one table, and its arguments read into
+// them apart from running them.
 #pragma once
 
 #include <cstdint>
-#include <functional>
 #include <optional>
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include <quotalis/exact/decimal.h>
 #include <quotalis/exact/notation.h>
 
+#include "answer/request.h"
 #include "cli/memory.h"
-#include "words/words.h"
 
 namespace quotalis::cli {
 
-// The default of --max-digits: periods longer than this are cut.
-inline constexpr std::int64_t kDefaultMaxDigits = 1'000'000;
+// One option: --help's list (cli/usage.h), the reading below and the bash
+// completion's list (checked against --help by tests/completion_check.sh)
+// are all made from this table.
+struct OptionSpec {
+  std::string_view name;  // "--period"; "-h" for the one short option
+  bool takesValue = false;
+  // How --help names it, and its help's lines (unindented), both marked for
+  // the translators: "--period K, --period=K".
+  std::string_view usage;
+  std::string_view help;
+  // The words completion offers for its value; for --notation, the
+  // notations' names (answer/notations.h).
+  std::vector<std::string_view> values;
+  // Where --help lists it: with the options, or under "Rounded displays:".
+  bool rounded = false;
+};
 
+// Every option, in the order --help lists them.
+std::span<const OptionSpec> OptionTable();
+
+// The option named `name` ("--period", "-h"), or none.
+const OptionSpec* FindOption(std::string_view name);
+
+// What the options ask; the entry is filled in for each line.
 struct Options {
-  std::int32_t period = 0;  // K, the trailing digits of a keypad entry that recur
+  std::int32_t period = 0;
   bool detail = false;
   bool json = false;
   bool explain = false;
   bool mixed = false;
-  // The entry is a display rounded at its last digit: answer the simplest
-  // fraction within half a unit of it (cli/rounded.h).
   bool rounded = false;
-  // How decimals are written; Keypad: what to type in the window and how
-  // many digits to mark (see cli/keypad.h).
   exact::Notation notation = exact::Notation::Parentheses;
-  std::optional<std::int64_t> maxDigits = kDefaultMaxDigits;  // nothing: all digits
-  // With `explain`, the working as MathML blocks (explain/mathml.h) instead
-  // of text or LaTeX: for the web page, which sets it; no option does.
-  bool mathml = false;
-  // The memory one entry may take; more is refused before it is taken.
+  std::optional<std::int64_t> maxDigits = answer::kDefaultMaxDigits;  // nothing: all digits
   MemoryBudget memory;
   std::optional<std::string> entry;  // nothing: read lines from standard input
-  // Called before an entry's long work starts (one that may take more than
-  // a few MiB), so that the answers before it are passed on first.
-  std::function<void()> beforeLongWork;
-  // The language of the answers' words and of the refusals; never of the
-  // answers themselves, --detail's fields or --json's keys.
-  const words::Words* words = &words::EnglishWords();
 };
+
+// The request for `entry` with K = `period`, as `options` ask it answered:
+// its form (--detail, --json, --explain or the value), the working as text,
+// or as LaTeX with --notation latex, and the memory budget.
+answer::Request RequestFor(const Options& options, std::string_view entry, std::int32_t period,
+                           const words::Words& words);
 
 // What a run does after reading its arguments.
 struct Command {
@@ -55,7 +69,7 @@ struct Command {
   // For Usage: what is wrong, one sentence with its blanks (exact::Problem's
   // format and args), kind Argument for a misused option, Syntax for a bad
   // K. Its arguments are option names and the user's own text (already made
-  // safe to show), never words to translate: explain::Say words it.
+  // safe to show), never words to translate: words::Say words it.
   exact::Problem problem;
 };
 
@@ -67,14 +81,5 @@ struct Command {
 //   {"--period", "1", "0.1666"} -> Convert, period 1, entry "0.1666"
 //   {"--help"} -> Help       {"--foo"} -> Usage, "unknown option '--foo'"
 Command ParseArguments(std::span<const std::string_view> args);
-
-// Reads K: digits only, ASCII or full-width (U+FF10 to U+FF19, as a Japanese
-// input method types them), any number of them; a value past the 32-bit
-// range is held as the largest one (K is clamped to the digits after the
-// point anyway). Gives the problem (kind Syntax, its arguments the user's
-// text as Shown) when `text` is not such a K.
-//   "007" -> 7   "１２" -> 12   "99999999999" -> 2147483647
-//   "-1" -> "the period K '-1' is negative; give 0 or more"
-std::optional<exact::Problem> ParsePeriod(std::string_view text, std::int32_t& period);
 
 }  // namespace quotalis::cli

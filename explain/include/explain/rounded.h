@@ -38,7 +38,7 @@ namespace quotalis::explain {
 //     only one with the denominator 113
 // With `style.mixed`, the answer as a mixed number too. The decimals that
 // end are written plainly whatever the notation.
-Steps RoundedSteps(const exact::RoundedWorking& w, const StepStyle& style);
+Steps RoundedSteps(const exact::RoundedWorking& w, const Style& style);
 
 // The same as lines of text, and as one LaTeX fragment (explain/working.h).
 std::vector<std::string> RoundedWorkingText(const exact::RoundedWorking& w, bool mixed,

@@ -119,24 +119,36 @@ struct Steps {
   std::vector<Step> steps;
 };
 
-// How the working writes its decimals, and whether its fraction ends as a
-// mixed number too.
-struct StepStyle {
-  // Any notation that marks a period; Keypad, Plain, Fraction and Mixed
-  // write parentheses. LaTeX is a renderer's matter, not a notation here.
+// How a LaTeX or MathML working marks a period: 0.1\overline{6}, or dots
+// over its first and last digits as Japanese textbooks print it.
+enum class PeriodMark { Overline, Dots };
+
+// How a working writes its numbers, in every format (explain/render.h
+// chooses it).
+struct Style {
+  // The notation of its decimals: one that marks a period (parentheses,
+  // brackets, quotes, dots, overline, r, ellipsis); LaTeX marks a period
+  // with `mark` whatever it is.
   exact::Notation notation = exact::Notation::Parentheses;
+  PeriodMark mark = PeriodMark::Overline;
+  // Whether the working ends with the answer as a mixed number too.
   bool mixed = false;
+  // Whether a decimal's working starts from the decimal's shortest form: an
+  // ellipsis does not say where its period starts ("0.1666..." is read as
+  // 0.166(6)), so an entry or a working written with one does.
+  bool fromShortest = false;
+  bool operator==(const Style&) const = default;
 };
 
 // Decimal to fraction, from the working data (see exact/working.h):
 //   Let x = 0.1(6) / the period and why the two powers of ten / 100x = 16.(6)
 //   / 10x = 1.(6) / subtract / 90x = 15 / x = 15/90 / prime factors / highest
 //   common factor / x = 15/90 = 1/6
-Steps DecimalSteps(const exact::DecimalWorking& w, const StepStyle& style);
+Steps DecimalSteps(const exact::DecimalWorking& w, const Style& style);
 
 // Fraction to decimal: a mixed number made improper, the fraction reduced,
 // the sign set aside, then the long division up to the first remainder that
 // comes again, and the decimal.
-Steps FractionSteps(const exact::FractionWorking& w, const StepStyle& style);
+Steps FractionSteps(const exact::FractionWorking& w, const Style& style);
 
 }  // namespace quotalis::explain

@@ -30,18 +30,10 @@ exact::Notation TextNotation(exact::Notation notation);
 std::vector<std::string> TextLines(const Steps& steps, exact::Notation notation,
                                    const words::Words& words);
 
-// How a LaTeX working marks a period: 0.1\overline{6} or 0.1\dot{6}
-// (0.\dot{1}4285\dot{7}).
-enum class PeriodMark { Overline, Dots };
-
 // One LaTeX fragment: a single align* environment (amsmath), each equation a
 // row aligned at "=", each sentence an \intertext with its formulas in $...$,
 // the words of a division row in \text{}; lines joined by '\n', no final one.
 std::string LatexFragment(const Steps& steps, PeriodMark mark, const words::Words& words);
-
-// `text` with LaTeX's special characters escaped, for \text{} and
-// \intertext: "5% & 1_2" -> "5\% \& 1\_2".
-std::string EscapeLatex(std::string_view text);
 
 // The two directions from the exact library's working data.
 std::vector<std::string> DecimalWorkingText(const exact::DecimalWorking& w,

@@ -1,22 +1,18 @@
-#include "cli/rounded.h"
-
+// A display rounded at its last digit, as a calculator or a spreadsheet
+// shows a number, answered by the simplest fraction it may stand for
+// (exact/rounded.h).
 #include <cstdint>
 #include <utility>
 #include <variant>
-#include <vector>
 
 #include <quotalis/exact/read.h>
 #include <quotalis/exact/rounded.h>
 #include <quotalis/exact/utf8.h>
 #include <quotalis/exact/write.h>
 
-#include "cli/explain.h"
-#include "cli/json.h"
-#include "cli/written.h"
-#include "explain/mathml.h"
-#include "explain/rounded.h"
+#include "kinds.h"
 
-namespace quotalis::cli {
+namespace quotalis::answer {
 
 namespace {
 
@@ -43,19 +39,21 @@ std::int64_t ExponentAt(std::string_view text) {
 
 }  // namespace
 
-exact::Result<std::string> RoundedAnswer(std::string_view text, const Options& options) {
+Answer RoundedToFraction(const Request& request) {
+  const std::string_view text = request.entry;
+  const auto refuse = [&](const exact::Problem& p) { return Refuse(request, Status::BadInput, p); };
   exact::Result<exact::Reading> read = exact::Read(text);
-  if (auto* problem = std::get_if<exact::Problem>(&read)) return std::move(*problem);
+  if (auto* problem = std::get_if<exact::Problem>(&read)) return refuse(*problem);
   const auto& reading = std::get<exact::Reading>(read);
   const auto* display = std::get_if<exact::Decimal>(&reading.value);
   if (display == nullptr) {
-    return exact::MakeProblem(exact::ProblemKind::Syntax,
-                              N_("a fraction is exact already, not a rounded display"), {});
+    return refuse(exact::MakeProblem(exact::ProblemKind::Syntax,
+                                     N_("a fraction is exact already, not a rounded display"), {}));
   }
   // The working keeps the steps of the search; the answer alone does not.
   exact::Result<exact::RoundedWorking> worked = exact::RoundedWorking{};
   exact::Result<exact::RoundedFraction> made = exact::RoundedFraction{};
-  if (options.explain) {
+  if (request.working.Any()) {
     worked = exact::ExplainRounded(*display);
   } else {
     made = exact::FromRounded(*display);
@@ -67,50 +65,31 @@ exact::Result<std::string> RoundedAnswer(std::string_view text, const Options& o
     if (problem->kind == exact::ProblemKind::Syntax && display->period.empty()) {
       problem->position = ExponentAt(text);
     }
-    return std::move(*problem);
+    return refuse(*problem);
   }
+  Answer a = Begun(request, Kind::Rounded, reading.notation);
   exact::RoundingInterval interval;
   exact::Rational fraction;
-  if (options.explain) {
+  if (request.working.Any()) {
     const auto& w = std::get<exact::RoundedWorking>(worked);
     interval = w.interval;
     fraction = w.fraction;
+    // Its decimals all end, and are written as the display was.
+    const explain::Style style =
+        explain::ChooseStyle(exact::Notation::Parentheses, exact::Notation::Plain, request.mixed,
+                             request.words->Language());
+    a.working = Rendered(explain::RoundedSteps(w, style), request, style);
   } else {
     auto& f = std::get<exact::RoundedFraction>(made);
     interval = std::move(f.interval);
     fraction = std::move(f.fraction);
   }
-  const std::string answer = FractionAnswer(fraction, options.mixed);
-  if (options.detail) return Plain(interval.low) + "\t" + Plain(interval.high) + "\t" + answer;
-  if (!options.json && !options.explain) return answer;
-
-  std::vector<std::string> working;
-  if (options.explain) {
-    const auto& w = std::get<exact::RoundedWorking>(worked);
-    const words::Words& words = *options.words;
-    if (options.mathml) {
-      // Dots over a period for Japanese readers, as the other workings mark it.
-      const explain::PeriodMark mark =
-          words.Language() == "ja" ? explain::PeriodMark::Dots : explain::PeriodMark::Overline;
-      working = explain::RoundedWorkingMathml(w, mark, options.mixed, words);
-    } else {
-      working = options.notation == exact::Notation::Latex
-                    ? LatexLines(explain::RoundedWorkingLatex(w, options.mixed, words))
-                    : explain::RoundedWorkingText(w, options.mixed, words);
-    }
+  if (request.form == Form::Detail || request.form == Form::Json) {
+    a.low = Plain(interval.low);
+    a.high = Plain(interval.high);
   }
-  if (!options.json) return JoinedLines(working);
-  JsonObject json;
-  json.Add("input", text)
-      .Add("reading", exact::NotationName(reading.notation))
-      .Add("low", Plain(interval.low))
-      .Add("high", Plain(interval.high))
-      .Add("fraction", FractionAnswer(fraction, false))
-      .Add("numerator", fraction.numerator.get_str())
-      .Add("denominator", fraction.denominator.get_str());
-  if (options.mixed) json.Add("mixed", answer);
-  if (options.explain) json.Add("working", working);
-  return json.Close();
+  a.lowest = {Hold(fraction.numerator), Hold(fraction.denominator), 0};
+  return a;
 }
 
-}  // namespace quotalis::cli
+}  // namespace quotalis::answer

@@ -1,35 +1,26 @@
-#include "cli/written.h"
+#include "answer/written.h"
 
 #include <cstddef>
 #include <string_view>
 #include <utility>
 
+#include <quotalis/exact/text.h>
 #include <quotalis/exact/write.h>
 
-#include "cli/keypad.h"
-#include "explain/working.h"
+#include "explain/render.h"
 
-namespace quotalis::cli {
+namespace quotalis::answer {
 
 namespace {
 
 using words::N_;
 using words::Say;
 
-exact::Result<std::string> KeypadAnswer(const exact::Rational& value) {
-  exact::Result<KeypadForm> form = ToKeypad(value);
+exact::Result<std::string> KeypadAnswer(const exact::Rational& value, const KeypadCheck& check) {
+  exact::Result<KeypadForm> form = ToKeypad(value, check);
   if (auto* problem = std::get_if<exact::Problem>(&form)) return std::move(*problem);
   const auto& keypad = std::get<KeypadForm>(form);
   return keypad.entry + " " + std::to_string(keypad.period);
-}
-
-// 10000000 -> "10,000,000".
-std::string Grouped(std::int64_t n) {
-  std::string digits = std::to_string(n);
-  for (auto at = static_cast<std::ptrdiff_t>(digits.size()) - 3; at > 0; at -= 3) {
-    digits.insert(static_cast<std::size_t>(at), 1, ',');
-  }
-  return digits;
 }
 
 // The note after the digits of a cut decimal, in `words`: how long the part
@@ -41,7 +32,7 @@ std::string CutNote(const exact::DecimalExpansion& e, const words::Words& words)
   const auto shownFixed = static_cast<std::int64_t>(v.fixed.size());
   const auto shownPeriod = static_cast<std::int64_t>(v.period.size());
   const std::string fixedLength = std::to_string(e.fixedLength);
-  const std::string limit = Grouped(exact::kMaxExpansionDigits);
+  const std::string limit = exact::Grouped(exact::kMaxExpansionDigits);
   if (shownFixed < e.fixedLength) {
     const bool one = shownFixed == 1;
     const std::string shown = std::to_string(shownFixed);
@@ -119,12 +110,6 @@ exact::Result<std::string> CutDigits(const exact::DecimalExpansion& e, exact::No
 
 }  // namespace
 
-std::string DigitCount(std::int64_t n) {
-  return std::to_string(n) + (n == 1 ? " digit" : " digits");
-}
-
-std::string DigitCount(const mpz_class& n) { return n.get_str() + (n == 1 ? " digit" : " digits"); }
-
 std::string FractionAnswer(const mpz_class& numerator, const mpz_class& denominator) {
   return numerator.get_str() + "/" + denominator.get_str();
 }
@@ -144,15 +129,18 @@ std::string FractionAnswer(const exact::Rational& r, bool mixed) {
 }
 
 exact::Result<std::string> DecimalAnswer(const exact::Decimal& canonical,
-                                         const exact::Rational& value, exact::Notation notation) {
-  if (notation == exact::Notation::Keypad) return KeypadAnswer(value);
+                                         const exact::Rational& value, exact::Notation notation,
+                                         const KeypadCheck& check) {
+  if (notation == exact::Notation::Keypad) return KeypadAnswer(value, check);
   return exact::Write(canonical, notation);
 }
 
 exact::Result<std::string> ExpansionAnswer(const exact::DecimalExpansion& e,
                                            const exact::Rational& value, exact::Notation notation,
-                                           const words::Words& words) {
-  if (!e.cut || notation == exact::Notation::Keypad) return DecimalAnswer(e.value, value, notation);
+                                           const words::Words& words, const KeypadCheck& check) {
+  if (!e.cut || notation == exact::Notation::Keypad) {
+    return DecimalAnswer(e.value, value, notation, check);
+  }
   exact::Result<std::string> digits = CutDigits(e, notation);
   if (auto* problem = std::get_if<exact::Problem>(&digits)) return std::move(*problem);
   const std::string note = CutNote(e, words);
@@ -167,4 +155,4 @@ std::string PeriodLengthText(const exact::DecimalExpansion& e) {
                         : ">" + std::to_string(exact::kMaxExpansionDigits);
 }
 
-}  // namespace quotalis::cli
+}  // namespace quotalis::answer

@@ -1,4 +1,4 @@
-#include "cli/json.h"
+#include "answer/json.h"
 
 #include <algorithm>
 #include <optional>
@@ -6,9 +6,9 @@
 
 #include <quotalis/exact/utf8.h>
 
-#include "cli/quote.h"
+#include "answer/quote.h"
 
-namespace quotalis::cli {
+namespace quotalis::answer {
 
 namespace {
 
@@ -66,56 +66,4 @@ void WriteJsonString(std::ostream& out, std::string_view text) {
   out << '"';
 }
 
-void JsonObject::Key(std::string_view key) {
-  if (text_.size() > 1) text_ += ',';
-  text_ += JsonString(key);
-  text_ += ':';
-}
-
-JsonObject& JsonObject::Add(std::string_view key, std::string_view text) {
-  Key(key);
-  text_ += JsonString(text);
-  return *this;
-}
-
-JsonObject& JsonObject::Add(std::string_view key, std::int64_t number) {
-  Key(key);
-  text_ += std::to_string(number);
-  return *this;
-}
-
-JsonObject& JsonObject::Add(std::string_view key, bool flag) {
-  Key(key);
-  text_ += flag ? "true" : "false";
-  return *this;
-}
-
-JsonObject& JsonObject::AddNull(std::string_view key) {
-  Key(key);
-  text_ += "null";
-  return *this;
-}
-
-JsonObject& JsonObject::AddDigits(std::string_view key, std::string_view digits) {
-  Key(key);
-  text_ += digits;
-  return *this;
-}
-
-JsonObject& JsonObject::Add(std::string_view key, const std::vector<std::string>& texts) {
-  Key(key);
-  text_ += '[';
-  for (std::size_t i = 0; i < texts.size(); ++i) {
-    if (i > 0) text_ += ',';
-    text_ += JsonString(texts[i]);
-  }
-  text_ += ']';
-  return *this;
-}
-
-std::string JsonObject::Close() {
-  text_ += '}';
-  return std::move(text_);
-}
-
-}  // namespace quotalis::cli
+}  // namespace quotalis::answer

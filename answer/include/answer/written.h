@@ -12,9 +12,10 @@
 #include <quotalis/exact/fraction.h>
 #include <quotalis/exact/notation.h>
 
+#include "answer/keypad.h"
 #include "words/words.h"
 
-namespace quotalis::cli {
+namespace quotalis::answer {
 
 // "N/D", always with its denominator: 7/1 -> "7/1", -3/4 -> "-3/4".
 std::string FractionAnswer(const mpz_class& numerator, const mpz_class& denominator);
@@ -24,11 +25,12 @@ std::string FractionAnswer(const mpz_class& numerator, const mpz_class& denomina
 std::string FractionAnswer(const exact::Rational& r, bool mixed);
 
 // `canonical`, whose value is `value`, in `notation`; for Keypad, what to
-// type and how many digits to mark (cli/keypad.h), "0.142857 6", or the
-// Problem saying why the keypad cannot type it.
+// type and how many digits to mark (answer/keypad.h, checked by `check`),
+// "0.142857 6", or the Problem saying why the keypad cannot type it.
 //   0.1(6), Parentheses -> "0.1(6)"   0.1(6), Keypad -> "0.16 1"   -0.5, Keypad -> Problem
 exact::Result<std::string> DecimalAnswer(const exact::Decimal& canonical,
-                                         const exact::Rational& value, exact::Notation notation);
+                                         const exact::Rational& value, exact::Notation notation,
+                                         const KeypadCheck& check);
 
 // The answer for the expansion `e` of `value`, cut or whole. A whole one is
 // DecimalAnswer of its value, and so is every keypad answer. A cut one is the
@@ -45,14 +47,10 @@ exact::Result<std::string> DecimalAnswer(const exact::Decimal& canonical,
 //   1/1024, 2 digits -> "0.00... [cut: the decimal ends after 10 digits; the first 2 are shown]"
 exact::Result<std::string> ExpansionAnswer(const exact::DecimalExpansion& e,
                                            const exact::Rational& value, exact::Notation notation,
-                                           const words::Words& words);
-
-// "1 digit", "6 digits".
-std::string DigitCount(std::int64_t n);
-std::string DigitCount(const mpz_class& n);
+                                           const words::Words& words, const KeypadCheck& check);
 
 // The period's length, a number of digits, ">10000000" when it is longer than
 // kMaxExpansionDigits and uncounted.
 std::string PeriodLengthText(const exact::DecimalExpansion& e);
 
-}  // namespace quotalis::cli
+}  // namespace quotalis::answer

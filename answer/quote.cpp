@@ -1,10 +1,10 @@
-#include "cli/quote.h"
+#include "answer/quote.h"
 
 #include <cstddef>
 
 #include <quotalis/exact/utf8.h>
 
-namespace quotalis::cli {
+namespace quotalis::answer {
 
 namespace {
 
@@ -45,4 +45,4 @@ bool IsUnsafeToShow(char32_t c) {
          (c >= 0x2066 && c <= 0x2069) || c == 0x061C;
 }
 
-}  // namespace quotalis::cli
+}  // namespace quotalis::answer

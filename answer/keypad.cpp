@@ -1,8 +1,5 @@
-#include "cli/keypad.h"
+#include "answer/keypad.h"
 
-#include <algorithm>
-#include <optional>
-#include <string>
 #include <string_view>
 #include <utility>
 #include <vector>
@@ -10,24 +7,22 @@
 #include <quotalis/exact/expansion.h>
 #include <quotalis/exact/write.h>
 
-#include "convert/entry.h"
 #include "words/words.h"
-#include "keypad_window.h"
 
-namespace quotalis::cli {
+namespace quotalis::answer {
+
+namespace {
 
 using words::N_;
 
-exact::Problem Unwritable(std::string_view format, std::vector<std::string> args) {
+exact::Problem Unwritable(std::string_view format, std::vector<std::string> args = {}) {
   return exact::MakeProblem(exact::ProblemKind::Unwritable, format, std::move(args));
 }
-
-namespace {
 
 // The refusal of an entry longer than the keypad holds; `needed` is its
 // length when it is known.
 exact::Problem TooLong(std::optional<std::size_t> needed) {
-  const std::string longest = std::to_string(kEntryLongest);
+  const std::string longest = std::to_string(kKeypadLongest);
   if (!needed) {
     return Unwritable(N_("the keypad holds at most {1} characters; the entry would need more"),
                       {longest});
@@ -47,16 +42,17 @@ exact::Problem TooLong(const exact::DecimalExpansion& e) {
       mpz_class(std::to_string(e.fixedLength)) + *e.periodLength;
   return Unwritable(
       N_("the keypad holds at most {1} characters; the entry would need at least {2}"),
-      {std::to_string(kEntryLongest), least.get_str()});
+      {std::to_string(kKeypadLongest), least.get_str()});
 }
 
 }  // namespace
 
-exact::Result<KeypadForm> ToKeypad(const exact::Rational& value) {
+exact::Result<KeypadForm> ToKeypad(const exact::Rational& value, const KeypadCheck& check) {
   if (value.numerator < 0) return Unwritable(N_("the keypad cannot type a negative value"));
   // Either part of the decimal longer than the keypad is cut, and then no
   // entry can hold it.
-  exact::Result<exact::DecimalExpansion> expanded = exact::ToDecimal(value, kEntryLongest);
+  exact::Result<exact::DecimalExpansion> expanded =
+      exact::ToDecimal(value, static_cast<std::int64_t>(kKeypadLongest));
   if (auto* problem = std::get_if<exact::Problem>(&expanded)) return std::move(*problem);
   const auto& e = std::get<exact::DecimalExpansion>(expanded);
   if (e.cut) return TooLong(e);
@@ -66,16 +62,15 @@ exact::Result<KeypadForm> ToKeypad(const exact::Rational& value) {
   const std::string& text = std::get<std::string>(written);
   const std::size_t blank = text.rfind(' ');
   KeypadForm form{text.substr(0, blank), static_cast<std::int64_t>(e.value.period.size())};
-  const auto longest = static_cast<std::size_t>(kEntryLongest);
   // The window reads ".5" as "0.5": the leading zero may go to make room.
-  const bool dropZero = form.entry.size() > longest && form.entry.starts_with("0.");
+  const bool dropZero = form.entry.size() > kKeypadLongest && form.entry.starts_with("0.");
   if (dropZero) form.entry.erase(0, 1);
-  if (form.entry.size() > longest) return TooLong(form.entry.size());
+  if (form.entry.size() > kKeypadLongest) return TooLong(form.entry.size());
 
-  if (std::optional<exact::Problem> refused = WindowRefuses(form, dropZero)) {
-    return std::move(*refused);
+  if (check) {
+    if (std::optional<exact::Problem> refused = check(form, dropZero)) return std::move(*refused);
   }
   return form;
 }
 
-}  // namespace quotalis::cli
+}  // namespace quotalis::answer

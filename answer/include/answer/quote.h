@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-namespace quotalis::cli {
+namespace quotalis::answer {
 
 // `text` as a message may show it (the message puts the quotes around it),
 // cut after 24 characters ("..." then marks the cut). Printable characters,
@@ -19,4 +19,4 @@ std::string Shown(std::string_view text);
 // separators and the bidirectional controls.
 bool IsUnsafeToShow(char32_t c);
 
-}  // namespace quotalis::cli
+}  // namespace quotalis::answer

@@ -1,23 +1,30 @@
-#include "cli/reading.h"
+#include "answer/entry.h"
 
 #include <algorithm>
+#include <limits>
 #include <utility>
 
 #include <quotalis/exact/keypad.h>
 #include <quotalis/exact/read.h>
+#include <quotalis/exact/rounded.h>
+#include <quotalis/exact/text.h>
 
+#include "answer/quote.h"
 #include "words/words.h"
 
-#include "convert/entry.h"
-#include "convert/reading.h"
-
-namespace quotalis::cli {
+namespace quotalis::answer {
 
 namespace {
 
 using words::N_;
 
-bool IsDigitOrPoint(char c) { return IsDigit(c) || c == kEntryPoint; }
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+bool IsDigits(std::string_view text) {
+  return !text.empty() && std::all_of(text.begin(), text.end(), IsDigit);
+}
+
+bool IsDigitOrPoint(char c) { return IsDigit(c) || c == '.'; }
 
 bool AnyNonZero(const exact::Decimal& d) {
   const auto nonZero = [](const std::string& s) {
@@ -38,6 +45,17 @@ exact::Result<Entry> FromKeypadText(std::string_view digits, bool negative, std:
 
 exact::Problem Refused(std::string_view message) {
   return exact::MakeProblem(exact::ProblemKind::Syntax, message, {});
+}
+
+// Digits to a number, a value past `most` held as `most`. Precondition: IsDigits(text).
+std::int32_t ClampedValue(std::string_view text, std::int32_t most) {
+  std::int32_t value = 0;
+  for (const char c : text) {
+    const auto digit = static_cast<std::int32_t>(c - '0');
+    if (value > (most - digit) / 10) return most;
+    value = value * 10 + digit;
+  }
+  return value;
 }
 
 }  // namespace
@@ -75,13 +93,49 @@ exact::Result<Entry> ReadEntry(std::string_view text, std::int32_t period) {
     return entry;
   }
   if (period > 0) return Refused(N_("K is for a plain decimal, not for a fraction"));
-  exact::Result<exact::Rational> r = exact::FromText(std::get<exact::FractionText>(reading.value));
+  auto& written = std::get<exact::FractionText>(reading.value);
+  exact::Result<exact::Rational> r = exact::FromText(written);
   if (auto* problem = std::get_if<exact::Problem>(&r)) return std::move(*problem);
   Entry entry;
   entry.kind = Entry::Kind::Fraction;
   entry.fraction = std::get<exact::Rational>(std::move(r));
+  entry.written = std::move(written);
   entry.notation = reading.notation;
   return entry;
 }
 
-}  // namespace quotalis::cli
+std::optional<exact::Problem> ReadPeriod(std::string_view text, std::int32_t& period) {
+  const auto refused = [text](std::string_view format) {
+    return exact::MakeProblem(exact::ProblemKind::Syntax, format, {Shown(text)});
+  };
+  if (text.empty()) {
+    return refused(N_("the period K is empty; give the number of recurring digits"));
+  }
+  const std::string ascii = exact::AsciiText(text);
+  if (ascii.front() == '-' && IsDigits(std::string_view(ascii).substr(1))) {
+    return refused(N_("the period K '{1}' is negative; give 0 or more"));
+  }
+  if (!IsDigits(ascii)) return refused(N_("the period K '{1}' is not a whole number"));
+  period = ClampedValue(ascii, std::numeric_limits<std::int32_t>::max());
+  return std::nullopt;
+}
+
+std::optional<std::int64_t> PeriodRoom(std::string_view text) {
+  const exact::Result<exact::Reading> read = exact::Read(text);
+  const auto* reading = std::get_if<exact::Reading>(&read);
+  if (reading == nullptr || reading->notation != exact::Notation::Plain) return std::nullopt;
+  const auto* d = std::get_if<exact::Decimal>(&reading->value);
+  if (d == nullptr || d->exponent != 0) return std::nullopt;
+  return static_cast<std::int64_t>(d->fixed.size());
+}
+
+bool ReadsAsRounded(std::string_view text) {
+  const exact::Result<exact::Reading> read = exact::Read(text);
+  const auto* reading = std::get_if<exact::Reading>(&read);
+  if (reading == nullptr) return false;
+  const auto* d = std::get_if<exact::Decimal>(&reading->value);
+  return d != nullptr && d->period.empty() &&
+         std::holds_alternative<exact::RoundingInterval>(exact::RoundedInterval(*d));
+}
+
+}  // namespace quotalis::answer
