@@ -1,4 +1,7 @@
 // A decimal answered by its fraction.
+#include <optional>
+#include <string>
+#include <string_view>
 #include <utility>
 #include <variant>
 #include <vector>
@@ -11,6 +14,20 @@
 #include "kinds.h"
 
 namespace quotalis::answer {
+
+namespace {
+
+// Whether two decimals have the same digits, leading zeros aside: then the
+// schoolbook fraction of one is that of the other.
+bool SameDigits(const exact::Decimal& a, const exact::Decimal& b) {
+  const auto integer = [](const std::string& digits) {
+    const std::size_t first = digits.find_first_not_of('0');
+    return first == std::string::npos ? std::string_view() : std::string_view(digits).substr(first);
+  };
+  return a.fixed == b.fixed && a.period == b.period && integer(a.integer) == integer(b.integer);
+}
+
+}  // namespace
 
 Answer DecimalToFraction(const Request& request, Entry entry) {
   const auto refuse = [&](Status status, const exact::Problem& p) {
@@ -29,19 +46,34 @@ Answer DecimalToFraction(const Request& request, Entry entry) {
   // The working first, when it is asked for: its lines are short (a long
   // number stands by its ends), and what making it took is given back before
   // the answer's own numbers are made.
+  std::optional<exact::Schoolbook> worked;
   if (request.working.Any()) {
     // Alone, it makes the fraction itself and may have the entry's digits.
     // (The keypad may refuse the answer: that is found below.)
     const bool alone = request.form == Form::Working && request.notation != exact::Notation::Keypad;
-    exact::Result<exact::DecimalWorking> w = alone ? exact::ExplainDecimal(std::move(entry.decimal))
-                                                   : exact::ExplainDecimal(entry.decimal);
-    if (auto* p = std::get_if<exact::Problem>(&w)) return refuse(Status::BadInput, *p);
+    exact::Result<exact::DecimalWorking> made =
+        alone ? exact::ExplainDecimal(std::move(entry.decimal))
+              : exact::ExplainDecimal(entry.decimal);
+    if (auto* p = std::get_if<exact::Problem>(&made)) return refuse(Status::BadInput, *p);
+    auto& w = std::get<exact::DecimalWorking>(made);
     const explain::Style style = WorkingStyle(request, entry.notation);
-    a.working =
-        Rendered(explain::DecimalSteps(std::get<exact::DecimalWorking>(w), style), request, style);
+    a.working = Rendered(explain::DecimalSteps(w, style), request, style);
     if (alone) return a;
+    // The working's fraction is that of the entry's shortest form: the
+    // answer's own when the entry is written that way, as a long one mostly
+    // is, and then it is not made twice.
+    if (SameDigits(entry.decimal, w.shortest)) worked = std::move(w.fraction);
   }
-  exact::Result<exact::Schoolbook> made = exact::ToFraction(entry.decimal);
+  // The zeros that end a decimal that ends are dropped before its fraction
+  // is made, as the window drops them from a plain decimal: 1.50e1 is
+  // 150/10, as 1.50 is 15/10.
+  if (entry.decimal.period.empty()) {
+    std::string& fixed = entry.decimal.fixed;
+    fixed.erase(fixed.find_last_not_of('0') + 1);
+  }
+  exact::Result<exact::Schoolbook> made = worked
+                                              ? exact::Result<exact::Schoolbook>(std::move(*worked))
+                                              : exact::ToFraction(entry.decimal);
   if (auto* p = std::get_if<exact::Problem>(&made)) return refuse(Status::BadInput, *p);
   auto& f = std::get<exact::Schoolbook>(made);
 

@@ -93,7 +93,11 @@ int AnswerLines(const cli::Options& options, const words::Words& words, std::ist
   const bool small = answer::AnswersSmall(request);
   while (reader.Next()) {
     std::string_view line = reader.line();
-    if (first && line.starts_with(kByteOrderMark)) line.remove_prefix(kByteOrderMark.size());
+    if (first && line.starts_with(kByteOrderMark)) {
+      line.remove_prefix(kByteOrderMark.size());
+      // A file of nothing but the mark, as Notepad saves an empty one, holds no line.
+      if (line.empty() && !reader.ended()) break;
+    }
     first = false;
     if (small && !reader.cut() && answer::AnswerSmall(line, request, block)) {
       if (block.size() >= kAnswerBlock || !reader.Waiting()) {

@@ -73,6 +73,7 @@ bool LineReader::Next() {
   line_ = {};
   cut_ = false;
   dropped_ = false;
+  ended_ = false;
   bool any = false;   // a byte of the line, or its end, was read
   bool held = false;  // the line's first bytes are in buffer_
   for (;;) {
@@ -86,6 +87,7 @@ bool LineReader::Next() {
     const std::size_t count = end != nullptr ? static_cast<std::size_t>(end - start) : left;
     begin_ += end != nullptr ? count + 1 : count;
     any = true;
+    if (end != nullptr) ended_ = true;
     if (end != nullptr && !held && !cut_) {
       // The whole line lies in the block.
       if (count <= longest_) {

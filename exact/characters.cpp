@@ -56,12 +56,22 @@ std::optional<char> Translate(char32_t c) {
 }  // namespace
 
 std::size_t EllipsisLength(std::string_view s, std::size_t i, std::size_t end) {
-  if (i >= end) return 0;
-  if (s[i] == '.') return end - i >= 3 && s.substr(i, 3) == "..." ? 3 : 0;
-  if (s[i] != kEllipsis && s[i] != kMiddleDot) return 0;
-  std::size_t run = 1;
-  while (i + run < end && s[i + run] == s[i]) ++run;
-  return s[i] == kMiddleDot && run == 1 ? 0 : run;
+  std::size_t at = i;
+  while (at < end) {
+    std::size_t mark = 0;
+    if (s[at] == '.') {
+      mark = end - at >= 3 && s.substr(at, 3) == "..." ? 3 : 0;
+    } else if (s[at] == kEllipsis) {
+      mark = 1;
+    } else if (s[at] == kMiddleDot) {
+      while (at + mark < end && s[at + mark] == kMiddleDot) ++mark;
+      // One middle dot alone may be a point, as vertical Japanese writes it.
+      if (mark == 1 && at == i) mark = 0;
+    }
+    if (mark == 0) break;
+    at += mark;
+  }
+  return at - i;
 }
 
 std::string Place(std::size_t index) { return std::to_string(index + 1); }

@@ -27,9 +27,10 @@ constexpr char kMiddleDot = '\x05';  // U+30FB katakana middle dot, U+FF65 its h
 constexpr char kDivide = '\x06';     // U+00F7 division sign
 
 // The number of characters of the ellipsis that begins at `i` of `s`, read
-// no further than `end`, or 0: three points "...", a run of one or more
-// kEllipsis ("…", "……", "⋯"), or a run of two or more kMiddleDot ("・・・",
-// "・・"). A single middle dot is no ellipsis.
+// no further than `end`, or 0: a run of ellipsis marks, each three points
+// "...", one kEllipsis ("…", "⋯") or a run of kMiddleDot ("・・・"), as one
+// ellipsis however often it is written ("......", "……", "…..."); it cannot
+// start with a single middle dot.
 std::size_t EllipsisLength(std::string_view s, std::size_t i, std::size_t end);
 
 // A refusal at the 0-based `index`: `format` (marked N_) names the place as

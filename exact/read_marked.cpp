@@ -27,7 +27,7 @@ Result<MarkedDigits> ReadMarkedDigits(Cursor& c, char mark, std::string_view nam
     if (c.s[c.i] == mark) {
       // A mark follows its digit at once; the point stands before the first.
       if (c.s[c.i - 1] == mark) {
-        return ProblemAt(c.i, N_("a second {2} on the digit at character {3}"),
+        return ProblemAt(c.i, N_("a second {2} at character {1}, on the digit at character {3}"),
                          {std::string(name), Place(c.i - 2)});
       }
       if (m.digits.empty())

@@ -214,6 +214,11 @@ TEST(ExactCommandLine, AnswersDecimalsWithDetailAndMixedNumbers) {
       {"detail in dots", {"--detail", "--notation", "dots", "0.1(6)"}, "0.16\u0307\t15/90\t1/6"},
       {"detail of a signed plain decimal", {"--detail", "--", "-0.50"}, "-0.5\t-5/10\t-1/2"},
       {"detail of an exponent", {"--detail", "1.5e-3"}, "0.0015\t15/10000\t3/2000"},
+      // The zeros that end it are dropped first, as a plain decimal's are.
+      {"detail of an exponent, trailing zeros", {"--detail", "1.50e1"}, "15\t150/10\t15/1"},
+      {"detail of an exponent, zeros only after the point",
+       {"--detail", "2.000e-1"},
+       "0.2\t2/10\t1/5"},
       {"mixed", {"--mixed", "1.1(6)"}, "1 1/6"},
       {"mixed, negative", {"--mixed", "--", "-1.1(6)"}, "-1 1/6"},
       {"mixed, proper", {"--mixed", "0.5"}, "1/2"},

@@ -1,16 +1,78 @@
-// The page's WebAssembly module: m.answer(requestJson) and m.version(), bound
-// with embind (web/README.md).
+// The page's WebAssembly module, bound with embind (web/README.md): the
+// answer library answering the page's requests, and what the page needs to
+// know of an entry and of the notations before it asks.
 #include <emscripten/bind.h>
+#include <emscripten/val.h>
 
+#include <new>
+#include <optional>
+#include <sstream>
 #include <string>
 
 #include <quotalis/version.h>
 
-#include "answer.h"
+#include "answer/answer.h"
+#include "answer/entry.h"
+#include "answer/notations.h"
+#include "answer/write.h"
+#include "page_request.h"
+#include "words/table_words.h"
 
 namespace {
 
-std::string Answer(const std::string& request) { return quotalis::web::AnswerRequest(request); }
+using emscripten::val;
+using quotalis::web::Utf8;
+namespace answer = quotalis::answer;
+
+std::string Json(const answer::Answer& a) {
+  std::ostringstream out;
+  bool started = false;
+  answer::WriteJson(out, a, started);
+  return out.str();
+}
+
+// The one JSON object of the answer to the page's request (its refusal
+// too), for JSON.parse: --json's schema, and with "explain" the working in
+// all three formats.
+std::string Answer(const val& object) {
+  std::string entry;
+  answer::Request request;
+  if (std::optional<answer::Answer> refused = quotalis::web::ReadRequest(object, entry, request)) {
+    return Json(*refused);
+  }
+  try {
+    return Json(answer::AnswerEntry(request));
+  } catch (const std::bad_alloc&) {
+    // Whatever the answer held is given back by now.
+    return Json(answer::AnswerOutOfMemory(request.entry, request));
+  }
+}
+
+// [{name, label}] in the order of the page's list, labelled in `language`.
+val Notations(const std::string& language) {
+  const quotalis::words::Words& words = quotalis::words::TableWords(language);
+  val list = val::array();
+  int i = 0;
+  for (const answer::AnswerNotation& n : answer::AnswerNotations()) {
+    val item = val::object();
+    item.set("name", std::string(quotalis::exact::NotationName(n.notation)));
+    item.set("label", answer::NotationLabel(n, words));
+    list.set(i++, item);
+  }
+  return list;
+}
+
+// How far K reaches for the entry (the slider's range), or null when it
+// takes no K.
+val PeriodRoom(const val& entry) {
+  if (!entry.isString()) return val::null();
+  const std::optional<std::int64_t> room = answer::PeriodRoom(Utf8(entry));
+  return room ? val(static_cast<double>(*room)) : val::null();
+}
+
+bool ReadsAsRounded(const val& entry) {
+  return entry.isString() && answer::ReadsAsRounded(Utf8(entry));
+}
 
 std::string Version() { return quotalis::version::kText; }
 
@@ -18,5 +80,8 @@ std::string Version() { return quotalis::version::kText; }
 
 EMSCRIPTEN_BINDINGS(quotalis) {
   emscripten::function("answer", &Answer);
+  emscripten::function("notations", &Notations);
+  emscripten::function("periodRoom", &PeriodRoom);
+  emscripten::function("readsAsRounded", &ReadsAsRounded);
   emscripten::function("version", &Version);
 }

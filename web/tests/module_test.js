@@ -4,12 +4,18 @@
 //    Worker made from a Blob (no document, no require, no file name), loads
 //    the module and answers, as the page's worker does.
 // 2. Every line of the shared table, in English and Japanese, gets from
-//    m.answer exactly the object the native quotalis-cli writes with --json;
-//    with --explain, workingText and workingLatex are exactly its --explain
-//    text and --explain --notation latex.
+//    m.answer (the page's request object) exactly the object the native
+//    quotalis-cli writes with --json; with --explain, workingText and
+//    workingLatex are exactly its --explain text and --explain --notation
+//    latex.
 // 3. With "explain", workingMathml is the native renderer's (the files of
 //    tests/working/mathml/).
-// 4. Malformed requests get a refusal object, never an exception.
+// 4. A request that is not an object, or a field of the wrong type or value,
+//    gets a refusal object naming it in the request's language (the
+//    sentences written out here), never an exception; the fields' accepted
+//    forms answer as the command line's options do.
+// 5. m.notations(language), m.periodRoom(entry) and m.readsAsRounded(entry)
+//    against answers written out here.
 // Prints one line per failure and a summary; the exit status is 1 on any.
 'use strict';
 const fs = require('fs');
@@ -121,13 +127,208 @@ function workerFactory(source) {
   return vm.runInContext('(' + source + ')', context);
 }
 
+// ---- 4. refusals of the request itself
+
+// What each field must be, as the module words it (English, Japanese).
+const NEEDS = {
+  object: ['the request must be an object', 'リクエストはオブジェクトで渡してください'],
+  entry: ['the request\'s "entry" must be a string', 'リクエストの「entry」には文字列を指定してください'],
+  period: ['the request\'s "period" must be a string of digits, a whole number or null',
+           'リクエストの「period」には数字の文字列、整数、null のいずれかを指定してください'],
+  notation: ['the request\'s "notation" must be the name of a notation, or null',
+             'リクエストの「notation」には書き方の名前か null を指定してください'],
+  mixed: ['the request\'s "mixed" must be true or false', 'リクエストの「mixed」には true か false を指定してください'],
+  explain: ['the request\'s "explain" must be true or false', 'リクエストの「explain」には true か false を指定してください'],
+  rounded: ['the request\'s "rounded" must be true or false', 'リクエストの「rounded」には true か false を指定してください'],
+  maxDigits: ['the request\'s "maxDigits" must be a whole number of 1 or more, "all" or null',
+              'リクエストの「maxDigits」には1以上の整数、"all"、null のいずれかを指定してください'],
+  language: ['the request\'s "language" must be "ja" or "en"',
+             'リクエストの「language」には "ja" か "en" を指定してください'],
+  roundedPeriod: ['the request\'s "period" must be null or 0 when "rounded" is true',
+                  'リクエストの「rounded」が true のときは、「period」には null か 0 を指定してください'],
+};
+
+// The module's answer to `request`, parsed; {thrown} when it threw.
+function ask(m, request) {
+  try {
+    return JSON.parse(m.answer(request));
+  } catch (e) {
+    return { thrown: String(e && e.stack ? e.stack : e) };
+  }
+}
+
+function checkRefused(m, request, need, language, what) {
+  const answer = ask(m, request);
+  const want = { input: null, error: NEEDS[need][language === 'ja' ? 1 : 0], kind: 'argument', position: 0 };
+  check(JSON.stringify(answer) === JSON.stringify(want),
+        `${what}:\n  got  ${JSON.stringify(answer)}\n  want ${JSON.stringify(want)}`);
+}
+
+function checkRefusals(m) {
+  // Not an object: refused in Japanese, the page's language when none is given.
+  const notObjects = [undefined, null, 1, true, 'x', '{"entry":"0.5"}', ['0.5'], [{ entry: '0.5' }],
+                      () => 0];
+  for (const request of notObjects) {
+    checkRefused(m, request, 'object', 'ja', `the request ${String(request)}`);
+  }
+  // [field, values it refuses]; each row in both languages.
+  const bad = [
+    ['entry', [undefined, ['0.5'], 1, null, true, { text: '0.5' }]],
+    ['period', [true, 1.5, -0.5, NaN, Infinity, {}, ['1'], [1]]],
+    ['notation', [1, true, {}, ['dots']]],
+    ['mixed', ['yes', 1, null, {}]],
+    ['explain', ['true', 0, null]],
+    ['rounded', ['false', 1, null]],
+    ['maxDigits', [0, -1, 1.5, NaN, Infinity, '4', 'ALL', '', true, {}, [4]]],
+  ];
+  for (const [field, values] of bad) {
+    for (const value of values) {
+      for (const language of ['en', 'ja']) {
+        const request = { entry: '1/7', language };
+        if (value === undefined) delete request[field];
+        else request[field] = value;
+        checkRefused(m, request, field, language, `${field}: ${JSON.stringify(value) || String(value)} (${language})`);
+      }
+    }
+  }
+  // A bad language is refused in Japanese, the default.
+  for (const value of [null, {}, 'fr', 'JA', 'en-US', '', 1, ['en']]) {
+    checkRefused(m, { entry: '0.5', language: value }, 'language', 'ja', `language: ${JSON.stringify(value)}`);
+  }
+  // K with a rounded display: none to count.
+  for (const period of ['1', 2, '１']) {
+    for (const language of ['en', 'ja']) {
+      checkRefused(m, { entry: '0.3', rounded: true, period, language }, 'roundedPeriod', language,
+                   `rounded with period ${JSON.stringify(period)} (${language})`);
+    }
+  }
+}
+
+// What the fields take, answered as the command line answers the same
+// options (its --json object: the refusals of a bad K or notation included).
+function checkAccepted(m) {
+  const rows = [  // request fields, the command line's arguments before the entry
+    [{ entry: '0.1666', period: 1 }, ['--period', '1']],
+    [{ entry: '0.1666', period: '1' }, ['--period', '1']],
+    [{ entry: '０．１６６', period: '１' }, ['--period', '１']],
+    [{ entry: '0.1666', period: 0 }, []],
+    [{ entry: '0.1666', period: -0 }, []],
+    [{ entry: '0.1666', period: 3e9 }, ['--period', '3000000000']],
+    [{ entry: '0.5', period: -1 }, ['--period', '-1']],
+    [{ entry: '0.5', period: '-1' }, ['--period', '-1']],
+    [{ entry: '0.5', period: 'x' }, ['--period', 'x']],
+    [{ entry: '0.5', period: '' }, ['--period', '']],
+    [{ entry: '0.1(6)', period: 1 }, ['--period', '1']],
+    [{ entry: '1/7', notation: 'parens' }, ['--notation', 'parens']],
+    [{ entry: '1/7', notation: 'plain' }, ['--notation', 'plain']],
+    [{ entry: '1/7', notation: 'dot' }, ['--notation', 'dot']],
+    [{ entry: '1/7', notation: null }, []],
+    [{ entry: '1/7', maxDigits: 4 }, ['--max-digits', '4']],
+    [{ entry: '1/7', maxDigits: 1 }, ['--max-digits', '1']],
+    [{ entry: '1/7', maxDigits: 1e300 }, ['--max-digits', '9223372036854775807']],
+    [{ entry: '1/97', maxDigits: 'all' }, ['--max-digits', 'all']],
+    [{ entry: '1/9999999', maxDigits: null }, []],
+    [{ entry: '0.3', rounded: true, period: 0 }, ['--rounded']],
+    [{ entry: '0.3', rounded: true, period: null }, ['--rounded']],
+    [{ entry: '0.3', rounded: false, mixed: false, explain: false }, []],
+    [{ entry: '1/7', unknown: [1], another: { deep: true } }, []],
+  ];
+  for (const [fields, args] of rows) {
+    for (const language of ['en', 'ja', undefined]) {
+      const request = Object.assign({}, fields);
+      if (language !== undefined) request.language = language;
+      const what = `${JSON.stringify(request)}`;
+      const got = ask(m, request);
+      const want = runCli(['--json', ...args, '--', fields.entry], language || 'ja').out;
+      check(JSON.stringify(got) === want, `${what}:\n  module ${JSON.stringify(got)}\n  cli    ${want}`);
+    }
+  }
+  // The entry as JavaScript holds it: a lone surrogate is U+FFFD, as the
+  // browser encodes it, and takes nothing with it; a pair is its character.
+  const lone = ask(m, { entry: '0.5\uD800x', language: 'en' });
+  check(lone.input === '0.5\uFFFDx' && lone.position === 4, `a lone surrogate: ${JSON.stringify(lone)}`);
+  const low = ask(m, { entry: '\uDC001', language: 'en' });
+  check(low.input === '\uFFFD1' && low.position === 1, `a lone low surrogate: ${JSON.stringify(low)}`);
+  const pair = ask(m, { entry: '1/7\uD83D\uDE00', language: 'en' });
+  check(pair.input === '1/7\u{1F600}' && pair.position === 4, `a surrogate pair: ${JSON.stringify(pair)}`);
+  const escaped = ask(m, { entry: '1\u002f7', language: 'en' });
+  check(escaped.decimal === '0.(142857)', `1/7 written with an escape: ${JSON.stringify(escaped)}`);
+}
+
+// ---- 5. the notations, and what an entry takes
+
+function checkNotations(m) {
+  const want = {
+    en: [['parentheses', 'parentheses 0.1(6)'], ['brackets', 'brackets 0.1[6]'], ['quotes', "quotes 0.1'6'"],
+         ['r', 'r 0.1r6'], ['dots', 'dots 0.16\u0307'], ['overline', 'overline 0.16\u0305'],
+         ['ellipsis', 'ellipsis 0.1666...'], ['latex', 'LaTeX 0.1\\overline{6}'],
+         ['keypad', 'what to type on the keypad 0.16 1']],
+    ja: [['parentheses', 'かっこ 0.1(6)'], ['brackets', '角かっこ 0.1[6]'], ['quotes', "引用符 0.1'6'"],
+         ['r', 'r 0.1r6'], ['dots', '上に点 0.16\u0307'], ['overline', '上に線 0.16\u0305'],
+         ['ellipsis', '… 0.1666...'], ['latex', 'LaTeX 0.1\\overline{6}'],
+         ['keypad', 'キーパッドの打ち方 0.16 1']],
+  };
+  for (const language of ['en', 'ja']) {
+    const got = m.notations(language).map((n) => [n.name, n.label]);
+    check(JSON.stringify(got) === JSON.stringify(want[language]),
+          `notations(${language}):\n  got  ${JSON.stringify(got)}\n  want ${JSON.stringify(want[language])}`);
+    // Each name is one the module answers in, as the command line does.
+    for (const [name] of want[language]) {
+      const answer = ask(m, { entry: '1/6', notation: name, language });
+      check(answer.decimal !== undefined, `notation ${name} answers 1/6: ${JSON.stringify(answer)}`);
+    }
+  }
+  check(JSON.stringify(m.notations('fr')) === JSON.stringify(m.notations('en')), 'notations of another language are English');
+}
+
+function checkEntryQuestions(m) {
+  const rooms = [  // entry, digits after the point that K may reach (null: no K)
+    ['0.1666', 4], ['0.50', 2], ['1.50', 2], ['.5', 1], ['5.', 0], ['12', 0], ['007', 0],
+    ['−０．５', 1], ['+0.25', 2], ['-.125', 3], [' 0.25 ', 2], ['0.' + '3'.repeat(5000), 5000],
+    ['0.1(6)', null], ['0.1(', null], ['1/7', null], ['1 1/6', null], ['1e-3', null], ['1.5e3', null],
+    ['0.1666...', null], ['0.1666・・・', null], ['0.16̇', null], ['.', null], ['', null], ['abc', null],
+    ['1.2.3', null], ['0.5 1', null],
+  ];
+  for (const [entry, room] of rooms) {
+    const got = m.periodRoom(entry);
+    check(got === room, `periodRoom(${JSON.stringify(entry)}) = ${got}, not ${room}`);
+  }
+  // K as far as periodRoom says makes every digit after the point recur, and
+  // a K past it is the same (some fractions written out too).
+  const written = { '0.1666': '1666/9999', '1.50': '14/9', '−０．５': '-5/9', '-.125': '-125/999' };
+  for (const [entry, room] of rooms) {
+    if (room === null || room === 0 || entry.length > 100) continue;
+    const answer = ask(m, { entry, period: room, language: 'en' });
+    check(answer.nonRecurring === 0 && answer.period > 0,
+          `${JSON.stringify(entry)} with K ${room}: ${JSON.stringify(answer)}`);
+    const past = ask(m, { entry, period: room + 1, language: 'en' });
+    check(JSON.stringify(past) === JSON.stringify(answer), `${JSON.stringify(entry)} with K ${room + 1}: ${JSON.stringify(past)}`);
+    if (written[entry]) check(answer.fraction === written[entry], `${entry} with K ${room}: ${answer.fraction}`);
+  }
+  for (const entry of [5, null, undefined, {}]) {
+    check(m.periodRoom(entry) === null, `periodRoom(${String(entry)}) is null`);
+    check(m.readsAsRounded(entry) === false, `readsAsRounded(${String(entry)}) is false`);
+  }
+  const rounded = [  // entry, whether it reads as a rounded display
+    ['0.6666666667', true], ['3.14159', true], ['0.30', true], ['3', true], ['-0.5', true],
+    ['1.5e-3', true], ['０．３３', true], ['1.5e3', false], ['1e1', false], ['0.1(6)', false],
+    ['0.1666...', false], ['1/3', false], ['1 1/3', false], ['x', false], ['', false], ['.', false],
+  ];
+  for (const [entry, reads] of rounded) {
+    check(m.readsAsRounded(entry) === reads, `readsAsRounded(${JSON.stringify(entry)}) is ${reads}`);
+    // And the module answers it as one exactly then.
+    const answer = ask(m, { entry, rounded: true, language: 'en' });
+    check((answer.low !== undefined) === reads, `${JSON.stringify(entry)} answered as rounded: ${JSON.stringify(answer)}`);
+  }
+}
+
 async function main() {
   const QuotalisModule = require(path.resolve(modulePath));
   const m = await QuotalisModule();
 
   // 1. As the page's worker loads it.
   const inWorker = await workerFactory(QuotalisModule.toString())();
-  const fromWorker = JSON.parse(inWorker.answer(JSON.stringify({ entry: '0.1(6)', language: 'ja' })));
+  const fromWorker = JSON.parse(inWorker.answer({ entry: '0.1(6)', language: 'ja' }));
   check(fromWorker.fraction === '1/6', 'the factory evaluated alone in a worker-like context answers 1/6');
   check(fetched.length > 0 && fetched.every((url) => url === 'data:'), `the worker fetched nothing but its own data: ${fetched}`);
   check(inWorker.version() === m.version(), 'the worker and node modules have the same version');
@@ -142,7 +343,7 @@ async function main() {
       const request = requestFor(row, language);
       let got;
       try {
-        got = m.answer(JSON.stringify(request));
+        got = m.answer(request);
       } catch (e) {
         check(false, `${where}: m.answer threw ${e && e.stack ? e.stack : e}`);
         continue;
@@ -179,26 +380,19 @@ async function main() {
                                  ['keypad_period', { entry: '0.1666', period: '1' }],
                                  ['rounded_pi', { entry: '3.14159', rounded: true }]]) {
     for (const language of ['en', 'ja']) {
-      const answer = JSON.parse(m.answer(JSON.stringify(Object.assign({ explain: true, language }, request))));
+      const answer = JSON.parse(m.answer(Object.assign({ explain: true, language }, request)));
       const want = fs.readFileSync(path.join(workingDir, language, name + '.mathml'), 'utf8');
       check(answer.workingMathml + '\n' === want, `workingMathml of ${name} (${language}):\n${answer.workingMathml}`);
     }
   }
 
-  // 4. Requests that are not.
-  for (const bad of ['', '[]', '{', '{"entry":1}', '{"period":"1"}', '{"entry":"1","mixed":"yes"}',
-                     '{"entry":"1","maxDigits":1.5}', '{"entry":"1"} x']) {
-    let answer;
-    try {
-      answer = JSON.parse(m.answer(bad));
-    } catch (e) {
-      answer = { error: null, thrown: String(e) };
-    }
-    check(answer.input === null && typeof answer.error === 'string' && answer.kind === 'argument',
-          `malformed request ${JSON.stringify(bad)}: ${JSON.stringify(answer)}`);
-  }
-  const escaped = JSON.parse(m.answer('{"entry":"\\u0031\\/\\u0037","language":"en","unknown":[1]}'));
-  check(escaped.decimal === '0.(142857)' || escaped.kind === 'argument', 'escapes in a request');
+  // 4. Requests that are not, and fields of the wrong type or value.
+  checkRefusals(m);
+  checkAccepted(m);
+
+  // 5. What the page asks the module besides the answer.
+  checkNotations(m);
+  checkEntryQuestions(m);
 
   console.log(`${checks - failures} of ${checks} checks passed (${rows.length} table lines, 2 languages)`);
   process.exit(failures ? 1 : 0);

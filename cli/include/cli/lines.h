@@ -43,6 +43,8 @@ class LineReader {
   bool Next();
 
   std::string_view line() const { return line_; }
+  // Whether the line ended with a line feed: false for a last line without one.
+  bool ended() const { return ended_; }
   bool cut() const { return cut_; }
   bool dropped() const { return dropped_; }
 
@@ -70,6 +72,7 @@ class LineReader {
   std::string_view line_;
   bool cut_ = false;
   bool dropped_ = false;
+  bool ended_ = false;
 };
 
 }  // namespace quotalis::cli

@@ -48,7 +48,8 @@ struct Reading {
 // "…" (U+2026) or "⋯" (U+22EF), as in "……" the way Japanese is typeset, or
 // two or more katakana middle dots "・・・" (U+30FB, or the half-width
 // U+FF65); one middle dot alone is refused, being perhaps a point as
-// vertical Japanese writes it.
+// vertical Japanese writes it. Marks written one after another are one
+// ellipsis: "0.1666......" and "0.1666…..." are 0.1(6).
 // Its recurring block is found among the digits after the point (those
 // before the point never count), at their end: the shortest block of two or
 // more digits that they show at least twice in a row at their end; only when
