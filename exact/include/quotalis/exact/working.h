@@ -106,14 +106,6 @@ struct DivisionStep {
   int digit = 0;
 };
 
-// Fraction to decimal by long division: |n| / d = whole, remainder steps[0];
-// step i divides 10 * steps[i].remainder by d, giving the i-th digit after the
-// point and the next remainder. The steps end at the first remainder that comes
-// again (or at remainder 0) and that step is kept too, so that
-// steps[periodStart].remainder == steps.back().remainder; or they stop at
-// kMaxDivisionSteps, `capped` then true.
-//   1/6: whole 0, remainders 1, 4, 4 -> digits 1, 6; period starts at step 1, length 1
-//   1/4: whole 0, remainders 1, 2, 0 -> digits 2, 5; terminates (periodLength 0)
 // A fraction or mixed number as it was written, and what the working does to
 // it before it divides: a mixed number made improper, then the fraction reduced.
 //   "-3 2/4": negative, whole 3, 2/4, improper 14, common 2 (14/4 = 7/2)
@@ -127,6 +119,14 @@ struct WrittenFraction {
   mpz_class common{1};    // the greatest common factor of improper and denominator
 };
 
+// Fraction to decimal by long division: |n| / d = whole, remainder steps[0];
+// step i divides 10 * steps[i].remainder by d, giving the i-th digit after the
+// point and the next remainder. The steps end at the first remainder that comes
+// again (or at remainder 0) and that step is kept too, so that
+// steps[periodStart].remainder == steps.back().remainder; or they stop at
+// kMaxDivisionSteps, `capped` then true.
+//   1/6: whole 0, remainders 1, 4, 4 -> digits 1, 6; period starts at step 1, length 1
+//   1/4: whole 0, remainders 1, 2, 0 -> digits 2, 5; terminates (periodLength 0)
 struct FractionWorking {
   std::optional<WrittenFraction> written;  // from ExplainFraction(FractionText) only
   Rational fraction;                       // in lowest terms
