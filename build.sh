@@ -15,7 +15,7 @@
 set -euo pipefail
 cd "$(dirname "$0")"
 
-RUN_PACKAGES=(cmake ninja-build g++ pkg-config gettext libgmp-dev libflint-dev qt6-base-dev libgl-dev libxcb1-dev
+RUN_PACKAGES=(cmake ninja-build g++ pkg-config gettext python3 libgmp-dev libflint-dev qt6-base-dev libgl-dev libxcb1-dev
   fonts-ipafont-gothic fonts-dejavu-core)
 # The web page's tests drive it in headless Chromium.
 WEB_TEST_PACKAGES=(python3 python3-selenium chromium chromium-driver)

@@ -1,0 +1,136 @@
+// The options' table: every option the command line takes, with its help.
+#include <string_view>
+#include <vector>
+
+#include "answer/notations.h"
+#include "cli/options.h"
+
+namespace quotalis::cli {
+
+namespace {
+
+using words::N_;
+
+std::vector<std::string_view> NotationNames() {
+  std::vector<std::string_view> names;
+  for (const answer::AnswerNotation& n : answer::AnswerNotations()) {
+    names.push_back(exact::NotationName(n.notation));
+  }
+  return names;
+}
+
+const std::vector<OptionSpec>& Table() {
+  static const std::vector<OptionSpec> table = {
+      {"--period",
+       true,
+       N_("--period K, --period=K"),
+       N_("the number of recurring digits of a plain decimal (default 0):\n"
+          "--period 1 0.1666"),
+       {},
+       false},
+      {"--notation", true, N_("--notation NAME"),
+       N_("how decimals are written: parentheses (or parens, the\n"
+          "default), brackets, quotes, r, dots, overline, ellipsis,\n"
+          "latex, or keypad for what to type in the window and how many\n"
+          "digits to mark (1/7 answers 0.142857 6): --notation dots 1/7"),
+       NotationNames(), false},
+      {"--mixed",
+       false,
+       N_("--mixed"),
+       N_("answer fractions as mixed numbers:\n"
+          "--mixed '1.1(6)' answers 1 1/6"),
+       {},
+       false},
+      {"--max-digits",
+       true,
+       N_("--max-digits N"),
+       N_("write at most N digits of a period (and of a non-recurring\n"
+          "part), default {1}, or all (up to {2}); a longer one\n"
+          "is cut, and the answer says \"[cut: the period has L digits;\n"
+          "the first N are shown]\": --max-digits 4 1/7"),
+       {"all"},
+       false},
+      {"--max-memory",
+       true,
+       N_("--max-memory SIZE"),
+       N_("the most memory one entry may take: bytes, or with K, M, G or\n"
+          "T after the number (powers of 1024), or all for no limit;\n"
+          "by default half of what the system has left. An entry that\n"
+          "would take more is refused before it starts: --max-memory 1G"),
+       {"all"},
+       false},
+      {"--detail",
+       false,
+       N_("--detail"),
+       N_("answer three fields separated by tabs. For a decimal: the\n"
+          "normalised entry (a plain one, as the window writes it back)\n"
+          "or the canonical form, the fraction before reduction and the\n"
+          "reduced fraction (for a zero entry: 0, 0/1 and 0/1). For a\n"
+          "fraction: the decimal, the number of its non-recurring digits\n"
+          "and of its period's digits: --detail 1/6 answers 0.1(6) 1 1"),
+       {},
+       false},
+      {"--json",
+       false,
+       N_("--json"),
+       N_("answer one JSON object per entry (fields below): --json '0.1(6)'"),
+       {},
+       false},
+      {"--explain",
+       false,
+       N_("--explain"),
+       N_("show the working as a teacher writes it, in your language:\n"
+          "the two multiples of the decimal, the subtraction, the prime\n"
+          "factors and the highest common factor; or the long division\n"
+          "with its remainders. With --notation latex, one LaTeX\n"
+          "fragment for a worksheet: --explain 1/6"),
+       {},
+       false},
+      {"--help", false, N_("-h, --help"), N_("print this help and exit"), {}, false},
+      {"--version", false, N_("--version"), N_("print the version and exit"), {}, false},
+      {"--",
+       false,
+       N_("--"),
+       N_("end of the options: the next argument is the entry: -- -0.5"),
+       {},
+       false},
+      {"--rounded",
+       false,
+       N_("--rounded"),
+       N_("read the entry as a display rounded at its last digit, as a\n"
+          "calculator or a spreadsheet shows a number, and answer the\n"
+          "simplest fraction it may stand for: the one with the smallest\n"
+          "denominator, then the smallest numerator, that lies within\n"
+          "half a unit of that digit, both ends included. Trailing zeros\n"
+          "count: 0.3 answers 1/3, 0.30 answers 3/10. The entry is a\n"
+          "plain decimal, perhaps signed, of up to {1} digits; an\n"
+          "exponent must leave its last digit at the units or after the\n"
+          "point. --period, and K on a line, are refused with it.\n"
+          "--rounded 0.6666666667 answers 2/3, and --rounded 3.14159\n"
+          "answers 355/113.\n"
+          "With --detail it answers the two ends of the interval and\n"
+          "the fraction; with --json, \"low\" and \"high\" (the ends, as\n"
+          "decimals), \"fraction\", \"numerator\", \"denominator\", \"mixed\"\n"
+          "and \"working\" as above; with --explain, the interval, each\n"
+          "whole part both ends share taken off in turn, the smallest\n"
+          "whole number in the last range, and why no simpler fraction\n"
+          "lies in the interval."),
+       {},
+       true},
+  };
+  return table;
+}
+
+}  // namespace
+
+std::span<const OptionSpec> OptionTable() { return Table(); }
+
+const OptionSpec* FindOption(std::string_view name) {
+  if (name == "-h") name = "--help";
+  for (const OptionSpec& option : Table()) {
+    if (option.name == name) return &option;
+  }
+  return nullptr;
+}
+
+}  // namespace quotalis::cli
