@@ -74,9 +74,10 @@ otherwise the canonical decimal in the --notation), "unreduced" (a decimal's
 fraction before reduction), "fraction" (in lowest terms), "numerator" and
 "denominator" (its terms, as strings of digits so that no digit is lost),
 "mixed" (with --mixed), "nonRecurring" and "period" (the numbers of digits of
-the non-recurring part and of the period; "period" is null, and
-"periodAbove" {1}, when the period is longer than {1} digits
-and not counted), "cut" (true when --max-digits cut the decimal) and, with
+the non-recurring part and of the period; a period longer than 2^53 - 1 digits
+as a string of digits, which JavaScript and jq read without rounding;
+"period" is null, and "periodAbove" {1}, when the period is longer
+than {1} digits and not counted), "cut" (true when --max-digits cut the decimal) and, with
 --explain, "working" (its lines). A refused entry gives
 {"input", "error", "kind", "position"}: "kind" names the fault for a program
 to act on (empty, encoding, character, syntax, zero-denominator, too-large,
