@@ -37,14 +37,19 @@ std::string Json(const answer::Answer& a) {
 std::string Answer(const val& object) {
   std::string entry;
   answer::Request request;
-  if (std::optional<answer::Answer> refused = quotalis::web::ReadRequest(object, entry, request)) {
-    return Json(*refused);
-  }
+  bool read = false;
   try {
+    if (std::optional<answer::Answer> refused =
+            quotalis::web::ReadRequest(object, entry, request)) {
+      return Json(*refused);
+    }
+    read = true;
     return Json(answer::AnswerEntry(request));
   } catch (const std::bad_alloc&) {
-    // Whatever the answer held is given back by now.
-    return Json(answer::AnswerOutOfMemory(request.entry, request));
+    // Whatever the answer held is given back by now; an entry too long to
+    // be read at all is not quoted.
+    return Json(answer::AnswerOutOfMemory(
+        read ? std::optional<std::string_view>(request.entry) : std::nullopt, request));
   }
 }
 

@@ -4,9 +4,12 @@
 #include <cstdint>
 #include <cstdio>
 #include <limits>
+#include <optional>
+#include <string>
 #include <string_view>
 #include <utility>
 #include <variant>
+#include <vector>
 
 #include "answer/entry.h"
 #include "answer/notations.h"
@@ -19,7 +22,7 @@ namespace {
 using emscripten::val;
 using words::N_;
 
-// A field refused: its name, and the sentence saying what it must be.
+// The request's fields, and their refusals in the request's words.
 class Fields {
  public:
   Fields(const val& object, const words::Words& words) : object_(object), words_(words) {}
@@ -123,8 +126,9 @@ Refusal ReadMaxDigits(const Fields& fields, std::optional<std::int64_t>& most) {
 std::string Utf8(const val& text) {
   if (!text.isString()) return {};
   // The browser's own encoder, straight into the string: a code unit takes
-  // at most three bytes (a pair of them four), and it is many times faster
-  // than embind's copy of the units for a long entry.
+  // at most three bytes (a pair of them four). Embind's own std::string
+  // would take the character after a lone surrogate with it, and its copy
+  // of UTF-16 units is many times slower for a long entry.
   std::string out(text["length"].as<std::size_t>() * 3, '\0');
   const val written =
       val::global("TextEncoder")
@@ -161,6 +165,7 @@ std::optional<answer::Answer> ReadRequest(const val& object, std::string& entry,
   entry = Utf8(text);
   request.entry = entry;
 
+  // Each field read in turn; the first one refused is the answer.
   bool explain = false;
   for (Refusal refused :
        {ReadK(fields, request.period), ReadNotation(fields, request.notation),
