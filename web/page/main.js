@@ -13,8 +13,9 @@
   var ui = {
     language: $('language'), entry: $('entry'), entryView: $('entry-view'), period: $('period'),
     periodValue: $('period-value'), keypad: $('keypad'), notation: $('notation'), mixed: $('mixed'),
-    rounded: $('rounded'), explain: $('explain'), answer: $('answer'), progress: $('progress'),
-    elapsed: $('elapsed'), cancel: $('cancel'), long: $('long'), longNote: $('long-note'),
+    rounded: $('rounded'), roundedNote: $('rounded-note'), explain: $('explain'), answer: $('answer'),
+    progress: $('progress'), elapsed: $('elapsed'), cancel: $('cancel'), long: $('long'),
+    longNote: $('long-note'),
     copyAnswer: $('copy-answer'), longStatus: $('long-status'), downloadAnswer: $('download-answer'),
     working: $('working'), workingHeading: $('working-heading'), copyText: $('copy-text'),
     copyLatex: $('copy-latex'), copyStatus: $('copy-status'), version: $('version'), clipboard: $('clipboard-text'),
@@ -26,6 +27,12 @@
     failure: null,    // why the module could not answer, when it could not
     cancelled: false,
     version: '',
+    // What the module says of the entry on show (the worker asks it beside
+    // the answer): how far K reaches, null when the entry takes none; and
+    // whether it reads as a rounded display.
+    periodRoom: null,
+    readsAsRounded: false,
+    notations: null,  // {ja: [{name, label}], en: [...]}, from the module
   };
 
   function words() { return QUOTALIS_WORDS[state.language]; }
@@ -44,31 +51,25 @@
 
   // ---- the entry and its recurring digits
 
+  // Which characters are digits, to highlight the last K of them; which
+  // entries take K, and how many, is the module's to say (state.periodRoom).
   var DIGIT = /[0-9\uff10-\uff19]/;
-  var PLAIN = /^[\s\u3000]*[+\-\u2212\uff0b\uff0d]?[0-9\uff10-\uff19]*[.\uff0e]?[0-9\uff10-\uff19]*[\s\u3000]*$/;
-
-  // How many digits follow the point of a plain decimal (the most that can
-  // recur), or -1 when the entry is written some other way.
-  function digitsAfterPoint(text) {
-    if (!PLAIN.test(text) || !/[0-9\uff10-\uff19]/.test(text)) return -1;
-    var point = text.search(/[.\uff0e]/);
-    if (point < 0) return 0;
-    return (text.slice(point + 1).match(/[0-9\uff10-\uff19]/g) || []).length;
-  }
 
   function recurring() {
     return ui.period.disabled ? 0 : Number(ui.period.value);
   }
 
-  // The slider reaches as far as the digits after the point, and follows them.
+  // The slider reaches as far as the module says the entry's K may, and
+  // follows it as digits are deleted; it is off for an entry that takes no K
+  // and for a rounded display.
   function updateSlider() {
-    var after = digitsAfterPoint(ui.entry.value);
-    var usable = after > 0 && !ui.rounded.checked;
-    var k = Math.min(Number(ui.period.value), Math.max(after, 0));
-    ui.period.max = String(Math.max(after, 0));
-    ui.period.value = String(usable ? k : 0);
+    var room = state.periodRoom === null ? 0 : state.periodRoom;
+    var usable = room > 0 && !ui.rounded.checked;
+    ui.period.max = String(room);
+    ui.period.value = String(usable ? Math.min(Number(ui.period.value), room) : 0);
     ui.period.disabled = !usable;
     showPeriodValue();
+    ui.roundedNote.hidden = state.readsAsRounded || ui.entry.value.trim() === '';
   }
 
   function showPeriodValue() {
@@ -148,8 +149,9 @@
     if (!ticker) ticker = setInterval(tick, 100);
   }
 
-  function submit(request) {
-    var message = {id: nextId++, request: JSON.stringify(request)};
+  // The worker puts the slider's K into the request if the entry takes one.
+  function submit(request, slider) {
+    var message = {id: nextId++, request: request, slider: slider};
     latestId = message.id;
     ui.answer.setAttribute('aria-busy', 'true');
     if (!busy) {
@@ -173,6 +175,8 @@
     var m = event.data;
     if (m.type === 'ready') {
       state.version = m.version;
+      state.notations = m.notations;
+      fillNotations();
       showVersion();
     } else if (m.type === 'failed') {
       fail('loadFailed', m.message);
@@ -193,6 +197,9 @@
         }
         state.failure = null;
         state.response = response;
+        state.periodRoom = m.periodRoom;
+        state.readsAsRounded = m.readsAsRounded;
+        updateSlider();
         render();
       }
     }
@@ -236,11 +243,10 @@
   // ---- what the page asks and shows
 
   function request() {
-    var k = recurring();
     return {
       entry: ui.entry.value,
-      period: k > 0 ? String(k) : null,
-      notation: ui.notation.value,
+      period: null,  // the worker's to fill from the slider (submit)
+      notation: ui.notation.value || null,  // none listed yet: the default
       mixed: ui.mixed.checked,
       explain: ui.explain.checked,
       rounded: ui.rounded.checked,
@@ -259,11 +265,14 @@
       pending = null;
       if (busy && performance.now() - busy.started > SLOW_MS) restartWorker();
       state.response = null;
+      state.periodRoom = null;
+      state.readsAsRounded = false;
+      updateSlider();
       render();
       tick();
       return;
     }
-    submit(request());
+    submit(request(), recurring());
   }
 
   // What the command line prints for the entry: a fraction's decimal, or a
@@ -458,9 +467,7 @@
     Array.from(document.querySelectorAll('[data-word-label]')).forEach(function (e) {
       e.setAttribute('aria-label', w[e.getAttribute('data-word-label')]);
     });
-    Array.from(ui.notation.options).forEach(function (o) {
-      o.textContent = w.notations[o.value];
-    });
+    fillNotations();
     var names = {'.': w.keyDot, BS: w.keyBack, C: w.keyClear};
     Array.from(ui.keypad.querySelectorAll('button')).forEach(function (b) {
       var key = b.getAttribute('data-key');
@@ -469,6 +476,21 @@
     });
     showPeriodValue();
     showVersion();
+  }
+
+  // The notations as the module lists and labels them, in the page's
+  // language; the one chosen stays chosen.
+  function fillNotations() {
+    if (!state.notations) return;
+    var chosen = ui.notation.value;
+    ui.notation.textContent = '';
+    state.notations[state.language].forEach(function (n) {
+      var option = document.createElement('option');
+      option.value = n.name;
+      option.textContent = n.label;
+      ui.notation.appendChild(option);
+    });
+    if (chosen) ui.notation.value = chosen;
   }
 
   function showVersion() {

@@ -6,12 +6,27 @@ function quotalisWorkerMain() {
   var module = null;
   var waiting = [];
 
+  // The page's message is {id, request, slider}: the request as its controls
+  // make it, and the K its slider shows. The module says whether the entry
+  // takes K and how far (periodRoom), so K goes into the request only for an
+  // entry that takes one, and never past its digits: an entry such as
+  // "0.1(" is then refused for itself, not for a K it was never meant to
+  // have. A message without `slider` is answered as it stands.
   function run(message) {
     var started = performance.now();
+    var request = message.request;
     var response = null;
     var failure = null;
+    var room = null;
+    var rounded = false;
     try {
-      response = module.answer(message.request);
+      room = module.periodRoom(request.entry);
+      rounded = module.readsAsRounded(request.entry);
+      if ('slider' in message) {
+        var k = Math.min(message.slider, room === null ? 0 : room);
+        request.period = k > 0 && !request.rounded ? k : null;
+      }
+      response = module.answer(request);
     } catch (e) {
       failure = String((e && e.message) || e);
     }
@@ -20,6 +35,8 @@ function quotalisWorkerMain() {
       id: message.id,
       response: response,
       failure: failure,
+      periodRoom: room,
+      readsAsRounded: rounded,
       ms: performance.now() - started,
     });
   }
@@ -32,7 +49,10 @@ function quotalisWorkerMain() {
   QuotalisModule().then(
     function (m) {
       module = m;
-      postMessage({type: 'ready', version: m.version()});
+      // The notations' list, labelled in both languages: the page has no
+      // module of its own to ask.
+      postMessage({type: 'ready', version: m.version(),
+                   notations: {ja: m.notations('ja'), en: m.notations('en')}});
       var queued = waiting;
       waiting = [];
       queued.forEach(run);

@@ -81,6 +81,12 @@ class Page(unittest.TestCase):
     def answer(self):
         return self.el('answer-value').text
 
+    def put(self, text):
+        """The entry set to `text` at once, as one edit."""
+        self.driver.execute_script("var e = document.getElementById('entry'); e.value = arguments[0];"
+                                   "e.dispatchEvent(new Event('input'));", text)
+        browser.wait_idle(self.driver)
+
     def set_language(self, language):
         d = self.driver
         if self.el('language').get_attribute('value') != language:
@@ -304,6 +310,91 @@ class Page(unittest.TestCase):
         self.assertEqual(self.answer(), '1/4')
         self.assertFalse(self.el('progress').is_displayed())
 
+    def options(self):
+        return self.driver.execute_script(
+            "return Array.from(document.getElementById('notation').options)"
+            ".map(function (o) { return [o.value, o.textContent]; })")
+
+    def test_the_notation_list_is_the_modules_in_the_pages_language(self):
+        names = ['parentheses', 'brackets', 'quotes', 'r', 'dots', 'overline', 'ellipsis', 'latex',
+                 'keypad']
+        labels = {
+            'ja': ['かっこ 0.1(6)', '角かっこ 0.1[6]', "引用符 0.1'6'", 'r 0.1r6', '上に点 0.16\u0307',
+                   '上に線 0.16\u0305', '… 0.1666...', 'LaTeX 0.1\\overline{6}', 'キーパッドの打ち方 0.16 1'],
+            'en': ['parentheses 0.1(6)', 'brackets 0.1[6]', "quotes 0.1'6'", 'r 0.1r6', 'dots 0.16\u0307',
+                   'overline 0.16\u0305', 'ellipsis 0.1666...', 'LaTeX 0.1\\overline{6}',
+                   'what to type on the keypad 0.16 1'],
+        }
+        # The page itself lists none: they come from the module.
+        html = (pathlib.Path(PAGE) / 'index.html').read_text(encoding='utf-8')
+        self.assertNotIn('<option value="parentheses"', html)
+        self.assertEqual(self.options(), [list(p) for p in zip(names, labels['ja'])])
+        # Each one is a notation the command line answers in: its example is 1/6 in it.
+        for name, label in zip(names, labels['en']):
+            self.assertTrue(label.endswith(' ' + cli('--notation', name, '1/6').strip()), (name, label))
+        self.driver.execute_script("var n = document.getElementById('notation');"
+                                   "n.value = 'dots'; n.dispatchEvent(new Event('change'));")
+        self.type('1/7')
+        self.set_language('en')
+        self.assertEqual(self.options(), [list(p) for p in zip(names, labels['en'])])
+        # Relabelled, the choice is kept, and the answer is still in it.
+        self.assertEqual(self.el('notation').get_attribute('value'), 'dots')
+        self.assertEqual(self.answer(), cli('--notation', 'dots', '1/7').strip())
+        self.set_language('ja')
+        self.assertEqual(self.options(), [list(p) for p in zip(names, labels['ja'])])
+        self.assertEqual(self.el('notation').get_attribute('value'), 'dots')
+
+    def test_the_slider_follows_what_the_module_says_the_entry_takes(self):
+        slider = self.el('period')
+        rows = [  # entry, the slider's reach (None: off)
+            ('0.1666', 4), ('1.50', 2), ('−０．５', 1), ('+.125', 3), ('12', None), ('0.1(6)', None),
+            ('1/7', None), ('0.1666...', None), ('1e-3', None), ('0.' + '3' * 40, 40),
+        ]
+        for entry, reach in rows:
+            with self.subTest(entry=entry):
+                self.type(entry)
+                if reach is None:
+                    self.assertEqual(slider.get_attribute('disabled'), 'true')
+                    self.assertEqual(self.el('period-value').text, '（普通の小数のときに使えます）')
+                else:
+                    self.assertIsNone(slider.get_attribute('disabled'))
+                    self.assertEqual(slider.get_attribute('max'), str(reach))
+        # With the slider at 2, an entry that takes no K is refused for itself,
+        # not for a K it was never to have.
+        for entry in ('0.1(', '0.1(6', '1/7'):
+            with self.subTest(entry=entry):
+                self.put('0.166')
+                slider.send_keys(Keys.HOME, Keys.ARROW_RIGHT, Keys.ARROW_RIGHT)
+                browser.wait_idle(self.driver)
+                self.assertEqual(self.answer(), cli('--period', '2', '0.166').strip())
+                # Put in at once, as an edit that leaves the slider where it
+                # was: the page sends its K, and the worker keeps it out.
+                self.put(entry)
+                if entry == '1/7':
+                    self.assertEqual(self.answer(), '0.(142857)')
+                else:
+                    self.assertEqual(self.el('answer').find_element(By.CLASS_NAME, 'refusal').text,
+                                     cli_json(entry, language='ja')['error'])
+                self.assertEqual(slider.get_attribute('disabled'), 'true')
+        # A rounded display takes no K either, whatever the slider showed.
+        self.type('0.1666')
+        slider.send_keys(Keys.ARROW_RIGHT)
+        browser.wait_idle(self.driver)
+        self.el('rounded').click()
+        browser.wait_idle(self.driver)
+        self.assertEqual(slider.get_attribute('disabled'), 'true')
+        self.assertEqual(self.answer(), cli('--rounded', '0.1666').strip())
+
+    def test_the_rounded_option_says_when_it_applies(self):
+        note = self.el('rounded-note')
+        for entry, applies in (('0.333', True), ('1/3', False), ('0.1(6)', False), ('1.5e3', False),
+                               ('3.14159', True)):
+            with self.subTest(entry=entry):
+                self.type(entry)
+                self.assertEqual(note.is_displayed(), not applies)
+        self.type('')
+        self.assertFalse(note.is_displayed())
+
     def test_no_request_leaves_the_folder(self):
         self.type('1/7')
         names = self.driver.execute_script(
@@ -329,7 +420,7 @@ class Page(unittest.TestCase):
               answers[e.data.id - 1] = e.data.response === null ? 'threw ' + e.data.failure : e.data.response;
               if (answers.filter(String).length === requests.length) { w.terminate(); done(answers); }
             };
-            requests.forEach(function (r, i) { w.postMessage({id: i + 1, request: JSON.stringify(r)}); });
+            requests.forEach(function (r, i) { w.postMessage({id: i + 1, request: r}); });
             """, [row['request'] for row in rows])
         self.assertEqual(len(answers), len(rows))
         for row, answer in zip(rows, answers):
