@@ -38,7 +38,7 @@ Answer DecimalToFraction(const Request& request, Entry entry) {
     // Only the lowest terms are made: what else the entry took goes first.
     exact::Result<exact::LowestTerms> lowest = exact::ToLowestTerms(entry.decimal);
     if (auto* p = std::get_if<exact::Problem>(&lowest)) return refuse(Status::BadInput, *p);
-    entry = {};
+    Release(entry);
     auto& r = std::get<exact::LowestTerms>(lowest);
     a.lowest = {Hold(r.numerator), Hold(r.denominator), r.tens};
     return a;
@@ -99,7 +99,7 @@ Answer DecimalToFraction(const Request& request, Entry entry) {
   }
   if (request.form == Form::Working) return a;
   // From here on only the numbers and the decimal's text are written.
-  entry = {};
+  Release(entry);
   a.unreduced = {Hold(f.numerator), Hold(f.denominator), 0};
   a.lowest = {Hold(f.reduced.numerator), Hold(f.reduced.denominator), 0};
   return a;

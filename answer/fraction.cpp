@@ -22,8 +22,8 @@ exact::Result<Workings> FractionWorking(const Request& request, const Entry& ent
   exact::Result<exact::FractionWorking> made = exact::ExplainFraction(entry.written);
   if (const auto* p = std::get_if<exact::Problem>(&made)) return *p;
   const explain::Style style = WorkingStyle(request, entry.notation);
-  Workings working = Rendered(explain::FractionSteps(std::get<exact::FractionWorking>(made), style),
-                              request, style);
+  Workings working =
+      Rendered(explain::FractionSteps(std::get<exact::FractionWorking>(made)), request, style);
   if (request.notation == exact::Notation::Keypad) {
     exact::Result<KeypadForm> form = ToKeypad(entry.fraction, request.keypadCheck);
     if (const auto* keypad = std::get_if<KeypadForm>(&form)) {
@@ -47,6 +47,9 @@ Answer FractionToDecimal(const Request& request, Entry entry) {
     return Refuse(request, status, p);
   };
   Answer a = Begun(request, Kind::Decimal, entry.notation);
+  // The fraction as written is the working's alone: a long numerator's digits
+  // go before the decimal's are made.
+  if (!request.working.Any()) Release(entry.written);
   exact::Result<exact::DecimalExpansion> expanded =
       exact::ToDecimal(entry.fraction, request.maxDigits);
   if (auto* p = std::get_if<exact::Problem>(&expanded)) return refuse(Status::BadInput, *p);
@@ -59,7 +62,7 @@ Answer FractionToDecimal(const Request& request, Entry entry) {
       ExpansionAnswer(e, entry.fraction, request.notation, noteWords, request.keypadCheck);
   if (auto* p = std::get_if<exact::Problem>(&written)) return refuse(Status::Failed, *p);
   a.decimal = std::get<std::string>(std::move(written));
-  e.value = {};  // its digits are in `decimal` now
+  Release(e.value);  // its digits are in `decimal` now
   a.nonRecurring = e.fixedLength;
   a.period = std::move(e.periodLength);
   a.cut = e.cut;

@@ -6,6 +6,7 @@
 
 #include <optional>
 #include <string_view>
+#include <utility>
 
 #include <quotalis/exact/decimal.h>
 
@@ -27,6 +28,13 @@ Answer Refuse(const Request& request, Status status, const exact::Problem& probl
 
 // A number held for writing; `n` is left empty.
 Number Hold(mpz_class& n);
+
+// Gives back at once what `value` holds. (Assigning it an empty value would
+// not: a string moved from a short one keeps its long buffer.)
+template <class T>
+void Release(T& value) {
+  const T gone = std::move(value);
+}
 
 // The style of the working for an entry read in `reading`.
 explain::Style WorkingStyle(const Request& request, exact::Notation reading);
