@@ -1,26 +1,9 @@
 #include "explain/render.h"
 
-#include "explain/mathml.h"
-#include "explain/rounded.h"
-#include "explain/working.h"
+#include "render_common.h"
+#include "renderers.h"
 
 namespace quotalis::explain {
-
-namespace {
-
-// The lines of a text joined by '\n'.
-std::vector<std::string> Lines(const std::string& text) {
-  std::vector<std::string> lines;
-  std::size_t from = 0;
-  while (true) {
-    const std::size_t end = text.find('\n', from);
-    lines.push_back(text.substr(from, end - from));
-    if (end == std::string::npos) return lines;
-    from = end + 1;
-  }
-}
-
-}  // namespace
 
 Style ChooseStyle(exact::Notation asked, exact::Notation entry, bool mixed,
                   std::string_view language) {
@@ -38,9 +21,9 @@ Style ChooseStyle(exact::Notation asked, exact::Notation entry, bool mixed,
 std::vector<std::string> Render(const Steps& steps, Format format, const Style& style,
                                 const words::Words& words) {
   switch (format) {
-    case Format::Text: return TextLines(steps, style.notation, words);
-    case Format::Latex: return Lines(LatexFragment(steps, style.mark, words));
-    case Format::Mathml: return MathmlBlocks(steps, style.notation, style.mark, words);
+    case Format::Text: return TextLines(steps, style, words);
+    case Format::Latex: return LatexLines(steps, style, words);
+    case Format::Mathml: return MathmlBlocks(steps, style, words);
   }
   return {};
 }
@@ -49,7 +32,7 @@ std::string RenderWords(std::string_view text, Format format) {
   switch (format) {
     case Format::Text: return std::string(text);
     case Format::Latex: return "\\intertext{" + EscapeLatex(text) + "}";
-    case Format::Mathml: return MathmlTextBlock(text);
+    case Format::Mathml: return MathmlSentence(text);
   }
   return {};
 }

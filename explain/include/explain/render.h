@@ -4,7 +4,6 @@
 // for every format.
 #pragma once
 
-#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -18,10 +17,53 @@
 
 namespace quotalis::explain {
 
+// The formats, and what each item of Render's list is:
 enum class Format {
-  Text,    // lines of plain text, Unicode superscripts, aligned at "="
-  Latex,   // the lines of one align* fragment (amsmath); joined by '\n' it is the fragment
-  Mathml,  // <math display="block"> blocks (explain/mathml.h says what they hold)
+  // A line of plain text a step: sentences in the Words' language, formulas
+  // with Unicode superscripts (10⁶x, 3²), the equations of a group aligned
+  // at "=" (and at the point, when every right side is one number), the rows
+  // of a long division at "=" with their labels in a column. 0.1(6), English:
+  //   Let x = 0.1(6)
+  //   The 1-digit period 6 starts at digit 2 after the point: ...
+  //   100x = 16.(6)
+  //    10x =  1.(6)
+  Text,
+  // A line of one align* environment (amsmath): each equation a row aligned
+  // at "=", each sentence an \intertext with its formulas in $...$, the
+  // words of a division row in \text{}; the lines joined by '\n' are the
+  // fragment, without a final one.
+  Latex,
+  // A <math display="block"> element a block, in the elements of MathML
+  // Core, which browsers render natively. Each block's spoken alternative
+  // (alttext and aria-label) is the plain text's line or lines, and its
+  // class says what it holds:
+  //   - quotalis-sentence: a sentence, its words as <mtext>, its formulas
+  //     inline (MathML does not wrap it: a narrow page may scroll it);
+  //   - quotalis-equations: a run of equations of one aligned group, as an
+  //     <mtable>, one row an equation, the relation in a column of its own,
+  //     so that they line up at "=" (and at the point, when every right side
+  //     is one number); or any other equation, as one row;
+  //   - quotalis-division: the rows of a long division, drawn as by hand
+  //     (the divisor, the bracket, the quotient's digits on top, each product
+  //     and remainder beneath) as an <mtable> of one digit a cell; one too
+  //     long to draw as its rows, "30 ÷ 7 = 4 remainder 2".
+  // Fractions are <mfrac>, powers <msup>, indices <msub>. A recurring period
+  // is written with a dot over its first and last digits (over its one
+  // digit, when it has one), as Japanese textbooks print it, with
+  // PeriodMark::Dots; with a line over it with PeriodMark::Overline; in a
+  // notation that marks the period with characters (brackets, quotes, r,
+  // ellipsis) as that notation writes it.
+  // What MathML Core cannot draw is left to the page's style sheet, by class:
+  //   quotalis-cancel     a prime factor whose every copy both terms share (to strike)
+  //   quotalis-common     a prime power only some of whose copies both share
+  //   quotalis-ldiv       the long division's table
+  //   quotalis-quotient   a cell of its quotient row
+  //   quotalis-bracket    a cell of the dividend under the bracket (a line over it)
+  //   quotalis-divisor    the divisor's cell, and quotalis-bracket-open the ")"
+  //   quotalis-rule       a cell of a product, to be ruled under
+  //   quotalis-repeat     a cell of the remainder that comes again, and of its
+  //                       first appearance
+  Mathml,
 };
 
 // The style of the working of an entry read in `entry` (its notation as
@@ -40,9 +82,47 @@ enum class Format {
 Style ChooseStyle(exact::Notation asked, exact::Notation entry, bool mixed,
                   std::string_view language);
 
-// The steps of each kind of working, from the exact library's working data.
+// Decimal to fraction, from the working data (see exact/working.h):
+//   Let x = 0.1(6) / the period and why the two powers of ten / 100x = 16.(6)
+//   / 10x = 1.(6) / subtract / 90x = 15 / x = 15/90 / prime factors / highest
+//   common factor / x = 15/90 = 1/6
+// A sign and a power of ten are set aside first (y the digits alone) and put
+// back after; with `style.mixed`, the answer as a mixed number too; a period
+// of nines ends with why the decimal is its canonical form.
 Steps DecimalSteps(const exact::DecimalWorking& w, const Style& style);
-Steps FractionSteps(const exact::FractionWorking& w, const Style& style);
+
+// Fraction to decimal: a mixed number made improper, the fraction reduced,
+// the sign set aside, then the long division up to the first remainder that
+// comes again, and the decimal. The style does not change these steps: only
+// how Render writes the decimal.
+Steps FractionSteps(const exact::FractionWorking& w);
+
+// A rounded display's simplest fraction (exact/rounded.h): the interval the
+// display stands for; 0 when it holds 0; the sign set aside; each whole part
+// both ends of the range share taken off, the variable written as that part
+// plus one over the next variable, and the next variable's range (as mixed
+// numbers); the smallest whole number in the last range; the whole parts put
+// back together; and why no simpler fraction lies in the range: the answer
+// lies between two neighbouring fractions outside it. For 3.14159, in English:
+//   3.14159 is rounded at digit 5 after the point: the value x lies within
+//     0.000005 of it, half a unit of that digit
+//   3.141585 ≤ x ≤ 3.141595
+//   Look for the fraction with the smallest denominator in this range, taking
+//     off one whole part at a time
+//   The whole part of both ends is 3: let x = 3 + 1/x₁, so that x₁ = 1/(x - 3)
+//   7 1767/28319 ≤ x₁ ≤ 7 1781/28317
+//   The whole part of both ends is 7: let x₁ = 7 + 1/x₂, so that x₂ = 1/(x₁ - 7)
+//   15 1602/1781 ≤ x₂ ≤ 16 47/1767
+//   The smallest whole number in this range is 16: let x₂ = 16
+//   Put the whole parts back: x = 3 + 1/(7 + 1/16) = 355/113
+//   No fraction with a smaller denominator lies in the range: 355/113 lies
+//     between 333/106 and 22/7, which are outside it
+//   333/106 < 3.141585 ≤ 355/113 ≤ 3.141595 < 22/7
+//   22 × 106 - 333 × 7 = 1, so every fraction strictly between 333/106 and
+//     22/7 has a denominator of at least 106 + 7 = 113, and 355/113 is the
+//     only one with the denominator 113
+// With `style.mixed`, the answer as a mixed number too. The decimals that
+// end are written plainly whatever the notation.
 Steps RoundedSteps(const exact::RoundedWorking& w, const Style& style);
 
 // The steps in `format`, one item a line (Text, Latex) or a block (Mathml),
@@ -51,7 +131,7 @@ std::vector<std::string> Render(const Steps& steps, Format format, const Style& 
                                 const words::Words& words);
 
 // A line of words alone, already in the reader's language, as `format`
-// writes it: the text itself, a sentence block, an \intertext.
+// writes it: the text itself, an \intertext, a sentence block.
 std::string RenderWords(std::string_view text, Format format);
 
 // `text` with LaTeX's special characters escaped, for \text{} and

@@ -1,16 +1,17 @@
 // The working of a conversion as a list of steps: what a teacher writes, in
-// order, before any of it is put into a language or a typesetting. Each
-// renderer (plain text and LaTeX in explain/working.h; MathML could be one
-// more) walks the same steps: a formula is a flat list of pieces that each
-// renderer writes its own way, and a sentence is an English format with
-// blanks, translated through the Words and filled with formulas.
+// order, before any of it is put into a language or a typesetting. Every
+// renderer (plain text, LaTeX, MathML: explain/render.h) walks the same
+// steps: a formula is a flat list of pieces that each renderer writes its own
+// way, a sentence is an English format with blanks, translated through the
+// Words and filled with formulas, and a row of a long division holds its
+// numbers.
 #pragma once
 
 #include <gmpxx.h>
 
 #include <cstddef>
 #include <cstdint>
-#include <optional>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <variant>
@@ -18,7 +19,6 @@
 
 #include <quotalis/exact/decimal.h>
 #include <quotalis/exact/notation.h>
-#include <quotalis/exact/working.h>
 
 namespace quotalis::explain {
 
@@ -42,7 +42,8 @@ struct LeftOut {
 
 // A formula: its pieces in reading order. A number before a variable or a
 // power before a variable multiplies it (100x, 10⁶x); a whole number before a
-// fraction makes a mixed number (2 19/55).
+// fraction makes a mixed number (2 19/55, and -3 1/2 is -(3 + 1/2)).
+// Relations ("=", "<", "≤") may stand between its sides: x = 15/90 = 1/6.
 using Formula = std::vector<Math>;
 
 struct Math {
@@ -77,17 +78,6 @@ struct Math {
   LeftOut leftOut = {};
 };
 
-// Builders for the pieces. A number or a decimal too long to show whole is
-// shown by its ends (kLongestNumberShown).
-Math Number(std::string digits);
-Math Number(const mpz_class& n);
-Math Variable(std::string name);
-Math Operator(std::string symbol);
-Math DecimalOf(const exact::Decimal& d);
-Math FractionOf(Formula numerator, Formula denominator, bool negative = false);
-Math PowerOf(std::string base, std::string exponent);
-Math IndexedOf(std::string name, std::string index);
-
 // A sentence: `format` is the English text marked with N_, its blanks {1},
 // {2}... filled with `args`, each written as a formula. A blank may also be
 // filled with a plain number that the sentence counts with.
@@ -106,9 +96,15 @@ struct Equation {
 };
 
 // One row of a long division: `dividend` ÷ `divisor` = `quotient`, remainder
-// `remainder`; `place` the digit after the point it gives (0: the whole part).
+// `remainder`, as numbers (a renderer shows a long one by its ends); `place`
+// the digit after the point the quotient is (0: it is the whole part). The
+// rows of one division share their divisor (never null): one of millions of
+// digits is held once, not in each of up to exact::kMaxDivisionSteps rows.
 struct DivisionRow {
-  Math dividend, divisor, quotient, remainder;
+  mpz_class dividend;
+  std::shared_ptr<const mpz_class> divisor;
+  mpz_class quotient;
+  mpz_class remainder;
   std::int64_t place = 0;
   int group = 0;
 };
@@ -139,16 +135,5 @@ struct Style {
   bool fromShortest = false;
   bool operator==(const Style&) const = default;
 };
-
-// Decimal to fraction, from the working data (see exact/working.h):
-//   Let x = 0.1(6) / the period and why the two powers of ten / 100x = 16.(6)
-//   / 10x = 1.(6) / subtract / 90x = 15 / x = 15/90 / prime factors / highest
-//   common factor / x = 15/90 = 1/6
-Steps DecimalSteps(const exact::DecimalWorking& w, const Style& style);
-
-// Fraction to decimal: a mixed number made improper, the fraction reduced,
-// the sign set aside, then the long division up to the first remainder that
-// comes again, and the decimal.
-Steps FractionSteps(const exact::FractionWorking& w, const Style& style);
 
 }  // namespace quotalis::explain

@@ -1,0 +1,170 @@
+// The working as one LaTeX align* environment, to paste into a worksheet.
+#include <cstddef>
+#include <string_view>
+#include <utility>
+#include <variant>
+
+#include "explain/render.h"
+#include "render_common.h"
+#include "renderers.h"
+
+namespace quotalis::explain {
+
+namespace {
+
+class Latex {
+ public:
+  Latex(PeriodMark mark, const words::Words& words) : mark_(mark), words_(words) {}
+
+  std::string Write(const Formula& f) const {
+    std::string out;
+    for (const Math& m : f) out += Piece(m);
+    return out;
+  }
+
+  std::string Piece(const Math& m) const {
+    switch (m.kind) {
+      case Math::Kind::Number:
+        if (m.hidden > 0) return m.text + LeftOutText(m.hidden) + m.tail;
+        return m.text;
+      case Math::Kind::Variable: return m.text;
+      case Math::Kind::Decimal: return Decimal(m.decimal, m.leftOut);
+      case Math::Kind::Operator:
+        if (m.text == "×") return " \\times ";
+        if (m.text == "÷") return " \\div ";
+        if (m.text == "≤") return " \\le ";
+        return " " + m.text + " ";
+      case Math::Kind::Negative: return "-";
+      case Math::Kind::Fraction:
+        return std::string(m.negative ? "-" : "") + "\\frac{" + Write(m.numerator) + "}{" +
+               Write(m.denominator) + "}";
+      case Math::Kind::Power: return m.text + "^{" + m.exponent + "}";
+      case Math::Kind::Open: return "(";
+      case Math::Kind::Close: return ")";
+      case Math::Kind::Indexed: return m.text + "_{" + m.index + "}";
+    }
+    return {};
+  }
+
+ private:
+  // The words on the digits left out of a long number, in text mode, their
+  // ellipses as LaTeX writes them.
+  std::string LeftOutText(std::int64_t hidden) const {
+    std::string words = EscapeLatex(LeftOutWords(words_, hidden));
+    const std::string_view ellipsis = "\u2026";
+    for (std::size_t at = words.find(ellipsis); at != std::string::npos;
+         at = words.find(ellipsis, at)) {
+      words.replace(at, ellipsis.size(), "\\ldots{}");
+    }
+    return "\\text{" + words + "}";
+  }
+
+  // A part of a decimal, its digits left out after its first ones.
+  std::string Part(const std::string& digits, std::int64_t hidden) const {
+    if (hidden == 0) return digits;
+    return digits.substr(0, kShownEnds) + LeftOutText(hidden) + digits.substr(kShownEnds);
+  }
+
+  std::string Decimal(const exact::Decimal& d, const LeftOut& left) const {
+    std::string out = d.negative ? "-" : "";
+    out += d.integer.empty() ? "0" : Part(d.integer, left.integer);
+    if (!d.fixed.empty() || !d.period.empty()) out += "." + Part(d.fixed, left.fixed);
+    const std::string& p = d.period;
+    if (!p.empty()) {
+      if (mark_ == PeriodMark::Overline) {
+        out += "\\overline{" + Part(p, left.period) + "}";
+      } else if (p.size() == 1) {
+        out += "\\dot{" + p + "}";
+      } else {
+        // The dots on the first and the last digit, the words between.
+        std::string middle = p.substr(1, p.size() - 2);
+        if (left.period > 0) {
+          middle = middle.substr(0, kShownEnds - 1) + LeftOutText(left.period) +
+                   middle.substr(kShownEnds - 1);
+        }
+        out += "\\dot{" + p.substr(0, 1) + "}" + middle + "\\dot{" + p.substr(p.size() - 1) + "}";
+      }
+    }
+    if (d.exponent != 0) out += " \\times 10^{" + std::to_string(d.exponent) + "}";
+    return out;
+  }
+
+  PeriodMark mark_;
+  const words::Words& words_;
+};
+
+std::string LatexRelation(const std::string& relation) {
+  return relation == "≤" ? "\\le" : relation;
+}
+
+std::string EquationRow(const Equation& e, const Latex& latex) {
+  std::string row = e.sides.empty() ? std::string() : latex.Write(e.sides.front());
+  for (std::size_t i = 1; i < e.sides.size(); ++i) {
+    row +=
+        (i == 1 ? " &" : " ") + LatexRelation(Relation(e, i - 1)) + " " + latex.Write(e.sides[i]);
+  }
+  return row;
+}
+
+std::string DivisionRowLine(const DivisionRow& d, RowNumbers& numbers, const Latex& latex,
+                            const words::Words& words) {
+  const RowNumbers::Pieces n = numbers.Of(d);
+  const std::string label = RowLabel(d, words);
+  std::string row = label.empty() ? "" : "\\text{" + EscapeLatex(label) + "} \\quad ";
+  return row + latex.Piece(n.dividend) + " \\div " + latex.Piece(n.divisor) +
+         " &= " + latex.Piece(n.quotient) + " \\text{ " + EscapeLatex(RemainderWord(words)) +
+         " } " + latex.Piece(n.remainder);
+}
+
+}  // namespace
+
+std::string EscapeLatex(std::string_view text) {
+  std::string out;
+  for (const char c : text) {
+    switch (c) {
+      case '\\': out += "\\textbackslash{}"; break;
+      case '{':
+      case '}':
+      case '#':
+      case '$':
+      case '%':
+      case '&':
+      case '_':
+        out += '\\';
+        out += c;
+        break;
+      case '~': out += "\\textasciitilde{}"; break;
+      case '^': out += "\\textasciicircum{}"; break;
+      default: out += c;
+    }
+  }
+  return out;
+}
+
+std::vector<std::string> LatexLines(const Steps& steps, const Style& style,
+                                    const words::Words& words) {
+  const Latex latex(style.mark, words);
+  RowNumbers numbers;
+  std::vector<std::string> lines = {"\\begin{align*}"};
+  // A row ends with "\\" when anything follows it; a sentence is an \intertext.
+  bool row = false;
+  for (const Step& step : steps.steps) {
+    if (row) lines.back() += " \\\\";
+    row = !std::holds_alternative<Sentence>(step);
+    if (const auto* s = std::get_if<Sentence>(&step)) {
+      lines.push_back("\\intertext{" +
+                      Filled(
+                          *s, words, [&](const Formula& f) { return "$" + latex.Write(f) + "$"; },
+                          [](std::string_view t) { return EscapeLatex(t); }) +
+                      "}");
+    } else if (const auto* e = std::get_if<Equation>(&step)) {
+      lines.push_back(EquationRow(*e, latex));
+    } else {
+      lines.push_back(DivisionRowLine(std::get<DivisionRow>(step), numbers, latex, words));
+    }
+  }
+  lines.emplace_back("\\end{align*}");
+  return lines;
+}
+
+}  // namespace quotalis::explain

@@ -1,0 +1,128 @@
+// Fraction to decimal: the fraction as written made ready to divide, then the
+// long division, row by row, up to the remainder that comes again.
+#include <gmpxx.h>
+
+#include <algorithm>
+#include <cstddef>
+#include <memory>
+#include <string>
+
+#include "explain/render.h"
+#include "pieces.h"
+#include "words/words.h"
+
+namespace quotalis::explain {
+
+using words::N_;
+
+namespace {
+
+// The group the rows of the division are aligned in.
+constexpr int kDivision = 3;
+
+// The value of a long division: its whole part and the digits of its steps,
+// the period from `periodStart` on.
+exact::Decimal Quotient(const exact::FractionWorking& w, bool negative) {
+  exact::Decimal d;
+  d.negative = negative;
+  d.integer = w.whole.get_str();
+  std::string digits;
+  for (std::size_t i = 0; i + 1 < w.steps.size(); ++i) {
+    digits += static_cast<char>('0' + w.steps[i].digit);
+  }
+  const auto start = static_cast<std::size_t>(w.periodStart);
+  d.fixed = digits.substr(0, std::min(start, digits.size()));
+  if (w.steps.back().remainder != 0 && start < digits.size()) d.period = digits.substr(start);
+  return d;
+}
+
+// A mixed number made improper, the fraction reduced, its sign set aside.
+void Prepare(Builder& b, const exact::FractionWorking& w, bool negative) {
+  const exact::Rational& r = w.fraction;
+  const mpz_class n = abs(r.numerator);
+  const mpz_class& d = r.denominator;
+  if (!w.written) {
+    const Formula fraction = {Fraction(n, d)};
+    if (negative) b.Say(N_("Set the sign aside: work on {1}"), {fraction});
+    if (d == 1) b.Say(N_("The denominator is 1: {1}"), {Equals({fraction, Of(n)})});
+    return;
+  }
+  const exact::WrittenFraction& t = *w.written;
+  const Formula improper = {Fraction(t.improper, t.denominator)};
+  Formula written = {Fraction(t.numerator, t.denominator)};
+  if (t.mixed) written = {Number(t.whole), Fraction(t.numerator, t.denominator)};
+  if (negative) b.Say(N_("Set the sign aside: work on {1}"), {written});
+  if (t.mixed) {
+    const Formula sum = {Number(t.whole), Operator("×"), Number(t.denominator), Operator("+"),
+                         Number(t.numerator)};
+    b.Say(N_("Write the mixed number as an improper fraction: {1}"),
+          {Equals({written, {FractionOf(sum, Of(t.denominator))}, improper})});
+  }
+  if (t.common != 1) {
+    b.Say(N_("Reduce first, by the highest common factor of {1} and {2}, which is {3}: {4}"),
+          {Of(t.improper), Of(t.denominator), Of(t.common), Equals({improper, Value({n, d})})});
+  } else if (d == 1) {
+    b.Say(N_("The denominator is 1: {1}"), {Equals({improper, Of(n)})});
+  }
+}
+
+// The rows of the division of |n| by d; false when it stopped before a
+// remainder came again.
+bool Divide(Builder& b, const exact::FractionWorking& w) {
+  const mpz_class n = abs(w.fraction.numerator);
+  const auto divisor = std::make_shared<const mpz_class>(w.fraction.denominator);
+  b.Say(N_("Work out {1} by long division:"), {{Number(n), Operator("÷"), Number(*divisor)}});
+  b.Row({n, divisor, w.whole, w.steps.front().remainder, 0, kDivision});
+  for (std::size_t i = 0; i + 1 < w.steps.size(); ++i) {
+    b.Row({10 * w.steps[i].remainder, divisor, w.steps[i].digit, w.steps[i + 1].remainder,
+           static_cast<std::int64_t>(i + 1), kDivision});
+  }
+  const mpz_class& last = w.steps.back().remainder;
+  const std::int64_t start = w.periodStart + 1;
+  const auto digits = static_cast<std::int64_t>(w.steps.size() - 1);
+  if (w.capped) {
+    if (w.periodLength) {
+      b.Say(N_("Stopped after {1} digits: the period has {2} digits and starts at digit {3} "
+               "after the point"),
+            {Of(digits), Of(*w.periodLength), Of(start)});
+    } else {
+      b.Say(N_("Stopped after {1} digits: the period is longer than {2} digits"),
+            {Of(digits), Of(exact::kMaxExpansionDigits)});
+    }
+    return false;
+  }
+  if (last == 0) {
+    b.Say(N_("Remainder 0: the division ends"));
+  } else if (digits == start) {
+    b.Say(N_("Remainder {1} again: digit {2} repeats"), {Of(last), Of(start)});
+  } else {
+    b.Say(N_("Remainder {1} again: digits {2} to {3} repeat"), {Of(last), Of(start), Of(digits)});
+  }
+  return true;
+}
+
+}  // namespace
+
+Steps FractionSteps(const exact::FractionWorking& w) {
+  Builder b;
+  const exact::Rational& r = w.fraction;
+  const bool negative = w.written ? w.written->negative : r.numerator < 0;
+  const mpz_class n = abs(r.numerator);
+  const mpz_class& d = r.denominator;
+  Prepare(b, w, negative);
+  if (d != 1 && !w.steps.empty()) {
+    if (!Divide(b, w)) return b.Done();
+    b.Equate({{Fraction(n, d)}, Of(Quotient(w, false))}, 0);
+    if (negative) {
+      b.Say(N_("Put the sign back: {1}"), {Equals({{Fraction(-n, d)}, Of(Quotient(w, true))})});
+    }
+  } else if (negative) {
+    const Formula before = w.written
+                               ? Formula{Fraction(-w.written->improper, w.written->denominator)}
+                               : Formula{Fraction(-n, d)};
+    b.Say(N_("Put the sign back: {1}"), {Equals({before, Of(mpz_class(-n))})});
+  }
+  return b.Done();
+}
+
+}  // namespace quotalis::explain
