@@ -1,13 +1,12 @@
 // The page: it reads the controls into a request, hands it to the worker
-// (which runs the WebAssembly module), and shows the module's answer, its
-// refusal or its working. A keystroke flows: an input event -> update() ->
-// submit() -> the worker -> onWorkerMessage() -> render().
+// (which runs the WebAssembly module) through its link (link.js), and shows
+// the module's answer, its refusal or its working (view.js). A keystroke
+// flows: an input event -> update() -> link.submit() -> the worker ->
+// onAnswer() -> render().
 (function () {
   'use strict';
 
-  var LONG_ANSWER = 2000;  // characters of an answer shown before it is cut
-  var SLOW_MS = 300;       // a computation longer than this shows its time and a cancel button
-  var MATHML = 'http://www.w3.org/1998/Math/MathML';
+  var element = quotalisElement;
 
   function $(id) { return document.getElementById(id); }
   var ui = {
@@ -51,10 +50,6 @@
 
   // ---- the entry and its recurring digits
 
-  // Which characters are digits, to highlight the last K of them; which
-  // entries take K, and how many, is the module's to say (state.periodRoom).
-  var DIGIT = /[0-9\uff10-\uff19]/;
-
   function recurring() {
     return ui.period.disabled ? 0 : Number(ui.period.value);
   }
@@ -79,164 +74,41 @@
     ui.period.setAttribute('aria-valuetext', ui.periodValue.textContent);
   }
 
-  // The entry once more under the field: its recurring digits highlighted,
-  // and the character a refusal points at (1 for the first; past the end
-  // for a refusal at the end).
-  function renderEntryView(faultPosition) {
-    var chars = Array.from(ui.entry.value);
-    var k = recurring(), end = chars.length;
-    while (end > 0 && /[\s\u3000]/.test(chars[end - 1])) --end;
-    var first = end;
-    for (var seen = 0; seen < k && first > 0; --first) {
-      if (DIGIT.test(chars[first - 1])) ++seen;
-    }
-    // Each character's class: '' plain, 'recurring' or 'fault'; runs of one
-    // class become one node, so a long entry stays cheap to show.
-    var kindOf = function (i) {
-      if (i + 1 === faultPosition) return 'fault';
-      return k > 0 && i >= first && i < end ? 'recurring' : '';
-    };
-    ui.entryView.textContent = '';
-    var run = '', runKind = '';
-    var flush = function () {
-      if (run === '') return;
-      if (runKind === '') {
-        ui.entryView.appendChild(document.createTextNode(run));
-      } else {
-        ui.entryView.appendChild(element('mark', runKind, run));
-      }
-      run = '';
-    };
-    for (var i = 0; i < chars.length; ++i) {
-      var kind = kindOf(i);
-      if (kind !== runKind) flush();
-      runKind = kind;
-      run += chars[i];
-    }
-    flush();
-    if (faultPosition > chars.length) ui.entryView.appendChild(element('mark', 'fault', '\u00a0'));
-    ui.entryView.hidden = chars.length === 0;
-  }
-
   // ---- the worker
 
-  var worker = null, workerUrl = null;
-  var busy = null;      // {id, started}: the request the worker is on
-  var pending = null;   // the latest request, waiting for the worker
-  var latestId = 0, nextId = 1, ticker = 0;
-
-  function startWorker() {
-    if (!workerUrl) {
-      workerUrl = URL.createObjectURL(new Blob([quotalisWorkerSource()], {type: 'text/javascript'}));
-    }
-    worker = new Worker(workerUrl);
-    busy = null;
-    worker.onmessage = onWorkerMessage;
-    worker.onerror = function (event) {
-      event.preventDefault();
-      fail('loadFailed', event.message || 'worker error');
-    };
-  }
-
-  function restartWorker() {
-    worker.terminate();
-    startWorker();
-  }
-
-  function post(message) {
-    busy = {id: message.id, started: performance.now()};
-    worker.postMessage(message);
-    if (!ticker) ticker = setInterval(tick, 100);
-  }
-
-  // The worker puts the slider's K into the request if the entry takes one.
-  function submit(request, slider) {
-    var message = {id: nextId++, request: request, slider: slider};
-    latestId = message.id;
-    ui.answer.setAttribute('aria-busy', 'true');
-    if (!busy) {
-      post(message);
-    } else {
-      pending = message;
-      dropStale();
-    }
-  }
-
-  // A slow answer to an entry no longer shown is of no use: end it.
-  function dropStale() {
-    if (pending && busy && performance.now() - busy.started > SLOW_MS) {
-      restartWorker();
-      post(pending);
-      pending = null;
-    }
-  }
-
-  function onWorkerMessage(event) {
-    var m = event.data;
-    if (m.type === 'ready') {
+  var link = quotalisWorkerLink({
+    ready: function (m) {
       state.version = m.version;
       state.notations = m.notations;
       fillNotations();
       showVersion();
-    } else if (m.type === 'failed') {
-      fail('loadFailed', m.message);
-    } else if (m.type === 'answer') {
-      busy = null;
-      var response = m.failure === null ? JSON.parse(m.response) : null;
-      // After an exception, or memory run out (GMP may have stopped half-way),
-      // the module's memory may be in any state: start afresh.
-      if (!response || response.kind === 'too-large') restartWorker();
-      if (pending) {
-        post(pending);
-        pending = null;
+    },
+    answer: function (m, response) {
+      state.failure = null;
+      state.response = response;
+      state.periodRoom = m.periodRoom;
+      state.readsAsRounded = m.readsAsRounded;
+      updateSlider();
+      render();
+    },
+    failed: function (word, message) {
+      state.response = null;
+      state.failure = {word: word, message: message};
+      render();
+    },
+    progress: function (ms) {
+      ui.progress.hidden = ms === null;
+      if (ms !== null) {
+        ui.elapsed.textContent = quotalisSay(words().computing, {seconds: (ms / 1000).toFixed(1)});
       }
-      if (m.id === latestId) {
-        if (!response) {
-          fail('answerFailed', m.failure);
-          return;
-        }
-        state.failure = null;
-        state.response = response;
-        state.periodRoom = m.periodRoom;
-        state.readsAsRounded = m.readsAsRounded;
-        updateSlider();
-        render();
-      }
-    }
-    tick();
-  }
-
-  function fail(word, message) {
-    busy = null;
-    pending = null;
-    state.response = null;
-    state.failure = {word: word, message: message};
-    render();
-    tick();
-  }
-
-  function tick() {
-    dropStale();
-    var slow = busy && performance.now() - busy.started > SLOW_MS;
-    ui.progress.hidden = !slow;
-    if (slow) {
-      var seconds = ((performance.now() - busy.started) / 1000).toFixed(1);
-      ui.elapsed.textContent = quotalisSay(words().computing, {seconds: seconds});
-    }
-    if (!busy && ticker) {
-      clearInterval(ticker);
-      ticker = 0;
-    }
-  }
+    },
+  });
 
   function cancel() {
-    restartWorker();
-    pending = null;
-    latestId = 0;
+    link.cancel();
     state.response = null;
     state.cancelled = true;
     render();
-    tick();
     ui.entry.focus();
   }
 
@@ -261,41 +133,16 @@
     if (state.failure && state.failure.word === 'answerFailed') state.failure = null;
     if (ui.entry.value.trim() === '') {
       // Nothing typed yet: a prompt, not the module's refusal of an empty entry.
-      latestId = 0;
-      pending = null;
-      if (busy && performance.now() - busy.started > SLOW_MS) restartWorker();
+      link.forget();
       state.response = null;
       state.periodRoom = null;
       state.readsAsRounded = false;
       updateSlider();
       render();
-      tick();
       return;
     }
-    submit(request(), recurring());
-  }
-
-  // What the command line prints for the entry: a fraction's decimal, or a
-  // decimal's fraction (as a mixed number when asked).
-  function mainAnswer(r) {
-    if (r.reading === 'fraction' || r.reading === 'mixed') return r.decimal;
-    return r.mixed !== undefined ? r.mixed : r.fraction;
-  }
-
-  // What the answer equals, shown before it when short.
-  function leftSide(r) {
-    if (r.low !== undefined) return r.input.trim() + ' \u2248';
-    if (r.reading === 'fraction' || r.reading === 'mixed') {
-      return (r.mixed !== undefined ? r.mixed : r.fraction) + ' =';
-    }
-    return r.decimal + ' =';
-  }
-
-  function element(tag, className, text) {
-    var e = document.createElement(tag);
-    if (className) e.className = className;
-    if (text !== undefined) e.textContent = text;
-    return e;
+    ui.answer.setAttribute('aria-busy', 'true');
+    link.submit(request(), recurring());
   }
 
   function render() {
@@ -315,125 +162,13 @@
     } else if (!r) {
       ui.answer.appendChild(element('p', 'note', w.loading));
     } else if (r.error !== undefined) {
-      fault = r.position || 0;
       ui.entry.setAttribute('aria-invalid', 'true');
-      ui.answer.appendChild(element('p', 'refusal', r.error));
-      if (fault > 0) {
-        var c = Array.from(r.input || '')[fault - 1];
-        var where = element('p', 'where', quotalisSay(w.fault, {position: fault}) + ': ');
-        where.appendChild(element('mark', 'fault', c === undefined ? '\u00a0' : c));
-        ui.answer.appendChild(where);
-      }
+      fault = quotalisShowRefusal(ui.answer, r, w);
     } else {
-      var answer = mainAnswer(r), line = element('p', 'value');
-      var left = leftSide(r);
-      if (left.length <= 80) line.appendChild(element('span', 'lhs', left + ' '));
-      var shown = answer.length > LONG_ANSWER ? answer.slice(0, LONG_ANSWER) + '\u2026' : answer;
-      var value = element('span', '', shown);
-      value.id = 'answer-value';
-      line.appendChild(value);
-      ui.answer.appendChild(line);
-      if (answer.length > LONG_ANSWER) {
-        ui.longNote.textContent = quotalisSay(w.longAnswer, {
-          shown: LONG_ANSWER.toLocaleString(state.language),
-          total: answer.length.toLocaleString(state.language),
-        });
-        ui.long.hidden = false;
-        // A screen reader is told the length, not read two thousand digits.
-        value.setAttribute('aria-hidden', 'true');
-        ui.answer.appendChild(element('span', 'offscreen', ui.longNote.textContent));
-      }
+      quotalisShowValue(ui, r, w, state.language);
     }
-    renderEntryView(fault);
-    renderWorking(r);
-  }
-
-  function renderWorking(r) {
-    var show = ui.explain.checked;
-    ui.workingHeading.hidden = !show;
-    ui.working.hidden = !show;
-    ui.copyText.parentNode.hidden = !show;
-    ui.working.textContent = '';
-    if (!show) return;
-    if (r && typeof r.workingMathml === 'string' && r.workingMathml !== '') {
-      ui.working.appendChild(safeMarkup(r.workingMathml));
-    } else if (r && typeof r.workingText === 'string') {
-      ui.working.appendChild(element('pre', 'plain', r.workingText));
-    } else {
-      ui.working.appendChild(element('p', 'note', words().noWorking));
-    }
-    ui.copyText.disabled = ui.copyLatex.disabled = !(r && typeof r.workingText === 'string');
-  }
-
-  // The module's markup, kept to MathML and a few plain HTML elements, with
-  // no scripts, handlers, links or styles that load anything, since it
-  // quotes what was typed.
-  var HTML_KEPT = {DIV: 1, P: 1, SPAN: 1, BR: 1, OL: 1, UL: 1, LI: 1};
-  function safeMarkup(markup) {
-    var template = document.createElement('template');
-    template.innerHTML = markup;
-    Array.from(template.content.querySelectorAll('*')).forEach(function (e) {
-      if (e.namespaceURI !== MATHML && !HTML_KEPT[e.tagName]) {
-        e.remove();
-        return;
-      }
-      Array.from(e.attributes).forEach(function (a) {
-        var name = a.name.toLowerCase();
-        if (name.indexOf('on') === 0 || /href|src/.test(name) ||
-            (name === 'style' && /url\(|@import|expression/i.test(a.value))) {
-          e.removeAttribute(a.name);
-        }
-      });
-    });
-    return template.content;
-  }
-
-  // ---- copying and saving
-
-  function say(text) {
-    ui.copyStatus.textContent = text;
-  }
-
-  function copy(text, statusTarget) {
-    var w = words();
-    var show = function (message) {
-      (statusTarget || ui.copyStatus).textContent = message;
-    };
-    if (typeof text !== 'string') {
-      show(w.nothingToCopy);
-      return;
-    }
-    ui.clipboard.value = text;
-    var fallback = function () {
-      // Without the asynchronous clipboard (a page opened from disk, an older
-      // browser): select the hidden text and copy it the old way.
-      var focused = document.activeElement;
-      ui.clipboard.select();
-      var done = false;
-      try {
-        done = document.execCommand('copy');
-      } catch (e) {
-        done = false;
-      }
-      if (focused) focused.focus();
-      show(done ? w.copied : w.copyFailed);
-    };
-    if (navigator.clipboard && window.isSecureContext) {
-      navigator.clipboard.writeText(text).then(function () { show(w.copied); }, fallback);
-    } else {
-      fallback();
-    }
-  }
-
-  function download(text) {
-    var url = URL.createObjectURL(new Blob([text], {type: 'text/plain;charset=utf-8'}));
-    var a = document.createElement('a');
-    a.href = url;
-    a.download = 'quotalis-answer.txt';
-    document.body.appendChild(a);
-    a.click();
-    a.remove();
-    setTimeout(function () { URL.revokeObjectURL(url); }, 10000);
+    quotalisShowEntry(ui.entryView, ui.entry.value, recurring(), fault);
+    quotalisShowWorking(ui, ui.explain.checked ? r : undefined, w);
   }
 
   // ---- the keypad
@@ -505,7 +240,7 @@
     ui.language.addEventListener('change', function () {
       state.language = ui.language.value === 'en' ? 'en' : 'ja';
       relabel();
-      say('');
+      ui.copyStatus.textContent = '';
       update();  // the module words refusals and the working in the language
     });
     ui.entry.addEventListener('input', update);
@@ -518,20 +253,21 @@
       if (button) press(button.getAttribute('data-key'));
     });
     ui.cancel.addEventListener('click', cancel);
+    var copy = function (text, status) { quotalisCopy(text, ui.clipboard, status, words()); };
     ui.copyText.addEventListener('click', function () {
-      copy(state.response && state.response.workingText);
+      copy(state.response && state.response.workingText, ui.copyStatus);
     });
     ui.copyLatex.addEventListener('click', function () {
-      copy(state.response && state.response.workingLatex);
+      copy(state.response && state.response.workingLatex, ui.copyStatus);
     });
     ui.copyAnswer.addEventListener('click', function () {
-      copy(state.response && mainAnswer(state.response), ui.longStatus);
+      copy(state.response && quotalisMainAnswer(state.response), ui.longStatus);
     });
     ui.downloadAnswer.addEventListener('click', function () {
-      if (state.response) download(mainAnswer(state.response));
+      if (state.response) quotalisDownload(quotalisMainAnswer(state.response));
     });
     try {
-      startWorker();
+      link.start();
     } catch (e) {
       state.failure = {word: 'loadFailed', message: String((e && e.message) || e)};
     }
