@@ -36,7 +36,7 @@ Math Number(std::string digits) {
 
 Math Number(const mpz_class& n) {
   const std::size_t most = mpz_sizeinbase(n.get_mpz_t(), 10);  // exact, or one more
-  if (most <= kLongestNumberShown) return Number(n.get_str());
+  if (most <= kLongestNumberShown + 1) return Number(n.get_str());
   // Its ends without writing out the middle: the last digits are n's rest
   // by 10^kShownEnds, the first those of n over a power of ten.
   const mpz_class magnitude = abs(n);
@@ -57,7 +57,12 @@ Math Number(const mpz_class& n) {
 }
 
 bool ShownByEnds(const mpz_class& n) {
-  return mpz_sizeinbase(n.get_mpz_t(), 10) > kLongestNumberShown;
+  const std::size_t most = mpz_sizeinbase(n.get_mpz_t(), 10);  // exact, or one more
+  if (most <= kLongestNumberShown) return false;
+  if (most > kLongestNumberShown + 1) return true;
+  mpz_class power;  // the smallest number of most digits
+  mpz_ui_pow_ui(power.get_mpz_t(), 10, static_cast<unsigned long>(kLongestNumberShown));
+  return mpz_cmpabs(n.get_mpz_t(), power.get_mpz_t()) >= 0;
 }
 
 Math Variable(std::string name) { return Piece(Math::Kind::Variable, std::move(name)); }

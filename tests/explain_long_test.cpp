@@ -136,4 +136,18 @@ TEST(LongNumbers, ThousandZerosBeforeTheDigits) {
   EXPECT_EQ(x.decimal.period, "6");
 }
 
+// Up to kLongestNumberShown digits a number is shown whole, by its digits
+// however many it has, not by an estimate of their count.
+TEST(LongNumbers, AThousandDigitsShownWhole) {
+  for (const unsigned long zeros : {998UL, 999UL, 1000UL}) {
+    for (int lead = 1; lead <= 9; ++lead) {
+      const mpz_class d = lead * TenTo(zeros);
+      const explain::Steps steps = FractionStepsOf("1/" + d.get_str());
+      const auto& work = std::get<explain::Sentence>(steps.steps.front());
+      ASSERT_EQ(work.args.at(0).size(), 3u);
+      EXPECT_EQ(Shown(work.args[0][2]), ExpectedShown(d)) << lead << "e" << zeros;
+    }
+  }
+}
+
 }  // namespace
