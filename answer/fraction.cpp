@@ -22,8 +22,8 @@ exact::Result<Workings> FractionWorking(const Request& request, const Entry& ent
   exact::Result<exact::FractionWorking> made = exact::ExplainFraction(entry.written);
   if (const auto* p = std::get_if<exact::Problem>(&made)) return *p;
   const explain::Style style = WorkingStyle(request, entry.notation);
-  Workings working =
-      Rendered(explain::FractionSteps(std::get<exact::FractionWorking>(made)), request, style);
+  Workings working = Rendered(
+      explain::FractionSteps(std::get<exact::FractionWorking>(std::move(made))), request, style);
   if (request.notation == exact::Notation::Keypad) {
     exact::Result<KeypadForm> form = ToKeypad(entry.fraction, request.keypadCheck);
     if (const auto* keypad = std::get_if<KeypadForm>(&form)) {

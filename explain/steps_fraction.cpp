@@ -67,17 +67,26 @@ void Prepare(Builder& b, const exact::FractionWorking& w, bool negative) {
 }
 
 // The rows of the division of |n| by d; false when it stopped before a
-// remainder came again.
-bool Divide(Builder& b, const exact::FractionWorking& w) {
-  const mpz_class n = abs(w.fraction.numerator);
-  const auto divisor = std::make_shared<const mpz_class>(w.fraction.denominator);
-  b.Say(N_("Work out {1} by long division:"), {{Number(n), Operator("÷"), Number(*divisor)}});
-  b.Row({n, divisor, w.whole, w.steps.front().remainder, 0, kDivision});
-  for (std::size_t i = 0; i + 1 < w.steps.size(); ++i) {
-    b.Row({10 * w.steps[i].remainder, divisor, w.steps[i].digit, w.steps[i + 1].remainder,
-           static_cast<std::int64_t>(i + 1), kDivision});
-  }
+// remainder came again. The working's numbers move into the rows: a
+// numerator and a whole part of millions of digits are not held twice.
+bool Divide(Builder& b, exact::FractionWorking& w) {
+  mpz_class dividend = std::move(w.fraction.numerator);
+  mpz_abs(dividend.get_mpz_t(), dividend.get_mpz_t());
+  const auto divisor = std::make_shared<const mpz_class>(std::move(w.fraction.denominator));
+  b.Say(N_("Work out {1} by long division:"),
+        {{Number(dividend), Operator("÷"), Number(*divisor)}});
   const mpz_class& last = w.steps.back().remainder;
+  const Formula again = Of(last);
+  const bool ends = last == 0;
+  mpz_class quotient = std::move(w.whole);
+  for (std::size_t i = 0; i < w.steps.size(); ++i) {
+    mpz_class& remainder = w.steps[i].remainder;
+    mpz_class next = i + 1 < w.steps.size() ? mpz_class(10 * remainder) : mpz_class();
+    b.Row({std::move(dividend), divisor, std::move(quotient), std::move(remainder),
+           static_cast<std::int64_t>(i), kDivision});
+    dividend = std::move(next);
+    quotient = w.steps[i].digit;
+  }
   const std::int64_t start = w.periodStart + 1;
   const auto digits = static_cast<std::int64_t>(w.steps.size() - 1);
   if (w.capped) {
@@ -91,37 +100,45 @@ bool Divide(Builder& b, const exact::FractionWorking& w) {
     }
     return false;
   }
-  if (last == 0) {
+  if (ends) {
     b.Say(N_("Remainder 0: the division ends"));
   } else if (digits == start) {
-    b.Say(N_("Remainder {1} again: digit {2} repeats"), {Of(last), Of(start)});
+    b.Say(N_("Remainder {1} again: digit {2} repeats"), {again, Of(start)});
   } else {
-    b.Say(N_("Remainder {1} again: digits {2} to {3} repeat"), {Of(last), Of(start), Of(digits)});
+    b.Say(N_("Remainder {1} again: digits {2} to {3} repeat"), {again, Of(start), Of(digits)});
   }
   return true;
 }
 
 }  // namespace
 
-Steps FractionSteps(const exact::FractionWorking& w) {
+Steps FractionSteps(exact::FractionWorking w) {
   Builder b;
   const exact::Rational& r = w.fraction;
   const bool negative = w.written ? w.written->negative : r.numerator < 0;
-  const mpz_class n = abs(r.numerator);
-  const mpz_class& d = r.denominator;
   Prepare(b, w, negative);
-  if (d != 1 && !w.steps.empty()) {
-    if (!Divide(b, w)) return b.Done();
-    b.Equate({{Fraction(n, d)}, Of(Quotient(w, false))}, 0);
+  if (r.denominator == 1 || w.steps.empty()) {
     if (negative) {
-      b.Say(N_("Put the sign back: {1}"), {Equals({{Fraction(-n, d)}, Of(Quotient(w, true))})});
+      const mpz_class n = abs(r.numerator);
+      const Formula before = w.written
+                                 ? Formula{Fraction(-w.written->improper, w.written->denominator)}
+                                 : Formula{Fraction(-n, r.denominator)};
+      b.Say(N_("Put the sign back: {1}"), {Equals({before, Of(mpz_class(-n))})});
     }
-  } else if (negative) {
-    const Formula before = w.written
-                               ? Formula{Fraction(-w.written->improper, w.written->denominator)}
-                               : Formula{Fraction(-n, d)};
-    b.Say(N_("Put the sign back: {1}"), {Equals({before, Of(mpz_class(-n))})});
+    return b.Done();
   }
+  // What the division comes to, written before its numbers move into its rows.
+  Math fraction = Fraction(r.numerator, r.denominator);
+  fraction.negative = false;
+  const Equation value = {{{fraction}, Of(Quotient(w, false))}, 0};
+  Formula signBack;
+  if (negative) {
+    fraction.negative = true;
+    signBack = Equals({{fraction}, Of(Quotient(w, true))});
+  }
+  if (!Divide(b, w)) return b.Done();
+  b.Equate(value.sides, value.group);
+  if (negative) b.Say(N_("Put the sign back: {1}"), {signBack});
   return b.Done();
 }
 

@@ -94,8 +94,9 @@ Steps DecimalSteps(const exact::DecimalWorking& w, const Style& style);
 // Fraction to decimal: a mixed number made improper, the fraction reduced,
 // the sign set aside, then the long division up to the first remainder that
 // comes again, and the decimal. The style does not change these steps: only
-// how Render writes the decimal.
-Steps FractionSteps(const exact::FractionWorking& w);
+// how Render writes the decimal. The working's numbers move into the
+// division's rows: moved in, a numerator of millions of digits is held once.
+Steps FractionSteps(exact::FractionWorking w);
 
 // A rounded display's simplest fraction (exact/rounded.h): the interval the
 // display stands for; 0 when it holds 0; the sign set aside; each whole part
