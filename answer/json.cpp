@@ -12,10 +12,19 @@ namespace quotalis::answer {
 
 namespace {
 
-// Appends `text` escaped, without the quotes.
+// Whether a byte is printable ASCII that JSON takes as it stands.
+bool PlainAscii(char c) { return c >= 0x20 && c < 0x7F && c != '"' && c != '\\'; }
+
+// Appends `text` escaped, without the quotes. Runs of plain ASCII, most of
+// any answer, are copied whole.
 void AppendEscaped(std::string& out, std::string_view text) {
   constexpr char kHex[] = "0123456789abcdef";
   while (!text.empty()) {
+    const auto plain = static_cast<std::size_t>(
+        std::find_if_not(text.begin(), text.end(), PlainAscii) - text.begin());
+    out.append(text.substr(0, plain));
+    text.remove_prefix(plain);
+    if (text.empty()) break;
     const std::optional<exact::CodePoint> c = exact::FirstCodePoint(text);
     if (!c) {
       out += "\\ufffd";
