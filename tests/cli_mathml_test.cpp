@@ -1,5 +1,5 @@
-// The working as MathML for the web page (explain/mathml.h, through
-// cli::WorkingMathml): the school exercises of tests/working/ against
+// The working as MathML for the web page (explain::Render's MathML, through
+// the answer library, as the page asks it): the school exercises of tests/working/ against
 // tests/working/mathml/<language>/<name>.mathml; every block, over seeded
 // entries in every notation, well-formed XML of MathML Core's elements
 // alone; and the long division drawn by hand read back and checked against
