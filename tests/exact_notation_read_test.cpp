@@ -109,10 +109,8 @@ INSTANTIATE_TEST_SUITE_P(
                    "0.1666.........e1",
                    {false, "0", "166", "6", 1},
                    Ellipsis},
-        DecimalRow{"ellipsis_character_then_points",
-                   "0.33\u2026...",
-                   {false, "0", "3", "3", 0},
-                   Ellipsis},
+        DecimalRow{
+            "ellipsis_character_then_points", "0.33\u2026...", {false, "0", "3", "3", 0}, Ellipsis},
         DecimalRow{"ellipsis_points_then_one_middle_dot",
                    "0.33...\u30FB",
                    {false, "0", "3", "3", 0},
