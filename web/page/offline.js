@@ -5,10 +5,18 @@
 // new version is fetched in the background; once it has taken over, the
 // page says so, and the next opening uses it. A page opened from disk has no
 // service worker, and needs none.
+//
+// The manifest, which makes the page installable, is linked here too: from
+// disk the browser refuses to read it, and says so in the console.
 (function () {
   'use strict';
 
-  if (!('serviceWorker' in navigator) || !/^https?:$/.test(location.protocol)) return;
+  if (!/^https?:$/.test(location.protocol)) return;
+  var manifest = document.createElement('link');
+  manifest.rel = 'manifest';
+  manifest.href = 'manifest.webmanifest';
+  document.head.appendChild(manifest);
+  if (!('serviceWorker' in navigator)) return;
   var note = document.getElementById('update');
   // A page that a worker already answered, and that another one takes over,
   // is running the version before.

@@ -418,6 +418,8 @@ class Installed(unittest.TestCase):
             d.get(url)
             browser.wait_idle(d)
             self.wait_controlled()
+            self.assertEqual(d.execute_script("return document.querySelector('link[rel=manifest]').href"),
+                             url + 'manifest.webmanifest')
             kept = d.execute_async_script("""
                 var done = arguments[0];
                 caches.keys().then(function (names) {
