@@ -122,6 +122,7 @@ case "${1:-}" in
     echo "== the web page in headless Chromium"
     web/build-page.sh >/dev/null
     /usr/bin/python3 web/tests/page_test.py build/web build/test/cli/quotalis-cli
+    /usr/bin/python3 web/tests/page_device_test.py build/web build/test/cli/quotalis-cli
     echo "== all tests passed"
     ;;
   bench)

@@ -3,7 +3,8 @@
 namespace quotalis::answer {
 
 explain::Style WorkingStyle(const Request& request, exact::Notation reading) {
-  return explain::ChooseStyle(request.notation, reading, request.mixed, request.words->Language());
+  return explain::ChooseStyle(request.notation, reading, request.mixed, request.words->Language(),
+                              request.notationChosen);
 }
 
 Workings Rendered(const explain::Steps& steps, const Request& request,

@@ -83,7 +83,10 @@ bool Options::*FlagOf(std::string_view name) {
 
 Problem ParseValue(std::string_view name, std::string_view value, Options& options) {
   if (name == "--period") return answer::ReadPeriod(value, options.period);
-  if (name == "--notation") return ParseNotation(value, options.notation);
+  if (name == "--notation") {
+    options.notationGiven = true;
+    return ParseNotation(value, options.notation);
+  }
   if (name == "--max-memory") return ParseMemorySize(value, options.memory);
   return ParseMaxDigits(value, options.maxDigits);
 }
@@ -174,6 +177,7 @@ answer::Request RequestFor(const Options& options, std::string_view entry, std::
   request.entry = entry;
   request.period = period;
   request.notation = options.notation;
+  request.notationChosen = options.notationGiven;
   request.mixed = options.mixed;
   request.rounded = options.rounded;
   request.maxDigits = options.maxDigits;

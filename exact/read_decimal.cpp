@@ -123,14 +123,40 @@ Problem PeriodWithoutPoint(std::size_t at, const PointFormats& formats, const st
   return ProblemAt(at, formats.two, {whole, sign + before + "." + integer.back() + marked});
 }
 
+// From this many digits after the point, digits before an ellipsis read as a
+// calculator's display (ten digits, 0.6666666667) rather than as a period
+// the user meant to write out.
+constexpr std::size_t kDisplayDigits = 10;
+
+// Whether digits after the point that show no recurring block look like a
+// display rounded at its last digit: the digits before it recur (0.1667,
+// 0.6666666667), or there are as many as a calculator shows (0.1428571429).
+bool LooksRounded(std::string_view fixed) {
+  return fixed.size() >= kDisplayDigits || RecurringBlock(fixed.substr(0, fixed.size() - 1)) > 0;
+}
+
 // The refusal of digits after the point that show no recurring block before
 // the ellipsis at `at` (`typed` as the user wrote it, though "⋯" and "･" come
 // back as "…" and "・"), with the advice for their last digit recurring:
 // "0.16..." -> "if 6 recurs, write 0.1666... or 0.1(6)", the digit written
 // three times as the ellipsis writer writes it, or four times where three
-// would show a longer block.
+// would show a longer block. Digits that look like a rounded display get the
+// advice to read them as one instead: "0.6666666667..." -> "write
+// 0.6666666667 and read it as rounded".
 Problem NoRecurringBlock(std::size_t at, const std::string& sign, const Decimal& d,
                          const std::string& typed) {
+  if (LooksRounded(d.fixed)) {
+    if (d.integer.size() + d.fixed.size() + 2 > kAdviceDigits) {
+      return ProblemAt(at, N_("the ellipsis at character {1} must follow the recurring digits "
+                              "written out at least twice after the point: for a display rounded "
+                              "at its last digit, leave the ellipsis out and read it as rounded"));
+    }
+    return ProblemAt(at,
+                     N_("the ellipsis at character {1} must follow the recurring digits written "
+                        "out at least twice after the point: for a display rounded at its last "
+                        "digit, write {2} and read it as rounded"),
+                     {sign + d.integer + "." + d.fixed});
+  }
   if (d.integer.size() + d.fixed.size() + 2 > kAdviceDigits) {
     return ProblemAt(at, N_("the ellipsis at character {1} must follow the recurring digits "
                             "written out at least twice after the point"));

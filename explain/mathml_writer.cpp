@@ -93,8 +93,8 @@ std::string Mathml::PeriodDigit(char digit, bool first, bool last) const {
 }
 
 bool Mathml::Textual() const {
-  return notation_ != exact::Notation::Parentheses && notation_ != exact::Notation::Dots &&
-         notation_ != exact::Notation::Overline;
+  if (notation_ == exact::Notation::Parentheses) return parenthesesWritten_;
+  return notation_ != exact::Notation::Dots && notation_ != exact::Notation::Overline;
 }
 
 // The period's digits marked: a dot over the first and the last, or a line over all.

@@ -43,8 +43,10 @@ struct DecimalParts {
 // the notation writes them.
 class Mathml {
  public:
-  Mathml(exact::Notation notation, PeriodMark mark, const words::Words& words)
-      : notation_(notation), mark_(mark), words_(words) {}
+  // `parenthesesWritten`: parentheses are written as characters too.
+  Mathml(exact::Notation notation, PeriodMark mark, const words::Words& words,
+         bool parenthesesWritten = false)
+      : notation_(notation), mark_(mark), words_(words), parenthesesWritten_(parenthesesWritten) {}
 
   // A formula as one <mrow>.
   std::string Write(const Formula& f) const;
@@ -68,6 +70,7 @@ class Mathml {
   exact::Notation notation_;
   PeriodMark mark_;
   const words::Words& words_;
+  bool parenthesesWritten_;
 };
 
 }  // namespace quotalis::explain

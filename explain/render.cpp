@@ -6,12 +6,18 @@
 namespace quotalis::explain {
 
 Style ChooseStyle(exact::Notation asked, exact::Notation entry, bool mixed,
-                  std::string_view language) {
+                  std::string_view language, bool chosen) {
   Style style;
-  const bool asDefault = asked == exact::Notation::Parentheses || asked == exact::Notation::Latex;
+  const bool parentheses = asked == exact::Notation::Parentheses;
+  const bool asDefault = (parentheses && !chosen) || asked == exact::Notation::Latex;
   style.notation = asDefault ? TextNotation(entry) : TextNotation(asked);
-  style.mark =
-      entry == exact::Notation::Dots || language == "ja" ? PeriodMark::Dots : PeriodMark::Overline;
+  if (asked == exact::Notation::Dots || asked == exact::Notation::Overline) {
+    style.mark = asked == exact::Notation::Dots ? PeriodMark::Dots : PeriodMark::Overline;
+  } else {
+    style.mark = entry == exact::Notation::Dots || language == "ja" ? PeriodMark::Dots
+                                                                    : PeriodMark::Overline;
+  }
+  style.parenthesesWritten = parentheses && chosen;
   style.mixed = mixed;
   style.fromShortest =
       entry == exact::Notation::Ellipsis || style.notation == exact::Notation::Ellipsis;

@@ -120,7 +120,7 @@ std::vector<const T*> RunFrom(const std::vector<Step>& all, std::size_t& i) {
 
 std::vector<std::string> MathmlBlocks(const Steps& steps, const Style& style,
                                       const words::Words& words) {
-  const Mathml m(TextNotation(style.notation), style.mark, words);
+  const Mathml m(TextNotation(style.notation), style.mark, words, style.parenthesesWritten);
   // The plain text's lines, one a step: the spoken alternative.
   const std::vector<std::string> spoken = TextLines(steps, style, words);
   std::vector<std::string> blocks;

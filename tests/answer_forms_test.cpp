@@ -117,6 +117,50 @@ TEST(AnswerForms, WorkingInEveryFormatFromOneBuild) {
   }
 }
 
+// A notation chosen writes the working's decimals as it writes the answer,
+// in every format and language, dots and lines whatever the language; left
+// as the default, the entry's own notation stands in the working.
+TEST(AnswerForms, WriteTheWorkingInTheNotationChosen) {
+  using N = quotalis::exact::Notation;
+  struct Row {
+    const char* language;
+    N notation;
+    bool chosen;
+    const char *decimal, *inMathml, *notInMathml;
+  };
+  const Row rows[] = {
+      {"ja", N::Dots, true, "0.16\u0307", "\u02D9", "\u2015"},
+      {"ja", N::Overline, true, "0.16\u0305", "\u2015", "\u02D9"},
+      {"en", N::Dots, true, "0.16\u0307", "\u02D9", "\u2015"},
+      {"ja", N::Parentheses, true, "0.1(6)", "<mn>0.1(6)</mn>", "\u02D9"},
+      {"en", N::Parentheses, true, "0.1(6)", "<mn>0.1(6)</mn>", "\u2015"},
+      {"ja", N::Parentheses, false, "0.1(6)", "<mn>0.1[6]</mn>", "<mn>0.1(6)</mn>"},
+      {"en", N::Parentheses, false, "0.1(6)", "<mn>0.1[6]</mn>", "<mn>0.1(6)</mn>"},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(std::string(row.language) + " " + row.decimal + (row.chosen ? " chosen" : ""));
+    Request request;
+    request.entry = "0.1[6]";  // the entry's own notation yields to one chosen
+    request.words = &quotalis::words::TableWords(row.language);
+    request.notation = row.notation;
+    request.notationChosen = row.chosen;
+    request.form = Form::Json;
+    request.working = {.text = true, .mathml = true};
+    const Answer a = AnswerEntry(request);
+    ASSERT_EQ(a.status, Status::Answered);
+    const std::string decimal = row.decimal;
+    EXPECT_EQ(a.decimal, decimal);
+    const std::string text = a.working.text.at(0), mathml = a.working.mathml.at(0);
+    if (row.chosen) {
+      EXPECT_NE(text.find(decimal), std::string::npos) << text;
+    } else {
+      EXPECT_NE(text.find("0.1[6]"), std::string::npos) << text;
+    }
+    EXPECT_NE(mathml.find(row.inMathml), std::string::npos) << mathml;
+    EXPECT_EQ(mathml.find(row.notInMathml), std::string::npos) << mathml;
+  }
+}
+
 TEST(AnswerForms, AskForTheMemoryLimitOnlyForLongWork) {
   int asked = 0;
   int before = 0;

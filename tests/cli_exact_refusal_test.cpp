@@ -36,6 +36,12 @@ TEST(ExactCommandLine, RefusesWithTheProblemAndItsPlace) {
        "'0.5...': the ellipsis at character 4 must follow the recurring digits written out at "
        "least twice after the point: if 5 recurs, write 0.555... or 0.(5)",
        2},
+      {"an ellipsis after a calculator's display",
+       {"0.6666666667..."},
+       "'0.6666666667...': the ellipsis at character 13 must follow the recurring digits "
+       "written out at least twice after the point: for a display rounded at its last digit, "
+       "write 0.6666666667 and read it as rounded",
+       2},
       {"a period before any point",
        {"12(3)"},
        "'12(3)': the recurring part at character 3 must follow a point: write 12.(3) or 1.2(3)",

@@ -137,6 +137,8 @@ const LanguageRun kRuns[] = {
     {"a stray letter", "0.1x", ""},
     {"nothing", "''", ""},
     {"an ellipsis without a block", "0.5...", ""},
+    {"an ellipsis after a calculator's display", "0.6666666667...", ""},
+    {"an ellipsis after a long display", "0.3141592653589793238462643383279...", ""},
     {"K with a notation", "--period 1 '0.1(6)'", ""},
     {"K with a fraction", "--period 2 1/7", ""},
     {"unknown option", "--foo", ""},

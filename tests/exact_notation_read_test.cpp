@@ -187,6 +187,16 @@ std::string NoBlock(int at, const std::string& digit, const std::string& repeate
          digit + " recurs, write " + repeated + " or " + parenthesised;
 }
 
+// The same refusal for digits that look like a display rounded at their last
+// digit, with the advice to read `display` as rounded ("" for none).
+std::string RoundedBlock(int at, const std::string& display) {
+  std::string text = "the ellipsis at character " + std::to_string(at) +
+                     " must follow the recurring digits written out at least twice after the "
+                     "point: for a display rounded at its last digit, ";
+  return text + (display.empty() ? "leave the ellipsis out and read it as rounded"
+                                 : "write " + display + " and read it as rounded");
+}
+
 class ReadErrorTest : public ::testing::TestWithParam<ErrorRow> {};
 
 TEST_P(ReadErrorTest, NamesWhatAndWhere) {
@@ -295,14 +305,23 @@ INSTANTIATE_TEST_SUITE_P(
                  NoBlock(4, "3", "0.333\u30FB\u30FB\u30FB", "0.(3)"), 4},
         ErrorRow{"ellipsis_advice_signed_without_integer", "-.5\u2026\u2026",
                  NoBlock(4, "5", "-.555\u2026\u2026", "-.(5)"), 4},
-        ErrorRow{"ellipsis_advice_at_its_longest", "0.31415926535897932384626433832...",
-                 NoBlock(32, "2", "0.3141592653589793238462643383222...",
-                         "0.3141592653589793238462643383(2)"),
-                 32},
+        ErrorRow{"ellipsis_advice_at_its_longest", "0.16666666666666666666666666667...",
+                 RoundedBlock(32, "0.16666666666666666666666666667"), 32},
         ErrorRow{"ellipsis_long_without_advice", "0.314159265358979323846264338327...",
+                 RoundedBlock(33, ""), 33},
+        ErrorRow{"ellipsis_long_integer_without_advice", "12345678901234567890123456789.16...",
                  "the ellipsis at character 33 must follow the recurring digits written out at "
                  "least twice after the point",
                  33},
+        // A calculator's display followed by an ellipsis: the pupil meant the
+        // digits to go on as they began, not the last one to recur.
+        ErrorRow{"ellipsis_after_a_calculators_display", "0.6666666667...",
+                 RoundedBlock(13, "0.6666666667"), 13},
+        ErrorRow{"ellipsis_after_ten_digits", "-.1428571429…", RoundedBlock(13, "-.1428571429"),
+                 13},
+        ErrorRow{"ellipsis_after_a_rounded_block", "0.1667...", RoundedBlock(7, "0.1667"), 7},
+        ErrorRow{"ellipsis_after_nine_digits", "0.123456789...",
+                 NoBlock(12, "9", "0.12345678999...", "0.12345678(9)"), 12},
         ErrorRow{"ellipsis_integer_digits_not_counted", "33.3...",
                  NoBlock(5, "3", "33.333...", "33.(3)"), 5},
         ErrorRow{"ellipsis_text_after", "0.333...+",

@@ -27,11 +27,26 @@ struct StyleRow {
   Notation notation;
   PeriodMark mark;
   bool fromShortest;
+  bool chosen = false;  // the notation asked was chosen, not the default
+  bool parenthesesWritten = false;
 };
 
 const StyleRow kStyles[] = {
-    {"dots_asked", Notation::Dots, Notation::Parentheses, "en", Notation::Dots,
-     PeriodMark::Overline, false},
+    // Dots or overline asked mark the period so, whatever the language.
+    {"dots_asked", Notation::Dots, Notation::Parentheses, "en", Notation::Dots, PeriodMark::Dots,
+     false},
+    {"overline_asked_in_japanese", Notation::Overline, Notation::Dots, "ja", Notation::Overline,
+     PeriodMark::Overline, false, true},
+    // Parentheses chosen stand in the working whatever the entry's notation;
+    // left as the default, the entry's own does.
+    {"parentheses_chosen", Notation::Parentheses, Notation::Brackets, "ja", Notation::Parentheses,
+     PeriodMark::Dots, false, true, true},
+    {"parentheses_chosen_ellipsis_entry", Notation::Parentheses, Notation::Ellipsis, "en",
+     Notation::Parentheses, PeriodMark::Overline, true, true, true},
+    {"parentheses_by_default", Notation::Parentheses, Notation::Brackets, "ja", Notation::Brackets,
+     PeriodMark::Dots, false},
+    {"latex_chosen_keeps_the_entrys", Notation::Latex, Notation::Brackets, "en", Notation::Brackets,
+     PeriodMark::Overline, false, true},
     {"ellipsis_entry", Notation::Parentheses, Notation::Ellipsis, "en", Notation::Ellipsis,
      PeriodMark::Overline, true},
     {"ellipsis_asked", Notation::Ellipsis, Notation::Brackets, "en", Notation::Ellipsis,
@@ -55,8 +70,10 @@ class ChosenStyle : public ::testing::TestWithParam<StyleRow> {};
 TEST_P(ChosenStyle, FollowsTheEntryTheAskedNotationAndTheLanguage) {
   const StyleRow& r = GetParam();
   for (const bool mixed : {false, true}) {
-    const explain::Style style = explain::ChooseStyle(r.asked, r.entry, mixed, r.language);
-    EXPECT_EQ(style, (explain::Style{r.notation, r.mark, mixed, r.fromShortest}));
+    const explain::Style style =
+        explain::ChooseStyle(r.asked, r.entry, mixed, r.language, r.chosen);
+    EXPECT_EQ(style,
+              (explain::Style{r.notation, r.mark, mixed, r.fromShortest, r.parenthesesWritten}));
   }
 }
 

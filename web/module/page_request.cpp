@@ -91,7 +91,7 @@ Refusal ReadK(const Fields& fields, std::int32_t& period) {
   return std::nullopt;
 }
 
-Refusal ReadNotation(const Fields& fields, exact::Notation& notation) {
+Refusal ReadNotation(const Fields& fields, exact::Notation& notation, bool& chosen) {
   const val v = fields["notation"];
   if (v.isUndefined() || v.isNull()) return std::nullopt;
   if (!v.isString()) {
@@ -101,6 +101,7 @@ Refusal ReadNotation(const Fields& fields, exact::Notation& notation) {
   exact::Result<exact::Notation> named = answer::NotationForAnswers(Utf8(v));
   if (const auto* problem = std::get_if<exact::Problem>(&named)) return fields.Refused(*problem);
   notation = std::get<exact::Notation>(named);
+  chosen = true;
   return std::nullopt;
 }
 
@@ -168,7 +169,8 @@ std::optional<answer::Answer> ReadRequest(const val& object, std::string& entry,
   // Each field read in turn; the first one refused is the answer.
   bool explain = false;
   for (Refusal refused :
-       {ReadK(fields, request.period), ReadNotation(fields, request.notation),
+       {ReadK(fields, request.period),
+        ReadNotation(fields, request.notation, request.notationChosen),
         ReadFlag(fields, "mixed", request.mixed), ReadFlag(fields, "explain", explain),
         ReadFlag(fields, "rounded", request.rounded), ReadMaxDigits(fields, request.maxDigits)}) {
     if (refused) return refused;

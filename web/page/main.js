@@ -32,7 +32,23 @@
     periodRoom: null,
     readsAsRounded: false,
     notations: null,  // {ja: [{name, label}], en: [...]}, from the module
+    // The notation the pupil (or a link) chose, by name; until one is chosen,
+    // null: the language's default, which follows the language.
+    notation: null,
+    languageChosen: false,  // by the pupil or a link, so that a link carries it
+    // A link's K, until the module has said how far the entry takes one
+    // (the slider cannot hold it before): then it goes to the slider.
+    linkedPeriod: null,
   };
+
+  // The notation a language's readers write a period in by default: dots in
+  // Japanese, as the textbooks print them, parentheses in English.
+  function defaultNotation() { return state.language === 'ja' ? 'dots' : 'parentheses'; }
+
+  // Whether the slider's K goes into the request: the entry takes one and
+  // it is not read as a rounded display (the worker keeps K within the
+  // entry's digits).
+  function periodGiven() { return recurring() > 0 && !ui.rounded.checked; }
 
   function words() { return QUOTALIS_WORDS[state.language]; }
 
@@ -88,6 +104,11 @@
       state.response = response;
       state.periodRoom = m.periodRoom;
       state.readsAsRounded = m.readsAsRounded;
+      if (state.linkedPeriod !== null) {
+        ui.period.max = String(m.periodRoom || 0);
+        ui.period.value = String(state.linkedPeriod);
+        state.linkedPeriod = null;
+      }
       updateSlider();
       render();
     },
@@ -118,7 +139,7 @@
     return {
       entry: ui.entry.value,
       period: null,  // the worker's to fill from the slider (submit)
-      notation: ui.notation.value || null,  // none listed yet: the default
+      notation: state.notation || defaultNotation(),
       mixed: ui.mixed.checked,
       explain: ui.explain.checked,
       rounded: ui.rounded.checked,
@@ -137,12 +158,41 @@
       state.response = null;
       state.periodRoom = null;
       state.readsAsRounded = false;
+      state.linkedPeriod = null;
       updateSlider();
       render();
+      keepAddress();
       return;
     }
     ui.answer.setAttribute('aria-busy', 'true');
-    link.submit(request(), recurring());
+    link.submit(request(), state.linkedPeriod !== null ? state.linkedPeriod : recurring());
+    keepAddress();
+  }
+
+  // ---- the address (address.js)
+
+  function keepAddress() {
+    var k = state.linkedPeriod !== null ? state.linkedPeriod : periodGiven() ? recurring() : 0;
+    quotalisKeepAddress(quotalisWriteAddress({
+      entry: ui.entry.value, period: k, notation: state.notation, mixed: ui.mixed.checked,
+      rounded: ui.rounded.checked, explain: ui.explain.checked,
+      language: state.languageChosen ? state.language : null,
+    }));
+  }
+
+  // The entry and the choices a link gives; what it leaves out stays.
+  function followAddress() {
+    var c = quotalisAddressChoices(quotalisReadAddress(location.hash));
+    if (c.language) {
+      state.language = c.language;
+      state.languageChosen = true;
+    }
+    if (c.entry !== undefined) ui.entry.value = c.entry;
+    if (c.notation) state.notation = c.notation;
+    if (c.mixed !== undefined) ui.mixed.checked = c.mixed;
+    if (c.rounded !== undefined) ui.rounded.checked = c.rounded;
+    if (c.explain !== undefined) ui.explain.checked = c.explain;
+    state.linkedPeriod = c.period !== undefined ? c.period : null;
   }
 
   function render() {
@@ -165,10 +215,24 @@
       ui.entry.setAttribute('aria-invalid', 'true');
       fault = quotalisShowRefusal(ui.answer, r, w);
     } else {
-      quotalisShowValue(ui, r, w, state.language);
+      var given = periodGiven();
+      var offer = quotalisLooksLikeADisplay(r, state.readsAsRounded, given) && !ui.rounded.checked
+                      ? readAsRounded : null;
+      quotalisShowValue(ui, r, w, state.language, given, offer);
     }
     quotalisShowEntry(ui.entryView, ui.entry.value, recurring(), fault);
+    // The echo keeps one line's room: it shows the character at fault, else
+    // the entry's end, where its recurring digits are.
+    var mark = ui.entryView.querySelector('mark.fault');
+    ui.entryView.scrollTop = mark ? mark.offsetTop - ui.entryView.offsetTop : ui.entryView.scrollHeight;
     quotalisShowWorking(ui, ui.explain.checked ? r : undefined, w);
+  }
+
+  // The one tap that reads a calculator's display as rounded.
+  function readAsRounded() {
+    ui.rounded.checked = true;
+    update();
+    ui.entry.focus();
   }
 
   // ---- the keypad
@@ -182,6 +246,8 @@
     } else if (key === '.') {
       if (/[.\uff0e]/.test(text)) return;  // one point, as on the desktop keypad
       text += '.';
+    } else if (key === 'space') {
+      text += ' ';  // between a mixed number's whole part and its fraction
     } else {
       text += key;
     }
@@ -203,10 +269,11 @@
       e.setAttribute('aria-label', w[e.getAttribute('data-word-label')]);
     });
     fillNotations();
-    var names = {'.': w.keyDot, BS: w.keyBack, C: w.keyClear};
+    var names = {'.': w.keyDot, BS: w.keyBack, C: w.keyClear, '/': w.keySlash, '(': w.keyOpen,
+                 ')': w.keyClose, '\u2212': w.keyMinus, '\u2026': w.keyEllipsis, space: w.keySpace};
     Array.from(ui.keypad.querySelectorAll('button')).forEach(function (b) {
       var key = b.getAttribute('data-key');
-      b.textContent = key;
+      b.textContent = key === 'space' ? w.keySpaceCaption : key;
       if (names[key]) b.setAttribute('aria-label', names[key]);
     });
     showPeriodValue();
@@ -214,10 +281,11 @@
   }
 
   // The notations as the module lists and labels them, in the page's
-  // language; the one chosen stays chosen.
+  // language; the one chosen stays chosen, and until one is, the language's
+  // default is.
   function fillNotations() {
     if (!state.notations) return;
-    var chosen = ui.notation.value;
+    var chosen = state.notation || defaultNotation();
     ui.notation.textContent = '';
     state.notations[state.language].forEach(function (n) {
       var option = document.createElement('option');
@@ -236,15 +304,23 @@
 
   function start() {
     state.language = preferredLanguage();
+    followAddress();
     relabel();
+    window.addEventListener('hashchange', function () {
+      followAddress();
+      relabel();
+      update();
+    });
     ui.language.addEventListener('change', function () {
       state.language = ui.language.value === 'en' ? 'en' : 'ja';
+      state.languageChosen = true;
       relabel();
       ui.copyStatus.textContent = '';
       update();  // the module words refusals and the working in the language
     });
     ui.entry.addEventListener('input', update);
     ui.period.addEventListener('input', update);
+    ui.notation.addEventListener('change', function () { state.notation = ui.notation.value; });
     [ui.notation, ui.mixed, ui.rounded, ui.explain].forEach(function (control) {
       control.addEventListener('change', update);
     });

@@ -82,37 +82,124 @@ function quotalisMainAnswer(r) {
   return r.mixed !== undefined ? r.mixed : r.fraction;
 }
 
-// What the answer equals, shown before it when short.
-function quotalisLeftSide(r) {
-  if (r.low !== undefined) return r.input.trim() + ' \u2248';
-  if (r.reading === 'fraction' || r.reading === 'mixed') {
-    return (r.mixed !== undefined ? r.mixed : r.fraction) + ' =';
+// A fraction as a pupil writes it: a whole number as itself (9, not 9/1).
+function quotalisFraction(r) {
+  if (r.mixed !== undefined) return r.mixed;
+  return r.denominator === '1' ? r.numerator : r.fraction;
+}
+
+// The digits of a decimal answer without the note a cut one ends in (the
+// note, in English for programs, is the page's to word: quotalisFacts).
+function quotalisDigits(r) {
+  var d = r.decimal;
+  if (!r.cut) return d;
+  var note = d.lastIndexOf(' [');
+  return note < 0 ? d : d.slice(0, note);
+}
+
+// Whether the answer is a fraction's decimal, or a decimal's fraction.
+function quotalisIsDecimal(r) {
+  return r.reading === 'fraction' || r.reading === 'mixed';
+}
+
+// The answer shown: what the pupil writes for it.
+function quotalisShownAnswer(r) {
+  return quotalisIsDecimal(r) ? quotalisDigits(r) : quotalisFraction(r);
+}
+
+// What the answer equals, in the order a pupil writes it: the entry as
+// typed ("3 1/4 = 13/4 = 3.25", "0.(9) = 1", "9 = 9"), then the decimal it
+// was read as where the slider gave its period, or where that decimal writes a period otherwise
+// than the entry did ("0.1666... = 0.16̇ = 1/6"). `periodGiven`: whether
+// the slider gave the entry its K. Each is followed by the relation to the
+// next: "=", or "≈" for a rounded display.
+function quotalisLeftSide(r, periodGiven) {
+  var entry = r.input.replace(/[\s\u3000]+/g, ' ').trim();
+  var sides = [];
+  if (r.low !== undefined) return [entry + ' \u2248'];
+  var answer = quotalisShownAnswer(r);
+  if (quotalisIsDecimal(r)) {
+    sides.push(entry);
+    var fraction = quotalisFraction(r);
+    if (fraction !== entry && fraction !== answer) sides.push(fraction);
+  } else {
+    var recurs = r.period !== 0 && r.period !== '0';
+    if (!periodGiven) sides.push(entry);
+    if (periodGiven || (recurs && r.decimal !== entry)) sides.push(r.decimal);
   }
-  return r.decimal + ' =';
+  return sides.filter(function (side, i) { return sides.indexOf(side) === i; })
+      .map(function (side) { return side + ' ='; });
 }
 
 var QUOTALIS_LONG_ANSWER = 2000;  // characters of an answer shown before it is cut
+var QUOTALIS_LONG_PERIOD = 10;    // a period of this many digits or more has its length said
+var QUOTALIS_DISPLAY_DIGITS = 10; // a decimal of this many digits may be a calculator's display
 
-// The answer `r` in `ui.answer`, what it equals before it when short; a long
-// one cut, its length said in `ui.long`.
-function quotalisShowValue(ui, r, w, language) {
-  var answer = quotalisMainAnswer(r), line = quotalisElement('p', 'value');
-  var left = quotalisLeftSide(r);
-  if (left.length <= 80) line.appendChild(quotalisElement('span', 'lhs', left + ' '));
+// What the answer's fields say that its digits do not show at a glance: a
+// long period's length, and how a decimal cut by the digit limit was cut.
+function quotalisFacts(r, w, language) {
+  var facts = [];
+  var n = function (x) { return typeof x === 'number' ? x.toLocaleString(language) : String(x); };
+  if (r.period === null) {
+    facts.push(quotalisSay(w.periodAbove, {length: n(r.periodAbove)}));
+  } else if (r.period !== undefined && (typeof r.period === 'string' || r.period >= QUOTALIS_LONG_PERIOD)) {
+    facts.push(quotalisSay(w.periodLength, {length: n(r.period)}));
+  }
+  if (r.cut) {
+    // The digits written after the point, before the note.
+    var digits = quotalisDigits(r), point = digits.indexOf('.');
+    var shown = point < 0 ? 0 : (digits.slice(point + 1).match(/[0-9]/g) || []).length;
+    facts.push(shown < r.nonRecurring
+                   ? quotalisSay(w.cutNonRecurring, {shown: n(shown), length: n(r.nonRecurring)})
+                   : quotalisSay(w.cutPeriod, {shown: n(shown - r.nonRecurring)}));
+  }
+  return facts;
+}
+
+// Whether the answer is a plain decimal of as many digits as a calculator
+// shows, which the page offers to read as a rounded display.
+function quotalisLooksLikeADisplay(r, readsAsRounded, periodGiven) {
+  if (!readsAsRounded || periodGiven || r.reading !== 'plain' || r.low !== undefined) return false;
+  var point = r.input.indexOf('.') >= 0 ? r.input.indexOf('.') : r.input.indexOf('\uff0e');
+  if (point < 0) return false;
+  return (r.input.slice(point + 1).match(/[0-9\uff10-\uff19]/g) || []).length >= QUOTALIS_DISPLAY_DIGITS;
+}
+
+// The answer `r` in `ui.answer`, what it equals before it when short, and
+// the facts its fields tell (quotalisFacts) beside it; a long one cut, its
+// length said in `ui.long`. `offerRounded`: a button to read the entry as a
+// rounded display, which calls it.
+function quotalisShowValue(ui, r, w, language, periodGiven, offerRounded) {
+  var answer = quotalisShownAnswer(r), line = quotalisElement('p', 'value');
+  var left = quotalisLeftSide(r, periodGiven).filter(function (side) { return side.length <= 80; });
+  if (left.length) line.appendChild(quotalisElement('span', 'lhs', left.join(' ') + ' '));
   var long = answer.length > QUOTALIS_LONG_ANSWER;
   var value = quotalisElement('span', '', long ? answer.slice(0, QUOTALIS_LONG_ANSWER) + '\u2026' : answer);
   value.id = 'answer-value';
   line.appendChild(value);
+  // The facts first, where a long answer's first lines are: its end is
+  // never in view.
+  quotalisFacts(r, w, language).forEach(function (fact) {
+    ui.answer.appendChild(quotalisElement('p', 'fact', fact));
+  });
   ui.answer.appendChild(line);
   if (long) {
     ui.longNote.textContent = quotalisSay(w.longAnswer, {
       shown: QUOTALIS_LONG_ANSWER.toLocaleString(language),
-      total: answer.length.toLocaleString(language),
+      total: quotalisMainAnswer(r).length.toLocaleString(language),
     });
     ui.long.hidden = false;
+    line.classList.add('long-value');
     // A screen reader is told the length, not read two thousand digits.
     value.setAttribute('aria-hidden', 'true');
     ui.answer.appendChild(quotalisElement('span', 'offscreen', ui.longNote.textContent));
+  }
+  if (offerRounded) {
+    var offer = quotalisElement('button', 'offer', w.readAsRounded);
+    offer.type = 'button';
+    offer.id = 'read-as-rounded';
+    offer.addEventListener('click', offerRounded);
+    ui.answer.appendChild(offer);
   }
 }
 

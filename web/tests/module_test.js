@@ -7,7 +7,8 @@
 //    m.answer (the page's request object) exactly the object the native
 //    quotalis-cli writes with --json; with --explain, workingText and
 //    workingLatex are exactly its --explain text and --explain --notation
-//    latex.
+//    latex (its periods marked with dots or a line when dots or overline is
+//    asked, as every format of the working then marks them).
 // 3. With "explain", workingMathml is the native renderer's (the files of
 //    tests/working/mathml/).
 // 4. A request that is not an object, or a field of the wrong type or value,
@@ -18,6 +19,20 @@
 //    against answers written out here.
 // Prints one line per failure and a summary; the exit status is 1 on any.
 'use strict';
+
+// The command line's LaTeX working (--notation latex marks a period as the
+// reader's language does) with its periods marked as a notation chosen
+// marks them in every format: dots over the first and the last digit, or a
+// line over them all.
+function markedAs(latex, notation) {
+  const dotted = (p) => (p.length === 1 ? `\\dot{${p}}` : `\\dot{${p[0]}}${p.slice(1, -1)}\\dot{${p.slice(-1)}}`);
+  if (notation === 'dots') return latex.replace(/\\overline\{([0-9]+)\}/g, (all, p) => dotted(p));
+  if (notation === 'overline') {
+    return latex.replace(/\\dot\{([0-9])\}(?:([0-9]*)\\dot\{([0-9])\})?/g,
+                         (all, a, mid, b) => `\\overline{${a}${b === undefined ? '' : mid + b}}`);
+  }
+  return latex;
+}
 const fs = require('fs');
 const path = require('path');
 const vm = require('vm');
@@ -368,6 +383,7 @@ async function main() {
       const text = runCli([...(latex ? withoutNotation(row.options) : row.options), '--', row.entry], language);
       check(answer.workingText === text.out, `${where}: workingText\n${answer.workingText}\n  cli:\n${text.out}`);
       const fragment = runCli([...withoutNotation(row.options), '--notation', 'latex', '--', row.entry], language);
+      fragment.out = markedAs(fragment.out, request.notation);
       check(answer.workingLatex === fragment.out, `${where}: workingLatex\n${answer.workingLatex}\n  cli:\n${fragment.out}`);
     }
   }

@@ -48,6 +48,10 @@ struct Request {
   // How answers write decimals: any notation NotationForAnswers accepts
   // (answer/notations.h); Keypad for what to type in the window.
   exact::Notation notation = exact::Notation::Parentheses;
+  // Whether `notation` was chosen rather than left as the default: a chosen
+  // notation writes the working's decimals too (explain::ChooseStyle), so
+  // that the answer and its working read alike.
+  bool notationChosen = false;
   bool mixed = false;
   // The entry is a display rounded at its last digit: answer the simplest
   // fraction it may stand for (exact/rounded.h).

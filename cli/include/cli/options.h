@@ -49,6 +49,7 @@ struct Options {
   bool mixed = false;
   bool rounded = false;
   exact::Notation notation = exact::Notation::Parentheses;
+  bool notationGiven = false;  // --notation was given, even as the default
   std::optional<std::int64_t> maxDigits = answer::kDefaultMaxDigits;  // nothing: all digits
   MemoryBudget memory;
   std::optional<std::string> entry;  // nothing: read lines from standard input

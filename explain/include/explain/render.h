@@ -76,11 +76,16 @@ enum class Format {
 //   mark: dots where the entry was written with them or the reader is
 //     Japanese, as Japanese schools write it; a line over it otherwise;
 //   fromShortest: when the entry or the notation is the ellipsis.
-//   (Dots asked, "0.1(6)", en) -> {Dots, Overline}   (Parentheses, "0.1666...", en)
+// A notation `chosen` (not the default) writes the working as it writes the
+// answer: dots or overline asked mark the period so in every reader's
+// language, and parentheses asked stand in the working whatever the entry's
+// notation, MathML writing them as characters (parenthesesWritten).
+//   (Dots asked, "0.1(6)", en) -> {Dots, Dots}   (Parentheses, "0.1666...", en)
 //     -> {Ellipsis, Overline, fromShortest}   (Latex, "0.1[6]", ja) -> {Brackets, Dots}
-//   (Keypad, "0.1[6]", en) -> {Parentheses, Overline}
+//   (Keypad, "0.1[6]", en) -> {Parentheses, Overline}   (Overline, "0.1(6)", ja) -> {Overline,
+//   Overline} (Parentheses chosen, "0.1[6]", ja) -> {Parentheses, Dots, parenthesesWritten}
 Style ChooseStyle(exact::Notation asked, exact::Notation entry, bool mixed,
-                  std::string_view language);
+                  std::string_view language, bool chosen = false);
 
 // Decimal to fraction, from the working data (see exact/working.h):
 //   Let x = 0.1(6) / the period and why the two powers of ten / 100x = 16.(6)

@@ -133,6 +133,9 @@ struct Style {
   // ellipsis does not say where its period starts ("0.1666..." is read as
   // 0.166(6)), so an entry or a working written with one does.
   bool fromShortest = false;
+  // Whether MathML writes a period in parentheses as characters, as the
+  // answer does, rather than marking it with `mark` (parentheses chosen).
+  bool parenthesesWritten = false;
   bool operator==(const Style&) const = default;
 };
 

@@ -74,6 +74,10 @@ struct Reading {
 //   "0.16..." -> {Syntax, "the ellipsis at character 5 must follow the recurring
 //                  digits written out at least twice after the point: if 6
 //                  recurs, write 0.1666... or 0.1(6)", 5}   (one line)
+//   "0.6666666667..." -> {Syntax, "... after the point: for a display rounded at
+//                  its last digit, write 0.6666666667 and read it as rounded", 13}
+//                  (digits that look like a calculator's display: ten or more
+//                  after the point, or all but the last recurring, "0.1667...")
 //   "1,5"     -> {Character, "unexpected ',' at character 2", 2}
 //   "1/0"     -> {ZeroDenominator, "the denominator at character 3 is zero", 3}
 //   ""        -> {Empty, "there is nothing to read", 0}
