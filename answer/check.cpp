@@ -294,7 +294,7 @@ Check CheckWorking(const CheckRequest& request) {
             }
           }
           const bool ofTheUnknown = std::any_of(sides.begin(), sides.end(), [&](const Side& side) {
-            return side.unknownAlone ||
+            return side.unknownAlone || side.ofUnknown ||
                    (!q.decimal && (side.shape == Shape::Fraction || side.shape == Shape::Mixed));
           });
           if (ofTheUnknown && sides.size() > 1 && IsAnswerForm(q, sides.back())) {
@@ -310,7 +310,10 @@ Check CheckWorking(const CheckRequest& request) {
       } else if (broken) {
         line.verdict = Verdict::Wrong;
         const auto [l, r] = *broken;
-        line.slip = EquationSlip(ctx, *l, *r);
+        const bool division =
+            std::any_of(seen.equations.begin(), seen.equations.end(),
+                        [](const Equation& e) { return e.remainder.has_value(); });
+        line.slip = division ? Slip::Other : EquationSlip(ctx, *l, *r);
         if (l == &unknown || l->unknownAlone || r->unknownAlone) {
           const Side& value = l->unknownAlone ? *r : *l;
           line.reason = Say(words, N_("{1} is not the value of {2}"), {value.text, check.entry});
@@ -320,9 +323,13 @@ Check CheckWorking(const CheckRequest& request) {
           line.reason =
               Say(words, N_("{1} does not make {2} with that remainder"), {l->text, r->text});
         } else {
-          line.reason = Say(words, N_("{1} makes {2}, not {3}"),
-                            {l->text, LinearText(l->value, reader.Letter()),
-                             LinearText(r->value, reader.Letter())});
+          const bool both = l->mentionsUnknown && r->mentionsUnknown;
+          const auto shown = [&](const Side& side) {
+            return side.IsNumber() ? side.text
+                   : both          ? LinearText(side.value, reader.Letter())
+                                   : Written(side.value.At(q.value));
+          };
+          line.reason = Say(words, N_("{1} makes {2}, not {3}"), {l->text, shown(*l), shown(*r)});
         }
       } else {
         line.verdict = Verdict::Right;

@@ -787,6 +787,7 @@ ReadLine LineReader::Read(std::string_view line) {
     read.kind = ReadLine::Kind::Value;
     read.value = std::move(side);
     last_ = read.value;
+    lastOfUnknown_ = false;
     return read;
   }
   read.kind = ReadLine::Kind::Equations;
@@ -808,6 +809,7 @@ ReadLine LineReader::Read(std::string_view line) {
       if (a == b) {
         if (s == 0 && last_) {
           equation.sides.push_back(*last_);  // "= 1/6" goes on from the line before
+          equation.sides.back().ofUnknown = lastOfUnknown_;
           continue;
         }
         const Token& equals = tokens[s == 0 ? a : a - 1];
@@ -843,6 +845,9 @@ ReadLine LineReader::Read(std::string_view line) {
       ++r;
     }
     last_ = equation.sides.back();
+    lastOfUnknown_ =
+        std::any_of(equation.sides.begin(), equation.sides.end(),
+                    [](const Side& side) { return side.unknownAlone || side.ofUnknown; });
     read.equations.push_back(std::move(equation));
   }
   return read;

@@ -38,6 +38,7 @@ struct Side {
   bool subtracts = false;  // a minus between its terms, at the top
   bool mentionsUnknown = false;
   bool unknownAlone = false;  // the side is the unknown itself
+  bool ofUnknown = false;     // it goes on a chain of the unknown: "= 1/6" after "x = 15/90"
   // A division of two numbers at the top ("10 ÷ 7"): its operands.
   std::optional<std::pair<mpq_class, mpq_class>> division;
   std::string text;  // as typed, blanks at its ends taken off
@@ -85,6 +86,7 @@ class LineReader {
   std::optional<char32_t> unknown_;
   std::map<char32_t, mpq_class> letters_;
   std::optional<Side> last_;
+  bool lastOfUnknown_ = false;  // the last chain had the unknown alone on a side
 };
 
 // The value of a whole line's answer as written: a whole number, fraction,

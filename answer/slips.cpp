@@ -53,8 +53,9 @@ std::optional<Slip> SlipOfValue(const Question& q, const mpq_class& wrong, const
       const mpz_class joined(q.whole.get_str() + q.numerator.get_str());
       const mpq_class asJoined(joined, q.denominator);
       const mpq_class withoutWhole(q.numerator, q.denominator);
-      if (wrong == asJoined || wrong == withoutWhole || wrong == -asJoined ||
-          wrong == -withoutWhole) {
+      const mpq_class wholeOver(q.whole, q.denominator);
+      if (wrong == asJoined || wrong == withoutWhole || wrong == wholeOver || wrong == -asJoined ||
+          wrong == -withoutWhole || wrong == -wholeOver) {
         return Slip::MixedNumber;
       }
     }
