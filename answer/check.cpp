@@ -123,8 +123,11 @@ Slip EquationSlip(const Context& ctx, const Side& l, const Side& r) {
   }
   if (l.subtracts != r.subtracts) return Slip::Subtraction;
   const std::size_t n = ctx.multiples.size();
-  if (c != 0 && n >= 2 && l.value.a == 0 && r.value.b == 0 &&
-      c != ctx.multiples[n - 2].times - ctx.multiples[n - 1].times) {
+  // A line of the difference of the last two multiples, not one of them again.
+  const bool difference = c != 0 && n >= 2 && l.value.a == 0 && r.value.b == 0 &&
+                          std::none_of(ctx.multiples.begin(), ctx.multiples.end(),
+                                       [&](const Multiple& m) { return m.times == l.value.b; });
+  if (difference && c != ctx.multiples[n - 2].times - ctx.multiples[n - 1].times) {
     return Slip::Subtraction;
   }
   if (c != 0) {
@@ -145,8 +148,7 @@ Slip EquationSlip(const Context& ctx, const Side& l, const Side& r) {
       return Slip::ReadAsTerminating;
     }
   }
-  if (c != 0 && n >= 2 && l.value.a == 0 && r.value.b == 0 &&
-      C != ctx.multiples[n - 2].equals - ctx.multiples[n - 1].equals) {
+  if (difference && C != ctx.multiples[n - 2].equals - ctx.multiples[n - 1].equals) {
     return Slip::Subtraction;
   }
   return Slip::Other;

@@ -309,7 +309,8 @@ class Scanner {
   std::size_t Number(std::size_t i, Token& token) {
     std::size_t j = Digits(i);
     bool point = false;
-    if (At(j, '.') && (DigitAt(j + 1) || At(j + 1, '(') || At(j + 1, '['))) {
+    if (At(j, '.') && (DigitAt(j + 1) || At(j + 1, '(') || At(j + 1, '[') ||
+                       ((At(j + 1, '\'') || At(j + 1, 'r')) && DigitAt(j + 2)))) {
       point = true;
       j = Digits(j + 1);
     }

@@ -24,6 +24,13 @@ mpz_class NinesZeros(std::int64_t nines, std::int64_t zeros) {
   return (Power10(nines) - 1) * Power10(zeros);
 }
 
+// n/d in lowest terms, as GMP's arithmetic and comparisons take it.
+mpq_class Q(const mpz_class& n, const mpz_class& d) {
+  mpq_class q(n, d);
+  q.canonicalize();
+  return q;
+}
+
 // The largest number of digits a slip is looked for in: past it every
 // candidate is a very long number, and the slip is named "other".
 constexpr std::size_t kLongestDigits = 60;
@@ -51,9 +58,9 @@ std::optional<Slip> SlipOfValue(const Question& q, const mpq_class& wrong, const
   if (!q.decimal) {
     if (q.mixed) {
       const mpz_class joined(q.whole.get_str() + q.numerator.get_str());
-      const mpq_class asJoined(joined, q.denominator);
-      const mpq_class withoutWhole(q.numerator, q.denominator);
-      const mpq_class wholeOver(q.whole, q.denominator);
+      const mpq_class asJoined = Q(joined, q.denominator);
+      const mpq_class withoutWhole = Q(q.numerator, q.denominator);
+      const mpq_class wholeOver = Q(q.whole, q.denominator);
       if (wrong == asJoined || wrong == withoutWhole || wrong == wholeOver || wrong == -asJoined ||
           wrong == -withoutWhole || wrong == -wholeOver) {
         return Slip::MixedNumber;
@@ -82,16 +89,16 @@ std::optional<Slip> SlipOfValue(const Question& q, const mpq_class& wrong, const
   if (P > 0) {
     if (I > 0) {
       // 0.1(6) as 0.(16): 16/99.
-      if (is(whole + mpq_class(Digits(d.fixed + d.period), NinesZeros(I + P, 0)))) {
+      if (is(whole + Q(Digits(d.fixed + d.period), NinesZeros(I + P, 0)))) {
         return Slip::WholeAsPeriod;
       }
       // 0.1(6) as 0.(6): 6/9.
-      if (is(whole + mpq_class(Digits(d.period), NinesZeros(P, 0)))) {
+      if (is(whole + Q(Digits(d.period), NinesZeros(P, 0)))) {
         return Slip::NonRecurringDropped;
       }
       // All the digits over 90: 16/90.
-      if (is(mpq_class(all, NinesZeros(P, I)))) return Slip::NotSubtracted;
-      if (is(whole + mpq_class(Digits(d.fixed + d.period), NinesZeros(P, I)))) {
+      if (is(Q(all, NinesZeros(P, I)))) return Slip::NotSubtracted;
+      if (is(whole + Q(Digits(d.fixed + d.period), NinesZeros(P, I)))) {
         return Slip::NotSubtracted;
       }
     }
@@ -99,15 +106,14 @@ std::optional<Slip> SlipOfValue(const Question& q, const mpq_class& wrong, const
     for (std::int64_t k = 1; k <= 4; ++k) {
       std::string shown = d.integer + d.fixed;
       for (std::int64_t n = 0; n < k; ++n) shown += d.period;
-      if (is(mpq_class(Digits(shown), Power10(I + k * P)))) return Slip::ReadAsTerminating;
+      if (is(Q(Digits(shown), Power10(I + k * P)))) return Slip::ReadAsTerminating;
     }
     // The right numerator over the wrong count of nines or zeros.
     for (std::int64_t nines = std::max<std::int64_t>(P - 2, 1); nines <= P + 2; ++nines) {
       for (std::int64_t zeros = std::max<std::int64_t>(I - 2, 0); zeros <= I + 2; ++zeros) {
         if (nines == P && zeros == I) continue;
-        if (is(mpq_class(all - notRecurring, NinesZeros(nines, zeros))) ||
-            is(whole +
-               mpq_class(Digits(d.fixed + d.period) - Digits(d.fixed), NinesZeros(nines, zeros)))) {
+        if (is(Q(all - notRecurring, NinesZeros(nines, zeros))) ||
+            is(whole + Q(Digits(d.fixed + d.period) - Digits(d.fixed), NinesZeros(nines, zeros)))) {
           return Slip::NinesAndZeros;
         }
       }
@@ -115,9 +121,9 @@ std::optional<Slip> SlipOfValue(const Question& q, const mpq_class& wrong, const
   } else {
     // A decimal that ends, over the wrong power of ten.
     for (std::int64_t zeros = std::max<std::int64_t>(I - 2, 0); zeros <= I + 2; ++zeros) {
-      if (zeros != I && is(mpq_class(all, Power10(zeros)))) return Slip::NinesAndZeros;
+      if (zeros != I && is(Q(all, Power10(zeros)))) return Slip::NinesAndZeros;
     }
-    if (I > 0 && is(mpq_class(all, NinesZeros(I, 0)))) return Slip::WholeAsPeriod;
+    if (I > 0 && is(Q(all, NinesZeros(I, 0)))) return Slip::WholeAsPeriod;
   }
   // Numerator and denominator of the schoolbook fraction divided by
   // different numbers: 15/90 = 3/18 = 1/9.
