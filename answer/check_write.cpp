@@ -246,7 +246,7 @@ void WriteTallyText(std::ostream& out, const Tally& tally, const words::Words& w
   std::string slips;
   for (const auto& [slip, count] : tally.slips) {
     slips +=
-        (slips.empty() ? "" : ", ") + std::string(SlipName(slip)) + " " + std::to_string(count);
+        (slips.empty() ? "" : ", ") + words.Translate(SlipTitle(slip)) + " " + std::to_string(count);
   }
   out << words::Say(words, N_("right {1}, wrong {2}"),
                     {std::to_string(tally.right), std::to_string(tally.wrong)});
