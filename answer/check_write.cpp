@@ -140,6 +140,8 @@ void WriteObject(std::ostream& out, const Check& check, bool lines, const std::s
   out << ",\"answer\":";
   OrNull(out, check.answer);
   out << ",\"outcome\":\"" << OutcomeName(check.outcome) << '"';
+  out << ",\"closing\":";
+  WriteJsonString(out, check.closing);
   if (lines) {
     out << ",\"lines\":[";
     for (std::size_t i = 0; i < check.lines.size(); ++i) {

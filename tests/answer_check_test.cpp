@@ -157,7 +157,11 @@ TEST(Check, JsonObject) {
   WriteCheckJson(out, Checked("0.1(6)", "x = 16/99"), true);
   EXPECT_EQ(out.str(),
             "{\"entry\":\"0.1(6)\",\"value\":\"1/6\",\"correct\":false,\"firstWrong\":1,"
-            "\"slip\":\"whole-as-period\",\"answer\":\"16/99\",\"outcome\":\"wrong\",\"lines\":"
+            "\"slip\":\"whole-as-period\",\"answer\":\"16/99\",\"outcome\":\"wrong\",\"closing\":"
+            "\"Line 1 is the first wrong line. Slip: the digits before the period taken as "
+            "recurring. Only the digits under the recurring mark repeat; the ones before them do "
+            "not. Redo the two multiples: one moves the point to the start of the period, the "
+            "other one period further.\",\"lines\":"
             "[{\"text\":\"x = 16/99\",\"verdict\":\"wrong\",\"reason\":\"16/99 is not the value "
             "of 0.1(6)\"}]}");
 }

@@ -101,7 +101,8 @@ struct Check {
 Check CheckWorking(const CheckRequest& request);
 
 // The --json object: "entry", "value", "correct", "firstWrong" (or null),
-// "slip" (or null), "answer" (or null), "outcome", and with `lines` the
+// "slip" (or null), "answer" (or null), "outcome", "closing" (the closing
+// sentence, in the request's words), and with `lines` the
 // lines [{"text", "verdict", "reason"}]; a refused entry gives {"entry",
 // "error", "kind", "position"}. Keys and names are the same in every language.
 void WriteCheckJson(std::ostream& out, const Check& check, bool lines);
