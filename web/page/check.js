@@ -52,6 +52,7 @@ function quotalisCheckPanel(ui) {
         pending = null;
       }
       if (m.id !== latest) return;
+      ui.lines.setAttribute('aria-busy', 'false');
       if (m.failure !== null || !m.response) {
         failed(m.failure || 'no answer');
         return;
@@ -62,6 +63,7 @@ function quotalisCheckPanel(ui) {
 
   function post(message) {
     busy = true;
+    ui.lines.setAttribute('aria-busy', 'true');
     worker.postMessage(message);
   }
 
@@ -70,6 +72,7 @@ function quotalisCheckPanel(ui) {
     toggleWorking();
     if (!worker || working.trim() === '' || entry.trim() === '') {
       latest = 0;
+      ui.lines.setAttribute('aria-busy', 'false');
       clear();
       return;
     }
@@ -95,37 +98,45 @@ function quotalisCheckPanel(ui) {
            : verdict === 'unreadable' ? w.unreadable : verdict === 'not-lowest' ? w.notLowest : '';
   }
 
+  // The lines are updated in place, so that a screen reader hears the line
+  // whose verdict changed, not the whole list again.
   function show(result) {
-    clear();
     if (result.error) {
+      clear();
       ui.closing.textContent = result.error;
       return;
     }
+    var items = ui.lines.children;
+    while (items.length > result.lines.length) ui.lines.removeChild(ui.lines.lastChild);
     result.lines.forEach(function (line, i) {
-      var item = document.createElement('li');
-      item.className = 'check-line ' + line.verdict;
-      if (result.firstWrong === i + 1) item.classList.add('first-wrong');
-      var mark = document.createElement('span');
-      mark.className = 'check-mark';
-      mark.textContent = marks[line.verdict] || '';
-      mark.setAttribute('aria-label', verdictWord(line.verdict));
-      var text = document.createElement('span');
-      text.className = 'check-text';
-      text.textContent = line.text;
-      item.appendChild(mark);
-      item.appendChild(text);
-      if (line.verdict !== 'right' && line.verdict !== 'passed-over' && line.reason) {
-        var reason = document.createElement('span');
-        reason.className = 'check-reason';
-        reason.textContent = line.reason;
-        item.appendChild(reason);
+      var item = items[i];
+      if (!item) {
+        item = document.createElement('li');
+        ['check-mark', 'check-text', 'check-reason'].forEach(function (name) {
+          var part = document.createElement('span');
+          part.className = name;
+          item.appendChild(part);
+        });
+        ui.lines.appendChild(item);
       }
-      ui.lines.appendChild(item);
+      item.className = 'check-line ' + line.verdict +
+                       (result.firstWrong === i + 1 ? ' first-wrong' : '');
+      var said = line.verdict === 'right' || line.verdict === 'passed-over' ? '' : line.reason;
+      var mark = marks[line.verdict] || '';
+      set(item.children[0], mark);
+      item.children[0].setAttribute('aria-label', verdictWord(line.verdict) || ' ');
+      set(item.children[1], line.text);
+      set(item.children[2], said);
+      item.children[2].hidden = said === '';
     });
-    // The closing sentence is what a screen reader hears: all right, or the
-    // first wrong line with its slip.
-    ui.closing.textContent = result.closing || '';
+    // The closing sentence: all right, or the first wrong line with its
+    // slip and the step to redo.
+    set(ui.closing, result.closing || '');
     ui.closing.className = 'check-closing ' + (result.correct ? 'right' : 'wrong');
+  }
+
+  function set(element, text) {
+    if (element.textContent !== text) element.textContent = text;
   }
 
   // The program's own working is hidden while the pupil has a working of
@@ -146,6 +157,14 @@ function quotalisCheckPanel(ui) {
     toggleWorking();
   }
 
+  // Whether the box was the last text field used, for the page's keypad.
+  var active = false;
+  document.addEventListener('focusin', function (event) {
+    var t = event.target;
+    if (t === ui.input) active = true;
+    else if (t.tagName === 'INPUT' && t.type === 'text') active = false;
+  });
+
   ui.input.addEventListener('input', submit);
   ui.show.addEventListener('click', function () {
     shown = !shown;
@@ -163,11 +182,23 @@ function quotalisCheckPanel(ui) {
       if (relabel) label();
       submit();
     },
-    // A key of the page's keypad typed into the box, when it has the focus.
-    type: function (text) {
+    active: function () { return active; },
+    // A key of the page's keypad, typed into the box at its caret: C clears
+    // the box, BS deletes the character before the caret.
+    press: function (key) {
       var box = ui.input, at = box.selectionStart, end = box.selectionEnd;
-      box.value = box.value.slice(0, at) + text + box.value.slice(end);
-      box.selectionStart = box.selectionEnd = at + text.length;
+      if (key === 'C') {
+        box.value = '';
+        at = 0;
+      } else if (key === 'BS') {
+        var from = at === end ? Math.max(0, at - 1) : at;
+        box.value = box.value.slice(0, from) + box.value.slice(end);
+        at = from;
+      } else {
+        box.value = box.value.slice(0, at) + key + box.value.slice(end);
+        at += key.length;
+      }
+      box.selectionStart = box.selectionEnd = at;
       submit();
     },
   };
