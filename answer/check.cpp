@@ -301,6 +301,9 @@ Check CheckWorking(const CheckRequest& request) {
           });
           if (ofTheUnknown && sides.size() > 1 && IsAnswerForm(q, sides.back())) {
             answered = &sides.back();
+          } else if (sides.size() == 2 && sides.back().unknownAlone &&
+                     IsAnswerForm(q, sides.front())) {
+            answered = &sides.front();  // "1/6 = x"
           }
         }
         line.verdict = Verdict::Right;

@@ -168,6 +168,15 @@ class Scanner {
       }
       tokens.push_back(std::move(token));
     }
+    // Parentheses around words, "(答)", are words too.
+    for (std::size_t k = 0; k < tokens.size(); ++k) {
+      const bool word = [&](std::size_t at) {
+        return at < tokens.size() && tokens[at].t == T::Word && !tokens[at].word.empty();
+      }(tokens[k].t == T::Open ? k + 1 : k - 1);
+      if ((tokens[k].t == T::Open || (tokens[k].t == T::Close && k > 0)) && word) {
+        tokens[k].t = T::Word;
+      }
+    }
     return tokens;
   }
 
@@ -523,6 +532,21 @@ class Parser {
     return side;
   }
 
+  // A number past this many bits (some 5,000,000 digits) is refused: a
+  // pupil's line never comes near it, and a line of powers could otherwise
+  // ask for more memory than there is.
+  static constexpr std::size_t kLargestBits = std::size_t{1} << 24;
+  static std::size_t Bits(const mpq_class& q) {
+    return mpz_sizeinbase(q.get_num_mpz_t(), 2) + mpz_sizeinbase(q.get_den_mpz_t(), 2);
+  }
+  bool TooLarge(const Linear& value, const Token& at) {
+    if (Bits(value.a) + Bits(value.b) <= kLargestBits) return false;
+    Fail(words::Say(reader_.words_, N_("the number at character {1} is too large"),
+                    {std::to_string(at.position)}),
+         at.position);
+    return true;
+  }
+
   // The side's value with the unknown put in: what a product of two sides
   // that both hold the unknown, or a division by one, is worked with.
   Linear Collapsed(const Side& side) const { return {side.value.At(reader_.value_), 0}; }
@@ -568,7 +592,12 @@ class Parser {
       } else {
         const Linear left = side.value.b != 0 && right.value.b != 0 ? Collapsed(side) : side.value;
         const Linear& r = right.value;
+        if (Bits(left.a) + Bits(left.b) + Bits(r.a) + Bits(r.b) > 2 * kLargestBits) {
+          TooLarge({left.a, 0}, op);  // (refused before the product is made)
+          break;
+        }
         product.value = {left.a * r.a, left.a * r.b + left.b * r.a};
+        if (TooLarge(product.value, op)) break;
       }
       side = std::move(product);
     }
@@ -612,6 +641,12 @@ class Parser {
           break;
         }
         const auto n = static_cast<unsigned long>(std::abs(power.power));
+        if (Bits(base.a) * n > kLargestBits) {
+          Fail(words::Say(reader_.words_, N_("the power at character {1} is too large"),
+                          {std::to_string(power.position)}),
+               power.position);
+          break;
+        }
         mpz_class num, den;
         mpz_pow_ui(num.get_mpz_t(), base.a.get_num_mpz_t(), n);
         mpz_pow_ui(den.get_mpz_t(), base.a.get_den_mpz_t(), n);
@@ -657,7 +692,16 @@ class Parser {
       case T::Open: {
         ++i_;
         const Token& open = token;
+        // Parentheses inside a hundred others are refused before they are read.
+        if (++depth_ > 100) {
+          Fail(words::Say(reader_.words_,
+                          N_("the parentheses at character {1} are nested too deeply"),
+                          {std::to_string(open.position)}),
+               open.position);
+          return {};
+        }
         Side inner = Expression();
+        --depth_;
         if (fault_) return inner;
         if (!Is(T::Close)) {
           Fail(words::Say(reader_.words_, N_("the {2} opened at character {1} is never closed"),
@@ -718,6 +762,7 @@ class Parser {
   std::string_view line_;
   const std::vector<Token>& tokens_;
   std::size_t i_, end_;
+  int depth_ = 0;
   std::optional<Fault> fault_;
 };
 
