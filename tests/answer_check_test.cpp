@@ -49,6 +49,8 @@ TEST(Check, RightWorkingsInEveryNotationAndWords) {
        "x = 2322/990 = 129/55 = 2 19/55"},
       {"1/7", "1 ÷ 7 = 0 remainder 1\n10 ÷ 7 = 1 あまり 3\n1/7 = 0.(142857)"},
       {"-0.(3)", "x = -0.(3)\n10x = -3.(3)\n9x = -3\nx = -1/3"},
+      {"0.1(6)", "90x = 15 ∴ x = 15/90 = 1/6（答）"},
+      {"0.1(6)", "1/6 = x"},
   };
   for (const auto& [entry, working] : rows) {
     const Check check = Checked(entry, working);
@@ -136,9 +138,12 @@ TEST(Check, AnAnswerRightThroughAWrongLineAndNoAnswer) {
 
 TEST(Check, UnreadableLinesNameTheCharacter) {
   const std::pair<const char*, std::int64_t> rows[] = {
-      {"x = 1,5", 6}, {"x = 0.1(6", 8},  {"x = 1/0", 7},   {"x = ", 3},      {"x = 15 $ 90", 8},
-      {"= 1/6", 1},   {"x = 1/6 = ", 9}, {"x = 1.2.3", 8}, {"y = x + z", 5},  // y, met first, is
-                                                                              // the unknown
+      {"x = 1,5", 6},     {"x = 0.1(6", 8},
+      {"x = 1/0", 7},     {"x = ", 3},
+      {"x = 15 $ 90", 8}, {"= 1/6", 1},
+      {"x = 1/6 = ", 9},  {"x = 1.2.3", 8},
+      {"y = x + z", 5},   {"x = (10^100000)^100000", 16},  // y, met first, is
+                                                           // the unknown
   };
   for (const auto& [working, position] : rows) {
     const Check check = Checked("0.1(6)", working);
