@@ -52,7 +52,7 @@ std::vector<Char> Chars(std::string_view line) {
 bool IsDigit(char a) { return a >= '0' && a <= '9'; }
 bool IsLetter(char a) { return (a >= 'a' && a <= 'z') || (a >= 'A' && a <= 'Z'); }
 bool IsBlank(const Char& ch) { return ch.a == ' ' || ch.a == '\t' || ch.c == '\r'; }
-bool IsMark(char32_t c) { return c == 0x0307 || c == 0x0305; }
+bool IsMark(char32_t c) { return c == 0x0307 || c == 0x0305 || c == 0x0304; }
 bool IsEllipsisChar(const Char& ch) {
   return ch.c == 0x2026 || ch.c == 0x22EF || ch.c == 0x30FB || ch.c == 0xFF65 || ch.a == '.';
 }
@@ -88,12 +88,15 @@ bool IsSeparator(const Char& ch) {
     case '!':
     case '?':
     case '"':
+    case '~':
     case '\'': return true;
     default: break;
   }
-  return ch.c == 0x3001 || ch.c == 0x3002 || ch.c == 0xFF0C || ch.c == 0xFF1A || ch.c == 0x2192 ||
-         ch.c == 0x21D2 || ch.c == 0x27F9 || ch.c == 0x300C || ch.c == 0x300D || ch.c == 0x2014 ||
-         ch.c == 0x2013;
+  const char32_t c = ch.c;
+  // CJK punctuation and brackets (、。「」【】), arrows, dashes and rules.
+  return (c >= 0x3000 && c <= 0x303F && c != 0x3005) || c == 0xFF0C || c == 0xFF1A ||
+         (c >= 0x2190 && c <= 0x21FF) || (c >= 0x27F0 && c <= 0x27FF) || c == 0x2014 ||
+         c == 0x2015 || c == 0x2013 || (c >= 0x2500 && c <= 0x257F) || c == 0xFF5E;
 }
 
 enum class T {
@@ -167,6 +170,22 @@ class Scanner {
         continue;
       }
       tokens.push_back(std::move(token));
+    }
+    // "6分の1", as Japanese says a fraction: 1/6.
+    for (std::size_t k = 0; k + 2 < tokens.size(); ++k) {
+      Token& d = tokens[k];
+      Token& n = tokens[k + 2];
+      if (d.t == T::Number && d.integer && tokens[k + 1].t == T::Word &&
+          tokens[k + 1].word == "分の" && n.t == T::Number && n.integer) {
+        Token slash = tokens[k + 1];
+        slash.t = T::Divide;
+        slash.word.clear();
+        const std::size_t from = d.from, to = n.to;
+        std::swap(d, n);
+        d.from = from;
+        n.to = to;
+        tokens[k + 1] = slash;
+      }
     }
     // Parentheses around words, "(答)", are words too.
     for (std::size_t k = 0; k < tokens.size(); ++k) {
@@ -358,7 +377,16 @@ class Scanner {
     }
     token.t = T::Number;
     const std::size_t to = j < chars_.size() ? chars_[j].byte : line_.size();
-    const std::string_view text = line_.substr(chars_[i].byte, to - chars_[i].byte);
+    std::string_view text = line_.substr(chars_[i].byte, to - chars_[i].byte);
+    // The macron U+0304, which a phone types for a bar over a digit, as the overline.
+    std::string overlined;
+    if (text.find("\u0304") != std::string_view::npos) {
+      overlined = std::string(text);
+      for (std::size_t at; (at = overlined.find("\u0304")) != std::string::npos;) {
+        overlined.replace(at, 2, "\u0305");
+      }
+      text = overlined;
+    }
     const exact::Result<exact::Reading> read = exact::Read(text);
     if (const auto* problem = std::get_if<exact::Problem>(&read)) {
       return Refused(token, text, *problem, j);
@@ -452,11 +480,16 @@ struct Fault {
 }  // namespace
 
 bool IsAnswerWord(std::string_view word) {
-  static constexpr std::array<std::string_view, 20> kWords = {
-      "答え",  "答",     "こたえ",   "よって", "ゆえに", "したがって", "∴",         "A",
-      "Ans",   "Answer", "answer",   "So",     "so",     "Therefore",  "therefore", "Thus",
-      "Hence", "解",     "よって、", ""};
-  return std::find(kWords.begin(), kWords.end(), word) != kWords.end();
+  static constexpr std::array<std::string_view, 13> kWords = {
+      "A",         "Ans",  "Answer", "answer", "So",    "so", "Therefore",
+      "therefore", "Thus", "thus",   "Hence",  "hence", ""};
+  if (std::find(kWords.begin(), kWords.end(), word) != kWords.end()) return true;
+  // Japanese words run together: "よって答えは" holds its mark.
+  static constexpr std::array<std::string_view, 7> kMarks = {"答", "よって", "ゆえに", "したがって",
+                                                             "∴",  "つまり", "解"};
+  return std::any_of(kMarks.begin(), kMarks.end(), [&](std::string_view mark) {
+    return word.find(mark) != std::string_view::npos;
+  });
 }
 
 // One segment's tokens parsed into a side, evaluated against the reader's letters.
@@ -813,20 +846,27 @@ ReadLine LineReader::Read(std::string_view line) {
   const bool anyEquals = std::any_of(runs.begin(), runs.end(), hasEquals);
   if (!anyEquals) {
     // A number alone, perhaps among answer words.
-    bool answerWords = true;
+    bool words = false, marked = false;
     for (const Token& token : tokens) {
-      if (token.t == T::Word && !IsAnswerWord(token.word)) answerWords = false;
+      if (token.t != T::Word || token.word.empty()) continue;
+      words = true;
+      marked = marked || IsAnswerWord(token.word);
     }
-    if (runs.size() != 1 || !answerWords) return read;
+    if (runs.size() != 1 || (words && !marked)) return read;
+    // A rule drawn under the lines, "-----", is no number.
+    if (std::none_of(tokens.begin() + static_cast<std::ptrdiff_t>(runs[0].first),
+                     tokens.begin() + static_cast<std::ptrdiff_t>(runs[0].second),
+                     [](const Token& t) {
+                       return t.t == T::Number || t.t == T::Letter || t.t == T::Fault;
+                     })) {
+      return read;
+    }
     meetLetters(runs[0]);
     Parser parser(*this, line, tokens, runs[0].first, runs[0].second);
     Side side = parser.ParseSide();
     if (parser.fault()) {
       // A line of mathematics alone that cannot be read is at fault; one with
       // words around it is taken as words.
-      const bool words = std::any_of(tokens.begin(), tokens.end(), [](const Token& t) {
-        return t.t == T::Word && !t.word.empty();
-      });
       return words ? read : unreadable(*parser.fault());
     }
     if (!side.IsNumber()) return read;

@@ -51,6 +51,9 @@ TEST(Check, RightWorkingsInEveryNotationAndWords) {
       {"-0.(3)", "x = -0.(3)\n10x = -3.(3)\n9x = -3\nx = -1/3"},
       {"0.1(6)", "90x = 15 ∴ x = 15/90 = 1/6（答）"},
       {"0.1(6)", "1/6 = x"},
+      {"0.1(6)", " 100x = 16.(6)\n-) 10x = 1.(6)\n----------\n  90x = 15\nよって答えは 1/6 です"},
+      {"0.1(6)", "x = 90分の15 = 6分の1"},
+      {"0.1(6)", "x = 0.16\u0304\n10x = 1.6\u0304\n【答】 1/6"},
   };
   for (const auto& [entry, working] : rows) {
     const Check check = Checked(entry, working);

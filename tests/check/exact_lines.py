@@ -17,6 +17,8 @@ TOKEN = re.compile(
 
 def prepare(line):
     line = ascii_form(line).strip()
+    line = re.sub(r"(\d+)分の(\d+)", r"\2/\1", line)  # 6分の1 is 1/6
+    line = line.replace("\u0304", "\u0305")  # a macron over a digit, as an overline
     line = re.sub(r"[\u2460-\u2473]", "|", line)
     line = re.sub(r"^-\)", "", line).strip()
     line = re.sub(r"\s\(\d+\)$", "", line)
