@@ -96,7 +96,8 @@ bool IsSeparator(const Char& ch) {
   // CJK punctuation and brackets (、。「」【】), arrows, dashes and rules.
   return (c >= 0x3000 && c <= 0x303F && c != 0x3005) || c == 0xFF0C || c == 0xFF1A ||
          (c >= 0x2190 && c <= 0x21FF) || (c >= 0x27F0 && c <= 0x27FF) || c == 0x2014 ||
-         c == 0x2015 || c == 0x2013 || (c >= 0x2500 && c <= 0x257F) || c == 0xFF5E;
+         c == 0x2015 || c == 0x2013 || (c >= 0x2500 && c <= 0x257F) || c == 0xFF5E || c == 0x2026 ||
+         c == 0x22EF;  // an ellipsis on no number: "…①"
 }
 
 enum class T {
