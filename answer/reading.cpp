@@ -97,7 +97,8 @@ bool IsSeparator(const Char& ch) {
   return (c >= 0x3000 && c <= 0x303F && c != 0x3005) || c == 0xFF0C || c == 0xFF1A ||
          (c >= 0x2190 && c <= 0x21FF) || (c >= 0x27F0 && c <= 0x27FF) || c == 0x2014 ||
          c == 0x2015 || c == 0x2013 || (c >= 0x2500 && c <= 0x257F) || c == 0xFF5E || c == 0x2026 ||
-         c == 0x22EF;  // an ellipsis on no number: "…①"
+         c == 0x22EF ||               // an ellipsis on no number: "…①"
+         c == 0x2248 || c == 0x2252;  // ≈ and ≒: an approximation is not checked
 }
 
 enum class T {
@@ -261,7 +262,8 @@ class Scanner {
     if (IsLetter(ch.a)) {
       std::size_t j = i;
       while (j < chars_.size() && IsLetter(chars_[j].a)) ++j;
-      const bool answerMark = j == i + 1 && (At(j, '.') || At(j, ':')) && FirstOnLine(i);
+      const bool answerMark = j == i + 1 && FirstOnLine(i) &&
+                              (At(j, '.') || At(j, ':') || (ch.a == 'A' && AnswerFollows(j)));
       if (j == i + 1 && !answerMark) {
         token.t = T::Letter;
         token.letter = static_cast<char32_t>(ch.a);
@@ -324,6 +326,13 @@ class Scanner {
         words::Say(words_, N_("unexpected '{2}' at character {1}"),
                    {std::to_string(ch.position), Shown(line_.substr(ch.byte, ch.length))});
     return i + 1;
+  }
+
+  // "A 1/6", "A) 1/6": what follows the letter A is an answer, not an equation.
+  bool AnswerFollows(std::size_t i) const {
+    while (i < chars_.size() && IsBlank(chars_[i])) ++i;
+    return i < chars_.size() &&
+           (IsDigit(chars_[i].a) || chars_[i].a == '-' || chars_[i].a == ')' || chars_[i].a == '.');
   }
 
   bool FirstOnLine(std::size_t i) const {

@@ -69,7 +69,10 @@ std::optional<Slip> SlipOfValue(const Question& q, const mpq_class& wrong, const
     return std::nullopt;
   }
   const exact::Decimal& d = q.digits;
-  if (d.integer.size() + d.fixed.size() + d.period.size() > kLongestDigits) return std::nullopt;
+  if (d.integer.size() + d.fixed.size() + d.period.size() > kLongestDigits || d.exponent > 1000 ||
+      d.exponent < -1000) {
+    return std::nullopt;
+  }
   const auto I = static_cast<std::int64_t>(d.fixed.size());
   const auto P = static_cast<std::int64_t>(d.period.size());
   // The candidates are worked on the digits alone, then given the entry's
