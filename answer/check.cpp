@@ -107,19 +107,25 @@ bool SmallerTerms(const Side& from, const Side& to) {
 
 Slip EquationSlip(const Context& ctx, const Side& l, const Side& r) {
   const Question& q = ctx.question;
-  if (l.shape == Shape::Mixed || r.shape == Shape::Mixed) return Slip::MixedNumber;
+  // c·x = C.
+  const mpq_class c = l.value.b - r.value.b;
+  const mpq_class C = r.value.a - l.value.a;
+  // A mixed number against a number: read wrongly ("3 1/4 = 31/4"); against
+  // the unknown, the value it gives may name another slip first.
+  if ((l.shape == Shape::Mixed || r.shape == Shape::Mixed) && c == 0) return Slip::MixedNumber;
   if (SmallerTerms(l, r)) return Slip::Reduction;
   if (l.unknownAlone && ctx.lastFraction && SmallerTerms(*ctx.lastFraction, r)) {
     return Slip::Reduction;
   }
-  // c·x = C.
-  const mpq_class c = l.value.b - r.value.b;
-  const mpq_class C = r.value.a - l.value.a;
   const bool recurring = q.decimal && !q.digits.period.empty();
   if (c != 0 && recurring && check::IsDifferenceOfPowers(c)) {
     mpq_class exact = c * q.value;
     exact.canonicalize();
-    if (exact.get_den() != 1 && C.get_den() == 1) return Slip::PeriodsNotAligned;
+    // The recurring parts did not cancel, and the whole number written is
+    // what is left of them cut short: 100x - x = 16.5 written 99x = 16.
+    if (exact.get_den() != 1 && C.get_den() == 1 && abs(C - exact) < 1) {
+      return Slip::PeriodsNotAligned;
+    }
   }
   if (l.subtracts != r.subtracts) return Slip::Subtraction;
   const std::size_t n = ctx.multiples.size();

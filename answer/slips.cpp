@@ -111,6 +111,13 @@ std::optional<Slip> SlipOfValue(const Question& q, const mpq_class& wrong, const
       for (std::int64_t n = 0; n < k; ++n) shown += d.period;
       if (is(Q(Digits(shown), Power10(I + k * P)))) return Slip::ReadAsTerminating;
     }
+    // The value rounded to a few places: 0.167, 17/100.
+    for (std::int64_t k = 1; k <= 6; ++k) {
+      const mpz_class unit = Power10(k);
+      const mpq_class scaled = q.value * unit;
+      mpz_class rounded = (2 * scaled.get_num() + scaled.get_den()) / (2 * scaled.get_den());
+      if (wrong == Q(rounded, unit) || wrong == Q(-rounded, unit)) return Slip::ReadAsTerminating;
+    }
     // The right numerator over the wrong count of nines or zeros.
     for (std::int64_t nines = std::max<std::int64_t>(P - 2, 1); nines <= P + 2; ++nines) {
       for (std::int64_t zeros = std::max<std::int64_t>(I - 2, 0); zeros <= I + 2; ++zeros) {
