@@ -96,13 +96,16 @@ struct Context {
   std::vector<Multiple> multiples;   // the right lines "c·x = C" so far
 };
 
+// Whether `to` is `from` with smaller terms, as a reduction writes it: a
+// fraction after a fraction, or a whole number (its denominator 1).
 bool SmallerTerms(const Side& from, const Side& to) {
   if (from.shape != Shape::Fraction) return false;
-  const mpz_class toNumerator = to.shape == Shape::Integer ? to.numerator : to.numerator;
-  const mpz_class toDenominator = to.shape == Shape::Integer ? mpz_class(1) : to.denominator;
   if (to.shape != Shape::Fraction && to.shape != Shape::Integer) return false;
-  return abs(toNumerator) <= abs(from.numerator) && toDenominator <= from.denominator &&
-         (abs(toNumerator) < abs(from.numerator) || toDenominator < from.denominator);
+  const mpz_class toNumerator = abs(to.numerator);
+  const mpz_class toDenominator = to.shape == Shape::Integer ? mpz_class(1) : to.denominator;
+  const mpz_class fromNumerator = abs(from.numerator);
+  return toNumerator <= fromNumerator && toDenominator <= from.denominator &&
+         (toNumerator < fromNumerator || toDenominator < from.denominator);
 }
 
 Slip EquationSlip(const Context& ctx, const Side& l, const Side& r) {

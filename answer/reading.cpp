@@ -96,7 +96,7 @@ bool IsSeparator(const Char& ch) {
   // CJK punctuation and brackets (、。「」【】), arrows, dashes and rules.
   return (c >= 0x3000 && c <= 0x303F && c != 0x3005) || c == 0xFF0C || c == 0xFF1A ||
          (c >= 0x2190 && c <= 0x21FF) || (c >= 0x27F0 && c <= 0x27FF) || c == 0x2014 ||
-         c == 0x2015 || c == 0x2013 || (c >= 0x2500 && c <= 0x257F) || c == 0xFF5E || c == 0x2026 ||
+         c == 0x2015 || (c >= 0x2500 && c <= 0x257F) || c == 0xFF5E || c == 0x2026 ||
          c == 0x22EF ||               // an ellipsis on no number: "…①"
          c == 0x2248 || c == 0x2252;  // ≈ and ≒: an approximation is not checked
 }
@@ -304,12 +304,9 @@ class Scanner {
       case 0x2715: token.t = T::Times; return i + 1;
       case 0x00F7:
       case 0x2215: token.t = T::Divide; return i + 1;
-      case 0x2013:
-        if (!IsBlank(chars_[i + 1 < chars_.size() ? i + 1 : i])) {
-          token.t = T::Minus;
-          return i + 1;
-        }
-        break;
+      case 0x2013:  // the en dash, which phones type for a minus
+        token.t = T::Minus;
+        return i + 1;
       default: break;
     }
     if (IsSeparator(ch)) {
