@@ -63,6 +63,8 @@ class Page(unittest.TestCase):
                 box.click()
         d.execute_script("var n = document.getElementById('notation');"
                          "n.value = 'parentheses'; n.dispatchEvent(new Event('change'));")
+        d.execute_script("var b = document.getElementById('check-working');"
+                         "b.value = ''; b.dispatchEvent(new Event('input'));")
         self.type('')
 
     # ---- helpers
@@ -231,6 +233,18 @@ class Page(unittest.TestCase):
         self.assertIn('Line 1 is the first wrong line', self.el('check-closing').text)
         self.assertEqual(self.check_working('答え 1/6'), [('○', False)])
         self.assertIn('All right', self.el('check-closing').text)
+        # The keypad types into the box when it was the last one used.
+        self.check_working('x = 1/')
+        self.el('check-working').click()
+        self.driver.execute_script("var b = document.getElementById('check-working');"
+                                   "b.selectionStart = b.selectionEnd = b.value.length;")
+        self.press('6')
+        self.assertEqual(self.el('check-working').get_attribute('value'), 'x = 1/6')
+        self.assertEqual(self.el('entry').get_attribute('value'), '0.1(6)')
+        self.assertEqual(self.check_working('x = 1/6'), [('○', False)])
+        self.el('entry').click()
+        self.press('BS')
+        self.assertEqual(self.el('entry').get_attribute('value'), '0.1(6')
         self.check_working('')
         self.assertTrue(self.el('working-area').is_displayed())
 
