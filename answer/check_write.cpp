@@ -247,8 +247,8 @@ void Tally::Add(const Check& check) {
 void WriteTallyText(std::ostream& out, const Tally& tally, const words::Words& words) {
   std::string slips;
   for (const auto& [slip, count] : tally.slips) {
-    slips +=
-        (slips.empty() ? "" : ", ") + words.Translate(SlipTitle(slip)) + " " + std::to_string(count);
+    slips += (slips.empty() ? "" : ", ") + words.Translate(SlipTitle(slip)) + " " +
+             std::to_string(count);
   }
   out << words::Say(words, N_("right {1}, wrong {2}"),
                     {std::to_string(tally.right), std::to_string(tally.wrong)});

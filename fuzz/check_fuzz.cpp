@@ -55,7 +55,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     bool allRight = true;
     for (const auto& line : check.lines) {
-      allRight = allRight && (line.verdict == Verdict::Right || line.verdict == Verdict::PassedOver);
+      allRight =
+          allRight && (line.verdict == Verdict::Right || line.verdict == Verdict::PassedOver);
       if (line.verdict == Verdict::Unreadable) {
         Require(line.position >= 1 && line.position <= Characters(line.text));
       }
