@@ -14,6 +14,7 @@
 #include "answer/answer.h"
 #include "answer/small.h"
 #include "answer/write.h"
+#include "cli/check.h"
 #include "cli/keypad_window.h"
 #include "cli/line.h"
 #include "cli/lines.h"
@@ -193,6 +194,8 @@ int RunCli(std::span<const std::string_view> args, std::istream& in, std::ostrea
     case cli::Command::Kind::Convert: break;
   }
   const cli::Options& options = command.options;
+  if (options.check) return cli::RunCheck(options, words, in, out, err);
+  if (options.mark) return cli::RunMark(options, words, in, out, err);
   if (!options.entry) {
     // Someone at a terminal who gave no entry is told what the program waits for.
     if (inputIsTerminal) {

@@ -86,6 +86,33 @@ const std::vector<OptionSpec>& Table() {
           "fragment for a worksheet: --explain 1/6"),
        {},
        false},
+      {"--check",
+       false,
+       N_("--check ENTRY"),
+       N_("check a pupil's own working, read from standard input, one\n"
+          "step a line, against the value of ENTRY: each line is marked\n"
+          "○ right, × wrong, ? unreadable (with the character at fault),\n"
+          "△ right but not in lowest terms, or left blank for words; the\n"
+          "first wrong line's slip is named with the step to redo. The\n"
+          "unknown is any one letter (x, ｘ); words around the equations\n"
+          "(とおく, より, よって, ∴, 答え, Let, So...) are passed over.\n"
+          "Exit status 0 when the working and its answer are right, 1\n"
+          "when not: --check '0.1(6)' < working.txt"),
+       {},
+       false},
+      {"--mark",
+       false,
+       N_("--mark"),
+       N_("mark a class's answers, read from standard input, one a line:\n"
+          "ENTRY = ANSWER, ENTRY<TAB>ANSWER or ENTRY,ANSWER, perhaps after\n"
+          "a name column (NAME,ENTRY,ANSWER), fields perhaps in double\n"
+          "quotes as a spreadsheet exports them. A first line whose ENTRY\n"
+          "is not a number is a header and is skipped. Each answer gets ○\n"
+          "or × and its slip; the last line is the tally (right, wrong,\n"
+          "wrong by slip). With --json, one object a line and the tally\n"
+          "as the last: printf '0.1(6),1/6\\n0.1(6),16/99\\n' | quotalis-cli --mark"),
+       {},
+       false},
       {"--help", false, N_("-h, --help"), N_("print this help and exit"), {}, false},
       {"--version", false, N_("--version"), N_("print the version and exit"), {}, false},
       {"--",

@@ -78,6 +78,8 @@ bool Options::*FlagOf(std::string_view name) {
   if (name == "--explain") return &Options::explain;
   if (name == "--mixed") return &Options::mixed;
   if (name == "--rounded") return &Options::rounded;
+  if (name == "--check") return &Options::check;
+  if (name == "--mark") return &Options::mark;
   return nullptr;
 }
 
@@ -99,6 +101,22 @@ Problem Conflicts(const Options& options, bool periodGiven) {
   if (options.detail && options.explain) return together("--detail", "--explain");
   // A rounded display has no recurring digits to count.
   if (options.rounded && periodGiven) return together("--period", "--rounded");
+  // Checking and marking answer in a form of their own.
+  for (const bool asks : {options.check, options.mark}) {
+    if (!asks) continue;
+    const std::string_view name = options.check ? "--check" : "--mark";
+    if (options.check && options.mark) return together("--check", "--mark");
+    if (options.detail) return together(name, "--detail");
+    if (options.explain) return together(name, "--explain");
+    if (options.rounded) return together(name, "--rounded");
+    if (periodGiven) return together(name, "--period");
+  }
+  if (options.check && !options.entry) {
+    return Misused(N_("--check needs the ENTRY whose working it checks: --check '0.1(6)'"));
+  }
+  if (options.mark && options.entry) {
+    return Misused(N_("--mark takes no ENTRY: it reads the answers from standard input"));
+  }
   return std::nullopt;
 }
 

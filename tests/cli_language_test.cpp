@@ -33,14 +33,14 @@ const std::set<std::string, std::less<>> kMessageWords = {
 // and of its kinds of fault, as a program or a shell spells them, and the
 // names of things (JSON, LaTeX, Quotalis, MiB).
 const std::set<std::string, std::less<>> kHelpWords = {
-    "LANGUAGE",  "LC",         "ALL",         "MESSAGES",     "LANG",        "ja",
-    "printf",    "JSON",       "LaTeX",       "Quotalis",     "MiB",         "parens",
-    "plain",     "fraction",   "mixed",       "input",        "reading",     "decimal",
-    "unreduced", "numerator",  "denominator", "nonRecurring", "period",      "cut",
-    "working",   "error",      "kind",        "position",     "null",        "true",
-    "empty",     "encoding",   "character",   "syntax",       "zero",        "too",
-    "large",     "argument",   "unwritable",  "overline",     "periodAbove", "low",
-    "high",      "JavaScript", "jq"};
+    "LANGUAGE", "LC", "ALL", "MESSAGES", "LANG", "ja", "printf", "JSON", "LaTeX", "Quotalis", "MiB",
+    "parens", "plain", "fraction", "mixed", "input", "reading", "decimal", "unreduced", "numerator",
+    "denominator", "nonRecurring", "period", "cut", "working", "error", "kind", "position", "null",
+    "true", "empty", "encoding", "character", "syntax", "zero", "too", "large", "argument",
+    "unwritable", "overline", "periodAbove", "low", "high", "JavaScript", "jq",
+    // --check's and --mark's placeholders, a file name, and the English
+    // words a pupil writes around the equations, which --check passes over.
+    "ENTRY", "ANSWER", "NAME", "TAB", "txt", "Let", "So"};
 
 bool IsLetter(char c) { return std::isalpha(static_cast<unsigned char>(c)) != 0; }
 

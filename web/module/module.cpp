@@ -12,6 +12,7 @@
 #include <quotalis/version.h>
 
 #include "answer/answer.h"
+#include "answer/check.h"
 #include "answer/entry.h"
 #include "answer/notations.h"
 #include "answer/write.h"
@@ -79,12 +80,32 @@ bool ReadsAsRounded(const val& entry) {
   return entry.isString() && answer::ReadsAsRounded(Utf8(entry));
 }
 
+// The 答え合わせ panel's request, {entry, working, language}: the pupil's
+// working checked against the entry, as --check --json writes it.
+std::string Check(const val& object) {
+  const val entry = object["entry"];
+  const val working = object["working"];
+  const val language = object["language"];
+  const std::string lang = language.isString() ? language.as<std::string>() : "ja";
+  const std::string e = entry.isString() ? Utf8(entry) : "";
+  const std::string w = working.isString() ? Utf8(working) : "";
+  std::ostringstream out;
+  try {
+    answer::WriteCheckJson(out, answer::CheckWorking({e, w, &quotalis::words::TableWords(lang)}),
+                           true);
+  } catch (const std::bad_alloc&) {
+    return "{\"error\":\"out of memory\"}";
+  }
+  return out.str();
+}
+
 std::string Version() { return quotalis::version::kText; }
 
 }  // namespace
 
 EMSCRIPTEN_BINDINGS(quotalis) {
   emscripten::function("answer", &Answer);
+  emscripten::function("check", &Check);
   emscripten::function("notations", &Notations);
   emscripten::function("periodRoom", &PeriodRoom);
   emscripten::function("readsAsRounded", &ReadsAsRounded);

@@ -149,6 +149,7 @@
   }
 
   function update() {
+    updateCheck();
     updateSlider();
     state.cancelled = false;
     if (state.failure && state.failure.word === 'answerFailed') state.failure = null;
@@ -195,6 +196,12 @@
     state.linkedPeriod = c.period !== undefined ? c.period : null;
   }
 
+  // The 答え合わせ panel (check.js), told the entry and the language.
+  var check = null;
+  function updateCheck() {
+    if (check) check.update(ui.entry.value, state.language);
+  }
+
   function render() {
     var w = words(), r = state.response;
     ui.answer.setAttribute('aria-busy', 'false');
@@ -238,6 +245,11 @@
   // ---- the keypad
 
   function press(key) {
+    // The keypad types into the 答え合わせ box when it was the last one used.
+    if (check && check.active()) {
+      check.press(key);
+      return;
+    }
     var text = ui.entry.value;
     if (key === 'C') {
       text = '';
@@ -347,6 +359,11 @@
     } catch (e) {
       state.failure = {word: 'loadFailed', message: String((e && e.message) || e)};
     }
+    check = quotalisCheckPanel({
+      input: $('check-working'), lines: $('check-lines'), closing: $('check-closing'),
+      heading: $('check-heading'), label: $('check-label'), hint: $('check-hint'),
+      show: $('show-working'), working: $('working-area'),
+    });
     update();
   }
 

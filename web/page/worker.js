@@ -13,6 +13,17 @@ function quotalisWorkerMain() {
   // "0.1(" is then refused for itself, not for a K it was never meant to
   // have. A message without `slider` is answered as it stands.
   function run(message) {
+    // The 答え合わせ panel's own worker (check.js) asks for checks alone.
+    if (message.check) {
+      var checked = null, fault = null;
+      try {
+        checked = module.check(message.check);
+      } catch (e) {
+        fault = String((e && e.message) || e);
+      }
+      postMessage({type: 'check', id: message.id, response: checked, failure: fault});
+      return;
+    }
     var started = performance.now();
     var request = message.request;
     var response = null;

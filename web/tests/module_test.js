@@ -17,6 +17,9 @@
 //    forms answer as the command line's options do.
 // 5. m.notations(language), m.periodRoom(entry) and m.readsAsRounded(entry)
 //    against answers written out here.
+// 6. m.check (the 答え合わせ panel's request) gives the object that the
+//    native quotalis-cli --check --json writes for the same working, in both
+//    languages.
 // Prints one line per failure and a summary; the exit status is 1 on any.
 'use strict';
 
@@ -409,6 +412,19 @@ async function main() {
   // 5. What the page asks the module besides the answer.
   checkNotations(m);
   checkEntryQuestions(m);
+
+  // 6. The check of a pupil's working, as the command line's.
+  for (const [entry, working] of [
+    ['0.1(6)', 'x = 0.1(6) とおく。\n100x = 16.(6)\n10x = 1.(6)\n90x = 15\nx = 15/90 = 1/6\n'],
+    ['0.1(6)', 'x = 16/99'], ['0.1(6)', 'x = 1,5\n'], ['2.3(45)', 'x = 129/55 = 2 9/55'],
+    ['0.1(6', 'x = 1/6']]) {
+    for (const language of ['en', 'ja']) {
+      const got = m.check({ entry, working, language });
+      const env = Object.assign({}, process.env, { LANGUAGE: language, LC_ALL: 'C.UTF-8' });
+      const cli = spawnSync(cliPath, ['--check', entry, '--json'], { input: working, env, encoding: 'utf8' });
+      check(got + '\n' === cli.stdout, `check(${entry}, ${JSON.stringify(working)}, ${language}):\n  got  ${got}\n  want ${cli.stdout}`);
+    }
+  }
 
   console.log(`${checks - failures} of ${checks} checks passed (${rows.length} table lines, 2 languages)`);
   process.exit(failures ? 1 : 0);

@@ -63,6 +63,8 @@ class Page(unittest.TestCase):
                 box.click()
         d.execute_script("var n = document.getElementById('notation');"
                          "n.value = 'parentheses'; n.dispatchEvent(new Event('change'));")
+        d.execute_script("var b = document.getElementById('check-working');"
+                         "b.value = ''; b.dispatchEvent(new Event('input'));")
         self.type('')
 
     # ---- helpers
@@ -198,6 +200,53 @@ class Page(unittest.TestCase):
         self.el('explain').click()
         browser.wait_idle(self.driver)
         self.assertFalse(self.el('working').is_displayed())
+
+    def check_working(self, text):
+        box = self.el('check-working')
+        self.driver.execute_script("arguments[0].value = arguments[1];"
+                                   "arguments[0].dispatchEvent(new Event('input'));", box, text)
+        from selenium.webdriver.support.ui import WebDriverWait
+        WebDriverWait(self.driver, 30, poll_frequency=0.02).until(
+            lambda d: self.el('check-lines').get_attribute('aria-busy') != 'true')
+        return [(li.find_element(By.CSS_SELECTOR, '.check-mark').text,
+                 'first-wrong' in li.get_attribute('class'))
+                for li in self.el('check-lines').find_elements(By.CSS_SELECTOR, 'li')]
+
+    def test_the_pupils_working_is_checked_line_by_line(self):
+        self.type('0.1(6)')
+        self.assertTrue(self.el('working-area').is_displayed())
+        lines = self.check_working('x = 0.1(6) とおく。\n100x = 16.(6)\n10x = 1.(6)\n'
+                                   '100x - 10x = 80x\nx = 1/6')
+        self.assertEqual(lines, [('○', False), ('○', False), ('○', False), ('×', True),
+                                 ('○', False)])
+        closing = self.el('check-closing')
+        self.assertEqual(closing.get_attribute('aria-live'), 'polite')
+        self.assertIn('4行目', closing.text)
+        self.assertIn('引き算', closing.text)
+        # The program's working is hidden until asked for.
+        self.assertFalse(self.el('working-area').is_displayed())
+        self.el('show-working').click()
+        self.assertTrue(self.el('working-area').is_displayed())
+        self.el('show-working').click()
+        self.set_language('en')
+        self.check_working('x = 16/99')
+        self.assertIn('Line 1 is the first wrong line', self.el('check-closing').text)
+        self.assertEqual(self.check_working('答え 1/6'), [('○', False)])
+        self.assertIn('All right', self.el('check-closing').text)
+        # The keypad types into the box when it was the last one used.
+        self.check_working('x = 1/')
+        self.el('check-working').click()
+        self.driver.execute_script("var b = document.getElementById('check-working');"
+                                   "b.selectionStart = b.selectionEnd = b.value.length;")
+        self.press('6')
+        self.assertEqual(self.el('check-working').get_attribute('value'), 'x = 1/6')
+        self.assertEqual(self.el('entry').get_attribute('value'), '0.1(6)')
+        self.assertEqual(self.check_working('x = 1/6'), [('○', False)])
+        self.el('entry').click()
+        self.press('BS')
+        self.assertEqual(self.el('entry').get_attribute('value'), '0.1(6')
+        self.check_working('')
+        self.assertTrue(self.el('working-area').is_displayed())
 
     def test_language_switch_rerenders_labels_refusals_and_working(self):
         self.type('0.1(6)')

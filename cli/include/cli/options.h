@@ -48,6 +48,8 @@ struct Options {
   bool explain = false;
   bool mixed = false;
   bool rounded = false;
+  bool check = false;  // --check: the working on standard input checked against the entry
+  bool mark = false;   // --mark: the lines of standard input marked
   exact::Notation notation = exact::Notation::Parentheses;
   bool notationGiven = false;  // --notation was given, even as the default
   std::optional<std::int64_t> maxDigits = answer::kDefaultMaxDigits;  // nothing: all digits
