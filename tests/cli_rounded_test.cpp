@@ -43,7 +43,10 @@ TEST(Rounded, Answers) {
       {"a third", {"--rounded", "0.3333"}, "", "1/3\n", "", 0},
       {"a half", {"0.5", "--rounded"}, "", "1/2\n", "", 0},
       {"trailing zeros count", {"--rounded", "0.30"}, "", "3/10\n", "", 0},
-      {"an end of the interval", {"--rounded", "0.2"}, "", "1/4\n", "", 0},
+      // 0.25 shows as 0.3: the high end is not among the values 0.2 stands for.
+      {"the high end left out", {"--rounded", "0.2"}, "", "1/5\n", "", 0},
+      {"the high end left out, negative", {"--rounded", "--", "-0.2"}, "", "-1/5\n", "", 0},
+      {"the low end kept", {"--rounded", "0.8"}, "", "3/4\n", "", 0},
       {"a whole number", {"--rounded", "7"}, "", "7/1\n", "", 0},
       {"zero", {"--rounded", "0.0000"}, "", "0/1\n", "", 0},
       {"negative", {"--rounded", "--", "-0.6666666667"}, "", "-2/3\n", "", 0},
