@@ -17,9 +17,6 @@ using words::N_;
 
 namespace {
 
-// The group the rows of the division are aligned in.
-constexpr int kDivision = 3;
-
 // The value of a long division: its whole part and the digits of its steps,
 // the period from `periodStart` on.
 exact::Decimal Quotient(const exact::FractionWorking& w, bool negative) {
@@ -110,6 +107,28 @@ bool Divide(Builder& b, exact::FractionWorking& w) {
   return true;
 }
 
+// The longest recurring decimal a fraction's working turns back into a
+// fraction as a check: a pupil's exercise, not a page of digits.
+constexpr std::size_t kLongestChecked = 24;
+
+// The check of a recurring quotient: the decimal turned back into a
+// fraction by its two multiples, as the other way's working does, without
+// that working's closing line.
+void Check(Steps& steps, const exact::Decimal& quotient) {
+  if (quotient.period.empty() ||
+      quotient.integer.size() + quotient.fixed.size() + quotient.period.size() > kLongestChecked) {
+    return;
+  }
+  exact::Result<exact::DecimalWorking> worked = exact::ExplainDecimal(quotient);
+  const auto* w = std::get_if<exact::DecimalWorking>(&worked);
+  if (w == nullptr) return;
+  Steps back = DecimalSteps(*w, Style{});
+  if (back.steps.empty()) return;
+  back.steps.pop_back();  // "So 0.(142857) = 1/7": the closing line below says it
+  steps.steps.emplace_back(Sentence{N_("Check: turn the decimal back into a fraction"), {}});
+  for (Step& step : back.steps) steps.steps.push_back(std::move(step));
+}
+
 }  // namespace
 
 Steps FractionSteps(exact::FractionWorking w) {
@@ -130,7 +149,8 @@ Steps FractionSteps(exact::FractionWorking w) {
   // What the division comes to, written before its numbers move into its rows.
   Math fraction = Fraction(r.numerator, r.denominator);
   fraction.negative = false;
-  const Equation value = {{{fraction}, Of(Quotient(w, false))}, 0};
+  const exact::Decimal quotient = Quotient(w, false);
+  const Equation value = {{{fraction}, Of(quotient)}, 0};
   Formula signBack;
   if (negative) {
     fraction.negative = true;
@@ -139,7 +159,12 @@ Steps FractionSteps(exact::FractionWorking w) {
   if (!Divide(b, w)) return b.Done();
   b.Equate(value.sides, value.group);
   if (negative) b.Say(N_("Put the sign back: {1}"), {signBack});
-  return b.Done();
+  Steps steps = b.Done();
+  Check(steps, quotient);
+  // The closing line: the entry and its answer.
+  Formula closing = negative ? signBack : Equals({value.sides[0], value.sides[1]});
+  steps.steps.emplace_back(Sentence{N_("So {1}"), {std::move(closing)}});
+  return steps;
 }
 
 }  // namespace quotalis::explain

@@ -105,9 +105,9 @@ void Neighbours(Builder& b, const exact::RoundedWorking& w, const exact::Decimal
   const bool atHigh = q.numerator * highValue.denominator == highValue.numerator * q.denominator;
   b.Relate({Value(p), Of(low), Value(m), Of(high), Value(q)},
            {"<", Below(w.ends.low), Below(w.ends.high), atHigh ? "=" : "<"});
-  const Formula cross = {Number(q.numerator),   Operator("×"),         Number(p.denominator),
-                         Operator("-"),         Number(q.denominator), Operator("×"),
-                         Number(p.numerator),   Operator("="),         Number("1")};
+  const Formula cross = {Number(q.numerator), Operator("×"),         Number(p.denominator),
+                         Operator("-"),       Number(q.denominator), Operator("×"),
+                         Number(p.numerator), Operator("="),         Number("1")};
   b.Say(N_("{1} and {2} are neighbouring fractions (ad - bc = 1): {3}"),
         {Value(p), Value(q), cross});
   const Formula sum = {Number(p.denominator), Operator("+"), Number(q.denominator), Operator("="),

@@ -46,6 +46,7 @@ struct Options {
   bool detail = false;
   bool json = false;
   bool explain = false;
+  bool spoken = false;  // the working as it is read aloud
   bool mixed = false;
   bool rounded = false;
   exact::Notation notation = exact::Notation::Parentheses;
