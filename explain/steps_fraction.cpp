@@ -149,7 +149,15 @@ Steps FractionSteps(exact::FractionWorking w) {
   // What the division comes to, written before its numbers move into its rows.
   Math fraction = Fraction(r.numerator, r.denominator);
   fraction.negative = false;
-  const exact::Decimal quotient = Quotient(w, false);
+  const exact::Decimal quotient = Quotient(w, false), answer = Quotient(w, negative);
+  Formula entry = {
+      Fraction(negative ? mpz_class(-abs(r.numerator)) : abs(r.numerator), r.denominator)};
+  if (w.written) {
+    const exact::WrittenFraction& t = *w.written;
+    const mpz_class sign = negative ? -1 : 1;
+    entry = {Fraction(sign * t.numerator, t.denominator)};
+    if (t.mixed) entry = {Number(sign * t.whole), Fraction(t.numerator, t.denominator)};
+  }
   const Equation value = {{{fraction}, Of(quotient)}, 0};
   Formula signBack;
   if (negative) {
@@ -161,9 +169,8 @@ Steps FractionSteps(exact::FractionWorking w) {
   if (negative) b.Say(N_("Put the sign back: {1}"), {signBack});
   Steps steps = b.Done();
   Check(steps, quotient);
-  // The closing line: the entry and its answer.
-  Formula closing = negative ? signBack : Equals({value.sides[0], value.sides[1]});
-  steps.steps.emplace_back(Sentence{N_("So {1}"), {std::move(closing)}});
+  // The closing line: the entry as it was written, and its decimal.
+  steps.steps.emplace_back(Sentence{N_("So {1}"), {Equals({entry, Of(answer)})}});
   return steps;
 }
 

@@ -87,8 +87,11 @@ TEST(LongNumbers, ALongNumeratorOverSeven) {
   const mpz_class whole = n / 7;
   const explain::Steps steps = FractionStepsOf(n.get_str() + "/7");
   ExpectLongNumbers(steps, {n}, {}, "10^1500 + 3 over 7");
-  // The decimal: its whole part by its ends too, the count of digits left out beside.
-  const auto& last = std::get<explain::Equation>(steps.steps.back());
+  // The decimal: its whole part by its ends too, the count of digits left out
+  // beside; the closing line says it again (too long to check by hand).
+  const auto& closing = std::get<explain::Sentence>(steps.steps.back());
+  EXPECT_EQ(closing.format, "So {1}");
+  const auto& last = std::get<explain::Equation>(steps.steps.at(steps.steps.size() - 2));
   const explain::Math& decimal = last.sides.back().front();
   ASSERT_EQ(decimal.kind, Kind::Decimal);
   const std::string digits = whole.get_str();
