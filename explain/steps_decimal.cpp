@@ -38,6 +38,29 @@ Formula Times(std::int64_t n, const std::string& variable) {
   return f;
 }
 
+// How many times a subtraction writes `period` out: twice, and three digits
+// at least; 0 when a reader could take the digits written for a shorter
+// period (0.(10111) written 0.1011110111… seems to end in 1 recurring). A
+// reader takes the shortest block the digits end with twice (a digit, three
+// times).
+int TailCopies(const std::string& period) {
+  if (period.size() > kLongestTailWrittenOut) return 0;
+  const std::size_t p = period.size();
+  const int copies = std::max(2, static_cast<int>((3 + p - 1) / p));
+  std::string digits;
+  for (int i = 0; i < copies; ++i) digits += period;
+  for (std::size_t q = 1; q < p; ++q) {
+    const std::size_t need = std::max<std::size_t>(2, (3 + q - 1) / q) * q;
+    if (need > digits.size()) continue;
+    bool repeats = true;
+    for (std::size_t i = digits.size() - need + q; i < digits.size(); ++i) {
+      repeats = repeats && digits[i] == digits[i - q];
+    }
+    if (repeats) return 0;
+  }
+  return copies;
+}
+
 // The decimal whole.(period): a whole number before the point, which is
 // not written out when it is long.
 Math WholeAndPeriod(const mpz_class& whole, const std::string& period) {
@@ -46,9 +69,7 @@ Math WholeAndPeriod(const mpz_class& whole, const std::string& period) {
   Math m = DecimalOf(d);
   m.decimal.integer = w.hidden > 0 ? w.text + w.tail : w.text;
   m.leftOut.integer = w.hidden;
-  if (!m.leftOut.Any() && period.size() <= kLongestTailWrittenOut) {
-    m.writtenOut = std::max(2, static_cast<int>((3 + period.size() - 1) / period.size()));
-  }
+  if (!m.leftOut.Any()) m.writtenOut = TailCopies(period);
   return m;
 }
 
@@ -143,8 +164,8 @@ void Reduce(Builder& b, const exact::DecimalWorking& w, const Formula& x) {
     b.Say(N_("Prime factorisation of the numerator and the denominator:"));
     SplitTerm(b, abs(f.numerator), w.numerator);
     SplitTerm(b, f.denominator, w.denominator);
-    b.Say(N_("The struck factors are those both share; their product, {1}, is the highest "
-             "common factor"),
+    b.Say(N_("The struck factors are those both share; their product is the highest common "
+             "factor: {1}"),
           {CommonFactors(w.numerator, w.common)});
   }
   b.Say(N_("Divide the numerator and the denominator by {1}: {2}"),

@@ -216,3 +216,62 @@ TEST(Spoken, ReadsAsATeacherReads) {
 }
 
 }  // namespace
+
+namespace {
+
+// The value of "digits.digits…" as a reader takes it: the shortest block
+// the digits after the point end with twice (a digit, three times) recurs.
+mpq_class ReadBack(const std::string& whole, const std::string& after) {
+  std::string fixed = after, period;
+  for (std::size_t q = 1; 2 * q <= after.size(); ++q) {
+    const std::size_t need = std::max<std::size_t>(2, (3 + q - 1) / q) * q;
+    if (need > after.size()) continue;
+    if (after.substr(after.size() - need, need - q) == after.substr(after.size() - need + q)) {
+      period = after.substr(after.size() - q);
+      fixed = after.substr(0, after.size() - q);
+      break;
+    }
+  }
+  mpz_class ten;
+  mpz_ui_pow_ui(ten.get_mpz_t(), 10, fixed.size());
+  mpq_class v(mpz_class(whole + fixed, 10), ten);
+  if (!period.empty()) {
+    mpz_class nines;
+    mpz_ui_pow_ui(nines.get_mpz_t(), 10, period.size());
+    v += mpq_class(mpz_class(period, 10), ten * (nines - 1));
+  }
+  v.canonicalize();
+  return v;
+}
+
+TEST(WrittenOutTails, ReadBackAsTheDecimalTheyStandFor) {
+  std::mt19937 g(22024);
+  int tails = 0;
+  for (int i = 0; i < 3000; ++i) {
+    exact::Decimal d;
+    std::string period(std::uniform_int_distribution<int>(1, 8)(g), '0');
+    for (char& c : period) c = static_cast<char>('0' + g() % (i % 2 ? 2 : 10));  // 0s and 1s too
+    d.integer = std::to_string(g() % 100);
+    d.period = period;
+    const auto made = exact::ExplainDecimal(d);
+    const explain::Steps steps =
+        explain::DecimalSteps(std::get<exact::DecimalWorking>(made), explain::Style{});
+    for (const explain::Step& step : steps.steps) {
+      const auto* e = std::get_if<explain::Equation>(&step);
+      if (e == nullptr) continue;
+      for (const explain::Formula& side : e->sides) {
+        for (const explain::Math& m : side) {
+          if (m.kind != Kind::Decimal || m.writtenOut == 0) continue;
+          std::string after = m.decimal.fixed;
+          for (int k = 0; k < m.writtenOut; ++k) after += m.decimal.period;
+          EXPECT_EQ(ReadBack(m.decimal.integer, after), quotalis::testing::DecimalValue(m.decimal))
+              << m.decimal.integer << "." << after << "…";
+          ++tails;
+        }
+      }
+    }
+  }
+  EXPECT_GT(tails, 3000);
+}
+
+}  // namespace

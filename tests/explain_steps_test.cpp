@@ -46,8 +46,8 @@ const Row kRows[] = {
       "say \"{1}, so {2}\" [90 x = 15] [x = frac(15 | 90)]",
       "say \"Prime factorisation of the numerator and the denominator:\"",
       "eq g2: 15 = 3{c1} × 5{c1}", "eq g2: 90 = 2 × 3{c1} × 3 × 5{c1}",
-      "say \"The struck factors are those both share; their product, {1}, is the highest common "
-      "factor\" [3 × 5 = 15]",
+      "say \"The struck factors are those both share; their product is the highest common factor: "
+      "{1}\" [3 × 5 = 15]",
       "say \"Divide the numerator and the denominator by {1}: {2}\" [15] [x = frac(15 | 90) = "
       "frac(1 | 6)]",
       "say \"So {1}\" [dec(0.1(6)) = frac(1 | 6)]"}},
@@ -70,8 +70,8 @@ const Row kRows[] = {
       "say \"Put the sign back: {1}\" [x = neg frac(111 | 9000000)]",
       "say \"Prime factorisation of the numerator and the denominator:\"",
       "eq g2: 111 = 3{c1} × 37", "eq g2: 9000000 = 2^6 × 3{c1} × 3 × 5^6",
-      "say \"The struck factors are those both share; their product, {1}, is the highest common "
-      "factor\" [3]",
+      "say \"The struck factors are those both share; their product is the highest common factor: "
+      "{1}\" [3]",
       "say \"Divide the numerator and the denominator by {1}: {2}\" [3] [x = -frac(111 | 9000000) "
       "= -frac(37 | 3000000)]",
       "say \"So {1}\" [neg dec(1.2(3)) × 10^-5 = -frac(37 | 3000000)]"}},
@@ -104,8 +104,8 @@ const Row kRows[] = {
       "say \"Put the sign back: {1}\" [x = neg y = neg frac(105 | 90)]",
       "say \"Prime factorisation of the numerator and the denominator:\"",
       "eq g2: 105 = 3{c1} × 5{c1} × 7", "eq g2: 90 = 2 × 3{c1} × 3 × 5{c1}",
-      "say \"The struck factors are those both share; their product, {1}, is the highest common "
-      "factor\" [3 × 5 = 15]",
+      "say \"The struck factors are those both share; their product is the highest common factor: "
+      "{1}\" [3 × 5 = 15]",
       "say \"Divide the numerator and the denominator by {1}: {2}\" [15] [x = -frac(105 | 90) = "
       "-frac(7 | 6)]",
       "say \"As a mixed number: {1}\" [x = -frac(7 | 6) = -1 frac(1 | 6)]",
@@ -138,8 +138,8 @@ const Row kRows[] = {
       "say \"Prime factorisation of the numerator and the denominator:\"",
       "eq g2: 142857 = 3^3{c3} × 11{c1} × 13{c1} × 37{c1}",
       "eq g2: 999999 = 3^3{c3} × 7 × 11{c1} × 13{c1} × 37{c1}",
-      "say \"The struck factors are those both share; their product, {1}, is the highest common "
-      "factor\" [3^3 × 11 × 13 × 37 = 142857]",
+      "say \"The struck factors are those both share; their product is the highest common factor: "
+      "{1}\" [3^3 × 11 × 13 × 37 = 142857]",
       "say \"Divide the numerator and the denominator by {1}: {2}\" [142857] [x = frac(142857 | "
       "999999) = frac(1 | 7)]",
       "say \"So {1}\" [frac(1 | 7) = dec(0.(142857))]"}},
