@@ -113,20 +113,21 @@ constexpr std::size_t kLongestChecked = 24;
 
 // The check of a recurring quotient: the decimal turned back into a
 // fraction by its two multiples, as the other way's working does, without
-// that working's closing line.
-void Check(Steps& steps, const exact::Decimal& quotient) {
+// that working's closing line. None for a decimal that ends or is long.
+Steps Check(const exact::Decimal& quotient) {
+  Steps steps;
   if (quotient.period.empty() ||
       quotient.integer.size() + quotient.fixed.size() + quotient.period.size() > kLongestChecked) {
-    return;
+    return steps;
   }
   exact::Result<exact::DecimalWorking> worked = exact::ExplainDecimal(quotient);
   const auto* w = std::get_if<exact::DecimalWorking>(&worked);
-  if (w == nullptr) return;
+  if (w == nullptr) return steps;
   Steps back = DecimalSteps(*w, Style{});
-  if (back.steps.empty()) return;
   back.steps.pop_back();  // "So 0.(142857) = 1/7": the closing line below says it
   steps.steps.emplace_back(Sentence{N_("Check: turn the decimal back into a fraction"), {}});
   for (Step& step : back.steps) steps.steps.push_back(std::move(step));
+  return steps;
 }
 
 }  // namespace
@@ -165,10 +166,13 @@ Steps FractionSteps(exact::FractionWorking w) {
     signBack = Equals({{fraction}, Of(Quotient(w, true))});
   }
   if (!Divide(b, w)) return b.Done();
-  b.Equate(value.sides, value.group);
+  // The decimal, before the check that turns it back; without a check the
+  // closing line says it.
+  Steps back = Check(quotient);
+  if (!back.steps.empty()) b.Equate(value.sides, value.group);
   if (negative) b.Say(N_("Put the sign back: {1}"), {signBack});
   Steps steps = b.Done();
-  Check(steps, quotient);
+  for (Step& step : back.steps) steps.steps.push_back(std::move(step));
   // The closing line: the entry as it was written, and its decimal.
   steps.steps.emplace_back(Sentence{N_("So {1}"), {Equals({entry, Of(answer)})}});
   return steps;
