@@ -353,6 +353,13 @@ std::string FalseLine(const std::string& working, const mpq_class& x) {
   int relations = 0;
   std::istringstream lines(working);
   for (std::string line; std::getline(lines, line);) {
+    // The property of neighbouring fractions, named in letters: no formula
+    // of the working.
+    for (const std::string property : {"(ad - bc = 1)", "（ad \u2212 bc = 1）"}) {
+      if (const std::size_t at = line.find(property); at != std::string::npos) {
+        line.erase(at, property.size());
+      }
+    }
     std::vector<std::vector<Token>> formulas;
     for (auto& f : Formulas(line)) {
       for (const Token& t : f) {

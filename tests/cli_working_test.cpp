@@ -473,8 +473,13 @@ TEST(Working, EveryEquationHoldsOverSeededEntries) {
       std::string n = digits(3), d = digits(2);
       if (n.empty()) n = "1";
       if (d.empty() || mpz_class(d, 10) == 0) d = "7";
-      entry = (negative ? "-" : "") + (random() % 3 == 0 ? digits(2) + "1 " : "") + n + "/" + d;
-      value = "0";
+      const std::string whole = random() % 3 == 0 ? digits(2) + "1" : "";
+      entry = (negative ? "-" : "") + (whole.empty() ? "" : whole + " ") + n + "/" + d;
+      // x, in the check that turns the decimal back, is the entry's size.
+      mpq_class v(mpz_class(n, 10), mpz_class(d, 10));
+      v.canonicalize();
+      if (!whole.empty()) v += mpz_class(whole, 10);
+      value = v.get_str();
     }
     const std::vector<std::string_view> args = {mixed ? "--mixed" : "--explain", "--explain", "--",
                                                 entry};
@@ -540,12 +545,12 @@ TEST(Working, LongNumbersStandByTheirEnds) {
 // --- LaTeX -----------------------------------------------------------------
 
 // Empty when `tex` is one align* environment, its braces balanced, each
-// \intertext's $ paired, using only the commands a worksheet's amsmath knows;
-// otherwise what is wrong.
+// \intertext's $ paired, using only the commands a worksheet's amsmath knows
+// (and \cancel, of the package cancel); otherwise what is wrong.
 std::string LatexFault(const std::string& tex) {
-  static const std::set<std::string> kCommands = {"begin", "end",   "intertext", "text",
-                                                  "frac",  "times", "div",       "overline",
-                                                  "dot",   "quad",  "ldots",     "\\"};
+  static const std::set<std::string> kCommands = {
+      "begin", "end",  "intertext", "text", "frac",   "times", "div",       "overline",
+      "dot",   "quad", "ldots",     "\\",   "cancel", "tag",   "underline", " "};
   if (tex.rfind("\\begin{align*}\n", 0) != 0) return "does not begin with align*";
   if (tex.size() < 12 || tex.substr(tex.size() - 12) != "\\end{align*}") {
     return "does not end with align*";
@@ -606,11 +611,11 @@ TEST(Working, LatexCompiles) {
       const std::string dir = ::testing::TempDir() + "quotalis_tex_" + std::to_string(getpid());
       const std::string doc = dir + "/sheet.tex";
       std::system(("mkdir -p " + ShellQuoted(dir)).c_str());
-      std::ofstream(doc) << "\\documentclass{article}\n\\usepackage{amsmath}\n"
-                         << (std::string(language) == "ja" ? "\\usepackage{luatexja}\n" : "")
-                         << "\\begin{document}\n"
-                         << Kept(std::string("latex/") + language, name, ".tex")
-                         << "\\end{document}\n";
+      std::ofstream(doc)
+          << "\\documentclass{article}\n\\usepackage{amsmath}\n\\usepackage{cancel}\n"
+          << (std::string(language) == "ja" ? "\\usepackage{luatexja}\n" : "")
+          << "\\begin{document}\n"
+          << Kept(std::string("latex/") + language, name, ".tex") << "\\end{document}\n";
       const std::string command = "cd " + ShellQuoted(dir) + " && " +
                                   ShellQuoted(QUOTALIS_LUALATEX) +
                                   " -interaction=nonstopmode -halt-on-error sheet.tex >/dev/null";
