@@ -7,6 +7,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <fstream>
 #include <map>
@@ -624,5 +625,99 @@ TEST(Working, LatexCompiles) {
   }
 }
 #endif
+
+}  // namespace
+
+namespace {
+
+// The lines of a program's output.
+std::vector<std::string> LinesOf(const std::string& out) {
+  std::vector<std::string> lines = Split(out, "\n");
+  if (!lines.empty() && lines.back().empty()) lines.pop_back();
+  return lines;
+}
+
+// The exercises a teacher checks the layout on: the two multiples numbered,
+// the subtraction written with "−)" and a rule, the closing line with the
+// entry and its answer, in both languages; 0.(9) with no factors at all.
+TEST(Working, TheTextbookLayoutInBothLanguages) {
+  struct Case {
+    const char* entry;
+    const char* closing;
+  };
+  for (const Case c : {Case{"0.1(6)", "0.1(6) = 1/6"}, Case{"0.3(42)", "0.3(42) = 113/330"},
+                       Case{"2.3(45)", "2.3(45) = 129/55"}, Case{"0.(9)", "0.(9) = 1"},
+                       Case{"1/7", "1/7 = 0.(142857)"}, Case{"5/12", "5/12 = 0.41(6)"}}) {
+    for (const std::string language : {"", "ja"}) {
+      SCOPED_TRACE(std::string(c.entry) + " " + language);
+      const std::vector<std::string> lines =
+          LinesOf(quotalis::testing::ProgramOutput({"--explain", c.entry}, language));
+      const bool ja = language == "ja";
+      int first = 0, second = 0, minus = 0, rule = 0;
+      for (std::size_t i = 0; i < lines.size(); ++i) {
+        const std::string& l = lines[i];
+        first += l.ends_with(ja ? "\u2460" : "(1)") && l.find(" = ") != std::string::npos;
+        second += l.ends_with(ja ? "\u2461" : "(2)") && l.find(" = ") != std::string::npos;
+        if (l.starts_with("\u2212)")) {
+          ++minus;
+          // The tails written out, the rule under the line.
+          EXPECT_NE(l.find("\u2026"), std::string::npos) << l;
+          ASSERT_LT(i + 1, lines.size());
+          EXPECT_TRUE(lines[i + 1].starts_with("\u2500\u2500\u2500")) << lines[i + 1];
+          ++rule;
+        }
+      }
+      EXPECT_EQ(first, 1);
+      EXPECT_EQ(second, 1);
+      EXPECT_EQ(minus, 1);
+      EXPECT_EQ(rule, 1);
+      const std::string closing =
+          ja ? std::string("よって ") + c.closing + "。" : std::string("So ") + c.closing;
+      EXPECT_NE(std::find(lines.begin(), lines.end(), closing), lines.end()) << closing;
+      if (std::string(c.entry) == "0.(9)") {
+        // 9x = 9, so x = 1: no factors, and the remark that the two are one number.
+        for (const std::string& l : lines) {
+          EXPECT_EQ(l.find(" = 3"), std::string::npos) << l;
+          EXPECT_EQ(l.find("/9"), std::string::npos) << l;
+        }
+        EXPECT_EQ(lines[lines.size() - 3], ja ? "9x = 9 より x = 1。" : "9x = 9, so x = 1");
+      }
+    }
+  }
+}
+
+// The working read aloud: --explain --spoken, a line a step, no notation.
+TEST(Working, SpokenFromTheCommandLine) {
+  const std::vector<std::string> en =
+      LinesOf(quotalis::testing::ProgramOutput({"--explain", "--spoken", "0.1(6)"}, ""));
+  ASSERT_FALSE(en.empty());
+  EXPECT_EQ(en.front(), "Let x equals 0.16, 6 recurring");
+  EXPECT_EQ(en.back(), "So 0.16, 6 recurring equals one sixth");
+  const std::vector<std::string> ja =
+      LinesOf(quotalis::testing::ProgramOutput({"--explain", "--spoken", "0.1(6)"}, "ja"));
+  ASSERT_FALSE(ja.empty());
+  EXPECT_EQ(ja.front(), "エックス イコール 0.16、6 がくり返す とおく。");
+  EXPECT_EQ(ja.back(), "よって 0.16、6 がくり返す イコール 6分の1。");
+  for (const char* entry : {"2.3(45)", "1/7", "5/12"}) {
+    for (const std::string language : {"", "ja"}) {
+      for (const std::string& line :
+           LinesOf(quotalis::testing::ProgramOutput({"--explain", "--spoken", entry}, language))) {
+        EXPECT_EQ(line.find_first_of("()^/"), std::string::npos) << entry << ": " << line;
+        EXPECT_EQ(line.find("\u0307"), std::string::npos) << line;
+      }
+    }
+  }
+  // With --rounded too; without --explain, or with LaTeX, it is refused.
+  EXPECT_EQ(
+      LinesOf(quotalis::testing::ProgramOutput({"--rounded", "--explain", "--spoken", "0.2"}, ""))
+          .back(),
+      "So the simplest fraction 0.2 may stand for is one fifth");
+  EXPECT_EQ(cli_run::RunCli({"--spoken", "0.5"}).status, 2);
+  EXPECT_EQ(cli_run::RunCli({"--explain", "--spoken", "--notation", "latex", "0.5"}).status, 2);
+  // --json carries the spoken lines as its working.
+  EXPECT_NE(cli_run::RunCli({"--json", "--explain", "--spoken", "0.5"})
+                .out.find("\"working\":[\"Let x equals 0.5\""),
+            std::string::npos);
+}
 
 }  // namespace
