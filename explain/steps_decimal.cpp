@@ -286,8 +286,10 @@ Steps DecimalSteps(const exact::DecimalWorking& w, const Style& style) {
   if (style.mixed && f.reduced.denominator != 1 && w.mixed.whole != 0) {
     b.Say(N_("As a mixed number: {1}"), {Equals({x, Value(f.reduced), Mixed(w.mixed)})});
   }
-  // The closing line: the entry and its answer.
-  b.Say(N_("So {1}"), {Equals({entry, Value(f.reduced)})});
+  // The closing line: the entry and its answer (a whole number is its own).
+  if (w.fixedDigits > 0 || w.periodDigits > 0 || exponent != 0) {
+    b.Say(N_("So {1}"), {Equals({entry, Value(f.reduced)})});
+  }
   if (y.period.find_first_not_of('9') == std::string::npos && !y.period.empty()) {
     b.Say(N_("{1} and {2} are the same number, not just close to each other"),
           {Of(y), Of(w.canonical)});
