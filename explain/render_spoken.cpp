@@ -1,8 +1,8 @@
 // The working as it is read aloud: each step a line of words a speech
-// engine reads as a teacher would, with no notation characters in it. In
-// Japanese 15/90 is "90分の15", 10⁵ "10の5乗", x "エックス", 0.1(6) "0.16、6 が
-// くり返す"; in English "15 over 90" ("one sixth" when both terms are
-// small), "10 to the power 5", "0.16, 6 recurring".
+// engine reads as a teacher would, with no notation characters in it, its
+// words the catalog's: in English "15 over 90" ("one sixth" when both terms
+// are small), "10 to the power 5", "0.16, 6 recurring"; in Japanese 15/90 is
+// "90分の15", 10⁵ "10の5乗", x "エックス", 0.1(6) "0.16、6 がくり返す".
 #include <array>
 #include <cstddef>
 #include <string>
@@ -11,10 +11,13 @@
 
 #include "render_common.h"
 #include "renderers.h"
+#include "words/words.h"
 
 namespace quotalis::explain {
 
 namespace {
+
+using words::N_;
 
 // Digits one by one, so that a period is read digit by digit: "4 2".
 std::string Spaced(std::string_view digits) {
@@ -61,18 +64,29 @@ std::string FractionName(const Math& m) {
 
 class Spoken {
  public:
-  explicit Spoken(const words::Words& words) : words_(words), japanese_(words.Language() == "ja") {}
+  // The Japanese reading puts a coefficient against its letter (100エックス)
+  // and a letter against its index (エックス1); the words all come from the
+  // catalog.
+  explicit Spoken(const words::Words& words)
+      : words_(words), english_(words.Language() == "en"), tight_(words.Language() == "ja") {}
+
+  std::string Say(std::string_view format, const std::vector<std::string>& args) const {
+    return words::Say(words_, format, args);
+  }
 
   std::string Write(const Formula& f) const {
     std::string out;
     for (std::size_t i = 0; i < f.size(); ++i) {
       const Math& m = f[i];
-      std::string piece = Piece(m);
       if (i > 0 && m.kind == Math::Kind::Fraction && f[i - 1].kind == Math::Kind::Number) {
-        piece = (japanese_ ? " と " : " and ") + piece;  // a mixed number
-      } else if (!out.empty() && !piece.empty() && out.back() != ' ' && piece.front() != ' ' &&
-                 !(japanese_ &&
-                   (m.kind == Math::Kind::Variable || m.kind == Math::Kind::Indexed))) {
+        // TRANSLATORS: read aloud, a mixed number: "2 and 19 over 55".
+        out = Say(N_("{1} and {2}"), {out, Piece(m)});
+        continue;
+      }
+      std::string piece = Piece(m);
+      const bool coefficient = m.kind == Math::Kind::Variable || m.kind == Math::Kind::Indexed;
+      if (!out.empty() && !piece.empty() && out.back() != ' ' && piece.front() != ' ' &&
+          !(tight_ && coefficient)) {
         piece = " " + piece;
       }
       out += piece;
@@ -86,10 +100,10 @@ class Spoken {
     // an aside is set off by pauses.
     for (const std::string_view mark : {"(", ")"}) ReplaceAll(out, mark, " ");
     for (const std::string_view mark : {"（", "）"}) ReplaceAll(out, mark, "、");
-    ReplaceAll(out, " - ", japanese_ ? " ひく " : " minus ");
-    ReplaceAll(out, " \u2212 ", japanese_ ? " ひく " : " minus ");
-    ReplaceAll(out, "/", japanese_ ? " 分の " : " over ");
-    ReplaceAll(out, " = ", japanese_ ? " イコール " : " equals ");
+    const std::string minus = " " + OperatorWord("-") + " ";
+    ReplaceAll(out, " - ", minus);
+    ReplaceAll(out, " \u2212 ", minus);
+    ReplaceAll(out, " = ", " " + OperatorWord("=") + " ");
     ReplaceAll(out, "  ", " ");
     return out;
   }
@@ -102,22 +116,19 @@ class Spoken {
       case Math::Kind::Variable: return Name(m.text);
       case Math::Kind::Decimal: return Decimal(m);
       case Math::Kind::Operator: return " " + OperatorWord(m.text) + " ";
-      case Math::Kind::Negative: return japanese_ ? "マイナス" : "minus";
+      // TRANSLATORS: read aloud, a minus sign before a number: "minus 5".
+      case Math::Kind::Negative: return Say(N_("minus {1}"), {""});
       case Math::Kind::Fraction: {
-        const std::string sign = m.negative ? (japanese_ ? "マイナス " : "minus ") : "";
-        if (japanese_) return sign + Write(m.denominator) + "分の" + Write(m.numerator);
-        const std::string name = FractionName(m);
-        if (!name.empty()) return sign + name;
-        return sign + Write(m.numerator) + " over " + Write(m.denominator);
+        std::string name = english_ ? FractionName(m) : "";
+        // TRANSLATORS: read aloud, a fraction: "15 over 90".
+        if (name.empty())
+          name = Say(N_("{1} over {2}"), {Write(m.numerator), Write(m.denominator)});
+        return m.negative ? Say(N_("minus {1}"), {name}) : name;
       }
-      case Math::Kind::Power:
-        if (japanese_) return m.text + "の" + Minus(m.exponent) + "乗";
-        if (m.exponent == "2") return m.text + " squared";
-        if (m.exponent == "3") return m.text + " cubed";
-        return m.text + " to the power " + Minus(m.exponent);
+      case Math::Kind::Power: return Power(m.text, Minus(m.exponent));
       case Math::Kind::Open:
       case Math::Kind::Close: return {};
-      case Math::Kind::Indexed: return Name(m.text) + (japanese_ ? "" : " ") + m.index;
+      case Math::Kind::Indexed: return Name(m.text) + (tight_ ? "" : " ") + m.index;
     }
     return {};
   }
@@ -127,34 +138,32 @@ class Spoken {
  private:
   std::string Minus(std::string_view digits) const {
     if (!digits.starts_with('-')) return std::string(digits);
-    return (japanese_ ? "マイナス" : "minus ") + std::string(digits.substr(1));
+    return Say(N_("minus {1}"), {std::string(digits.substr(1))});
+  }
+
+  std::string Power(const std::string& base, const std::string& exponent) const {
+    // TRANSLATORS: read aloud, powers: "3 squared", "10 cubed", "10 to the power 6".
+    if (exponent == "2") return Say(N_("{1} squared"), {base});
+    if (exponent == "3") return Say(N_("{1} cubed"), {base});
+    return Say(N_("{1} to the power {2}"), {base, exponent});
   }
 
   std::string Name(const std::string& v) const {
-    if (!japanese_) return v;
-    if (v == "x") return "エックス";
-    if (v == "y") return "ワイ";
+    // TRANSLATORS: read aloud, the letters a working names its unknowns with.
+    if (v == "x") return words_.Translate(N_("x"));
+    if (v == "y") return words_.Translate(N_("y"));
     return v;
   }
 
   std::string OperatorWord(const std::string& op) const {
-    if (japanese_) {
-      if (op == "=") return "イコール";
-      if (op == "+") return "たす";
-      if (op == "-") return "ひく";
-      if (op == "×") return "かける";
-      if (op == "÷") return "わる";
-      if (op == "<") return "小なり";
-      if (op == "≤") return "小なりイコール";
-      return op;
-    }
-    if (op == "=") return "equals";
-    if (op == "+") return "plus";
-    if (op == "-") return "minus";
-    if (op == "×") return "times";
-    if (op == "÷") return "divided by";
-    if (op == "<") return "is less than";
-    if (op == "≤") return "is less than or equal to";
+    // TRANSLATORS: read aloud, the signs between the terms of a formula.
+    if (op == "=") return words_.Translate(N_("equals"));
+    if (op == "+") return words_.Translate(N_("plus"));
+    if (op == "-") return words_.Translate(N_("minus"));
+    if (op == "×") return words_.Translate(N_("times"));
+    if (op == "÷") return words_.Translate(N_("divided by"));
+    if (op == "<") return words_.Translate(N_("is less than"));
+    if (op == "≤") return words_.Translate(N_("is less than or equal to"));
     return op;
   }
 
@@ -162,68 +171,67 @@ class Spoken {
   // recur; a long one by its ends; an exponent as times ten to a power.
   std::string Decimal(const Math& m) const {
     const exact::Decimal& d = m.decimal;
-    std::string out = d.negative ? (japanese_ ? "マイナス" : "minus ") : "";
+    std::string out;
     if (m.leftOut.Any()) {
-      std::string digits = Written(d, exact::Notation::Parentheses);
       std::string written;
-      for (const Run& run : RunsOf(digits, d, m.leftOut)) {
+      for (const Run& run : RunsOf(Written(d, exact::Notation::Parentheses), d, m.leftOut)) {
         written += run.text;
         if (run.hidden > 0) written += " " + Text(LeftOutWords(words_, run.hidden)) + " ";
       }
       // The period's parentheses: said as the digits that recur.
-      const std::size_t open = written.find('(');
-      if (open != std::string::npos) {
-        written.erase(written.find(')'), 1);
-        written.erase(open, 1);
+      for (const char mark : {'(', ')'}) {
+        const std::size_t at = written.find(mark);
+        if (at != std::string::npos) written.erase(at, 1);
       }
-      out += written;
-      if (!d.period.empty()) out += Recurring("");
+      if (!written.empty() && written.front() == '-') written.erase(0, 1);
+      out = written;
+      // TRANSLATORS: read aloud, a recurring decimal too long to name its
+      // recurring digits: "0.1234567890 ... 1234, recurring".
+      if (!d.period.empty()) out = Say(N_("{1}, recurring"), {out});
     } else {
-      out += d.integer.empty() ? "0" : d.integer;
+      out = d.integer.empty() ? "0" : d.integer;
       if (!d.fixed.empty() || !d.period.empty()) out += "." + d.fixed;
       const int copies = m.writtenOut > 0 ? m.writtenOut : 1;
       for (int i = 0; i < copies; ++i) out += d.period;
-      if (!d.period.empty()) out += Recurring(Spaced(d.period));
+      // TRANSLATORS: read aloud, a recurring decimal and its recurring
+      // digits one by one: "0.16, 6 recurring", "0.342, 4 2 recurring".
+      if (!d.period.empty()) out = Say(N_("{1}, {2} recurring"), {out, Spaced(d.period)});
     }
     if (d.exponent != 0) {
-      out += japanese_ ? " かける 10の" + Minus(std::to_string(d.exponent)) + "乗"
-                       : " times 10 to the power " + Minus(std::to_string(d.exponent));
+      // TRANSLATORS: read aloud, a decimal times a power of ten: "1.2 times 10 to the power 5".
+      out = Say(N_("{1} times {2}"), {out, Power("10", Minus(std::to_string(d.exponent)))});
     }
-    return out;
-  }
-
-  std::string Recurring(const std::string& period) const {
-    if (japanese_) return period.empty() ? "、循環小数" : "、" + period + " がくり返す";
-    return period.empty() ? ", recurring" : ", " + period + " recurring";
+    return d.negative ? Say(N_("minus {1}"), {out}) : out;
   }
 
   const words::Words& words_;
-  bool japanese_;
+  bool english_;
+  bool tight_;
 };
 
-std::string EquationLine(const Equation& e, const Spoken& spoken, const words::Words& words) {
-  const bool japanese = words.Language() == "ja";
+std::string EquationLine(const Equation& e, const Spoken& spoken) {
   std::string line;
-  if (e.subtracted) line += japanese ? "ひく " : "take away ";
   for (std::size_t i = 0; i < e.sides.size(); ++i) {
     if (i > 0) line += " " + spoken.Relation(Relation(e, i - 1)) + " ";
     line += spoken.Write(e.sides[i]);
   }
-  if (e.number > 0) {
-    line += japanese ? "、式" + std::to_string(e.number) : ", equation " + std::to_string(e.number);
-  }
+  // TRANSLATORS: read aloud, the equation a subtraction in columns takes
+  // away: "take away 10 x equals 1.666, 6 recurring".
+  if (e.subtracted) line = spoken.Say(N_("take away {1}"), {line});
+  // TRANSLATORS: read aloud, an equation and the number it is named by.
+  if (e.number > 0) line = spoken.Say(N_("{1}, equation {2}"), {line, std::to_string(e.number)});
   return line;
 }
 
 std::string DivisionLine(const DivisionRow& row, RowNumbers& numbers, const Spoken& spoken,
                          const words::Words& words) {
   const RowNumbers::Pieces n = numbers.Of(row);
-  const bool japanese = words.Language() == "ja";
   const std::string label = spoken.Text(RowLabel(row, words));
-  return (label.empty() ? "" : label + " ") + spoken.Piece(n.dividend) +
-         (japanese ? " わる " : " divided by ") + spoken.Piece(n.divisor) +
-         (japanese ? " は " : " is ") + spoken.Piece(n.quotient) + " " + RemainderWord(words) +
-         " " + spoken.Piece(n.remainder);
+  // TRANSLATORS: read aloud, a row of long division: "30 divided by 7 is 4 remainder 2".
+  const std::string said = spoken.Say(N_("{1} divided by {2} is {3} remainder {4}"),
+                                      {spoken.Piece(n.dividend), spoken.Piece(n.divisor),
+                                       spoken.Piece(n.quotient), spoken.Piece(n.remainder)});
+  return label.empty() ? said : label + " " + said;
 }
 
 // Runs of blanks as one, none at either end.
@@ -255,7 +263,7 @@ std::vector<std::string> SpokenLines(const Steps& steps, const Style&, const wor
           *s, words, [&](const Formula& f) { return spoken.Write(f); },
           [&](std::string_view t) { return spoken.Text(t); })));
     } else if (const auto* e = std::get_if<Equation>(&step)) {
-      lines.push_back(Tidied(EquationLine(*e, spoken, words)));
+      lines.push_back(Tidied(EquationLine(*e, spoken)));
     } else {
       lines.push_back(Tidied(DivisionLine(std::get<DivisionRow>(step), numbers, spoken, words)));
     }

@@ -18,6 +18,7 @@
 
 #include "explain/render.h"
 #include "explain_check.h"
+#include "words/table_words.h"
 #include "words/words.h"
 
 namespace {
@@ -131,18 +132,9 @@ bool Recurs(const explain::Step& step) {
   return false;
 }
 
-// Japanese as the renderers see it, its language, with the sentences left in
-// English: what is read aloud in the formulas does not depend on the
-// catalog, whose own words hold no notation.
-class JapaneseWords : public words::Words {
- public:
-  std::string Translate(std::string_view english) const override { return std::string(english); }
-  std::string_view Language() const override { return "ja"; }
-};
-
 TEST(Spoken, HoldsNoNotationAndNamesTheRecurringDigits) {
   std::mt19937 g(22023);
-  const JapaneseWords japanese;
+  const words::Words& japanese = words::TableWords("ja");
   const words::Words& english = words::EnglishWords();
   int lines = 0;
   for (int i = 0; i < 300; ++i) {
@@ -161,7 +153,7 @@ TEST(Spoken, HoldsNoNotationAndNamesTheRecurringDigits) {
       d.exponent = std::min<std::int64_t>(d.exponent, 0);
       steps = explain::RoundedSteps(std::get<exact::RoundedWorking>(exact::ExplainRounded(d)), {});
     }
-    for (const words::Words* words : {&english, static_cast<const words::Words*>(&japanese)}) {
+    for (const words::Words* words : {&english, &japanese}) {
       for (const exact::Notation notation : {exact::Notation::Parentheses, exact::Notation::Dots}) {
         explain::Style style;
         style.notation = notation;
@@ -196,12 +188,13 @@ TEST(Spoken, ReadsAsATeacherReads) {
     return std::get<exact::DecimalWorking>(
         exact::ExplainDecimal(exact::Decimal{false, integer, fixed, period, 0}));
   };
-  const JapaneseWords japanese;
+  const words::Words& japanese = words::TableWords("ja");
   const std::vector<std::string> ja = explain::Render(
       explain::DecimalSteps(decimal("0", "1", "6"), {}), explain::Format::Spoken, {}, japanese);
-  EXPECT_EQ(ja.front(), "Let エックス イコール 0.16、6 がくり返す");
+  EXPECT_EQ(ja.front(), "エックス イコール 0.16、6 がくり返す とおく。");
   EXPECT_EQ(ja.at(2), "100エックス イコール 16.666、6 がくり返す、式1");
-  EXPECT_EQ(ja.back(), "So 0.16、6 がくり返す イコール 6分の1");
+  EXPECT_EQ(ja.at(6), "ひく 10エックス イコール 1.666、6 がくり返す");
+  EXPECT_EQ(ja.back(), "よって 0.16、6 がくり返す イコール 6分の1。");
   const std::vector<std::string> en =
       explain::Render(explain::DecimalSteps(decimal("0", "1", "6"), {}), explain::Format::Spoken,
                       {}, words::EnglishWords());
