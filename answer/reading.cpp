@@ -812,7 +812,30 @@ bool IsMath(const Token& token) { return token.t != T::Word; }
 
 }  // namespace
 
-ReadLine LineReader::Read(std::string_view line) {
+namespace {
+
+// The line without the strokes that strike a factor out (U+0335, U+0336,
+// U+0338 over a digit): a struck factor keeps its value.
+std::string WithoutStrokes(std::string_view line) {
+  std::string kept;
+  kept.reserve(line.size());
+  std::size_t byte = 0;
+  while (byte < line.size()) {
+    const std::optional<exact::CodePoint> cp = exact::FirstCodePoint(line.substr(byte));
+    const std::size_t length = cp ? cp->length : 1;
+    if (!cp || (cp->value != 0x0335 && cp->value != 0x0336 && cp->value != 0x0338)) {
+      kept.append(line.substr(byte, length));
+    }
+    byte += length;
+  }
+  return kept;
+}
+
+}  // namespace
+
+ReadLine LineReader::Read(std::string_view typed) {
+  const std::string unstruck = WithoutStrokes(typed);
+  const std::string_view line = unstruck;
   Scanner scanner(line, words_);
   const std::vector<Token> tokens = scanner.Tokens();
   ReadLine read;

@@ -16,6 +16,9 @@ Workings Rendered(const explain::Steps& steps, const Request& request,
   if (request.working.mathml) {
     w.mathml = explain::Render(steps, explain::Format::Mathml, style, words);
   }
+  if (request.working.spoken) {
+    w.spoken = explain::Render(steps, explain::Format::Spoken, style, words);
+  }
   return w;
 }
 

@@ -103,6 +103,7 @@ void WriteAnswerFraction(std::ostream& out, const Answer& a) {
 
 // The lines of the working as --explain prints them, and as "working" holds them.
 const std::vector<std::string>& WorkingLines(const Answer& a) {
+  if (a.asked.spoken && !a.asked.text && !a.asked.latex) return a.working.spoken;
   const bool latex = (a.notation == exact::Notation::Latex && a.asked.latex) || !a.asked.text;
   return latex ? a.working.latex : a.working.text;
 }
@@ -244,11 +245,12 @@ void WriteJson(std::ostream& out, const Answer& a, bool& started) {
     }
     json.Literal("cut", a.cut ? "true" : "false");
   }
-  if (a.asked.text || a.asked.latex) json.Lines("working", WorkingLines(a));
+  if (a.asked.text || a.asked.latex || a.asked.spoken) json.Lines("working", WorkingLines(a));
   if (a.asked.Count() > 1) {
     if (a.asked.mathml) json.Joined("workingMathml", a.working.mathml);
     if (a.asked.text) json.Joined("workingText", a.working.text);
     if (a.asked.latex) json.Joined("workingLatex", a.working.latex);
+    if (a.asked.spoken) json.Joined("workingSpoken", a.working.spoken);
   }
   json.Close();
 }

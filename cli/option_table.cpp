@@ -113,6 +113,14 @@ const std::vector<OptionSpec>& Table() {
           "as the last: printf '0.1(6),1/6\\n0.1(6),16/99\\n' | quotalis-cli --mark"),
        {},
        false},
+      {"--spoken",
+       false,
+       N_("--spoken"),
+       N_("with --explain, write the working as it is read aloud, a line\n"
+          "of words a step with no notation characters, for a speech\n"
+          "engine or a screen reader: --explain --spoken 1/6"),
+       {},
+       false},
       {"--help", false, N_("-h, --help"), N_("print this help and exit"), {}, false},
       {"--version", false, N_("--version"), N_("print the version and exit"), {}, false},
       {"--",
@@ -124,12 +132,16 @@ const std::vector<OptionSpec>& Table() {
       {"--rounded",
        false,
        N_("--rounded"),
-       N_("read the entry as a display rounded at its last digit, as a\n"
-          "calculator or a spreadsheet shows a number, and answer the\n"
-          "simplest fraction it may stand for: the one with the smallest\n"
-          "denominator, then the smallest numerator, that lies within\n"
-          "half a unit of that digit, both ends included. Trailing zeros\n"
-          "count: 0.3 answers 1/3, 0.30 answers 3/10. The entry is a\n"
+       N_("read the entry as a display rounded half up at its last digit,\n"
+          "as a calculator or a spreadsheet shows a number, and answer\n"
+          "the simplest fraction it may stand for: the one with the\n"
+          "smallest denominator, then the smallest numerator, that rounds\n"
+          "to the display. Those are the values from half a unit of that\n"
+          "digit below the display, included, to half a unit above it,\n"
+          "not included (a half rounds away from zero: 0.25 shows as\n"
+          "0.3, so --rounded 0.2 answers 1/5); the other way round below\n"
+          "zero, and neither end about zero. Trailing zeros count: 0.3\n"
+          "answers 1/3, 0.30 answers 3/10. The entry is a\n"
           "plain decimal, perhaps signed, of up to {1} digits; an\n"
           "exponent must leave its last digit at the units or after the\n"
           "point. --period, and K on a line, are refused with it.\n"
@@ -139,9 +151,10 @@ const std::vector<OptionSpec>& Table() {
           "the fraction; with --json, \"low\" and \"high\" (the ends, as\n"
           "decimals), \"fraction\", \"numerator\", \"denominator\", \"mixed\"\n"
           "and \"working\" as above; with --explain, the interval, each\n"
-          "whole part both ends share taken off in turn, the smallest\n"
-          "whole number in the last range, and why no simpler fraction\n"
-          "lies in the interval."),
+          "whole part both ends share taken off in turn (a continued\n"
+          "fraction), the smallest whole number in the last range, and\n"
+          "why no simpler fraction lies in the interval (neighbouring\n"
+          "fractions)."),
        {},
        true},
   };

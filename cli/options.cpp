@@ -76,6 +76,7 @@ bool Options::*FlagOf(std::string_view name) {
   if (name == "--detail") return &Options::detail;
   if (name == "--json") return &Options::json;
   if (name == "--explain") return &Options::explain;
+  if (name == "--spoken") return &Options::spoken;
   if (name == "--mixed") return &Options::mixed;
   if (name == "--rounded") return &Options::rounded;
   if (name == "--check") return &Options::check;
@@ -99,6 +100,12 @@ Problem Conflicts(const Options& options, bool periodGiven) {
   };
   if (options.detail && options.json) return together("--detail", "--json");
   if (options.detail && options.explain) return together("--detail", "--explain");
+  if (options.spoken && !options.explain) {
+    return Misused(N_("{1} is given only with {2}"), {"--spoken", "--explain"});
+  }
+  if (options.spoken && options.notation == exact::Notation::Latex) {
+    return together("--spoken", "--notation latex");
+  }
   // A rounded display has no recurring digits to count.
   if (options.rounded && periodGiven) return together("--period", "--rounded");
   // Checking and marking answer in a form of their own.
@@ -204,7 +211,9 @@ answer::Request RequestFor(const Options& options, std::string_view entry, std::
                  : options.explain ? answer::Form::Working
                                    : answer::Form::Value;
   if (options.explain) {
-    if (options.notation == exact::Notation::Latex) {
+    if (options.spoken) {
+      request.working.spoken = true;
+    } else if (options.notation == exact::Notation::Latex) {
       request.working.latex = true;
     } else {
       request.working.text = true;

@@ -81,8 +81,18 @@ std::optional<DecimalParts> Mathml::Parts(const Formula& f) const {
     const bool minus = !t.empty() && t.front() == '-';
     return DecimalParts{minus ? Mo("-") : "", minus ? t.substr(1) : t, "", ""};
   }
-  if (f[0].kind == Math::Kind::Decimal) return Decimal(f[0].decimal);
+  if (f[0].kind == Math::Kind::Decimal) return DecimalOf(f[0]);
   return std::nullopt;
+}
+
+// A decimal piece's parts: its period written out and an ellipsis, or marked.
+DecimalParts Mathml::DecimalOf(const Math& m) const {
+  if (m.writtenOut == 0) return Decimal(m.decimal);
+  const std::string text = WrittenOut(m.decimal, m.writtenOut);
+  const bool minus = text.front() == '-';
+  const std::size_t point = text.find('.');
+  return DecimalParts{minus ? Mo("-") : "", text.substr(minus ? 1 : 0, point - (minus ? 1 : 0)),
+                      text.substr(point), Mo("\u2026")};
 }
 
 std::string Mathml::PeriodDigit(char digit, bool first, bool last) const {
@@ -139,8 +149,8 @@ std::string Mathml::Piece(const Math& m) const {
       break;
     case Math::Kind::Variable: out = Element("mi", Escaped(m.text)); break;
     case Math::Kind::Decimal:
-      out = Element(
-          "mrow", m.leftOut.Any() ? LongDecimal(m.decimal, m.leftOut) : Decimal(m.decimal).Whole());
+      out = Element("mrow",
+                    m.leftOut.Any() ? LongDecimal(m.decimal, m.leftOut) : DecimalOf(m).Whole());
       break;
     case Math::Kind::Operator: out = Mo(m.text); break;
     case Math::Kind::Negative: out = Mo("-"); break;

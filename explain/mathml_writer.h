@@ -64,6 +64,7 @@ class Mathml {
   bool Textual() const;
   std::string Period(std::string_view p) const;
   DecimalParts Decimal(const exact::Decimal& d) const;
+  DecimalParts DecimalOf(const Math& m) const;
   std::string Omitted(std::int64_t hidden) const;
   std::string LongDecimal(const exact::Decimal& d, const LeftOut& out) const;
 

@@ -56,6 +56,13 @@ Formula Negated(Formula f);
 Formula Joined(std::initializer_list<Formula> pieces, const std::vector<std::string>& operators);
 Formula Equals(std::initializer_list<Formula> sides);
 
+// The groups of equations and rows aligned together, a number each across
+// every working: a fraction's working holds a decimal's as its check.
+inline constexpr int kMultiples = 1;
+inline constexpr int kPrimes = 2;
+inline constexpr int kSubtraction = 3;
+inline constexpr int kDivision = 4;
+
 // The steps of a working as it writes them.
 class Builder {
  public:
@@ -69,6 +76,10 @@ class Builder {
   // Sides joined by relations, on a line of their own: a ≤ x ≤ b.
   void Relate(std::vector<Formula> sides, std::vector<std::string> relations) {
     steps_.steps.emplace_back(Equation{std::move(sides), 0, std::move(relations)});
+  }
+  // An equation of a group with a number (1: ①) or "−)" before it.
+  void Equate(std::vector<Formula> sides, int group, int number, bool subtracted = false) {
+    steps_.steps.emplace_back(Equation{std::move(sides), group, {}, number, subtracted});
   }
   void Row(DivisionRow row) { steps_.steps.emplace_back(std::move(row)); }
   Steps Done() { return std::move(steps_); }

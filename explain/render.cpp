@@ -27,9 +27,23 @@ Style ChooseStyle(exact::Notation asked, exact::Notation entry, bool mixed,
 std::vector<std::string> Render(const Steps& steps, Format format, const Style& style,
                                 const words::Words& words) {
   switch (format) {
-    case Format::Text: return TextLines(steps, style, words);
+    case Format::Text: {
+      // A step may take more than one line: a subtraction's rule.
+      std::vector<std::string> lines;
+      for (const std::string& line : TextLines(steps, style, words)) {
+        std::size_t from = 0;
+        for (std::size_t at = line.find('\n'); at != std::string::npos;
+             at = line.find('\n', from)) {
+          lines.push_back(line.substr(from, at - from));
+          from = at + 1;
+        }
+        lines.push_back(line.substr(from));
+      }
+      return lines;
+    }
     case Format::Latex: return LatexLines(steps, style, words);
     case Format::Mathml: return MathmlBlocks(steps, style, words);
+    case Format::Spoken: return SpokenLines(steps, style, words);
   }
   return {};
 }
@@ -39,6 +53,7 @@ std::string RenderWords(std::string_view text, Format format) {
     case Format::Text: return std::string(text);
     case Format::Latex: return "\\intertext{" + EscapeLatex(text) + "}";
     case Format::Mathml: return MathmlSentence(text);
+    case Format::Spoken: return std::string(text);
   }
   return {};
 }

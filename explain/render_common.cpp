@@ -31,6 +31,14 @@ std::string Written(const exact::Decimal& d, exact::Notation notation) {
   return std::get<std::string>(exact::Write(d, exact::Notation::Parentheses));
 }
 
+std::string WrittenOut(const exact::Decimal& d, int copies) {
+  std::string out = d.negative ? "-" : "";
+  out += d.integer.empty() ? "0" : d.integer;
+  out += "." + d.fixed;
+  for (int i = 0; i < copies; ++i) out += d.period;
+  return out;
+}
+
 std::string Filled(const Sentence& s, const words::Words& words,
                    const std::function<std::string(const Formula&)>& write,
                    const std::function<std::string(std::string_view)>& text) {
@@ -60,6 +68,20 @@ std::string LeftOutWords(const words::Words& words, std::int64_t hidden, std::st
   // how many stand between them: "1234567890…(9,999,980 more digits)…1234567890".
   return words::Say(words, N_("{1}…({2} more digits)…{3}"),
                     {std::string(first), exact::Grouped(hidden), std::string(last)});
+}
+
+std::string EquationTag(int number, const words::Words& words) {
+  if (number <= 0) return {};
+  if (words.Language() == "ja" && number <= 20) {
+    // ① is U+2460, up to ⑳.
+    const char32_t c = U'\u2460' + static_cast<char32_t>(number - 1);
+    std::string out;
+    out += static_cast<char>(0xE0 | (c >> 12));
+    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+    out += static_cast<char>(0x80 | (c & 0x3F));
+    return out;
+  }
+  return "(" + std::to_string(number) + ")";
 }
 
 std::string Relation(const Equation& e, std::size_t i) {

@@ -28,6 +28,10 @@ exact::Notation TextNotation(exact::Notation notation);
 // (an ending the ellipsis cannot write unambiguously).
 std::string Written(const exact::Decimal& d, exact::Notation notation);
 
+// A recurring decimal with its period written out `copies` times, without
+// the ellipsis each format puts after it: 16.(6), 3 -> "16.666".
+std::string WrittenOut(const exact::Decimal& d, int copies);
+
 // The sentence's format translated, each {n} replaced by the n-th argument
 // as `write` writes it, the text between them (when there is any) by `text`.
 std::string Filled(const Sentence& s, const words::Words& words,
@@ -39,6 +43,10 @@ std::string Filled(const Sentence& s, const words::Words& words,
 // both ends empty, the words on the digits left out alone.
 std::string LeftOutWords(const words::Words& words, std::int64_t hidden,
                          std::string_view first = {}, std::string_view last = {});
+
+// The name of an equation numbered `number`, written after it and in the
+// sentences that use it: ① in Japanese, (1) in English; "" for 0.
+std::string EquationTag(int number, const words::Words& words);
 
 // The relation between sides i and i + 1 of an equation.
 std::string Relation(const Equation& e, std::size_t i);

@@ -18,7 +18,7 @@ class Latex {
 
   std::string Write(const Formula& f) const {
     std::string out;
-    for (const Math& m : f) out += Piece(m);
+    for (const Math& m : f) out += m.common.empty() ? Piece(m) : "\\cancel{" + Piece(m) + "}";
     return out;
   }
 
@@ -28,7 +28,11 @@ class Latex {
         if (m.hidden > 0) return m.text + LeftOutText(m.hidden) + m.tail;
         return m.text;
       case Math::Kind::Variable: return m.text;
-      case Math::Kind::Decimal: return Decimal(m.decimal, m.leftOut);
+      case Math::Kind::Decimal:
+        if (m.writtenOut > 0 && !m.leftOut.Any()) {
+          return WrittenOut(m.decimal, m.writtenOut) + "\\ldots";
+        }
+        return Decimal(m.decimal, m.leftOut);
       case Math::Kind::Operator:
         if (m.text == "×") return " \\times ";
         if (m.text == "÷") return " \\div ";
@@ -97,12 +101,18 @@ std::string LatexRelation(const std::string& relation) {
   return relation == "≤" ? "\\le" : relation;
 }
 
-std::string EquationRow(const Equation& e, const Latex& latex) {
-  std::string row = e.sides.empty() ? std::string() : latex.Write(e.sides.front());
+// An equation's row: "-)" before one taken from the row above and a line
+// under both its halves, its number as a tag.
+std::string EquationRow(const Equation& e, const Latex& latex, const words::Words& words) {
+  std::string left = e.sides.empty() ? std::string() : latex.Write(e.sides.front());
+  std::string right;
   for (std::size_t i = 1; i < e.sides.size(); ++i) {
-    row +=
-        (i == 1 ? " &" : " ") + LatexRelation(Relation(e, i - 1)) + " " + latex.Write(e.sides[i]);
+    right +=
+        (i == 1 ? "" : " ") + LatexRelation(Relation(e, i - 1)) + " " + latex.Write(e.sides[i]);
   }
+  std::string row = e.subtracted ? "\\underline{-)\\ " + left + "} &\\underline{{}" + right + "}"
+                                 : left + " &" + right;
+  if (e.number > 0) row += " \\tag*{" + EquationTag(e.number, words) + "}";
   return row;
 }
 
@@ -158,7 +168,7 @@ std::vector<std::string> LatexLines(const Steps& steps, const Style& style,
                           [](std::string_view t) { return EscapeLatex(t); }) +
                       "}");
     } else if (const auto* e = std::get_if<Equation>(&step)) {
-      lines.push_back(EquationRow(*e, latex));
+      lines.push_back(EquationRow(*e, latex, words));
     } else {
       lines.push_back(DivisionRowLine(std::get<DivisionRow>(step), numbers, latex, words));
     }

@@ -40,23 +40,30 @@ std::string RightSides(const Mathml& m, const Equation& e) {
 
 // Equations aligned at their first relation, and at the point of their right
 // sides when every one is a single number.
-std::string AlignedEquations(const Mathml& m, const std::vector<const Equation*>& rows) {
-  bool byPoint = true;
+// A subtraction in columns: "−)" before the equation taken away, a rule
+// under its cells; the equations' numbers (① or (1)) in a column after them.
+std::string AlignedEquations(const Mathml& m, const std::vector<const Equation*>& rows,
+                             const words::Words& words) {
+  bool byPoint = true, numbered = false;
   for (const Equation* e : rows) {
     byPoint = byPoint && e->sides.size() == 2 && m.Parts(e->sides[1]).has_value();
+    numbered = numbered || e->number > 0;
   }
   std::string table;
   for (const Equation* e : rows) {
-    std::string row =
-        Cell(e->sides.empty() ? "" : m.Write(e->sides.front()), "text-align:-webkit-right");
-    row += Cell(Mo(Relation(*e, 0)), "");
+    const std::string rule = e->subtracted ? ";border-bottom:1px solid" : "";
+    const std::string left = (e->subtracted ? Mo("-") + Mo(")") : "") +
+                             (e->sides.empty() ? "" : m.Write(e->sides.front()));
+    std::string row = Cell(left, "text-align:-webkit-right" + rule);
+    row += Cell(Mo(Relation(*e, 0)), rule.empty() ? "" : rule.substr(1));
     if (byPoint) {
       const DecimalParts parts = *m.Parts(e->sides[1]);
-      row += Cell(parts.Integer(), "text-align:-webkit-right;padding-right:0");
-      row += Cell(parts.Rest(), "text-align:-webkit-left;padding-left:0");
+      row += Cell(parts.Integer(), "text-align:-webkit-right;padding-right:0" + rule);
+      row += Cell(parts.Rest(), "text-align:-webkit-left;padding-left:0" + rule);
     } else {
-      row += Cell(RightSides(m, *e), "text-align:-webkit-left");
+      row += Cell(RightSides(m, *e), "text-align:-webkit-left" + rule);
     }
+    if (numbered) row += Cell(Mtext(EquationTag(e->number, words)), "text-align:-webkit-left");
     table += Element("mtr", row);
   }
   // Chromium centres a cell's content whatever text-align says, except for
@@ -121,8 +128,8 @@ std::vector<const T*> RunFrom(const std::vector<Step>& all, std::size_t& i) {
 std::vector<std::string> MathmlBlocks(const Steps& steps, const Style& style,
                                       const words::Words& words) {
   const Mathml m(TextNotation(style.notation), style.mark, words, style.parenthesesWritten);
-  // The plain text's lines, one a step: the spoken alternative.
-  const std::vector<std::string> spoken = TextLines(steps, style, words);
+  // The spoken lines, one a step: the spoken alternative.
+  const std::vector<std::string> spoken = SpokenLines(steps, style, words);
   std::vector<std::string> blocks;
   const std::vector<Step>& all = steps.steps;
   std::size_t i = 0;
@@ -139,7 +146,7 @@ std::vector<std::string> MathmlBlocks(const Steps& steps, const Style& style,
       const std::string content =
           e.group == 0
               ? Element("mrow", m.Write(e.sides.front()) + Mo(Relation(e, 0)) + RightSides(m, e))
-              : AlignedEquations(m, run);
+              : AlignedEquations(m, run, words);
       blocks.push_back(Block("equations", content, Joined(spoken, start, i)));
     } else {
       const std::vector<const DivisionRow*> run = RunFrom<DivisionRow>(all, i);

@@ -46,6 +46,20 @@ std::size_t Width(std::string_view text) {
 
 std::string Spaces(std::size_t n) { return std::string(n, ' '); }
 
+// A factor struck out: a long stroke (U+0336) through each character, 3̶ and
+// 3̶²̶, which a terminal draws through the digits and a reader still reads.
+std::string Struck(std::string_view text) {
+  std::string out;
+  while (!text.empty()) {
+    const std::optional<exact::CodePoint> c = exact::FirstCodePoint(text);
+    const std::size_t n = c ? c->length : 1;
+    out += text.substr(0, n);
+    if (text.front() != ' ') out += "\u0336";
+    text.remove_prefix(n);
+  }
+  return out;
+}
+
 std::string Subscript(std::string_view digits) {
   static constexpr const char* kDigits[] = {"₀", "₁", "₂", "₃", "₄", "₅", "₆", "₇", "₈", "₉"};
   std::string out;
@@ -80,7 +94,7 @@ class Text {
       if (i > 0 && m.kind == Math::Kind::Fraction && f[i - 1].kind == Math::Kind::Number) {
         out += ' ';  // a mixed number
       }
-      out += Piece(m);
+      out += m.common.empty() ? Piece(m) : Struck(Piece(m));
     }
     return out;
   }
@@ -102,6 +116,7 @@ class Text {
       case Math::Kind::Variable: return m.text;
       case Math::Kind::Decimal:
         if (m.leftOut.Any()) return LongDecimal(m);
+        if (m.writtenOut > 0) return WrittenOut(m.decimal, m.writtenOut) + "…";
         return Written(m.decimal, notation_);
       case Math::Kind::Operator: return " " + m.text + " ";
       case Math::Kind::Negative: return "-";
@@ -147,11 +162,15 @@ struct Row {
   std::string label, left, right;
   std::string relation = "=";               // between left and right
   std::optional<std::size_t> integerWidth;  // of the right side, when it is one number
+  std::string tag;                          // ① after it, or ""
+  bool subtracted = false;                  // "−)" before it, a rule under it
 };
 
-Row EquationRow(const Equation& e, const Text& text) {
+Row EquationRow(const Equation& e, const Text& text, const words::Words& words) {
   Row row;
   row.group = e.group;
+  row.tag = EquationTag(e.number, words);
+  row.subtracted = e.subtracted;
   row.left = e.sides.empty() ? std::string() : text.Write(e.sides.front());
   for (std::size_t i = 1; i < e.sides.size(); ++i) {
     row.right += (i > 1 ? " " + Relation(e, i - 1) + " " : "") + text.Write(e.sides[i]);
@@ -177,8 +196,10 @@ Row DivisionLine(const DivisionRow& d, RowNumbers& numbers, const Text& text,
 // number each.
 void Align(const std::vector<Row>& rows, std::vector<std::string>& lines) {
   struct Widths {
-    std::size_t label = 0, left = 0, integer = 0;
+    std::size_t label = 0, left = 0, integer = 0, right = 0;
+    bool subtraction = false;
   };
+  const std::string minus = "\u2212) ";
   std::map<int, Widths> widths;
   for (const Row& row : rows) {
     if (row.group == 0) continue;
@@ -186,6 +207,15 @@ void Align(const std::vector<Row>& rows, std::vector<std::string>& lines) {
     w.label = std::max(w.label, Width(row.label));
     w.left = std::max(w.left, Width(row.left));
     if (row.integerWidth) w.integer = std::max(w.integer, *row.integerWidth);
+    w.subtraction = w.subtraction || row.subtracted;
+  }
+  // The widths of the right sides as they are written, for the tags and
+  // the rule.
+  for (const Row& row : rows) {
+    if (row.group == 0) continue;
+    Widths& w = widths[row.group];
+    const std::size_t pad = row.integerWidth ? w.integer - *row.integerWidth : 0;
+    w.right = std::max(w.right, pad + Width(row.right));
   }
   for (const Row& row : rows) {
     std::string line;
@@ -195,9 +225,22 @@ void Align(const std::vector<Row>& rows, std::vector<std::string>& lines) {
     } else {
       const Widths& w = widths[row.group];
       if (w.label > 0) line = row.label + Spaces(w.label - Width(row.label)) + " ";
+      if (w.subtraction) line += row.subtracted ? minus : Spaces(Width(minus));
       line += Spaces(w.left - Width(row.left)) + row.left + " " + row.relation + " ";
-      if (row.integerWidth) line += Spaces(w.integer - *row.integerWidth);
+      std::size_t right = Width(row.right);
+      if (row.integerWidth) {
+        line += Spaces(w.integer - *row.integerWidth);
+        right += w.integer - *row.integerWidth;
+      }
       line += row.right;
+      if (!row.tag.empty()) line += Spaces(w.right - right + 2) + row.tag;
+      if (row.subtracted) {
+        // The rule under the subtraction, as wide as its equations.
+        std::string rule;
+        const std::size_t width = Width(minus) + w.left + 3 + w.right;
+        for (std::size_t i = 0; i < width; ++i) rule += "\u2500";
+        line += "\n" + Spaces(w.label > 0 ? w.label + 1 : 0) + rule;
+      }
     }
     lines[row.line] = std::move(line);
   }
@@ -219,7 +262,7 @@ std::vector<std::string> TextLines(const Steps& steps, const Style& style,
       continue;
     }
     const auto* e = std::get_if<Equation>(&step);
-    rows.push_back(e ? EquationRow(*e, text)
+    rows.push_back(e ? EquationRow(*e, text, words)
                      : DivisionLine(std::get<DivisionRow>(step), numbers, text, words));
     rows.back().line = lines.size();
     lines.emplace_back();

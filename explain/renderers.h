@@ -15,6 +15,9 @@ std::vector<std::string> TextLines(const Steps& steps, const Style& style,
                                    const words::Words& words);
 std::vector<std::string> LatexLines(const Steps& steps, const Style& style,
                                     const words::Words& words);
+// One line a step, as explain::Format::Spoken says.
+std::vector<std::string> SpokenLines(const Steps& steps, const Style& style,
+                                     const words::Words& words);
 std::vector<std::string> MathmlBlocks(const Steps& steps, const Style& style,
                                       const words::Words& words);
 

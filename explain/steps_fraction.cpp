@@ -17,9 +17,6 @@ using words::N_;
 
 namespace {
 
-// The group the rows of the division are aligned in.
-constexpr int kDivision = 3;
-
 // The value of a long division: its whole part and the digits of its steps,
 // the period from `periodStart` on.
 exact::Decimal Quotient(const exact::FractionWorking& w, bool negative) {
@@ -110,6 +107,29 @@ bool Divide(Builder& b, exact::FractionWorking& w) {
   return true;
 }
 
+// The longest recurring decimal a fraction's working turns back into a
+// fraction as a check: a pupil's exercise, not a page of digits.
+constexpr std::size_t kLongestChecked = 24;
+
+// The check of a recurring quotient: the decimal turned back into a
+// fraction by its two multiples, as the other way's working does, without
+// that working's closing line. None for a decimal that ends or is long.
+Steps Check(const exact::Decimal& quotient) {
+  Steps steps;
+  if (quotient.period.empty() ||
+      quotient.integer.size() + quotient.fixed.size() + quotient.period.size() > kLongestChecked) {
+    return steps;
+  }
+  exact::Result<exact::DecimalWorking> worked = exact::ExplainDecimal(quotient);
+  const auto* w = std::get_if<exact::DecimalWorking>(&worked);
+  if (w == nullptr) return steps;
+  Steps back = DecimalSteps(*w, Style{});
+  back.steps.pop_back();  // "So 0.(142857) = 1/7": the closing line below says it
+  steps.steps.emplace_back(Sentence{N_("Check: turn the decimal back into a fraction"), {}});
+  for (Step& step : back.steps) steps.steps.push_back(std::move(step));
+  return steps;
+}
+
 }  // namespace
 
 Steps FractionSteps(exact::FractionWorking w) {
@@ -130,16 +150,32 @@ Steps FractionSteps(exact::FractionWorking w) {
   // What the division comes to, written before its numbers move into its rows.
   Math fraction = Fraction(r.numerator, r.denominator);
   fraction.negative = false;
-  const Equation value = {{{fraction}, Of(Quotient(w, false))}, 0};
+  const exact::Decimal quotient = Quotient(w, false), answer = Quotient(w, negative);
+  Formula entry = {
+      Fraction(negative ? mpz_class(-abs(r.numerator)) : abs(r.numerator), r.denominator)};
+  if (w.written) {
+    const exact::WrittenFraction& t = *w.written;
+    const mpz_class sign = negative ? -1 : 1;
+    entry = {Fraction(sign * t.numerator, t.denominator)};
+    if (t.mixed) entry = {Number(sign * t.whole), Fraction(t.numerator, t.denominator)};
+  }
+  const Equation value = {{{fraction}, Of(quotient)}, 0};
   Formula signBack;
   if (negative) {
     fraction.negative = true;
     signBack = Equals({{fraction}, Of(Quotient(w, true))});
   }
   if (!Divide(b, w)) return b.Done();
-  b.Equate(value.sides, value.group);
+  // The decimal, before the check that turns it back; without a check the
+  // closing line says it.
+  Steps back = Check(quotient);
+  if (!back.steps.empty()) b.Equate(value.sides, value.group);
   if (negative) b.Say(N_("Put the sign back: {1}"), {signBack});
-  return b.Done();
+  Steps steps = b.Done();
+  for (Step& step : back.steps) steps.steps.push_back(std::move(step));
+  // The closing line: the entry as it was written, and its decimal.
+  steps.steps.emplace_back(Sentence{N_("So {1}"), {Equals({entry, Of(answer)})}});
+  return steps;
 }
 
 }  // namespace quotalis::explain

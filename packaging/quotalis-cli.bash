@@ -44,7 +44,7 @@ _quotalis_cli() {
 
     if [[ $cur == -* ]]; then
         mapfile -t COMPREPLY < <(compgen -W '--period --detail --json --explain --notation --mixed
-            --max-digits --max-memory --rounded --check --mark --help -h --version --' -- "$cur")
+            --max-digits --max-memory --rounded --check --mark --spoken --help -h --version --' -- "$cur")
     fi
 }
 complete -F _quotalis_cli quotalis-cli

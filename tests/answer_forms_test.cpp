@@ -91,26 +91,28 @@ TEST(AnswerForms, WorkingInEveryFormatFromOneBuild) {
       request.entry = entry;
       request.words = &quotalis::words::TableWords(language);
       request.form = Form::Json;
-      request.working = {.text = true, .latex = true, .mathml = true};
+      request.working = {.text = true, .latex = true, .mathml = true, .spoken = true};
       const Answer all = AnswerEntry(request);
       ASSERT_EQ(all.status, Status::Answered);
       // Each format as it comes when asked alone.
       for (const auto& [asked, lines] :
            {std::pair{quotalis::answer::Formats{.text = true}, &all.working.text},
             std::pair{quotalis::answer::Formats{.latex = true}, &all.working.latex},
-            std::pair{quotalis::answer::Formats{.mathml = true}, &all.working.mathml}}) {
+            std::pair{quotalis::answer::Formats{.mathml = true}, &all.working.mathml},
+            std::pair{quotalis::answer::Formats{.spoken = true}, &all.working.spoken}}) {
         request.working = asked;
         const Answer alone = AnswerEntry(request);
-        const auto& own = asked.text    ? alone.working.text
-                          : asked.latex ? alone.working.latex
-                                        : alone.working.mathml;
+        const auto& own = asked.text     ? alone.working.text
+                          : asked.latex  ? alone.working.latex
+                          : asked.mathml ? alone.working.mathml
+                                         : alone.working.spoken;
         EXPECT_FALSE(lines->empty());
         EXPECT_EQ(*lines, own);
       }
       // Several formats asked: each under its own key, beside "working".
       const std::string json = Written(all, Form::Json);
       for (const char* key : {"\"working\":[", "\"workingMathml\":\"<math", "\"workingText\":\"",
-                              "\"workingLatex\":\"\\\\begin{align*}"}) {
+                              "\"workingLatex\":\"\\\\begin{align*}", "\"workingSpoken\":\""}) {
         EXPECT_NE(json.find(key), std::string::npos) << key << " in " << json;
       }
     }

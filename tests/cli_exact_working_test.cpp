@@ -38,16 +38,18 @@ TEST(ExactCommandLine, ExplainsEachLineOfStandardInput) {
             "          1 ÷ 2 = 0 remainder 1\n"
             "digit 1: 10 ÷ 2 = 5 remainder 0\n"
             "Remainder 0: the division ends\n"
-            "1/2 = 0.5\n\n"
+            "So 1/2 = 0.5\n\n"
             "Let x = 0.5\n"
             "There is 1 digit after the point: multiply by 10 to make a whole number\n"
             "10x = 5\n"
             "  x = 5/10\n"
             "Prime factorisation of the numerator and the denominator:\n"
-            "5 is a prime number\n"
-            "10 = 2 × 5\n"
-            "Highest common factor: 5\n"
-            "Divide the numerator and the denominator by 5: x = 5/10 = 1/2\n\n");
+            "5\u0336 is a prime number\n"
+            "10 = 2 × 5\u0336\n"
+            "The struck factors are those both share; their product is the highest common "
+            "factor: 5\n"
+            "Divide the numerator and the denominator by 5: x = 5/10 = 1/2\n"
+            "So 0.5 = 1/2\n\n");
   EXPECT_EQ(two.status, 0);
 }
 
@@ -99,7 +101,7 @@ TEST(ExactCommandLine, KeypadWorkingWritesParentheses) {
   const auto r = RunCli({"--explain", "--notation", "keypad", "1/6"});
   const std::vector<std::string> lines = Lines(r.out);
   ASSERT_GE(lines.size(), 2u);
-  EXPECT_EQ(lines[lines.size() - 2], "1/6 = 0.1(6)");
+  EXPECT_EQ(lines[lines.size() - 2], "So 1/6 = 0.1(6)");
   EXPECT_EQ(lines.back(), "On the keypad: type 0.16 and set the number of recurring digits to 1");
   // What the keypad cannot type is refused, the working as well.
   EXPECT_EQ(RunCli({"--explain", "--notation", "keypad", "--", "-1/2"}).status, 1);
@@ -124,13 +126,18 @@ TEST(ExactCommandLine, EveryWordOfTheWorkingIsTranslated) {
     const std::vector<std::string_view> args = {"--explain", "--mixed", "--", entry};
     EXPECT_EQ(quotalis::RunCli(args, in, out, err, words), 0) << err.str();
     // Each line is a translated sentence, an equation of numbers and
-    // letters, or a row of long division whose words are translated.
+    // letters, a row of long division whose words are translated, or the
+    // rule under a subtraction.
     for (const std::string& line : Lines(out.str())) {
       const bool sentence = line.front() == '<' && line.find('>') != std::string::npos;
       const bool row = line.find("<remainder>") != std::string::npos;
       const bool equation = line.find(" = ") != std::string::npos &&
                             line.find_first_of("abcdfghijklmnopqrstuvwz") == std::string::npos;
-      EXPECT_TRUE(sentence || row || equation) << line;
+      bool rule = !line.empty();
+      for (std::size_t at = line.find_first_not_of(' '); rule && at < line.size(); at += 3) {
+        rule = line.compare(at, 3, "\u2500") == 0;
+      }
+      EXPECT_TRUE(sentence || row || equation || rule) << line;
     }
   }
 }

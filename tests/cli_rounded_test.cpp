@@ -43,7 +43,10 @@ TEST(Rounded, Answers) {
       {"a third", {"--rounded", "0.3333"}, "", "1/3\n", "", 0},
       {"a half", {"0.5", "--rounded"}, "", "1/2\n", "", 0},
       {"trailing zeros count", {"--rounded", "0.30"}, "", "3/10\n", "", 0},
-      {"an end of the interval", {"--rounded", "0.2"}, "", "1/4\n", "", 0},
+      // 0.25 shows as 0.3: the high end is not among the values 0.2 stands for.
+      {"the high end left out", {"--rounded", "0.2"}, "", "1/5\n", "", 0},
+      {"the high end left out, negative", {"--rounded", "--", "-0.2"}, "", "-1/5\n", "", 0},
+      {"the low end kept", {"--rounded", "0.8"}, "", "3/4\n", "", 0},
       {"a whole number", {"--rounded", "7"}, "", "7/1\n", "", 0},
       {"zero", {"--rounded", "0.0000"}, "", "0/1\n", "", 0},
       {"negative", {"--rounded", "--", "-0.6666666667"}, "", "-2/3\n", "", 0},
@@ -350,6 +353,13 @@ std::string FalseLine(const std::string& working, const mpq_class& x) {
   int relations = 0;
   std::istringstream lines(working);
   for (std::string line; std::getline(lines, line);) {
+    // The property of neighbouring fractions, named in letters: no formula
+    // of the working.
+    for (const std::string property : {"(ad - bc = 1)", "（ad \u2212 bc = 1）"}) {
+      if (const std::size_t at = line.find(property); at != std::string::npos) {
+        line.erase(at, property.size());
+      }
+    }
     std::vector<std::vector<Token>> formulas;
     for (auto& f : Formulas(line)) {
       for (const Token& t : f) {

@@ -7,6 +7,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <fstream>
 #include <map>
@@ -240,7 +241,7 @@ class Reader {
         ++at_;
         period = Digits();
         if (at_ < text_.size() && text_[at_] == ')') ++at_;
-      } else if (text_.substr(at_, 3) == "...") {
+      } else if (text_.substr(at_, 3) == "..." || text_.substr(at_, 3) == "\u2026") {
         at_ += 3;
         // The shortest block that the digits end with at least twice (a
         // digit three times) recurs.
@@ -335,6 +336,16 @@ std::string FalseLine(const std::string& working, const mpq_class& x) {
     // A number shown by its ends cannot be read back.
     if (raw.find(" more digits)") != std::string::npos) continue;
     std::string line = Trim(raw);
+    // The strokes through struck factors, the number after a numbered
+    // equation, and the "−)" before the one a subtraction takes away.
+    for (std::size_t at = line.find("\u0336"); at != std::string::npos; at = line.find("\u0336")) {
+      line.erase(at, 2);
+    }
+    if (const std::size_t tag = line.rfind("  ("); tag != std::string::npos && line.back() == ')') {
+      line = Trim(line.substr(0, tag));
+    }
+    if (line.rfind("\u2212)", 0) == 0) line = Trim(line.substr(4));
+    if (line.rfind("So ", 0) == 0) line = line.substr(3);
     if (line.find(" remainder ") != std::string::npos) {
       // [digit N:] A ÷ B = Q remainder R
       const std::size_t colon = line.find(": ");
@@ -357,7 +368,11 @@ std::string FalseLine(const std::string& working, const mpq_class& x) {
     for (const char* lead : {"Let ", "let "}) {
       if (line.rfind(lead, 0) == 0) line = line.substr(std::string_view(lead).size());
     }
-    for (const std::string& clause : Split(line, ", so that ")) {
+    std::vector<std::string> clauses;
+    for (const std::string& part : Split(line, ", so that ")) {
+      for (const std::string& clause : Split(part, ", so ")) clauses.push_back(clause);
+    }
+    for (const std::string& clause : clauses) {
       std::string c = Trim(clause);
       for (const char* lead : {"let "}) {
         if (c.rfind(lead, 0) == 0) c = c.substr(std::string_view(lead).size());
@@ -398,7 +413,7 @@ TEST(Working, EveryEquationHolds) {
     SCOPED_TRACE(e.name);
     const std::string english = Kept("en", e.name, ".txt");
     // A fraction entry's working names no x: its equations are of numbers.
-    EXPECT_EQ(FalseLine(english, Value(*e.value ? e.value : "0")), "");
+    EXPECT_EQ(FalseLine(english, Value(e.value)), "");
   }
 }
 
@@ -459,8 +474,13 @@ TEST(Working, EveryEquationHoldsOverSeededEntries) {
       std::string n = digits(3), d = digits(2);
       if (n.empty()) n = "1";
       if (d.empty() || mpz_class(d, 10) == 0) d = "7";
-      entry = (negative ? "-" : "") + (random() % 3 == 0 ? digits(2) + "1 " : "") + n + "/" + d;
-      value = "0";
+      const std::string whole = random() % 3 == 0 ? digits(2) + "1" : "";
+      entry = (negative ? "-" : "") + (whole.empty() ? "" : whole + " ") + n + "/" + d;
+      // x, in the check that turns the decimal back, is the entry's size.
+      mpq_class v(mpz_class(n, 10), mpz_class(d, 10));
+      v.canonicalize();
+      if (!whole.empty()) v += mpz_class(whole, 10);
+      value = v.get_str();
     }
     const std::vector<std::string_view> args = {mixed ? "--mixed" : "--explain", "--explain", "--",
                                                 entry};
@@ -526,12 +546,12 @@ TEST(Working, LongNumbersStandByTheirEnds) {
 // --- LaTeX -----------------------------------------------------------------
 
 // Empty when `tex` is one align* environment, its braces balanced, each
-// \intertext's $ paired, using only the commands a worksheet's amsmath knows;
-// otherwise what is wrong.
+// \intertext's $ paired, using only the commands a worksheet's amsmath knows
+// (and \cancel, of the package cancel); otherwise what is wrong.
 std::string LatexFault(const std::string& tex) {
-  static const std::set<std::string> kCommands = {"begin", "end",   "intertext", "text",
-                                                  "frac",  "times", "div",       "overline",
-                                                  "dot",   "quad",  "ldots",     "\\"};
+  static const std::set<std::string> kCommands = {
+      "begin", "end",  "intertext", "text", "frac",   "times", "div",       "overline",
+      "dot",   "quad", "ldots",     "\\",   "cancel", "tag",   "underline", " "};
   if (tex.rfind("\\begin{align*}\n", 0) != 0) return "does not begin with align*";
   if (tex.size() < 12 || tex.substr(tex.size() - 12) != "\\end{align*}") {
     return "does not end with align*";
@@ -592,11 +612,11 @@ TEST(Working, LatexCompiles) {
       const std::string dir = ::testing::TempDir() + "quotalis_tex_" + std::to_string(getpid());
       const std::string doc = dir + "/sheet.tex";
       std::system(("mkdir -p " + ShellQuoted(dir)).c_str());
-      std::ofstream(doc) << "\\documentclass{article}\n\\usepackage{amsmath}\n"
-                         << (std::string(language) == "ja" ? "\\usepackage{luatexja}\n" : "")
-                         << "\\begin{document}\n"
-                         << Kept(std::string("latex/") + language, name, ".tex")
-                         << "\\end{document}\n";
+      std::ofstream(doc)
+          << "\\documentclass{article}\n\\usepackage{amsmath}\n\\usepackage{cancel}\n"
+          << (std::string(language) == "ja" ? "\\usepackage{luatexja}\n" : "")
+          << "\\begin{document}\n"
+          << Kept(std::string("latex/") + language, name, ".tex") << "\\end{document}\n";
       const std::string command = "cd " + ShellQuoted(dir) + " && " +
                                   ShellQuoted(QUOTALIS_LUALATEX) +
                                   " -interaction=nonstopmode -halt-on-error sheet.tex >/dev/null";
@@ -605,5 +625,99 @@ TEST(Working, LatexCompiles) {
   }
 }
 #endif
+
+}  // namespace
+
+namespace {
+
+// The lines of a program's output.
+std::vector<std::string> LinesOf(const std::string& out) {
+  std::vector<std::string> lines = Split(out, "\n");
+  if (!lines.empty() && lines.back().empty()) lines.pop_back();
+  return lines;
+}
+
+// The exercises a teacher checks the layout on: the two multiples numbered,
+// the subtraction written with "−)" and a rule, the closing line with the
+// entry and its answer, in both languages; 0.(9) with no factors at all.
+TEST(Working, TheTextbookLayoutInBothLanguages) {
+  struct Case {
+    const char* entry;
+    const char* closing;
+  };
+  for (const Case c : {Case{"0.1(6)", "0.1(6) = 1/6"}, Case{"0.3(42)", "0.3(42) = 113/330"},
+                       Case{"2.3(45)", "2.3(45) = 129/55"}, Case{"0.(9)", "0.(9) = 1"},
+                       Case{"1/7", "1/7 = 0.(142857)"}, Case{"5/12", "5/12 = 0.41(6)"}}) {
+    for (const std::string language : {"", "ja"}) {
+      SCOPED_TRACE(std::string(c.entry) + " " + language);
+      const std::vector<std::string> lines =
+          LinesOf(quotalis::testing::ProgramOutput({"--explain", c.entry}, language));
+      const bool ja = language == "ja";
+      int first = 0, second = 0, minus = 0, rule = 0;
+      for (std::size_t i = 0; i < lines.size(); ++i) {
+        const std::string& l = lines[i];
+        first += l.ends_with(ja ? "\u2460" : "(1)") && l.find(" = ") != std::string::npos;
+        second += l.ends_with(ja ? "\u2461" : "(2)") && l.find(" = ") != std::string::npos;
+        if (l.starts_with("\u2212)")) {
+          ++minus;
+          // The tails written out, the rule under the line.
+          EXPECT_NE(l.find("\u2026"), std::string::npos) << l;
+          ASSERT_LT(i + 1, lines.size());
+          EXPECT_TRUE(lines[i + 1].starts_with("\u2500\u2500\u2500")) << lines[i + 1];
+          ++rule;
+        }
+      }
+      EXPECT_EQ(first, 1);
+      EXPECT_EQ(second, 1);
+      EXPECT_EQ(minus, 1);
+      EXPECT_EQ(rule, 1);
+      const std::string closing =
+          ja ? std::string("よって ") + c.closing + "。" : std::string("So ") + c.closing;
+      EXPECT_NE(std::find(lines.begin(), lines.end(), closing), lines.end()) << closing;
+      if (std::string(c.entry) == "0.(9)") {
+        // 9x = 9, so x = 1: no factors, and the remark that the two are one number.
+        for (const std::string& l : lines) {
+          EXPECT_EQ(l.find(" = 3"), std::string::npos) << l;
+          EXPECT_EQ(l.find("/9"), std::string::npos) << l;
+        }
+        EXPECT_EQ(lines[lines.size() - 3], ja ? "9x = 9 より x = 1。" : "9x = 9, so x = 1");
+      }
+    }
+  }
+}
+
+// The working read aloud: --explain --spoken, a line a step, no notation.
+TEST(Working, SpokenFromTheCommandLine) {
+  const std::vector<std::string> en =
+      LinesOf(quotalis::testing::ProgramOutput({"--explain", "--spoken", "0.1(6)"}, ""));
+  ASSERT_FALSE(en.empty());
+  EXPECT_EQ(en.front(), "Let x equals 0.16, 6 recurring");
+  EXPECT_EQ(en.back(), "So 0.16, 6 recurring equals one sixth");
+  const std::vector<std::string> ja =
+      LinesOf(quotalis::testing::ProgramOutput({"--explain", "--spoken", "0.1(6)"}, "ja"));
+  ASSERT_FALSE(ja.empty());
+  EXPECT_EQ(ja.front(), "エックス イコール 0.16、6 がくり返す とおく。");
+  EXPECT_EQ(ja.back(), "よって 0.16、6 がくり返す イコール 6分の1。");
+  for (const char* entry : {"2.3(45)", "1/7", "5/12"}) {
+    for (const std::string language : {"", "ja"}) {
+      for (const std::string& line :
+           LinesOf(quotalis::testing::ProgramOutput({"--explain", "--spoken", entry}, language))) {
+        EXPECT_EQ(line.find_first_of("()^/"), std::string::npos) << entry << ": " << line;
+        EXPECT_EQ(line.find("\u0307"), std::string::npos) << line;
+      }
+    }
+  }
+  // With --rounded too; without --explain, or with LaTeX, it is refused.
+  EXPECT_EQ(
+      LinesOf(quotalis::testing::ProgramOutput({"--rounded", "--explain", "--spoken", "0.2"}, ""))
+          .back(),
+      "So the simplest fraction 0.2 may stand for is one fifth");
+  EXPECT_EQ(cli_run::RunCli({"--spoken", "0.5"}).status, 2);
+  EXPECT_EQ(cli_run::RunCli({"--explain", "--spoken", "--notation", "latex", "0.5"}).status, 2);
+  // --json carries the spoken lines as its working.
+  EXPECT_NE(cli_run::RunCli({"--json", "--explain", "--spoken", "0.5"})
+                .out.find("\"working\":[\"Let x equals 0.5\""),
+            std::string::npos);
+}
 
 }  // namespace

@@ -93,12 +93,13 @@ const DisplayRow kDisplays[] = {
     // Trailing zeros say where the display was rounded.
     {"point_three", "0.3", "1/3", "0.25", "0.35", 1},
     {"point_three_zero", "0.30", "3/10", "0.295", "0.305", 2},
-    // The interval is closed: an end that is the simplest fraction is the answer.
-    {"high_end_is_a_quarter", "0.2", "1/4", "0.15", "0.25", 1},
+    // Rounded half up, the low end shows as the display and the high end
+    // does not: 0.25 shows as 0.3, so 0.2 is not 1/4.
+    {"high_end_a_quarter_left_out", "0.2", "1/5", "0.15", "0.25", 1},
     {"low_end_is_three_quarters", "0.8", "3/4", "0.75", "0.85", 1},
-    {"high_end_is_an_eighth", "0.12", "1/8", "0.115", "0.125", 2},
+    {"high_end_an_eighth_left_out", "0.12", "2/17", "0.115", "0.125", 2},
     {"low_end_is_an_eighth", "0.13", "1/8", "0.125", "0.135", 2},
-    {"high_end_is_five_quarters", "1.2", "5/4", "1.15", "1.25", 1},
+    {"high_end_five_quarters_left_out", "1.2", "6/5", "1.15", "1.25", 1},
     {"a_tenth", "0.1", "1/7", "0.05", "0.15", 1},
     {"near_a_half", "0.45", "5/11", "0.445", "0.455", 2},
     {"near_one_and_a_half", "1.55", "17/11", "1.545", "1.555", 2},
@@ -268,6 +269,61 @@ TEST_P(IntervalTable, GivesTheSimplest) {
 
 INSTANTIATE_TEST_SUITE_P(Worked, IntervalTable, ::testing::ValuesIn(kIntervals), RowName());
 
+// Ranges whose ends may be left out: an end left out is never the answer,
+// and a whole number or 0 at such an end gives way to the next simplest.
+struct OpenRow {
+  const char* name;
+  const char* low;
+  const char* high;
+  exact::Ends ends;
+  const char* simplest;
+};
+
+const OpenRow kOpenIntervals[] = {
+    {"high_end_left_out", "3/20", "1/4", {true, false}, "1/5"},
+    {"low_end_left_out", "1/4", "3/10", {false, true}, "2/7"},
+    {"low_end_kept", "1/4", "3/10", {true, true}, "1/4"},
+    {"mirrored", "-1/4", "-3/20", {false, true}, "-1/5"},
+    {"zero_left_out_at_the_low_end", "0/1", "1/3", {false, true}, "1/3"},
+    {"zero_left_out_at_the_high_end", "-1/3", "0/1", {true, false}, "-1/3"},
+    {"zero_inside_an_open_range", "-1/20", "1/20", {false, false}, "0/1"},
+    {"whole_end_left_out", "3/1", "16/5", {false, true}, "16/5"},
+    {"between_whole_numbers_open", "1/1", "2/1", {false, false}, "3/2"},
+    // 0.12 as a display: 1/8 is its high end; the search turns past a low end
+    // that is a whole number, to a range with no upper end.
+    {"no_upper_end_after_a_turn", "23/200", "1/8", {true, false}, "2/17"},
+    {"a_point_kept", "2/3", "2/3", {true, true}, "2/3"},
+};
+
+class OpenTable : public ::testing::TestWithParam<OpenRow> {};
+
+TEST_P(OpenTable, GivesTheSimplestOfItsValues) {
+  const OpenRow& row = GetParam();
+  const auto r = exact::Simplest(Fraction(row.low), Fraction(row.high), row.ends);
+  ASSERT_TRUE(std::holds_alternative<Rational>(r));
+  EXPECT_EQ(Text(std::get<Rational>(r)), row.simplest);
+}
+
+INSTANTIATE_TEST_SUITE_P(Worked, OpenTable, ::testing::ValuesIn(kOpenIntervals), RowName());
+
+TEST(Simplest, ARangeOfNoValueIsRefused) {
+  EXPECT_EQ(std::get<Problem>(exact::Simplest({1, 2}, {1, 2}, {true, false})),
+            Problem(ProblemKind::Argument, "the range holds no value", 0));
+  EXPECT_EQ(std::get<Problem>(exact::Simplest({1, 2}, {1, 3}, {true, true})),
+            Problem(ProblemKind::Argument, "the low end is above the high end", 0));
+}
+
+TEST(RoundedInterval, TheEndNearerZeroBelongsToIt) {
+  const auto ends = [](std::string_view text) {
+    return std::get<exact::RoundingInterval>(exact::RoundedInterval(Display(text))).ends;
+  };
+  EXPECT_EQ(ends("0.2"), (exact::Ends{true, false}));
+  EXPECT_EQ(ends("7"), (exact::Ends{true, false}));
+  EXPECT_EQ(ends("-0.2"), (exact::Ends{false, true}));
+  EXPECT_EQ(ends("0.000"), (exact::Ends{false, false}));
+  EXPECT_EQ(ends("-0.0"), (exact::Ends{false, false}));
+}
+
 TEST(Simplest, ZeroDenominatorIsRefused) {
   EXPECT_EQ(std::get<Problem>(exact::Simplest({1, 0}, {1, 2})).kind, ProblemKind::ZeroDenominator);
   EXPECT_EQ(std::get<Problem>(exact::Simplest({1, 2}, {0, 0})).kind, ProblemKind::ZeroDenominator);
@@ -275,16 +331,24 @@ TEST(Simplest, ZeroDenominatorIsRefused) {
 
 // --- Seeded displays against a search of this file's own -------------------
 
-// The simplest fraction in [low, high], searched denominator by denominator:
-// for each q from 1, the numerators p with low <= p/q <= high, and of the
-// first q that has any, the p nearest zero. Gives up (nothing) past `most`.
+// Which ends belong to a range, as this file reads a rounded display.
+struct Closed {
+  bool low = true, high = true;
+};
+
+// The simplest fraction between low and high, each end in it or not as
+// `closed` says, searched denominator by denominator: for each q from 1, the
+// numerators p with p/q in the range, and of the first q that has any, the p
+// nearest zero. Gives up (nothing) past `most`.
 std::optional<mpq_class> BySearch(const mpq_class& low, const mpq_class& high,
-                                  const mpz_class& most) {
+                                  const mpz_class& most, Closed closed = {}) {
   for (mpz_class q = 1; q <= most; ++q) {
-    mpz_class first, last;  // ceil(low q), floor(high q)
+    mpz_class first, last, rest;  // ceil(low q), floor(high q), then the ends left out
     const mpz_class lq = low.get_num() * q, hq = high.get_num() * q;
-    mpz_cdiv_q(first.get_mpz_t(), lq.get_mpz_t(), low.get_den_mpz_t());
-    mpz_fdiv_q(last.get_mpz_t(), hq.get_mpz_t(), high.get_den_mpz_t());
+    mpz_cdiv_qr(first.get_mpz_t(), rest.get_mpz_t(), lq.get_mpz_t(), low.get_den_mpz_t());
+    if (rest == 0 && !closed.low) ++first;
+    mpz_fdiv_qr(last.get_mpz_t(), rest.get_mpz_t(), hq.get_mpz_t(), high.get_den_mpz_t());
+    if (rest == 0 && !closed.high) --last;
     if (first > last) continue;
     mpz_class p = first > 0 ? first : last < 0 ? last : mpz_class(0);
     mpq_class v(p, q);
@@ -309,8 +373,9 @@ std::string RandomDisplay(std::mt19937_64& random, int mostAfter) {
 }
 
 // The interval worked out here: the display's value, half a unit of its last
-// digit either side.
-void IntervalOf(const std::string& text, mpq_class& low, mpq_class& high) {
+// digit either side; a calculator rounds a half away from zero, so the end
+// nearer zero belongs to it and the other does not (neither, about zero).
+Closed IntervalOf(const std::string& text, mpq_class& low, mpq_class& high) {
   const Decimal d = Display(text);
   const auto place =
       static_cast<unsigned long>(static_cast<std::int64_t>(d.fixed.size()) - d.exponent);
@@ -323,6 +388,7 @@ void IntervalOf(const std::string& text, mpq_class& low, mpq_class& high) {
   const mpq_class half(1, 2 * unit);
   low = value - half;
   high = value + half;
+  return {value > 0, value < 0};
 }
 
 TEST(FromRounded, SeededDisplaysAgainstEveryDenominator) {
@@ -331,7 +397,7 @@ TEST(FromRounded, SeededDisplaysAgainstEveryDenominator) {
     const std::string text = RandomDisplay(random, 6);
     SCOPED_TRACE(text);
     mpq_class low, high;
-    IntervalOf(text, low, high);
+    const Closed closed = IntervalOf(text, low, high);
     const auto made = exact::FromRounded(Display(text));
     ASSERT_TRUE(std::holds_alternative<exact::RoundedFraction>(made));
     const Rational& r = std::get<exact::RoundedFraction>(made).fraction;
@@ -340,9 +406,12 @@ TEST(FromRounded, SeededDisplaysAgainstEveryDenominator) {
     ASSERT_GT(r.denominator, 0);
     EXPECT_EQ(gcd(r.numerator, r.denominator), 1);
     const mpq_class answer = Q(r);
-    EXPECT_LE(low, answer);
-    EXPECT_LE(answer, high);
-    const std::optional<mpq_class> found = BySearch(low, high, r.denominator);
+    EXPECT_TRUE(closed.low ? low <= answer : low < answer);
+    EXPECT_TRUE(closed.high ? answer <= high : answer < high);
+    const exact::Ends& ends = std::get<exact::RoundedFraction>(made).interval.ends;
+    EXPECT_EQ(ends.low, closed.low);
+    EXPECT_EQ(ends.high, closed.high);
+    const std::optional<mpq_class> found = BySearch(low, high, r.denominator, closed);
     ASSERT_TRUE(found) << "nothing with a denominator up to " << r.denominator;
     EXPECT_EQ(*found, answer);
   }
@@ -355,6 +424,9 @@ TEST(FromRounded, TheSearchOfThisFileFinds) {
   EXPECT_EQ(*BySearch(mpq_class(-1, 2), mpq_class(1, 2), 10), mpq_class(0));
   EXPECT_EQ(*BySearch(mpq_class(5, 2), mpq_class(9, 2), 10), mpq_class(3));
   EXPECT_FALSE(BySearch(mpq_class(3141585, 1000000), mpq_class(3141595, 1000000), 112));
+  EXPECT_EQ(*BySearch(mpq_class(3, 20), mpq_class(1, 4), 10, {true, false}), mpq_class(1, 5));
+  EXPECT_EQ(*BySearch(mpq_class(-1, 4), mpq_class(-3, 20), 10, {false, true}), mpq_class(-1, 5));
+  EXPECT_EQ(*BySearch(mpq_class(1, 2), mpq_class(1), 10, {false, false}), mpq_class(2, 3));
 }
 
 // Longer displays, beyond a search of every denominator: the working's
@@ -368,15 +440,15 @@ TEST(ExplainRounded, SeededLongDisplaysCarryTheirProof) {
     const std::string text = RandomDisplay(random, 40);
     SCOPED_TRACE(text);
     mpq_class low, high;
-    IntervalOf(text, low, high);
+    const Closed closed = IntervalOf(text, low, high);
     const auto worked = exact::ExplainRounded(Display(text));
     ASSERT_TRUE(std::holds_alternative<exact::RoundedWorking>(worked));
     const auto& w = std::get<exact::RoundedWorking>(worked);
     const mpq_class answer = Q(w.fraction);
     EXPECT_EQ(Q(w.interval.lowValue), low);
     EXPECT_EQ(Q(w.interval.highValue), high);
-    EXPECT_LE(low, answer);
-    EXPECT_LE(answer, high);
+    EXPECT_TRUE(closed.low ? low <= answer : low < answer);
+    EXPECT_TRUE(closed.high ? answer <= high : answer < high);
     if (w.zero) {
       EXPECT_EQ(answer, 0);
       continue;
@@ -399,14 +471,16 @@ TEST(ExplainRounded, SeededLongDisplaysCarryTheirProof) {
     EXPECT_EQ(q.numerator * p.denominator - p.numerator * q.denominator, 1);
     EXPECT_EQ(p.numerator + q.numerator, w.magnitude.numerator);
     EXPECT_EQ(p.denominator + q.denominator, w.magnitude.denominator);
+    // Both outside the magnitudes' range, which holds its low end alone.
     EXPECT_LT(Q(p), lo);
-    EXPECT_GT(Q(q), hi);
-    // Each range holds the value the answer gives its variable.
+    EXPECT_GE(Q(q), hi);
+    // Each range holds the value the answer gives its variable, as its ends say.
     mpq_class v = Q(w.magnitude);
     for (const exact::RoundedStep& s : w.steps) {
       v = 1 / (v - s.whole);
-      EXPECT_LE(Q(s.low), v);
-      EXPECT_LE(v, Q(s.high));
+      EXPECT_TRUE(s.ends.low ? Q(s.low) <= v : Q(s.low) < v);
+      if (s.high.denominator == 0) continue;  // no upper end
+      EXPECT_TRUE(s.ends.high ? v <= Q(s.high) : v < Q(s.high));
     }
     EXPECT_EQ(w.stepCount, static_cast<std::int64_t>(w.steps.size()));
     EXPECT_EQ(v, w.last);

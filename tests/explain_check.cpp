@@ -288,6 +288,7 @@ std::string Described(const Formula& f) {
         if (!d.period.empty()) out += "(" + d.period + ")";
         if (d.exponent != 0) out += "e" + std::to_string(d.exponent);
         out += ")";
+        if (m.writtenOut > 0) out += "x" + std::to_string(m.writtenOut) + "...";
         if (m.leftOut.Any()) {
           out += "[left out " + std::to_string(m.leftOut.integer) + "," +
                  std::to_string(m.leftOut.fixed) + "," + std::to_string(m.leftOut.period) + "]";
@@ -318,7 +319,10 @@ std::string Described(const explain::Step& step) {
     return out;
   }
   if (const auto* e = std::get_if<explain::Equation>(&step)) {
-    std::string out = "eq g" + std::to_string(e->group) + ":";
+    std::string out = "eq g" + std::to_string(e->group);
+    if (e->number > 0) out += " (" + std::to_string(e->number) + ")";
+    if (e->subtracted) out += " -)";
+    out += ":";
     for (std::size_t i = 0; i < e->sides.size(); ++i) {
       if (i > 0) out += " " + (i - 1 < e->relations.size() ? e->relations[i - 1] : "=");
       out += " " + Described(e->sides[i]);

@@ -75,13 +75,15 @@ std::string ExpectedShown(const mpz_class& n);
 // A formula, and a step, written out piece by piece in a form of this
 // file's own, for asserting steps as data:
 //   Number: its digits (Shown), "{c2}" after a prime factor two of whose
-//     copies both terms share; Decimal: dec(-1.2(3)e-5), with "[left
-//     out 980,0,0]" when its parts stand by their ends; Variable: x;
+//     copies both terms share (struck); Decimal: dec(-1.2(3)e-5), with "[left
+//     out 980,0,0]" when its parts stand by their ends, "x3..." when its
+//     period is written out three times; Variable: x;
 //     Indexed: x_1; Operator: its symbol; Negative: neg; Fraction:
 //     frac(15 | 90), -frac(...) when negative; Power: 10^6; Open, Close:
 //     ( and ).
 //   Sentence: say "Let {1}" [x = dec(0.1(6))]; Equation: eq g1: 100 x =
-//     dec(16.(6)); DivisionRow: row 1 g3: 10 ÷ 7 = 1 r 3.
+//     dec(16.(6)), "eq g1 (1):" numbered 1, "eq g3 -):" the one taken away
+//     in a subtraction; DivisionRow: row 1 g3: 10 ÷ 7 = 1 r 3.
 std::string Described(const explain::Formula& f);
 std::string Described(const explain::Step& step);
 

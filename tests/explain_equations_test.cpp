@@ -249,7 +249,8 @@ TEST(EveryEquationHolds, FractionToDecimalAndItsLongDivision) {
       const auto& w = std::get<exact::FractionWorking>(made);
       const explain::Steps steps = explain::FractionSteps(w);
       const std::string label = text + (w.written ? " as written" : " in lowest terms");
-      const Checked c = CheckSteps(steps, {}, label);
+      // x, in the check that turns the decimal back, is its size.
+      const Checked c = CheckSteps(steps, {{"x", abs(value)}}, label);
       EXPECT_EQ(c.unknown, 0) << label;
       ++workings;
       rows += c.rows;

@@ -87,9 +87,11 @@ TEST(LongNumbers, ALongNumeratorOverSeven) {
   const mpz_class whole = n / 7;
   const explain::Steps steps = FractionStepsOf(n.get_str() + "/7");
   ExpectLongNumbers(steps, {n}, {}, "10^1500 + 3 over 7");
-  // The decimal: its whole part by its ends too, the count of digits left out beside.
-  const auto& last = std::get<explain::Equation>(steps.steps.back());
-  const explain::Math& decimal = last.sides.back().front();
+  // The decimal, in the closing line: its whole part by its ends too, the
+  // count of digits left out beside.
+  const auto& closing = std::get<explain::Sentence>(steps.steps.back());
+  EXPECT_EQ(closing.format, "So {1}");
+  const explain::Math& decimal = closing.args.at(0).back();
   ASSERT_EQ(decimal.kind, Kind::Decimal);
   const std::string digits = whole.get_str();
   EXPECT_EQ(decimal.leftOut.integer, static_cast<std::int64_t>(digits.size() - 20));

@@ -134,13 +134,18 @@ TEST(Rendered, SentencesAndRowsInEachFormat) {
       explain::Render(steps, explain::Format::Mathml, style, en);
   ASSERT_EQ(mathml.size(), 2u);
   EXPECT_EQ(mathml[0],
-            "<math display=\"block\" class=\"quotalis-sentence\" alttext=\"7 is -2, {3} and {x} "
-            "are not\" aria-label=\"7 is -2, {3} and {x} are not\"><mrow><mn>7</mn></mrow>"
+            "<math display=\"block\" class=\"quotalis-sentence\" alttext=\"7 is minus 2, {3} and "
+            "{x} are not\" aria-label=\"7 is minus 2, {3} and {x} are not\"><mrow><mn>7</mn></mrow>"
             "<mtext>\u00A0is\u00A0</mtext><mrow><mrow><mo>\u2212</mo><mn>2</mn></mrow></mrow>"
             "<mtext>, {3} and {x} are not</mtext></math>");
-  EXPECT_NE(mathml[1].find("alttext=\"digit 2: 30 ÷ 7 = 4 remainder 2&#10;digit 3: 20 ÷ 7 = 2 "
-                           "remainder 6\""),
+  // Spoken: the same steps as words, one line each.
+  EXPECT_NE(mathml[1].find("alttext=\"digit 2: 30 divided by 7 is 4 remainder 2&#10;digit 3: 20 "
+                           "divided by 7 is 2 remainder 6\""),
             std::string::npos);
+  EXPECT_EQ(explain::Render(steps, explain::Format::Spoken, style, en),
+            (std::vector<std::string>{"7 is minus 2, {3} and {x} are not",
+                                      "digit 2: 30 divided by 7 is 4 remainder 2",
+                                      "digit 3: 20 divided by 7 is 2 remainder 6"}));
   EXPECT_NE(mathml[1].find("<mtd style=\"text-align:-webkit-right\"><mrow><mn>20</mn></mrow><mo>÷"
                            "</mo><mrow><mn>7</mn></mrow></mtd>"),
             std::string::npos);

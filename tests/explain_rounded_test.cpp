@@ -33,21 +33,29 @@ mpz_class Floor(const mpq_class& q) {
   return f;
 }
 
-// The fraction of the smallest denominator in [low, high] (of those, the
-// smallest in size), trying each denominator up to `most`.
-std::optional<mpq_class> SimplestByTrial(const mpq_class& low, const mpq_class& high, int most) {
-  if (low <= 0 && high >= 0) return mpq_class(0);
-  if (high < 0) {
-    const std::optional<mpq_class> mirror = SimplestByTrial(-high, -low, most);
+// The fraction of the smallest denominator in the range from low to high (of
+// those, the smallest in size), trying each denominator up to `most`: low
+// belongs to the range when `withLow`, high when `withHigh`.
+std::optional<mpq_class> SimplestByTrial(const mpq_class& low, const mpq_class& high, bool withLow,
+                                         bool withHigh, int most) {
+  const auto above = [&](const mpq_class& v) { return withLow ? low <= v : low < v; };
+  const auto below = [&](const mpq_class& v) { return withHigh ? v <= high : v < high; };
+  if (above(0) && below(0)) return mpq_class(0);
+  if (high <= 0) {
+    const std::optional<mpq_class> mirror = SimplestByTrial(-high, -low, withHigh, withLow, most);
     return mirror ? std::optional<mpq_class>(-*mirror) : std::nullopt;
   }
   for (int q = 1; q <= most; ++q) {
     mpz_class p;
     const mpz_class top = low.get_num() * q;
-    mpz_cdiv_q(p.get_mpz_t(), top.get_mpz_t(), low.get_den_mpz_t());
-    mpq_class candidate(p, q);
-    candidate.canonicalize();
-    if (candidate <= high) return candidate;
+    mpz_fdiv_q(p.get_mpz_t(), top.get_mpz_t(), low.get_den_mpz_t());
+    for (;; ++p) {
+      mpq_class candidate(p, q);
+      candidate.canonicalize();
+      if (!above(candidate)) continue;
+      if (below(candidate)) return candidate;
+      break;
+    }
   }
   return std::nullopt;
 }
@@ -85,8 +93,12 @@ TEST(EveryEquationHolds, RoundedDisplaysSimplestFraction) {
 
     mpq_class answer(w.fraction.numerator, w.fraction.denominator);
     answer.canonicalize();
-    ASSERT_TRUE(low <= answer && answer <= high) << label;
-    if (const auto simplest = SimplestByTrial(low, high, 5000)) {
+    // A half rounds away from zero: the end nearer zero belongs to the range.
+    const bool withLow = shown > 0, withHigh = shown < 0;
+    ASSERT_TRUE((withLow ? low <= answer : low < answer) &&
+                (withHigh ? answer <= high : answer < high))
+        << label;
+    if (const auto simplest = SimplestByTrial(low, high, withLow, withHigh, 5000)) {
       EXPECT_EQ(answer, *simplest) << label;
       ++tried;
     }
@@ -111,9 +123,12 @@ TEST(EveryEquationHolds, RoundedDisplaysSimplestFraction) {
     relations += c.relations;
     ++workings;
 
-    // The first relation is the interval: low ≤ x ≤ high.
+    // The first relation is the interval: low ≤ x < high above zero.
     const auto& first = std::get<explain::Equation>(steps.steps.at(1));
     ASSERT_EQ(first.sides.size(), 3u) << label;
+    EXPECT_EQ(first.relations,
+              (std::vector<std::string>{withLow ? "≤" : "<", withHigh ? "≤" : "<"}))
+        << label;
     EXPECT_EQ(Evaluate(first.sides[0], {}).sides[0], low) << label;
     EXPECT_EQ(Evaluate(first.sides[2], {}).sides[0], high) << label;
   }

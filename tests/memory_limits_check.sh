@@ -81,7 +81,7 @@ done <<EOF
 decimal_in_80_MB|80000|decimal|$cli|1/2;error: *;0.(142857)
 decimal_in_80_MB_json|80000|decimal|$cli --json|{"input":"0.5",*;{"input":"0.*","kind":"too-large","position":0};{"input":"1/7",*
 decimal_in_80_MB_detail|80000|decimal|$cli --detail|0.5	5/10	1/2;error: *;0.(142857)	0	6
-decimal_in_80_MB_explain|80000|decimal|$cli --explain|Let x = 0.5;*;*;*;*;*;*;*;*= 1/2;-;error: *;-;Work out 1 ÷ 7 by long division:;*;*;*;*;*;*;*;*;1/7 = 0.(142857);-
+decimal_in_80_MB_explain|80000|decimal|$cli --explain|Let x = 0.5;*;*;*;*;*;*;*;*;So 0.5 = 1/2;-;error: *;-;Work out 1 ÷ 7 by long division:;*;*;*;*;*;*;*;*;1/7 = 0.(142857);*;*;*;*;*;*;*;*;*;*;*;*;*;*;*;*;So 1/7 = 0.(142857);-
 decimal_in_80_MB_japanese|80000|decimal|LANGUAGE=ja $cli|1/2;エラー: *;0.(142857)
 line_of_64_MiB_in_120_MB|120000|line|$cli|1/2;either: 3/2;0.(142857)
 EOF

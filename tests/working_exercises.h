@@ -62,7 +62,9 @@ inline std::string Kept(const std::string& folder, const std::string& name, cons
 struct Exercise {
   const char* name;  // the file tests/working/<language>/<name>.txt
   std::vector<std::string> args;
-  const char* value;  // x, written out: "1/6", "-37/3000000"; "" for a fraction entry
+  // x, written out: "1/6", "-37/3000000"; for a fraction entry, the size of
+  // its value, which x stands for in the check that turns its decimal back.
+  const char* value;
 };
 
 // 0.000…01(6), 1,000 zeros after the point: its non-recurring part and its
@@ -87,14 +89,14 @@ inline const std::vector<Exercise> kExercises = {
     {"keypad_period", {"--period", "1", "0.1666"}, "1/6"},
     {"mixed_answer", {"--mixed", "2.3(45)"}, "129/55"},
     {"whole", {"7"}, "7"},
-    {"seventh", {"1/7"}, ""},
-    {"five_twelfths", {"5/12"}, ""},
-    {"twenty_two_sevenths", {"22/7"}, ""},
-    {"mixed_number", {"3 1/4"}, ""},
-    {"unreduced", {"10/4"}, ""},
-    {"negative_mixed_number", {"--", "-3 2/4"}, ""},
-    {"dots", {"--notation", "dots", "1/7"}, ""},
-    {"keypad", {"--notation", "keypad", "1/7"}, ""},
+    {"seventh", {"1/7"}, "1/7"},
+    {"five_twelfths", {"5/12"}, "5/12"},
+    {"twenty_two_sevenths", {"22/7"}, "22/7"},
+    {"mixed_number", {"3 1/4"}, "13/4"},
+    {"unreduced", {"10/4"}, "5/2"},
+    {"negative_mixed_number", {"--", "-3 2/4"}, "7/2"},
+    {"dots", {"--notation", "dots", "1/7"}, "1/7"},
+    {"keypad", {"--notation", "keypad", "1/7"}, "1/7"},
     {"thousand_zeros", {kThousandZeros}, kThousandZerosValue.c_str()},
 };
 

@@ -250,14 +250,14 @@ class Page(unittest.TestCase):
 
     def test_language_switch_rerenders_labels_refusals_and_working(self):
         self.type('0.1(6)')
-        ja_working = cli('--explain', '0.1(6)', language='ja').splitlines()
+        ja_working = cli('--explain', '--spoken', '0.1(6)', language='ja').splitlines()
         self.assertIn('とおく', ja_working[0])
         self.assertIn(ja_working[-1], self.el('working').get_attribute('textContent') + self.spoken())
         self.set_language('en')
         self.assertEqual(self.driver.execute_script('return document.documentElement.lang'), 'en')
         self.assertEqual(self.driver.find_element(By.CSS_SELECTOR, 'label[for=entry]').text,
                          'Number (decimal, fraction or mixed number)')
-        en_working = cli('--explain', '0.1(6)').splitlines()
+        en_working = cli('--explain', '--spoken', '0.1(6)').splitlines()
         self.assertIn(en_working[-1], self.el('working').get_attribute('textContent') + self.spoken())
         self.assertNotIn('とおく', self.spoken())
         self.type('0.1(6')
@@ -549,6 +549,69 @@ def shared_rows():
                 row['latex'] = cli(*plain, '--notation', 'latex', '--', entry, language=language).rstrip('\n')
             rows.append(row)
     return rows
+
+
+class ReadAloud(unittest.TestCase):
+    """The 読み上げ button, with a speech synthesis of the test's own that has
+    a Japanese voice only and records what it is told to say."""
+
+    FAKE = """
+    window.quotalisSaid = [];
+    var fake = {
+      getVoices: function () { return [{lang: 'ja-JP', name: 'test'}]; },
+      speak: function (u) {
+        window.quotalisSaid.push({text: u.text, lang: u.lang,
+          marked: Array.from(document.querySelectorAll('#working .quotalis-reading'))
+                       .map(function (m) { return m.getAttribute('alttext'); })});
+        setTimeout(function () { if (u.onend) u.onend(); }, 0);
+      },
+      cancel: function () {},
+      addEventListener: function () {}
+    };
+    Object.defineProperty(window, 'speechSynthesis', {value: fake, configurable: true});
+    window.SpeechSynthesisUtterance = function (text) { this.text = text; };
+    """
+
+    def test_reads_each_block_highlighted_in_the_pages_language(self):
+        with browser.served(PAGE) as (url, _):
+            driver = browser.chromium('ja')
+            try:
+                driver.execute_cdp_cmd('Page.addScriptToEvaluateOnNewDocument', {'source': self.FAKE})
+                driver.get(url + 'index.html')
+                browser.wait_idle(driver)
+                button = driver.find_element(By.ID, 'read-aloud')
+                self.assertFalse(button.is_displayed())  # no working yet
+                if not driver.find_element(By.ID, 'explain').is_selected():
+                    driver.find_element(By.ID, 'explain').click()
+                driver.find_element(By.ID, 'entry').send_keys('0.1(6)')
+                browser.wait_idle(driver)
+                self.assertTrue(button.is_displayed())
+                self.assertEqual(button.text, '読み上げ')
+                blocks = [m.get_attribute('alttext')
+                          for m in driver.find_elements(By.CSS_SELECTOR, '#working math')]
+                button.click()
+                WebDriverWait(driver, 10).until(
+                    lambda d: len(d.execute_script('return window.quotalisSaid')) == len(blocks))
+                said = driver.execute_script('return window.quotalisSaid')
+                self.assertEqual([s['text'] for s in said], blocks)
+                for s in said:
+                    self.assertEqual(s['lang'], 'ja-JP')
+                    self.assertEqual(s['marked'], [s['text']])  # the block read, and it alone
+                    self.assertNotRegex(s['text'], r'[()^/\u0307]')
+                self.assertIn('6分の1', said[-1]['text'])
+                self.assertIn('くり返す', said[0]['text'])
+                WebDriverWait(driver, 5).until(lambda d: not d.find_elements(
+                    By.CSS_SELECTOR, '#working .quotalis-reading'))
+                # The answer's spoken alternative is the closing line.
+                self.assertEqual(driver.find_element(By.ID, 'answer').get_attribute('aria-label'),
+                                 said[-1]['text'])
+                # No English voice: the button goes.
+                driver.execute_script("var s = document.getElementById('language');"
+                                      "s.value = 'en'; s.dispatchEvent(new Event('change'));")
+                browser.wait_idle(driver)
+                self.assertFalse(button.is_displayed())
+            finally:
+                driver.quit()
 
 
 class FromDisk(unittest.TestCase):

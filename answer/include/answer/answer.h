@@ -57,7 +57,7 @@ struct Refusal {
 // The working's lines in each format asked (explain::Render), all rendered
 // from one build of its steps.
 struct Workings {
-  std::vector<std::string> text, latex, mathml;
+  std::vector<std::string> text, latex, mathml, spoken;
 };
 
 struct Answer {

@@ -35,8 +35,9 @@ struct Formats {
   bool text = false;
   bool latex = false;
   bool mathml = false;
-  bool Any() const { return text || latex || mathml; }
-  int Count() const { return int{text} + int{latex} + int{mathml}; }
+  bool spoken = false;  // a line of words a step, as it is read aloud
+  bool Any() const { return text || latex || mathml || spoken; }
+  int Count() const { return int{text} + int{latex} + int{mathml} + int{spoken}; }
 };
 
 struct Request {

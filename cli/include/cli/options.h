@@ -46,6 +46,7 @@ struct Options {
   bool detail = false;
   bool json = false;
   bool explain = false;
+  bool spoken = false;  // the working as it is read aloud
   bool mixed = false;
   bool rounded = false;
   bool check = false;  // --check: the working on standard input checked against the entry

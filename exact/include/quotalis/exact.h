@@ -12,8 +12,10 @@
 //                        decimals in machine words                    exact/word.h
 //   Write(decimal, how)  a decimal in any notation                          exact/write.h
 //   ExplainDecimal, ExplainFraction: the working of both ways, as data      exact/working.h
-//   FromRounded(decimal) a rounded display's simplest fraction               exact/rounded.h
-//   Simplest(a, b)       the simplest fraction between two values
+//   FromRounded(decimal) a rounded display's simplest fraction, in the
+//                        half-open interval rounding half up gives        exact/rounded.h
+//   Simplest(a, b[, ends]) the simplest fraction between two values, each
+//                        end in the range or not (Ends)
 //   Grouped(n), AsciiText(text): counts as messages write them, full-width
 //                        input in ASCII                               exact/text.h
 //   ThrowWhenMemoryRunsOut()  GMP's exhausted memory as std::bad_alloc      exact/memory.h

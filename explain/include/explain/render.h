@@ -20,22 +20,38 @@ namespace quotalis::explain {
 // The formats, and what each item of Render's list is:
 enum class Format {
   // A line of plain text a step: sentences in the Words' language, formulas
-  // with Unicode superscripts (10⁶x, 3²), the equations of a group aligned
+  // with Unicode superscripts (10⁷x, 3²), the equations of a group aligned
   // at "=" (and at the point, when every right side is one number), the rows
-  // of a long division at "=" with their labels in a column. 0.1(6), English:
+  // of a long division at "=" with their labels in a column. A subtraction
+  // in columns takes one more line, its rule (U+2500). The prime factors
+  // both terms of a fraction share are struck with a long stroke through
+  // each character (U+0336): 3̶ × 5̶. 0.1(6), English:
   //   Let x = 0.1(6)
-  //   The 1-digit period 6 starts at digit 2 after the point: ...
-  //   100x = 16.(6)
-  //    10x =  1.(6)
+  //   The 1-digit period 6 starts at digit 2 after the point. ...
+  //   100x = 16.666…  (1)
+  //    10x =  1.666…  (2)
+  //   (1) - (2): the recurring parts cancel
+  //      100x = 16.666…
+  //   −)  10x =  1.666…
+  //   ─────────────────
+  //       90x = 15
+  //   90x = 15, so x = 15/90
+  //   ...
+  //   15 = 3̶ × 5̶
+  //   90 = 2 × 3̶ × 3 × 5̶
+  //   ...
+  //   So 0.1(6) = 1/6
   Text,
   // A line of one align* environment (amsmath): each equation a row aligned
   // at "=", each sentence an \intertext with its formulas in $...$, the
   // words of a division row in \text{}; the lines joined by '\n' are the
-  // fragment, without a final one.
+  // fragment, without a final one. Struck factors are \cancel{3} (the
+  // package cancel), an equation's number a \tag*, the equation taken away
+  // in a subtraction \underline{-)\ 10x} &\underline{{}= 1.666\ldots}.
   Latex,
   // A <math display="block"> element a block, in the elements of MathML
   // Core, which browsers render natively. Each block's spoken alternative
-  // (alttext and aria-label) is the plain text's line or lines, and its
+  // (alttext and aria-label) is its Spoken line or lines (below), and its
   // class says what it holds:
   //   - quotalis-sentence: a sentence, its words as <mtext>, its formulas
   //     inline (MathML does not wrap it: a narrow page may scroll it);
@@ -47,6 +63,7 @@ enum class Format {
   //     (the divisor, the bracket, the quotient's digits on top, each product
   //     and remainder beneath) as an <mtable> of one digit a cell; one too
   //     long to draw as its rows, "30 ÷ 7 = 4 remainder 2".
+  // The spoken alternative is the Spoken line or lines of the block.
   // Fractions are <mfrac>, powers <msup>, indices <msub>. A recurring period
   // is written with a dot over its first and last digits (over its one
   // digit, when it has one), as Japanese textbooks print it, with
@@ -63,7 +80,18 @@ enum class Format {
   //   quotalis-rule       a cell of a product, to be ruled under
   //   quotalis-repeat     a cell of the remainder that comes again, and of its
   //                       first appearance
+  // A subtraction in columns has "−)" before the equation taken away and a
+  // rule under its cells (an inline border); numbered equations have their
+  // numbers (① or (1)) in a column of their own.
   Mathml,
+  // A line of words a step, as a teacher reads the working aloud, for a
+  // speech engine: no notation characters (no parentheses, combining dots,
+  // "^" or "/"). Japanese: 15/90 "90分の15", 10⁵ "10の5乗", x "エックス",
+  // 0.1(6) "0.16、6 がくり返す", "=" "イコール"; English: 1/6 "one sixth",
+  // 15/90 "15 over 90", 3² "3 squared", 0.1(6) "0.16, 6 recurring".
+  //   x = 0.1(6)      -> "エックス イコール 0.16、6 がくり返す とおく。"
+  //   100x = 16.(6) ① -> "100エックス イコール 16.666、6 がくり返す、式1"
+  Spoken,
 };
 
 // The style of the working of an entry read in `entry` (its notation as

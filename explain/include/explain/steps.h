@@ -68,8 +68,15 @@ struct Math {
   std::vector<Math> denominator;
   std::string index = {};
   // For a prime factor of a term (Number or Power), how many of its copies
-  // the other term shares too ("" none): a renderer may mark them cancelled.
+  // the other term shares too ("" none). A working splits a power so that a
+  // factor is shared whole or not at all (3² shared once is 3 × 3, one of
+  // them shared): a renderer strikes a factor whose `common` is all its
+  // copies, the same factors in the numerator and the denominator.
   std::string common = {};
+  // A recurring Decimal written with its period `writtenOut` times and an
+  // ellipsis, as a subtraction shows the tails that cancel: 16.666…
+  // (0: in the working's notation).
+  int writtenOut = 0;
   // A long number: `text` its first digits (after any "-"), `tail` its last
   // ones, `hidden` how many stand between them.
   std::string tail = {};
@@ -89,10 +96,15 @@ struct Sentence {
 // Sides joined by "=", or by `relations` where it is given: relations[i]
 // stands between sides i and i + 1 ("=", "<", "≤"). Equations of the same
 // `group` are aligned at their first relation (0: aligned with nothing).
+// `number` (1, 2...) names it for a later sentence: ① ② in Japanese, (1) (2)
+// in English, after it. `subtracted`: the equation taken from the one above
+// in a subtraction written in columns, "−)" before it and a rule under it.
 struct Equation {
   std::vector<Formula> sides;
   int group = 0;
   std::vector<std::string> relations = {};
+  int number = 0;
+  bool subtracted = false;
 };
 
 // One row of a long division: `dividend` ÷ `divisor` = `quotient`, remainder

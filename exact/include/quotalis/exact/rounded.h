@@ -21,18 +21,33 @@ namespace quotalis::exact {
 // larger of the two).
 inline constexpr std::int64_t kMaxRoundedDigits = 100'000;
 
-// The values a display rounded at its last digit may stand for: those within
-// half a unit of that digit either side of it, both ends included.
-//   0.6666666667 -> 0.66666666665 to 0.66666666675, place 10
-//   7            -> 6.5 to 7.5, place 0
-//   -3.14159     -> -3.141595 to -3.141585, place 5
-//   0.0000       -> -0.00005 to 0.00005, place 4
-//   1.5e-3       -> 0.00145 to 0.00155, place 4 (rounded at its last digit, the 5)
+// Which ends of a range belong to it: both, for the closed range a <= x <= b;
+// the lower alone, for the half-open a <= x < b.
+struct Ends {
+  bool low = true;
+  bool high = true;
+  bool operator==(const Ends&) const = default;
+};
+
+// The values a display rounded half up at its last digit may stand for, as a
+// calculator rounds: those within half a unit u of that digit either side of
+// it, the half rounded away from zero. So the end of the half away from zero
+// is not among them (0.25 shows as 0.3, not 0.2), and the end towards zero is:
+//   a display a above 0:  a - u/2 <= x <  a + u/2   ends {true, false}
+//   a display a below 0:  a - u/2 <  x <= a + u/2   ends {false, true}
+//   a display of 0:        -u/2 <  x <  u/2         ends {false, false}
+//     (a value of half a unit either way shows as a unit, -u or u)
+//   0.6666666667 -> 0.66666666665 <= x < 0.66666666675, place 10
+//   7            -> 6.5 <= x < 7.5, place 0
+//   -3.14159     -> -3.141595 < x <= -3.141585, place 5
+//   0.0000       -> -0.00005 < x < 0.00005, place 4
+//   1.5e-3       -> 0.00145 <= x < 0.00155, place 4 (rounded at its last digit, the 5)
 struct RoundingInterval {
   Decimal low;  // in canonical form (exponent 0), one digit longer than the display
   Decimal high;
   Rational lowValue;  // the same, in lowest terms
   Rational highValue;
+  Ends ends{true, false};  // which of the two belong to it
   // Where the display is rounded: digits after the point of its last digit,
   // 0 for the units.
   std::int64_t place = 0;
@@ -62,19 +77,32 @@ Result<RoundingInterval> RoundedInterval(const Decimal& display);
 //   -1/3, 1/5     -> 0             -0.55, -0.45 -> -1/2
 //   3.141585, 3.141595 -> 355/113
 // Problems: a zero denominator in either end.
+// Found as the half-open search below is, with both ends belonging to it.
+Result<Rational> Simplest(const Rational& a, const Rational& b);
+
+// The simplest fraction in the range from `low` to `high` (low <= high) whose
+// ends belong to it as `ends` says: as above, among the values of the range.
+//   0.15, 0.25, {true, false}  -> 1/5 (1/4 is not in it)
+//   0.115, 0.125, {true, false} -> 2/17
+//   -0.25, -0.15, {false, true} -> -1/5
+//   -0.05, 0.05, {false, false} -> 0
+//   1/2, 1/2, {true, true}     -> 1/2
+// Problems: a zero denominator in either end; {Argument, "the low end is above
+// the high end"}; {Argument, "the range holds no value"} (equal ends, one left out).
 // Found with the continued fractions of the two ends, worked out together
 // term by term (each term a division of the ends' terms by one another, as
 // in Euclid's algorithm) until they part: the answer shares the terms both
-// ends have, and its last term is the smallest whole number between theirs.
+// ends have, and its last term is the smallest whole number in the range
+// left (an end turned over belongs to the range as it did before).
 // Time quadratic in the digits of the ends' terms (a few divisions of numbers
 // no longer than they are per term, and about two terms per digit at most),
 // whatever the size of the answer's denominator; memory linear in them.
-Result<Rational> Simplest(const Rational& a, const Rational& b);
+Result<Rational> Simplest(const Rational& low, const Rational& high, Ends ends);
 
 // A display's simplest fraction and the interval it was found in.
 //   0.6666666667 -> 2/3     71.47058824 -> 1215/17   3.14159 -> 355/113
 //   0.3333 -> 1/3           0.5 -> 1/2               0.3 -> 1/3
-//   0.30 -> 3/10            0.2 -> 1/4 (0.25 is an end of 0.15 to 0.25)
+//   0.30 -> 3/10            0.2 -> 1/5 (0.25 would show as 0.3)
 //   7 -> 7                  3.00 -> 3                0.0000 -> 0
 //   -0.6666666667 -> -2/3   1.5e-3 -> 1/646
 // Problems: those of RoundedInterval. Cost: that of RoundedInterval and of
@@ -94,15 +122,19 @@ inline constexpr std::int64_t kMaxRoundedStepDigits = kMaxTermDigits;
 
 // One step of the search: both ends of the range have the whole part
 // `whole`; the variable is `whole` + 1/(the next one), whose range is from
-// 1/(high - whole) to 1/(low - whole) of the range before, each end over 1.
+// 1/(high - whole) to 1/(low - whole) of the range before, each end over 1;
+// each end belongs to it as the end it was turned from did. When the low end
+// before was `whole` itself (and not in its range), the range has no upper
+// end: `high` is 1/0.
 struct RoundedStep {
   mpz_class whole{0};
   Rational low;  // the next variable's range, in lowest terms
   Rational high;
+  Ends ends;
 };
 
 // The working of FromRounded, for x the display's value:
-//   the interval low <= x <= high (`interval`);
+//   the interval, low <= x < high for a display above 0 (`interval`);
 //   when it holds 0, the answer 0 (`zero`);
 //   otherwise the sign set aside, and the search on the magnitudes: while
 //   both ends of the range have the same whole part, that part is taken off
@@ -129,8 +161,10 @@ struct RoundedWorking {
   // most kMaxRoundedSteps of them (and kMaxRoundedStepDigits digits).
   std::vector<RoundedStep> steps;
   std::int64_t stepCount = 0;  // all the steps, kept or not
-  Rational lastLow;            // the range `last` is chosen in
+  Rational lastLow;            // the range `last` is chosen in (lastHigh 1/0: no upper end)
   Rational lastHigh;
+  Ends lastEnds;
+  Ends ends;  // which ends of the magnitudes' range belong to it
   mpz_class last{0};
   std::vector<mpz_class> terms;  // every whole part taken off, then `last`
   Rational magnitude;            // the answer without its sign
