@@ -46,6 +46,13 @@ def _set_inner_size(driver, width, height):
 
 
 _display = None
+_framebuffer = None
+
+
+def x_framebuffer():
+    """The screen of the Xvfb started here as an XWD file, None when the
+    session's display is used."""
+    return None if _framebuffer is None else os.path.join(_framebuffer.name, 'Xvfb_screen0')
 
 
 def _x_display():
@@ -55,10 +62,13 @@ def _x_display():
     if os.environ.get('DISPLAY'):
         return os.environ['DISPLAY']
     if _display is None:
+        global _framebuffer
+        _framebuffer = tempfile.TemporaryDirectory(prefix='quotalis-xvfb-')
+        atexit.register(_framebuffer.cleanup)
         read, write = os.pipe()
         xvfb = subprocess.Popen(['Xvfb', '-displayfd', str(write), '-screen', '0', '2000x1400x24',
-                                 '-nolisten', 'tcp'], pass_fds=(write,), stdout=subprocess.DEVNULL,
-                                stderr=subprocess.DEVNULL)
+                                 '-nolisten', 'tcp', '-fbdir', _framebuffer.name], pass_fds=(write,),
+                                stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         os.close(write)
         with os.fdopen(read) as f:
             number = f.readline().strip()
