@@ -6,8 +6,10 @@
 #                     UndefinedBehaviorSanitizer build (CMake's default generator),
 #                     a bounded fuzzing run, the exact library's tests as
 #                     WebAssembly under node, and the web page in headless
-#                     Chromium
+#                     Chromium and in WebKitGTK (on Xvfb)
 #   ./build.sh web    build the web page into build/web (open index.html)
+#   ./build.sh screenshots  the web page's screenshots in doc/ (Chromium,
+#                     WebKitGTK, Firefox ESR, and its print)
 #   ./build.sh bench  build and run the benchmarks (figures in README.md)
 #   ./build.sh package  build the Debian packages quotalis, quotalis-cli and
 #                     libquotalis-exact-dev in Release (build/package) and
@@ -17,8 +19,13 @@ cd "$(dirname "$0")"
 
 RUN_PACKAGES=(cmake ninja-build g++ pkg-config gettext python3 libgmp-dev libflint-dev qt6-base-dev libgl-dev libxcb1-dev
   fonts-ipafont-gothic fonts-dejavu-core)
-# The web page's tests drive it in headless Chromium.
-WEB_TEST_PACKAGES=(python3 python3-selenium chromium chromium-driver)
+# The web page's tests drive it in headless Chromium and in WebKitGTK (its
+# MiniBrowser on Xvfb, the locales made with localedef), and read its print
+# with poppler's tools.
+WEB_TEST_PACKAGES=(python3 python3-selenium chromium chromium-driver webkit2gtk-driver xvfb locales
+  poppler-utils)
+# The screenshots (web/screenshots.py) add Firefox ESR's.
+SCREENSHOT_PACKAGES=("${WEB_TEST_PACKAGES[@]}" firefox-esr)
 # The package tests build the Debian packages and check them as Debian does.
 PACKAGE_PACKAGES=(dpkg-dev fakeroot file binutils gzip lintian man-db)
 TEST_PACKAGES=(libgtest-dev libbenchmark-dev clang clang-format libclang-rt-14-dev
@@ -121,8 +128,10 @@ case "${1:-}" in
     web/test-wasm.sh
     echo "== the web page in headless Chromium"
     web/build-page.sh >/dev/null
-    /usr/bin/python3 web/tests/page_test.py build/web build/test/cli/quotalis-cli
+    /usr/bin/python3 web/tests/page_test.py --engine chromium build/web build/test/cli/quotalis-cli
     /usr/bin/python3 web/tests/page_device_test.py build/web build/test/cli/quotalis-cli
+    echo "== the web page in WebKitGTK"
+    /usr/bin/python3 web/tests/page_test.py --engine webkit build/web build/test/cli/quotalis-cli
     echo "== all tests passed"
     ;;
   bench)
@@ -141,12 +150,17 @@ case "${1:-}" in
     web/build-page.sh >/dev/null
     echo "Built build/web/index.html: open it in a browser, or serve build/web."
     ;;
+  screenshots)
+    install_missing "${SCREENSHOT_PACKAGES[@]}"
+    web/build-page.sh >/dev/null
+    /usr/bin/python3 web/screenshots.py build/web
+    ;;
   package)
     install_missing "${RUN_PACKAGES[@]}" "${PACKAGE_PACKAGES[@]}"
     JOBS=$JOBS packaging/make-packages.sh build/package
     ;;
   *)
-    sed -n '2,14p' "$0" | sed 's/^# \{0,1\}//'
+    sed -n '2,16p' "$0" | sed 's/^# \{0,1\}//'
     exit 2
     ;;
 esac

@@ -17,13 +17,16 @@ std::string SignedNumber(std::string_view text) {
   return Mn(text);
 }
 
-// Digits with a line over them, and one with a dot over it.
+// Digits with a line over them, and one with a dot over it. The dot is a
+// full stop: the dot accent U+02D9 comes with its font's whole height in
+// WebKit, which sets it a line above the digit, while a full stop's box is
+// its ink in every engine, so that it sits on the digit alike.
 std::string Overlined(std::string_view digits) {
   return Element("mover", Mn(digits) + Element("mo", "\u2015", "stretchy=\"true\""),
                  "accent=\"true\"");
 }
 std::string Dotted(std::string_view digit) {
-  return Element("mover", Mn(digit) + Element("mo", "\u02D9"), "accent=\"true\"");
+  return Element("mover", Mn(digit) + Mo("."), "accent=\"true\"");
 }
 
 }  // namespace

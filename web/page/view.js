@@ -227,7 +227,7 @@ function quotalisShowWorking(ui, r, w) {
   ui.working.textContent = '';
   if (!show) return;
   if (r && typeof r.workingMathml === 'string' && r.workingMathml !== '') {
-    ui.working.appendChild(quotalisSafeMarkup(r.workingMathml));
+    ui.working.appendChild(quotalisLayOutSentences(quotalisSafeMarkup(r.workingMathml)));
   } else if (r && typeof r.workingText === 'string') {
     ui.working.appendChild(quotalisElement('pre', 'plain', r.workingText));
   } else {

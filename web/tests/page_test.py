@@ -1,8 +1,9 @@
 #!/usr/bin/python3
-"""The page in headless Chromium, checked against the native command line.
+"""The page in a browser, checked against the native command line.
 
-    web/tests/page_test.py PAGE_FOLDER QUOTALIS_CLI
+    web/tests/page_test.py [--engine chromium|webkit] PAGE_FOLDER QUOTALIS_CLI
 
+The engine is headless Chromium (the default) or WebKitGTK (browser.py).
 PAGE_FOLDER is what `./build.sh web` writes (build/web); QUOTALIS_CLI the
 native program, whose --json, --explain and messages are the reference. The
 page is served from 127.0.0.1 for every test but one, which opens it from
@@ -25,6 +26,7 @@ sys.path.insert(0, str(pathlib.Path(__file__).resolve().parent))
 import browser  # noqa: E402
 
 PAGE = CLI = None
+ENGINE = 'chromium'
 SHARED_TABLE = pathlib.Path(__file__).resolve().parent / 'shared-entries.txt'
 
 
@@ -45,7 +47,7 @@ class Page(unittest.TestCase):
     def setUpClass(cls):
         cls.server = browser.served(PAGE)
         cls.url, cls.requested = cls.server.__enter__()
-        cls.driver = browser.chromium('ja')
+        cls.driver = browser.open_browser(ENGINE, 'ja')
         cls.driver.get(cls.url + 'index.html')
         browser.wait_idle(cls.driver)
 
@@ -76,7 +78,15 @@ class Page(unittest.TestCase):
         entry = self.el('entry')
         entry.send_keys(Keys.CONTROL, 'a')
         entry.send_keys(Keys.DELETE)
-        if text:
+        if ENGINE == 'webkit' and re.search(r'[^0-9a-z./ -]', text):
+            # WebKit's driver types a character that takes Shift, or one off
+            # the keyboard, as its unshifted key ("(" as "9"): those go in as
+            # the keyboard's input would.
+            self.driver.execute_script(
+                "var e = arguments[0]; e.focus(); e.setRangeText(arguments[1], e.selectionStart,"
+                " e.selectionEnd, 'end'); e.dispatchEvent(new InputEvent('input', {inputType: 'insertText',"
+                " data: arguments[1]}));", entry, text)
+        elif text:
             entry.send_keys(text)
         browser.wait_idle(self.driver)
 
@@ -189,12 +199,20 @@ class Page(unittest.TestCase):
 
     def test_working_is_mathml_with_a_spoken_alternative(self):
         self.type('0.1(6)')
-        maths = self.driver.find_elements(By.CSS_SELECTOR, '#working math')
+        maths = self.driver.find_elements(By.CSS_SELECTOR, '#working > math')
         self.assertGreater(len(maths), 0)
         self.assertTrue(self.driver.find_elements(By.CSS_SELECTOR, '#working mfrac'))
         for math in maths:
             spoken = math.get_attribute('alttext') or math.get_attribute('aria-label')
             self.assertTrue(spoken and spoken.strip(), math.get_attribute('outerHTML')[:200])
+        # A sentence is heard as its spoken text, its shown words and formulas hidden from
+        # the screen reader, so that nothing is heard twice.
+        sentences = self.driver.find_elements(By.CSS_SELECTOR, '#working > p.quotalis-sentence')
+        self.assertGreater(len(sentences), 0)
+        self.assertIn('x = 0.1(6)', self.spoken())
+        for p in sentences:
+            self.assertTrue(p.find_element(By.CLASS_NAME, 'offscreen').get_attribute('textContent'))
+            self.assertEqual(p.find_element(By.CSS_SELECTOR, '[aria-hidden="true"]').tag_name, 'span')
         self.type('1/7')
         self.assertTrue(self.driver.find_elements(By.CSS_SELECTOR, '#working math'))
         self.el('explain').click()
@@ -268,8 +286,14 @@ class Page(unittest.TestCase):
                          cli_json('0.1(6', language='ja')['error'])
 
     def spoken(self):
-        return ' '.join(m.get_attribute('alttext') or m.get_attribute('aria-label') or ''
-                        for m in self.driver.find_elements(By.CSS_SELECTOR, '#working math'))
+        """What a screen reader hears of the working's blocks: a formula
+        block's alternative text, a sentence's spoken text."""
+        return ' '.join(self.driver.execute_script("""
+            return Array.from(document.querySelectorAll(
+                '#working > math, #working > p.quotalis-sentence')).map(function (b) {
+              if (b.localName === 'p') return b.querySelector('.offscreen').textContent;
+              return b.getAttribute('alttext') || b.getAttribute('aria-label') || '';
+            });"""))
 
     def test_refusals_point_at_the_character(self):
         rows = [('0.1(6', 4, '('), ('0.5x', 4, 'x'), ('１/０', 3, '０'), ('1..2', 3, '.')]
@@ -290,8 +314,10 @@ class Page(unittest.TestCase):
 
     def test_copying_the_working_as_text_and_latex(self):
         d = self.driver
-        d.execute_cdp_cmd('Browser.grantPermissions', {
-            'origin': self.url.rstrip('/'), 'permissions': ['clipboardReadWrite', 'clipboardSanitizedWrite']})
+        if ENGINE == 'chromium':
+            d.execute_cdp_cmd('Browser.grantPermissions', {
+                'origin': self.url.rstrip('/'),
+                'permissions': ['clipboardReadWrite', 'clipboardSanitizedWrite']})
         self.type('1/7')
         for button, args in (('copy-text', ('--explain', '1/7')),
                              ('copy-latex', ('--explain', '--notation', 'latex', '1/7'))):
@@ -301,10 +327,11 @@ class Page(unittest.TestCase):
                 self.assertEqual(self.el('copy-status').text, 'コピーしました。')
                 expected = cli(*args, language='ja').rstrip('\n')
                 self.assertEqual(self.el('clipboard-text').get_attribute('value'), expected)
-                pasted = d.execute_async_script(
-                    'var done = arguments[0];'
-                    'navigator.clipboard.readText().then(done, function (e) { done(null); });')
-                self.assertEqual(pasted, expected)
+                if ENGINE == 'chromium':  # WebKit's driver cannot grant reading the clipboard
+                    pasted = d.execute_async_script(
+                        'var done = arguments[0];'
+                        'navigator.clipboard.readText().then(done, function (e) { done(null); });')
+                    self.assertEqual(pasted, expected)
                 d.execute_script("document.getElementById('copy-status').textContent = ''")
 
     def test_long_answer_is_cut_with_its_length_and_saved_whole(self):
@@ -322,6 +349,8 @@ class Page(unittest.TestCase):
         self.el('copy-answer').click()
         WebDriverWait(d, 5).until(lambda d: self.el('long-status').text)
         self.assertEqual(self.el('clipboard-text').get_attribute('value'), whole)
+        if ENGINE != 'chromium':  # where WebKit's driver saves a download cannot be chosen
+            return
         with tempfile.TemporaryDirectory() as folder:
             d.execute_cdp_cmd('Page.setDownloadBehavior', {'behavior': 'allow', 'downloadPath': folder})
             self.el('download-answer').click()
@@ -500,6 +529,202 @@ def marked_as(latex, notation):
     return latex
 
 
+# What the working's boxes measure, as the page draws them: for each aligned
+# row, the horizontal extent of each cell's tokens; the sentences' right
+# edges against the working's; each dot against its digit; the long
+# division's bracket cells, left to right.
+MEASURE = """
+var working = document.getElementById('working'), box = working.getBoundingClientRect();
+var style = getComputedStyle(working);
+var inner = [box.left + parseFloat(style.borderLeftWidth) + parseFloat(style.paddingLeft),
+             box.right - parseFloat(style.borderRightWidth) - parseFloat(style.paddingRight)];
+function extent(e) {
+  var left = Infinity, right = -Infinity;
+  e.querySelectorAll('mi, mn, mo, mtext').forEach(function (t) {
+    var r = t.getBoundingClientRect();
+    if (r.width > 0) { left = Math.min(left, r.left); right = Math.max(right, r.right); }
+  });
+  return left === Infinity ? null : [left, right];
+}
+function rect(e) { var r = e.getBoundingClientRect(); return [r.left, r.top, r.right, r.bottom]; }
+return {
+  inner: inner,
+  rows: Array.from(working.querySelectorAll('.quotalis-equations mtr')).map(function (tr) {
+    return Array.from(tr.children).map(extent).filter(Boolean);
+  }),
+  sentences: Array.from(working.querySelectorAll('p.quotalis-sentence > [aria-hidden]')).map(function (s) {
+    var range = document.createRange();
+    range.selectNodeContents(s);
+    return [s.textContent, range.getBoundingClientRect().left, range.getBoundingClientRect().right];
+  }),
+  dots: Array.from(working.querySelectorAll('mover')).filter(function (m) {
+    return m.lastElementChild.textContent === '.';
+  }).map(function (m) {
+    // Across, the dot's glyph, not its operator's box with the room around it;
+    // up and down, the operator's box, which is its ink.
+    var glyph = document.createRange();
+    glyph.selectNodeContents(m.lastElementChild);
+    var g = glyph.getBoundingClientRect();
+    var box = rect(m.lastElementChild);
+    return [rect(m.firstElementChild), [g.left, box[1], g.right, box[3]],
+            parseFloat(getComputedStyle(m.firstElementChild).fontSize)];
+  }),
+  bracket: Array.from(working.querySelectorAll('.quotalis-bracket')).map(rect),
+};
+"""
+
+
+class Layout(unittest.TestCase):
+    """The working's layout at 768 px, the width of a tablet held upright:
+    what WebKit drew apart from Chromium."""
+
+    ENTRIES = ['2.3(45)', '0.1(6)', '1/7', '5/12', '-1.2(3)e-5', '22/7', '3 1/4', '0.' + '3' * 12]
+
+    @classmethod
+    def setUpClass(cls):
+        cls.server = browser.served(PAGE)
+        cls.url, _ = cls.server.__enter__()
+        cls.driver = browser.open_browser(ENGINE, 'ja', 768, 1024)
+        cls.driver.get(cls.url + 'index.html')
+        browser.wait_idle(cls.driver)
+
+    @classmethod
+    def tearDownClass(cls):
+        cls.driver.quit()
+        cls.server.__exit__(None, None, None)
+
+    def measure(self, entry, language='ja', notation='dots'):
+        d = self.driver
+        d.execute_script("var s = document.getElementById('language'); s.value = arguments[0];"
+                         "s.dispatchEvent(new Event('change'));"
+                         "var n = document.getElementById('notation'); n.value = arguments[1];"
+                         "n.dispatchEvent(new Event('change'));"
+                         "var e = document.getElementById('entry'); e.value = arguments[2];"
+                         "e.dispatchEvent(new Event('input'));", language, notation, entry)
+        browser.wait_idle(d)
+        return d.execute_script(MEASURE)
+
+    def test_aligned_cells_keep_apart_and_sentences_fit(self):
+        for language in ('ja', 'en'):
+            for entry in self.ENTRIES:
+                with self.subTest(entry=entry, language=language):
+                    m = self.measure(entry, language)
+                    self.assertTrue(m['sentences'])
+                    for row in m['rows']:
+                        for left, right in zip(row, row[1:]):
+                            self.assertLessEqual(left[1], right[0] + 0.5, row)
+                    left, right = m['inner']
+                    for text, start, end in m['sentences']:
+                        self.assertGreaterEqual(start, left - 0.5, text)
+                        self.assertLessEqual(end, right + 0.5, text)
+
+    def test_recurring_dots_sit_on_their_digits(self):
+        for entry in ('2.3(45)', '1/7', '5/12', '0.(9)'):
+            with self.subTest(entry=entry):
+                m = self.measure(entry)
+                self.assertTrue(m['dots'])
+                for digit, dot, size in m['dots']:
+                    self.assertGreaterEqual(dot[0], digit[0] - 0.5, (digit, dot))
+                    self.assertLessEqual(dot[2], digit[2] + 0.5, (digit, dot))
+                    # Just over the digit, not a line above it.
+                    self.assertLessEqual(dot[3], digit[1] + 0.5, (digit, dot))
+                    self.assertGreater(dot[1], digit[1] - 0.5 * size, (digit, dot))
+
+    def test_the_long_divisions_bracket_is_whole(self):
+        for entry in ('1/7', '5/12', '22/7'):
+            with self.subTest(entry=entry):
+                cells = self.measure(entry)['bracket']
+                self.assertGreater(len(cells), 1)
+                for before, after in zip(cells, cells[1:]):
+                    self.assertAlmostEqual(before[2], after[0], delta=0.5)
+                    self.assertAlmostEqual(before[1], after[1], delta=0.5)
+
+
+class Printed(unittest.TestCase):
+    """Chromium's print of the page on A4, as its print button gives it with
+    the browser's default settings (no backgrounds)."""
+
+    @classmethod
+    def setUpClass(cls):
+        cls.server = browser.served(PAGE)
+        cls.url, _ = cls.server.__enter__()
+        cls.driver = browser.chromium('ja', 1280, 800)
+        cls.driver.get(cls.url + 'index.html')
+        browser.wait_idle(cls.driver)
+
+    @classmethod
+    def tearDownClass(cls):
+        cls.driver.quit()
+        cls.server.__exit__(None, None, None)
+
+    def pdf(self, entry, folder, name, style=''):
+        d = self.driver
+        d.execute_script("var e = document.getElementById('entry'); e.value = arguments[0];"
+                         "e.dispatchEvent(new Event('input'));"
+                         "var s = document.getElementById('test-style') || document.createElement('style');"
+                         "s.id = 'test-style'; s.textContent = arguments[1]; document.head.appendChild(s);",
+                         entry, style)
+        browser.wait_idle(d)
+        path = pathlib.Path(folder) / name
+        path.write_bytes(printed_pdf(d))
+        return path
+
+    def test_a_worksheet_on_at_most_two_a4_pages_its_marks_printed(self):
+        d = self.driver
+        d.execute_cdp_cmd('Emulation.setEmulatedMedia', {'media': 'print'})
+        try:
+            hidden = d.execute_script(
+                "return ['keypad', 'language', 'period', 'print', 'copy-text', 'notation'].map(function (id) {"
+                "  return [id, document.getElementById(id).getBoundingClientRect().height]; })")
+        finally:
+            d.execute_cdp_cmd('Emulation.setEmulatedMedia', {'media': ''})
+        self.assertEqual([h for _, h in hidden], [0] * len(hidden), hidden)
+        with tempfile.TemporaryDirectory() as folder:
+            marked = self.pdf('2.3(45)', folder, 'marked.pdf')
+            info = subprocess.run(['pdfinfo', marked], capture_output=True, text=True, check=True).stdout
+            self.assertLessEqual(int(re.search(r'Pages:\s+(\d+)', info).group(1)), 2)
+            self.assertRegex(info, r'Page size:\s+59[45]\.\d+ x 841\.\d+ pts \(A4\)')
+            text = subprocess.run(['pdftotext', marked, '-'], capture_output=True, text=True).stdout
+            self.assertIn('129', text)
+            self.assertIn('2322', text)
+            for control in ('答え方', '小数の書き方', '印刷', 'コピー'):  # no options, no buttons
+                self.assertNotIn(control, text)
+            # The struck factors' strokes, in their ink, are on paper; without
+            # the strike the page has none of that ink.
+            plain = self.pdf('2.3(45)', folder, 'plain.pdf',
+                             '.quotalis-cancel :is(mn, mi) { text-decoration: none !important; }')
+            self.assertGreater(ink_pixels(marked, (155, 16, 16)), 30)
+            self.assertLess(ink_pixels(plain, (155, 16, 16)), 5)
+            # The remainder that comes again, in a long division, likewise.
+            repeat = self.pdf('1/7', folder, 'repeat.pdf')
+            self.assertGreater(ink_pixels(repeat, (184, 134, 11)), 30)
+
+
+def printed_pdf(driver):
+    """The page printed by Chromium on A4 with its default settings."""
+    import base64
+    return base64.b64decode(driver.execute_cdp_cmd('Page.printToPDF', {
+        'paperWidth': 8.27, 'paperHeight': 11.69, 'printBackground': False,
+        'preferCSSPageSize': True})['data'])
+
+
+def ink_pixels(pdf, colour, tolerance=40):
+    """How many pixels of the PDF's pages, drawn at 100 dpi by pdftoppm, are
+    near `colour`."""
+    raw = subprocess.run(['pdftoppm', '-r', '100', str(pdf)], capture_output=True, check=True).stdout
+    count = 0
+    while raw:
+        # Each page a binary PPM: P6, width, height, 255, then the pixels.
+        header = raw.split(maxsplit=4)
+        width, height = int(header[1]), int(header[2])
+        pixels = header[4][:width * height * 3]
+        raw = header[4][width * height * 3:]
+        for i in range(0, len(pixels), 3):
+            if all(abs(pixels[i + k] - colour[k]) <= tolerance for k in range(3)):
+                count += 1
+    return count
+
+
 def without_notation(options):
     kept, skip = [], False
     for option in options:
@@ -618,13 +843,16 @@ class FromDisk(unittest.TestCase):
     """The page opened straight from disk, in a browser that prefers English."""
 
     def test_converts_from_disk_in_english(self):
-        driver = browser.chromium('en-US')
+        driver = browser.open_browser(ENGINE, 'en-US')
         try:
             driver.get(pathlib.Path(PAGE, 'index.html').resolve().as_uri())
             browser.wait_idle(driver)
             self.assertEqual(driver.execute_script('return document.documentElement.lang'), 'en')
             entry = driver.find_element(By.ID, 'entry')
-            entry.send_keys('0.1(6)')
+            entry.send_keys('0.1')
+            # "(" and ")" put in as typed (Page.type says why WebKit needs it).
+            driver.execute_script("var e = arguments[0]; e.value += '(6)';"
+                                  "e.dispatchEvent(new Event('input'));", entry)
             browser.wait_idle(driver)
             self.assertEqual(driver.find_element(By.ID, 'answer-value').text, '1/6')
             names = driver.execute_script(
@@ -645,6 +873,13 @@ class FromDisk(unittest.TestCase):
 if __name__ == '__main__':
     if len(sys.argv) < 3:
         sys.exit(__doc__)
+    if sys.argv[1] == '--engine':
+        ENGINE = sys.argv[2]
+        del sys.argv[1:3]
+        if ENGINE not in browser.ENGINES:
+            sys.exit(f'no engine {ENGINE}: one of {", ".join(browser.ENGINES)}')
     PAGE, CLI = sys.argv[1], os.path.abspath(sys.argv[2])
     del sys.argv[1:3]
+    if ENGINE != 'chromium':
+        del Printed  # printed by Chromium alone
     unittest.main(verbosity=2)
