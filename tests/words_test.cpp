@@ -107,6 +107,12 @@ TEST(Words, TranslateTheLibrarysWordsNotTheUsers) {
   const std::string japaneseText = ProblemText(problem, japanese);
   EXPECT_NE(japaneseText.find("括弧"), std::string::npos) << japaneseText;
   EXPECT_NE(japaneseText.find("4"), std::string::npos) << japaneseText;
+  // The user's own character stays as typed, though the catalog has a word
+  // for the letter (the working read aloud names its unknown).
+  const quotalis::exact::Problem letter = quotalis::exact::MakeProblem(
+      quotalis::exact::ProblemKind::Character, "unexpected '{2}' at character {1}", {"4", "x"}, 4);
+  const std::string letterText = ProblemText(letter, japanese);
+  EXPECT_NE(letterText.find("「x」"), std::string::npos) << letterText;
   // A problem without blanks is its message translated.
   const quotalis::exact::Problem plain(quotalis::exact::ProblemKind::Empty, "remainder");
   EXPECT_EQ(ProblemText(plain, japanese), "あまり");

@@ -28,7 +28,19 @@
     return null;
   }
 
-  function blocks() { return Array.from(working.querySelectorAll('math[alttext]')); }
+  // The working's blocks in order: its formulas, and its sentences, which the
+  // page lays out as paragraphs keeping their spoken text.
+  function blocks() {
+    return Array.from(working.querySelectorAll(':scope > math[alttext], :scope > p.quotalis-sentence'));
+  }
+
+  function spokenText(block) {
+    if (block.localName === 'p') {
+      var offscreen = block.querySelector('.offscreen');
+      return offscreen ? offscreen.textContent : '';
+    }
+    return block.getAttribute('alttext') || '';
+  }
 
   function mark(block) {
     blocks().forEach(function (b) { b.classList.toggle('quotalis-reading', b === block); });
@@ -54,7 +66,7 @@
     if (button.hidden && reading) stop();
     if (answer) {
       // The closing line states the entry and its answer.
-      var closing = list.length ? list[list.length - 1].getAttribute('alttext') : '';
+      var closing = list.length ? spokenText(list[list.length - 1]) : '';
       if (closing) {
         answer.setAttribute('aria-label', closing);
       } else {
@@ -69,7 +81,7 @@
       stop();
       return;
     }
-    var u = new SpeechSynthesisUtterance(list[i].getAttribute('alttext'));
+    var u = new SpeechSynthesisUtterance(spokenText(list[i]));
     u.voice = v;
     u.lang = v.lang;
     u.onend = function () { readFrom(list, i + 1, v); };

@@ -177,11 +177,13 @@ class Answers(PageOnAServer):
 
     def notation_marks(self):
         """The answer, the working's last block's spoken text, and the marks
-        its MathML draws: dots (˙), lines (―), characters ("(")."""
-        last = self.driver.find_elements(By.CSS_SELECTOR, '#working math')[-1]
+        its MathML draws: dots (a full stop over a digit), lines (―), characters ("(")."""
+        last = self.driver.find_elements(By.CSS_SELECTOR, '#working > math, #working > p.quotalis-sentence')[-1]
         markup = last.get_attribute('outerHTML')
-        return (self.answer(), last.get_attribute('alttext'),
-                {'dots': '˙' in markup, 'line': '―' in markup, 'parentheses': bool(re.search(r'<mn>[0-9.]*\(6\)</mn>', markup))})
+        spoken = (last.find_element(By.CLASS_NAME, 'offscreen').get_attribute('textContent')
+                  if last.tag_name == 'p' else last.get_attribute('alttext'))
+        return (self.answer(), spoken,
+                {'dots': '<mo>.</mo></mover>' in markup, 'line': '―' in markup, 'parentheses': bool(re.search(r'<mn>[0-9.]*\(6\)</mn>', markup))})
 
     def test_one_notation_for_the_answer_the_working_and_its_spoken_text(self):
         self.assertEqual(self.el('notation').get_attribute('value'), 'dots')
@@ -189,14 +191,17 @@ class Answers(PageOnAServer):
         answer, spoken, marks = self.notation_marks()
         self.assertEqual(answer, '0.16\u0307')
         self.assertEqual(answer, cli('--notation', 'dots', '1/6').strip())
-        self.assertTrue(spoken.endswith('0.16\u0307'), spoken)
+        # Heard, the period is named in words whatever marks it on the page.
+        self.assertIn('6 がくり返す', spoken)
+        self.assertNotRegex(spoken, '[()\u0307\u0305]')
         self.assertEqual(marks, {'dots': True, 'line': False, 'parentheses': False})
         # English readers' default is the parentheses, until one is chosen.
         self.choose('language', 'en')
         self.assertEqual(self.el('notation').get_attribute('value'), 'parentheses')
         answer, spoken, marks = self.notation_marks()
         self.assertEqual(answer, '0.1(6)')
-        self.assertTrue(spoken.endswith('0.1(6)'), spoken)
+        self.assertIn('6 recurring', spoken)
+        self.assertNotRegex(spoken, '[()\u0307\u0305]')
         self.assertEqual(marks, {'dots': False, 'line': False, 'parentheses': True})
         # A notation chosen stays chosen in either language, and changes all three.
         self.choose('notation', 'overline')
@@ -204,7 +209,7 @@ class Answers(PageOnAServer):
         self.assertEqual(self.el('notation').get_attribute('value'), 'overline')
         answer, spoken, marks = self.notation_marks()
         self.assertEqual(answer, '0.16\u0305')
-        self.assertTrue(spoken.endswith('0.16\u0305'), spoken)
+        self.assertIn('6 がくり返す', spoken)
         self.assertEqual(marks, {'dots': False, 'line': True, 'parentheses': False})
 
 

@@ -209,7 +209,7 @@ class Page(unittest.TestCase):
         # the screen reader, so that nothing is heard twice.
         sentences = self.driver.find_elements(By.CSS_SELECTOR, '#working > p.quotalis-sentence')
         self.assertGreater(len(sentences), 0)
-        self.assertIn('x = 0.1(6)', self.spoken())
+        self.assertIn('エックス イコール 0.16、6 がくり返す', self.spoken())
         for p in sentences:
             self.assertTrue(p.find_element(By.CLASS_NAME, 'offscreen').get_attribute('textContent'))
             self.assertEqual(p.find_element(By.CSS_SELECTOR, '[aria-hidden="true"]').tag_name, 'span')
@@ -776,6 +776,15 @@ def shared_rows():
     return rows
 
 
+# Each block of the working as it is heard: a formula's alternative text, a
+# sentence's spoken text.
+SPOKEN_BLOCKS = """
+return Array.from(document.querySelectorAll('#working > math, #working > p.quotalis-sentence')).map(function (b) {
+  if (b.localName === 'p') return b.querySelector('.offscreen').textContent;
+  return b.getAttribute('alttext') || '';
+});"""
+
+
 class ReadAloud(unittest.TestCase):
     """The 読み上げ button, with a speech synthesis of the test's own that has
     a Japanese voice only and records what it is told to say."""
@@ -787,7 +796,10 @@ class ReadAloud(unittest.TestCase):
       speak: function (u) {
         window.quotalisSaid.push({text: u.text, lang: u.lang,
           marked: Array.from(document.querySelectorAll('#working .quotalis-reading'))
-                       .map(function (m) { return m.getAttribute('alttext'); })});
+                       .map(function (m) {
+                         var o = m.querySelector(':scope > .offscreen');
+                         return o ? o.textContent : m.getAttribute('alttext');
+                       })});
         setTimeout(function () { if (u.onend) u.onend(); }, 0);
       },
       cancel: function () {},
@@ -812,8 +824,7 @@ class ReadAloud(unittest.TestCase):
                 browser.wait_idle(driver)
                 self.assertTrue(button.is_displayed())
                 self.assertEqual(button.text, '読み上げ')
-                blocks = [m.get_attribute('alttext')
-                          for m in driver.find_elements(By.CSS_SELECTOR, '#working math')]
+                blocks = driver.execute_script(SPOKEN_BLOCKS)
                 button.click()
                 WebDriverWait(driver, 10).until(
                     lambda d: len(d.execute_script('return window.quotalisSaid')) == len(blocks))
