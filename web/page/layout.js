@@ -17,12 +17,34 @@ function quotalisSentenceParagraph(block) {
       shown.appendChild(document.createTextNode(child.textContent.replace(/\u00a0/g, ' ')));
       return;
     }
-    var math = document.createElementNS(QUOTALIS_MATHML, 'math');
-    math.appendChild(child.cloneNode(true));
-    shown.appendChild(math);
+    quotalisFormulaPieces(child).forEach(function (piece, i) {
+      // A line may break after an equals sign, as in a book: a formula
+      // wider than the page goes on to the next line rather than out of it.
+      if (i > 0) shown.appendChild(document.createTextNode('\u200b'));
+      var math = document.createElementNS(QUOTALIS_MATHML, 'math');
+      math.appendChild(piece);
+      shown.appendChild(math);
+    });
   });
   p.appendChild(shown);
   return p;
+}
+
+// A formula of a sentence as the pieces a line may break between: a row
+// cut after each of its own equals signs, or the formula whole.
+function quotalisFormulaPieces(formula) {
+  if (formula.localName !== 'mrow') return [formula.cloneNode(true)];
+  var pieces = [], row = null;
+  Array.from(formula.children).forEach(function (part) {
+    if (!row) row = document.createElementNS(QUOTALIS_MATHML, 'mrow');
+    row.appendChild(part.cloneNode(true));
+    if (part.localName === 'mo' && part.textContent === '=') {
+      pieces.push(row);
+      row = null;
+    }
+  });
+  if (row) pieces.push(row);
+  return pieces;
 }
 
 // Every sentence block in `root` (a fragment or an element) as a paragraph.
