@@ -343,7 +343,10 @@ Check CheckWorking(const CheckRequest& request) {
                    : both          ? LinearText(side.value, reader.Letter())
                                    : Written(side.value.At(q.value));
           };
-          line.reason = Say(words, N_("{1} makes {2}, not {3}"), {l->text, shown(*l), shown(*r)});
+          // What the left side comes to, in lowest terms ("3/18 makes 1/6"),
+          // against what the pupil wrote for it.
+          const std::string made = l->IsNumber() ? Written(l->value.At(q.value)) : shown(*l);
+          line.reason = Say(words, N_("{1} makes {2}, not {3}"), {l->text, made, shown(*r)});
         }
       } else {
         line.verdict = Verdict::Right;

@@ -86,6 +86,9 @@ TEST(Check, VerdictsLineByLine) {
   EXPECT_EQ(unreduced.slip, Slip::NotLowest);
   EXPECT_EQ(unreduced.outcome, Outcome::NotLowest);
   EXPECT_EQ(unreduced.firstWrong, std::nullopt);
+  // A wrong step of a chain says what its left side really comes to.
+  const Check chain = Checked("0.1(6)", "x = 15/90 = 3/18 = 1/9");
+  EXPECT_EQ(chain.lines.at(0).reason, "3/18 makes 1/6, not 1/9");
 }
 
 TEST(Check, SlipsNamedAtTheFirstWrongLine) {
