@@ -75,7 +75,8 @@ std::vector<Term> FactoredTerms(const explain::Steps& steps) {
 
 exact::Decimal RandomDecimal(std::mt19937& g) {
   const auto digits = [&](int most) {
-    std::string s(std::uniform_int_distribution<std::size_t>(0, static_cast<std::size_t>(most))(g), '0');
+    std::string s(std::uniform_int_distribution<std::size_t>(0, static_cast<std::size_t>(most))(g),
+                  '0');
     for (char& c : s) c = static_cast<char>('0' + g() % 10);
     return s;
   };
