@@ -9,6 +9,23 @@ function quotalisElement(tag, className, text) {
   return e;
 }
 
+// `text` into `e`, each digit that carries a combining dot (U+0307) or line
+// (U+0305) drawn with the mark by the page's own means (an emphasis dot, an
+// overline), which every face sets on its digit and every print keeps; the
+// combining character stays in the text, unseen, for copying and reading.
+function quotalisMarked(e, text) {
+  var parts = text.split(/([0-9][\u0307\u0305])/);
+  parts.forEach(function (part, i) {
+    if (i % 2 === 0) {
+      if (part) e.appendChild(document.createTextNode(part));
+      return;
+    }
+    e.appendChild(quotalisElement('span', part[1] === '\u0307' ? 'dotted' : 'lined', part[0]));
+    e.appendChild(quotalisElement('span', 'mark-char', part[1]));
+  });
+  return e;
+}
+
 // The module's markup, kept to MathML and a few plain HTML elements, with
 // no scripts, handlers, links or styles that load anything, since it
 // quotes what was typed.
@@ -172,9 +189,10 @@ function quotalisLooksLikeADisplay(r, readsAsRounded, periodGiven) {
 function quotalisShowValue(ui, r, w, language, periodGiven, offerRounded) {
   var answer = quotalisShownAnswer(r), line = quotalisElement('p', 'value');
   var left = quotalisLeftSide(r, periodGiven).filter(function (side) { return side.length <= 80; });
-  if (left.length) line.appendChild(quotalisElement('span', 'lhs', left.join(' ') + ' '));
+  if (left.length) line.appendChild(quotalisMarked(quotalisElement('span', 'lhs'), left.join(' ') + ' '));
   var long = answer.length > QUOTALIS_LONG_ANSWER;
-  var value = quotalisElement('span', '', long ? answer.slice(0, QUOTALIS_LONG_ANSWER) + '\u2026' : answer);
+  var value = quotalisMarked(quotalisElement('span', ''),
+                             long ? answer.slice(0, QUOTALIS_LONG_ANSWER) + '\u2026' : answer);
   value.id = 'answer-value';
   line.appendChild(value);
   // The facts first, where a long answer's first lines are: its end is

@@ -195,6 +195,14 @@ class Answers(PageOnAServer):
         self.assertIn('6 がくり返す', spoken)
         self.assertNotRegex(spoken, '[()\u0307\u0305]')
         self.assertEqual(marks, {'dots': True, 'line': False, 'parentheses': False})
+        # The answer's dot is drawn by the page over its digit (the faces' own
+        # combining dot sits on the digit's top or is lost), and prints.
+        dotted = self.driver.execute_script(
+            "return Array.from(document.querySelectorAll('#answer-value .dotted')).map(function (e) {"
+            "  var s = getComputedStyle(e);"
+            "  return [e.textContent, s.textEmphasisStyle || s.webkitTextEmphasisStyle]; })")
+        self.assertEqual([d[0] for d in dotted], ['6'])
+        self.assertIn('dot', dotted[0][1])
         # English readers' default is the parentheses, until one is chosen.
         self.choose('language', 'en')
         self.assertEqual(self.el('notation').get_attribute('value'), 'parentheses')
@@ -211,6 +219,9 @@ class Answers(PageOnAServer):
         self.assertEqual(answer, '0.16\u0305')
         self.assertIn('6 がくり返す', spoken)
         self.assertEqual(marks, {'dots': False, 'line': True, 'parentheses': False})
+        self.assertEqual(self.driver.execute_script(
+            "return Array.from(document.querySelectorAll('#answer-value .lined')).map(function (e) {"
+            "  return e.textContent; })"), ['6'])
 
 
 class Finger(PageOnAServer):
