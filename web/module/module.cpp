@@ -99,6 +99,13 @@ std::string Check(const val& object) {
   return out.str();
 }
 
+// The refusal of an option of the npm package's (RefuseOption), as
+// m.answer writes a refusal.
+std::string RefuseOption(const std::string& name, const std::string& needs,
+                         const std::string& language) {
+  return Json(quotalis::web::RefuseOption(name, needs, language));
+}
+
 std::string Version() { return quotalis::version::kText; }
 
 }  // namespace
@@ -109,5 +116,6 @@ EMSCRIPTEN_BINDINGS(quotalis) {
   emscripten::function("notations", &Notations);
   emscripten::function("periodRoom", &PeriodRoom);
   emscripten::function("readsAsRounded", &ReadsAsRounded);
+  emscripten::function("refuseOption", &RefuseOption);
   emscripten::function("version", &Version);
 }

@@ -142,6 +142,23 @@ std::string Utf8(const val& text) {
   return out;
 }
 
+answer::Answer RefuseOption(const std::string& name, const std::string& needs,
+                            const std::string& language) {
+  const val none = val::undefined();
+  const Fields fields(none, words::TableWords(language == "en" ? "en" : "ja"));
+  if (needs == "flag") {
+    return fields.Wrong(name.c_str(), N_("the request's \"{1}\" must be true or false"));
+  }
+  if (needs == "string") {
+    return fields.Wrong(name.c_str(), N_("the request's \"{1}\" must be a string"));
+  }
+  if (needs == "format") {
+    return fields.Wrong(name.c_str(),
+                        N_("the request's \"{1}\" must be \"text\", \"latex\" or \"mathml\""));
+  }
+  return fields.Refuse(N_("unknown option '{1}'"), {name});
+}
+
 std::optional<answer::Answer> ReadRequest(const val& object, std::string& entry,
                                           answer::Request& request) {
   // (Array.isArray, not instanceof: an array made in another realm, a

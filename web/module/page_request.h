@@ -33,6 +33,16 @@ namespace quotalis::web {
 std::optional<answer::Answer> ReadRequest(const emscripten::val& object, std::string& entry,
                                           answer::Request& request);
 
+// The refusal of an option of a caller that checks its options' names and
+// its own options' values (the npm package): kind Argument, "input" null, in
+// the language ("en", else Japanese). `needs` says what is wrong:
+//   "unknown" ("maxDigit") -> "unknown option 'maxDigit'"
+//   "flag" ("bigint")      -> "the request's \"bigint\" must be true or false"
+//   "string" ("working")   -> "the request's \"working\" must be a string"
+//   "format" ("format")    -> "the request's \"format\" must be \"text\", \"latex\" or \"mathml\""
+answer::Answer RefuseOption(const std::string& name, const std::string& needs,
+                            const std::string& language);
+
 // A JavaScript string as UTF-8, each lone surrogate as U+FFFD, as the
 // browser's own TextEncoder makes it; empty for anything but a string.
 std::string Utf8(const emscripten::val& text);
