@@ -5,9 +5,12 @@
 #                     run every test: plain build (Ninja), AddressSanitizer +
 #                     UndefinedBehaviorSanitizer build (CMake's default generator),
 #                     a bounded fuzzing run, the exact library's tests as
-#                     WebAssembly under node, and the web page in headless
-#                     Chromium and in WebKitGTK (on Xvfb)
+#                     WebAssembly under node, the web page in headless
+#                     Chromium and in WebKitGTK (on Xvfb), and the npm
+#                     package installed from its .tgz (node, tsc, Chromium)
 #   ./build.sh web    build the web page into build/web (open index.html)
+#   ./build.sh npm    build the npm package quotalis (npm/README.md) and
+#                     print the path of its .tgz
 #   ./build.sh screenshots  the web page's screenshots in doc/ (Chromium,
 #                     WebKitGTK, Firefox ESR, and its print)
 #   ./build.sh bench  build and run the benchmarks (figures in README.md)
@@ -26,11 +29,14 @@ WEB_TEST_PACKAGES=(python3 python3-selenium chromium chromium-driver webkit2gtk-
   poppler-utils)
 # The screenshots (web/screenshots.py) add Firefox ESR's.
 SCREENSHOT_PACKAGES=("${WEB_TEST_PACKAGES[@]}" firefox-esr)
+# The npm package is packed and installed with Debian's npm, and its
+# example type-checked with Debian's TypeScript.
+NPM_PACKAGES=(npm node-typescript)
 # The package tests build the Debian packages and check them as Debian does.
 PACKAGE_PACKAGES=(dpkg-dev fakeroot file binutils gzip lintian man-db)
 TEST_PACKAGES=(libgtest-dev libbenchmark-dev clang clang-format libclang-rt-14-dev
   xvfb xauth desktop-file-utils appstream bash-completion "${PACKAGE_PACKAGES[@]}"
-  "${WEB_TEST_PACKAGES[@]}")
+  "${WEB_TEST_PACKAGES[@]}" "${NPM_PACKAGES[@]}")
 BENCH_PACKAGES=(python3 python3-xlib xvfb hyperfine bc time)
 
 JOBS=$(nproc 2>/dev/null || echo 2)
@@ -38,6 +44,11 @@ JOBS=$(nproc 2>/dev/null || echo 2)
 install_missing() {
   local missing=() p
   for p in "$@"; do
+    # The npm that comes with a node from elsewhere (NodeSource's nodejs, as
+    # on the CI image, provides npm and conflicts with Debian's) serves.
+    if [[ $p == npm ]] && [[ -x /usr/bin/npm ]] && /usr/bin/npm --version >/dev/null 2>&1; then
+      continue
+    fi
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
   done
   ((${#missing[@]})) || return 0
@@ -132,6 +143,8 @@ case "${1:-}" in
     /usr/bin/python3 web/tests/page_device_test.py build/web build/test/cli/quotalis-cli
     echo "== the web page in WebKitGTK"
     /usr/bin/python3 web/tests/page_test.py --engine webkit build/web build/test/cli/quotalis-cli
+    echo "== the npm package, installed from its .tgz"
+    QUOTALIS_CLI=build/test/cli/quotalis-cli npm/test.sh
     echo "== all tests passed"
     ;;
   bench)
@@ -150,6 +163,10 @@ case "${1:-}" in
     web/build-page.sh >/dev/null
     echo "Built build/web/index.html: open it in a browser, or serve build/web."
     ;;
+  npm)
+    install_missing python3 "${NPM_PACKAGES[@]}"
+    npm/build.sh
+    ;;
   screenshots)
     install_missing "${SCREENSHOT_PACKAGES[@]}"
     web/build-page.sh >/dev/null
@@ -160,7 +177,7 @@ case "${1:-}" in
     JOBS=$JOBS packaging/make-packages.sh build/package
     ;;
   *)
-    sed -n '2,16p' "$0" | sed 's/^# \{0,1\}//'
+    sed -n '2,19p' "$0" | sed 's/^# \{0,1\}//'
     exit 2
     ;;
 esac

@@ -1,0 +1,90 @@
+#!/usr/bin/env bash
+# The npm package tested as a program installs it: built and packed
+# (npm/build.sh), installed from its .tgz into an empty project with no
+# network (npm install --offline), then there
+#   1. the example of npm/README.md run under node, its output compared byte
+#      for byte with the README's;
+#   2. the example type-checked by TypeScript (tsc --noEmit --strict), and
+#      npm/test/types.ts, what the declarations give and refuse;
+#   3. the package's own tests (npm/test/*.test.js, node --test): every
+#      method, the refusals, and the shared table's answers
+#      (web/tests/shared-entries.txt) against the native quotalis-cli
+#      (QUOTALIS_CLI, else build/test/cli/quotalis-cli, built when missing);
+#   4. the package loaded in headless Chromium from a static folder
+#      (npm/test/browser_test.py), in a page and in a worker.
+# The exit status is the tests'.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+JOBS=$(nproc 2>/dev/null || echo 2)
+NODE=${QUOTALIS_NODE:-/usr/bin/node}
+NPM=${QUOTALIS_NPM:-/usr/bin/npm}
+TSC=${QUOTALIS_TSC:-/usr/bin/tsc}
+say() { echo "== $*" >&2; }
+
+tgz=$(npm/build.sh)
+cli=${QUOTALIS_CLI:-build/test/cli/quotalis-cli}
+if [[ ! -x $cli ]]; then
+  say "the native command line ($cli)"
+  cmake -S . -B build/test -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >&2
+  cmake --build build/test --parallel "$JOBS" --target quotalis-cli quotalis_catalogs >&2
+fi
+cli=$(realpath "$cli")
+
+project=$(mktemp -d "${TMPDIR:-/tmp}/quotalis-npm-XXXXXX")
+trap 'rm -rf "$project"' EXIT
+cat >"$project/package.json" <<'JSON'
+{
+  "name": "quotalis-example",
+  "version": "1.0.0",
+  "private": true,
+  "type": "module"
+}
+JSON
+say "npm install --offline $(basename "$tgz")"
+# A cache of its own, empty: nothing may come from anywhere but the .tgz.
+(cd "$project" && "$NPM" install --offline --no-audit --no-fund --cache "$project/.npm-cache" "$tgz" >&2)
+
+# The README's example is its first ```js block, its output the ```text
+# block after it.
+awk '$0 == "```js" { inside = 1; next } inside && $0 == "```" { exit } inside { print }' \
+  npm/README.md >"$project/example.js"
+awk '/^```js$/ { seen = 1 } seen && $0 == "```text" { inside = 1; next } inside && $0 == "```" { exit } inside { print }' \
+  npm/README.md >"$project/expected.txt"
+[[ -s $project/example.js && -s $project/expected.txt ]] || { echo "npm/README.md has no example" >&2; exit 1; }
+
+say "the README's example under node"
+(cd "$project" && "$NODE" example.js >actual.txt)
+if ! cmp -s "$project/expected.txt" "$project/actual.txt"; then
+  echo "npm/README.md: the example prints otherwise:" >&2
+  diff "$project/expected.txt" "$project/actual.txt" >&2 || true
+  exit 1
+fi
+
+say "the README's example and npm/test/types.ts type-checked (tsc --strict)"
+cp "$project/example.js" "$project/example.ts"
+cp npm/test/types.ts "$project/types.ts"
+# No types of node's: the example uses only what browsers have too.
+cat >"$project/tsconfig.json" <<'JSON'
+{
+  "compilerOptions": {
+    "target": "es2022",
+    "module": "node16",
+    "moduleResolution": "node16",
+    "lib": ["es2022", "dom"],
+    "types": []
+  },
+  "files": ["example.ts", "types.ts"]
+}
+JSON
+(cd "$project" && "$TSC" --noEmit --strict -p tsconfig.json)
+
+say "the package's own tests (node --test)"
+mkdir -p "$project/test"
+cp npm/test/*.test.js "$project/test/"
+table=$PWD/web/tests/shared-entries.txt
+(cd "$project" && QUOTALIS_CLI=$cli QUOTALIS_TABLE=$table "$NODE" --test test/)
+
+say "the package in headless Chromium"
+/usr/bin/python3 npm/test/browser_test.py "$project/node_modules/quotalis"
+say "the npm package: all tests passed"
