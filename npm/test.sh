@@ -53,6 +53,16 @@ awk '/^```js$/ { seen = 1 } seen && $0 == "```text" { inside = 1; next } inside 
   npm/README.md >"$project/expected.txt"
 [[ -s $project/example.js && -s $project/expected.txt ]] || { echo "npm/README.md has no example" >&2; exit 1; }
 
+# The project README's section "Using it from JavaScript" shows the same.
+section() {  # language
+  awk -v fence="\`\`\`$1" '/^## Using it from JavaScript$/ { seen = 1 }
+    seen && $0 == fence { inside = 1; next } inside && $0 == "```" { exit } inside { print }' README.md
+}
+if ! cmp -s <(section js) "$project/example.js" || ! cmp -s <(section text) "$project/expected.txt"; then
+  echo "README.md: \"Using it from JavaScript\" differs from npm/README.md's example and its output" >&2
+  exit 1
+fi
+
 say "the README's example under node"
 (cd "$project" && "$NODE" example.js >actual.txt)
 if ! cmp -s "$project/expected.txt" "$project/actual.txt"; then
