@@ -8,7 +8,7 @@
 #      npm/test/types.ts, what the declarations give and refuse;
 #   3. the package's own tests (npm/test/*.test.js, node --test): every
 #      method, the refusals, and the shared table's answers
-#      (web/tests/shared-entries.txt) against the native quotalis-cli
+#      (QUOTALIS_TABLE, else web/tests/shared-entries.txt) against the native quotalis-cli
 #      (QUOTALIS_CLI, else build/test/cli/quotalis-cli, built when missing);
 #   4. the package loaded in headless Chromium from a static folder
 #      (npm/test/browser_test.py), in a page and in a worker.
@@ -92,7 +92,7 @@ JSON
 say "the package's own tests (node --test)"
 mkdir -p "$project/test"
 cp npm/test/*.test.js "$project/test/"
-table=$PWD/web/tests/shared-entries.txt
+table=$(realpath "${QUOTALIS_TABLE:-web/tests/shared-entries.txt}")
 (cd "$project" && QUOTALIS_CLI=$cli QUOTALIS_TABLE=$table "$NODE" --test test/)
 
 say "the package in headless Chromium"
