@@ -25,8 +25,11 @@ export class QuotalisError extends Error {
 }
 
 // The options each method takes: the command line's, in camel case, and
-// `bigint` for the numbers as BigInt rather than strings. (A new option of
-// the engine's is one name here.)
+// `bigint` for the numbers as BigInt rather than strings. A new option of
+// the engine's request (web/module/page_request.cpp reads it) is one name
+// here and one line of index.d.ts; a new function of the engine's that takes
+// one request object, as its check does, is a row here and a method
+//   name(options) { return this.#ask('name', this.#options('name', options)); }
 const COMMON = ['language'];
 const ANSWER_OPTIONS = [...COMMON, 'period', 'notation', 'mixed', 'maxDigits', 'bigint'];
 const OPTIONS = {
