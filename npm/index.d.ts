@@ -1,4 +1,4 @@
-// Declarations of index.js, written by hand: test/names.test.js checks that
+// Declarations of index.js, written by hand: test/names.test.mjs checks that
 // they name exactly what it exports and what an engine offers.
 
 /** The kinds of refusal. */

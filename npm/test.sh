@@ -5,8 +5,8 @@
 #   1. the example of npm/README.md run under node, its output compared byte
 #      for byte with the README's;
 #   2. the example type-checked by TypeScript (tsc --noEmit --strict), and
-#      npm/test/types.ts, what the declarations give and refuse;
-#   3. the package's own tests (npm/test/*.test.js, node --test): every
+#      npm/test/types.mts, what the declarations give and refuse;
+#   3. the package's own tests (npm/test/*.test.mjs, node --test): every
 #      method, the refusals, and the shared table's answers
 #      (QUOTALIS_TABLE, else web/tests/shared-entries.txt) against the native quotalis-cli
 #      (QUOTALIS_CLI, else build/test/cli/quotalis-cli, built when missing);
@@ -33,14 +33,8 @@ cli=$(realpath "$cli")
 
 project=$(mktemp -d "${TMPDIR:-/tmp}/quotalis-npm-XXXXXX")
 trap 'rm -rf "$project"' EXIT
-cat >"$project/package.json" <<'JSON'
-{
-  "name": "quotalis-example",
-  "version": "1.0.0",
-  "private": true,
-  "type": "module"
-}
-JSON
+# An empty folder, as a user starts: npm makes its package.json, which says
+# nothing of modules, so that the example is example.mjs (and .mts for tsc).
 say "npm install --offline $(basename "$tgz")"
 # A cache of its own, empty: nothing may come from anywhere but the .tgz.
 (cd "$project" && "$NPM" install --offline --no-audit --no-fund --cache "$project/.npm-cache" "$tgz" >&2)
@@ -48,32 +42,32 @@ say "npm install --offline $(basename "$tgz")"
 # The README's example is its first ```js block, its output the ```text
 # block after it.
 awk '$0 == "```js" { inside = 1; next } inside && $0 == "```" { exit } inside { print }' \
-  npm/README.md >"$project/example.js"
+  npm/README.md >"$project/example.mjs"
 awk '/^```js$/ { seen = 1 } seen && $0 == "```text" { inside = 1; next } inside && $0 == "```" { exit } inside { print }' \
   npm/README.md >"$project/expected.txt"
-[[ -s $project/example.js && -s $project/expected.txt ]] || { echo "npm/README.md has no example" >&2; exit 1; }
+[[ -s $project/example.mjs && -s $project/expected.txt ]] || { echo "npm/README.md has no example" >&2; exit 1; }
 
 # The project README's section "Using it from JavaScript" shows the same.
 section() {  # language
   awk -v fence="\`\`\`$1" '/^## Using it from JavaScript$/ { seen = 1 }
     seen && $0 == fence { inside = 1; next } inside && $0 == "```" { exit } inside { print }' README.md
 }
-if ! cmp -s <(section js) "$project/example.js" || ! cmp -s <(section text) "$project/expected.txt"; then
+if ! cmp -s <(section js) "$project/example.mjs" || ! cmp -s <(section text) "$project/expected.txt"; then
   echo "README.md: \"Using it from JavaScript\" differs from npm/README.md's example and its output" >&2
   exit 1
 fi
 
 say "the README's example under node"
-(cd "$project" && "$NODE" example.js >actual.txt)
+(cd "$project" && "$NODE" example.mjs >actual.txt)
 if ! cmp -s "$project/expected.txt" "$project/actual.txt"; then
   echo "npm/README.md: the example prints otherwise:" >&2
   diff "$project/expected.txt" "$project/actual.txt" >&2 || true
   exit 1
 fi
 
-say "the README's example and npm/test/types.ts type-checked (tsc --strict)"
-cp "$project/example.js" "$project/example.ts"
-cp npm/test/types.ts "$project/types.ts"
+say "the README's example and npm/test/types.mts type-checked (tsc --strict)"
+cp "$project/example.mjs" "$project/example.mts"
+cp npm/test/types.mts "$project/types.mts"
 # No types of node's: the example uses only what browsers have too.
 cat >"$project/tsconfig.json" <<'JSON'
 {
@@ -84,16 +78,16 @@ cat >"$project/tsconfig.json" <<'JSON'
     "lib": ["es2022", "dom"],
     "types": []
   },
-  "files": ["example.ts", "types.ts"]
+  "files": ["example.mts", "types.mts"]
 }
 JSON
 (cd "$project" && "$TSC" --noEmit --strict -p tsconfig.json)
 
 say "the package's own tests (node --test)"
 mkdir -p "$project/test"
-cp npm/test/*.test.js "$project/test/"
+cp npm/test/*.test.mjs "$project/test/"
 table=$(realpath "${QUOTALIS_TABLE:-web/tests/shared-entries.txt}")
-(cd "$project" && QUOTALIS_CLI=$cli QUOTALIS_TABLE=$table "$NODE" --test test/)
+(cd "$project" && QUOTALIS_CLI=$cli QUOTALIS_TABLE=$table "$NODE" --test test/*.test.mjs)
 
 say "the package in headless Chromium"
 /usr/bin/python3 npm/test/browser_test.py "$project/node_modules/quotalis"
