@@ -5,6 +5,8 @@ import { test } from 'node:test';
 import assert from 'node:assert/strict';
 import { createRequire } from 'node:module';
 import { readFileSync } from 'node:fs';
+import { spawnSync } from 'node:child_process';
+import { fileURLToPath } from 'node:url';
 
 import { load, QuotalisError, ERROR_KINDS } from 'quotalis';
 
@@ -42,6 +44,21 @@ test('load() gives one engine, of the package\'s version', async () => {
   const pkg = JSON.parse(readFileSync(require.resolve('quotalis/package.json'), 'utf8'));
   assert.equal(q.version, pkg.version);
   assert.match(q.version, /^\d+\.\d+\.\d+$/);
+});
+
+test('loading leaves the host process\'s handlers alone', () => {
+  // In a process of its own: the test runner adds handlers of its own.
+  const script = `
+    const events = ['uncaughtException', 'unhandledRejection', 'exit', 'beforeExit'];
+    const before = events.map((e) => process.listenerCount(e));
+    const { load } = await import('quotalis');
+    await load();
+    console.log(JSON.stringify([before, events.map((e) => process.listenerCount(e))]));`;
+  const r = spawnSync(process.execPath, ['--input-type=module', '-e', script],
+                      { cwd: fileURLToPath(new URL('..', import.meta.url)), encoding: 'utf8' });
+  assert.equal(r.status, 0, r.stderr);
+  const [before, after] = JSON.parse(r.stdout);
+  assert.deepEqual(after, before);
 });
 
 test('toFraction: decimals in every notation to lowest terms', () => {
