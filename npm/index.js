@@ -114,9 +114,7 @@ class Engine {
   // The options given, a copy, every name one the method takes.
   #options(method, options) {
     if (options === undefined || options === null) return { language: 'en' };
-    if (typeof options !== 'object' || Array.isArray(options)) {
-      throw new TypeError(`quotalis: the options of ${method}() must be an object`);
-    }
+    if (typeof options !== 'object' || Array.isArray(options)) this.#refuseOption('', 'object', 'en');
     const o = { ...options };
     if (o.language === undefined) o.language = 'en';
     for (const name of Object.keys(o)) {

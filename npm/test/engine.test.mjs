@@ -224,5 +224,10 @@ test('options are refused by their names, in the language', () => {
   assert.equal(refusal(() => q.toFraction(5)).message, 'the request\'s "entry" must be a string');
   assert.equal(refusal(() => q.toDecimal('1/7', { notation: 'dot' })).kind, 'argument');
   assert.equal(refusal(() => q.toFraction('0.5', { period: -1 })).kind, 'syntax');
-  assert.ok(refusal(() => q.toFraction('0.5', 'en')) instanceof TypeError);
+  for (const options of ['en', 5, true, ['ja']]) {
+    const e = refusal(() => q.toFraction('0.5', options));
+    assert.ok(e instanceof QuotalisError);
+    assert.deepEqual([e.kind, e.message], ['argument', 'the options must be an object, or left out']);
+  }
+  assert.equal(q.toFraction('0.5', null).fraction, '1/2');
 });

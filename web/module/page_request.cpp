@@ -152,6 +152,9 @@ answer::Answer RefuseOption(const std::string& name, const std::string& needs,
   if (needs == "string") {
     return fields.Wrong(name.c_str(), N_("the request's \"{1}\" must be a string"));
   }
+  if (needs == "object") {
+    return fields.Refuse(N_("the options must be an object, or left out"), {});
+  }
   if (needs == "format") {
     return fields.Wrong(name.c_str(),
                         N_("the request's \"{1}\" must be \"text\", \"latex\" or \"mathml\""));

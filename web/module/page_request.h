@@ -40,6 +40,7 @@ std::optional<answer::Answer> ReadRequest(const emscripten::val& object, std::st
 //   "flag" ("bigint")      -> "the request's \"bigint\" must be true or false"
 //   "string" ("working")   -> "the request's \"working\" must be a string"
 //   "format" ("format")    -> "the request's \"format\" must be \"text\", \"latex\" or \"mathml\""
+//   "object" (any name)    -> "the options must be an object, or left out"
 answer::Answer RefuseOption(const std::string& name, const std::string& needs,
                             const std::string& language);
 
