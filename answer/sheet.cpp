@@ -350,10 +350,13 @@ Sheet MakeSheet(const SheetRequest& request) {
   const int count = std::clamp(request.count, 1, kMostExercises);
   const int kinds = static_cast<int>(sheet.kinds.size());
   Random random(request.seed);
+  // No question twice, even in two kinds (a whole part's decimal is asked
+  // as a fraction and as a mixed number).
+  std::set<std::string> questions;
   for (int k = 0; k < kinds; ++k) {
     const ExerciseKind kind = sheet.kinds[static_cast<std::size_t>(k)];
     const int wanted = count / kinds + (k < count % kinds ? 1 : 0);
-    std::set<std::string> questions, values;
+    std::set<std::string> values;
     for (int made = 0; made < wanted; ++made) {
       std::optional<Exercise> exercise;
       for (int draw = 0; draw < kDraws && !exercise; ++draw) {
@@ -450,7 +453,10 @@ std::string LatexDocumentBegin(const words::Words& words) {
   if (words.Language() == "ja") begin += "\\usepackage{luatexja}\n";
   begin +=
       "\\usepackage{amsmath}\n"
-      "\\usepackage{cancel}\n"
+      // The struck factors: the package cancel where it is installed (in
+      // Debian's texlive-latex-extra), else a stroke of our own.
+      "\\IfFileExists{cancel.sty}{\\usepackage{cancel}}{\\newcommand{\\cancel}[1]{"
+      "\\ooalign{$#1$\\cr\\hidewidth$/$\\hidewidth}}}\n"
       // A long working breaks across pages.
       "\\allowdisplaybreaks\n"
       "\\setlength{\\parindent}{0pt}\n"
