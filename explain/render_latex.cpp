@@ -26,7 +26,7 @@ class Latex {
     switch (m.kind) {
       case Math::Kind::Number:
         if (m.hidden > 0) return m.text + LeftOutText(m.hidden) + m.tail;
-        return m.text;
+        return Folded(m.text);
       case Math::Kind::Variable: return m.text;
       case Math::Kind::Decimal:
         if (m.writtenOut > 0 && !m.leftOut.Any()) {
@@ -51,6 +51,21 @@ class Latex {
   }
 
  private:
+  // A number too long for a row of the page, folded into lines of
+  // kFoldedDigits digits stacked on its first line, as a pupil carries a long
+  // number on to the next line: a row of a long division holds three such
+  // numbers, and one of 70 digits written whole is wider than A4.
+  static std::string Folded(const std::string& digits) {
+    constexpr std::size_t kFoldedDigits = 20;
+    if (digits.size() <= kFoldedDigits + 4) return digits;
+    std::string out = "\\begin{array}[t]{@{}l@{}}";
+    for (std::size_t at = 0; at < digits.size(); at += kFoldedDigits) {
+      if (at > 0) out += " \\\\ ";
+      out += digits.substr(at, kFoldedDigits);
+    }
+    return out + "\\end{array}";
+  }
+
   // The words on the digits left out of a long number, in text mode, their
   // ellipses as LaTeX writes them.
   std::string LeftOutText(std::int64_t hidden) const {

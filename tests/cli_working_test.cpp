@@ -21,7 +21,9 @@
 
 #include <gtest/gtest.h>
 
+#include "answer/sheet.h"
 #include "cli_run.h"
+#include "words/table_words.h"
 #include "working_exercises.h"
 
 namespace {
@@ -612,11 +614,11 @@ TEST(Working, LatexCompiles) {
       const std::string dir = ::testing::TempDir() + "quotalis_tex_" + std::to_string(getpid());
       const std::string doc = dir + "/sheet.tex";
       std::system(("mkdir -p " + ShellQuoted(dir)).c_str());
-      std::ofstream(doc)
-          << "\\documentclass{article}\n\\usepackage{amsmath}\n\\usepackage{cancel}\n"
-          << (std::string(language) == "ja" ? "\\usepackage{luatexja}\n" : "")
-          << "\\begin{document}\n"
-          << Kept(std::string("latex/") + language, name, ".tex") << "\\end{document}\n";
+      // The document the program writes around a working (--document).
+      std::ofstream(doc) << quotalis::answer::LatexDocumentBegin(
+                                quotalis::words::TableWords(language))
+                         << Kept(std::string("latex/") + language, name, ".tex")
+                         << quotalis::answer::LatexDocumentEnd();
       const std::string command = "cd " + ShellQuoted(dir) + " && " +
                                   ShellQuoted(QUOTALIS_LUALATEX) +
                                   " -interaction=nonstopmode -halt-on-error sheet.tex >/dev/null";
