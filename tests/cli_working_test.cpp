@@ -605,6 +605,34 @@ TEST(Working, LatexIsOneAlignEnvironment) {
   }
 }
 
+// A number too long for a row of the page is folded into lines of 20
+// digits, every digit kept: the divisor of 1/(10^70 - 1), on every row of
+// its division; short numbers stand whole.
+TEST(Working, LatexFoldsNumbersTooLongForARow) {
+  const std::string nines(70, '9');
+  const std::string tex = Program({"--explain", "--notation", "latex", "1/" + nines}, "");
+  const std::string folded = "\\begin{array}[t]{@{}l@{}}" + nines.substr(0, 20) + " \\\\ " +
+                             nines.substr(20, 20) + " \\\\ " + nines.substr(40, 20) + " \\\\ " +
+                             nines.substr(60) + "\\end{array}";
+  std::size_t rows = 0, foldedRows = 0, longest = 0;
+  for (const std::string& line : Split(tex, "\n")) {
+    if (line.find(" \\div ") == std::string::npos || line.starts_with("\\intertext")) continue;
+    ++rows;
+    foldedRows += line.find(folded) != std::string::npos;
+    std::size_t run = 0;
+    for (const char c : line) {
+      run = c >= '0' && c <= '9' ? run + 1 : 0;
+      longest = std::max(longest, run);
+    }
+  }
+  EXPECT_GT(rows, 70u);
+  EXPECT_EQ(foldedRows, rows);
+  EXPECT_LE(longest, 24u);
+  const std::string shortTex = Program({"--explain", "--notation", "latex", "1/9999943"}, "");
+  EXPECT_NE(shortTex.find("10 \\div 9999943 &= 0"), std::string::npos);
+  EXPECT_EQ(shortTex.find("array"), std::string::npos);
+}
+
 #ifdef QUOTALIS_LUALATEX
 // Where LuaLaTeX is installed: each kept fragment compiles in a worksheet.
 TEST(Working, LatexCompiles) {
