@@ -66,6 +66,19 @@ class Latex {
     return out + "\\end{array}";
   }
 
+  // Digits of a decimal in a sentence may break across lines after each
+  // kBreakDigits of them; a row of equations is not broken.
+  static constexpr std::size_t kBreakDigits = 20;
+  static std::string Breakable(const std::string& digits) {
+    if (digits.size() <= kBreakDigits + 4) return digits;
+    std::string out;
+    for (std::size_t at = 0; at < digits.size(); at += kBreakDigits) {
+      if (at > 0) out += "\\allowbreak ";
+      out += digits.substr(at, kBreakDigits);
+    }
+    return out;
+  }
+
   // The words on the digits left out of a long number, in text mode, their
   // ellipses as LaTeX writes them.
   std::string LeftOutText(std::int64_t hidden) const {
@@ -90,7 +103,13 @@ class Latex {
     if (!d.fixed.empty() || !d.period.empty()) out += "." + Part(d.fixed, left.fixed);
     const std::string& p = d.period;
     if (!p.empty()) {
-      if (mark_ == PeriodMark::Overline) {
+      if (mark_ == PeriodMark::Overline && left.period == 0 && p.size() > kBreakDigits + 4) {
+        // A line over each group of digits, so that a sentence may break between them.
+        for (std::size_t at = 0; at < p.size(); at += kBreakDigits) {
+          if (at > 0) out += "\\allowbreak ";
+          out += "\\overline{" + p.substr(at, kBreakDigits) + "}";
+        }
+      } else if (mark_ == PeriodMark::Overline) {
         out += "\\overline{" + Part(p, left.period) + "}";
       } else if (p.size() == 1) {
         out += "\\dot{" + p + "}";
@@ -101,6 +120,7 @@ class Latex {
           middle = middle.substr(0, kShownEnds - 1) + LeftOutText(left.period) +
                    middle.substr(kShownEnds - 1);
         }
+        if (left.period == 0) middle = Breakable(middle);
         out += "\\dot{" + p.substr(0, 1) + "}" + middle + "\\dot{" + p.substr(p.size() - 1) + "}";
       }
     }
