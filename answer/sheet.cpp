@@ -12,6 +12,7 @@
 #include "answer/json.h"
 #include "answer/quote.h"
 #include "answer/write.h"
+#include "explain/render.h"
 
 namespace quotalis::answer {
 
@@ -465,6 +466,10 @@ std::string LatexDocumentBegin(const words::Words& words) {
 }
 
 std::string_view LatexDocumentEnd() { return "\\end{document}\n"; }
+
+std::string LatexParagraph(std::string_view text) {
+  return "\\par " + explain::EscapeLatex(text) + "\\par";
+}
 
 void WriteSheetLatex(std::ostream& out, const Sheet& sheet, const words::Words& words) {
   const auto blank = [](std::string_view width) {

@@ -142,7 +142,9 @@ int AnswerLines(const cli::Options& options, const words::Words& words, std::ist
         bool started = false;
         answer::WriteJson(out, answer, started);
       } else {
-        out << Say(words, N_("error: {1}"), {answer.refusal.sentence});
+        const std::string error = Say(words, N_("error: {1}"), {answer.refusal.sentence});
+        // In a document the line is a paragraph of text, whatever the entry held.
+        out << (options.document ? answer::LatexParagraph(error) : error);
       }
     }
     out << '\n';

@@ -278,6 +278,16 @@ def main():
     if r.returncode != 1 or "to-decimal" not in r.stderr.decode() or r.stdout:
         fail("too many to-decimal exercises at difficulty 1: %r" % r.stderr)
 
+    # --document: the workings of standard input's lines in one document, a
+    # refused line a paragraph of escaped text (its '#' would stop TeX).
+    env = dict(os.environ, LANGUAGE="en", LC_ALL="C.UTF-8")
+    r = subprocess.run([cli, "--explain", "--notation", "latex", "--document"],
+                       input=b"1/7\n0.5#\n0.1(6)\n", capture_output=True, env=env)
+    doc = r.stdout.decode()
+    if (r.returncode != 1 or not doc.startswith("\\documentclass") or
+            not doc.endswith("\\end{document}\n") or doc.count("\\begin{align*}") != 2 or
+            "\\par error: '0.5\\#'" not in doc):
+        fail("--document over standard input: status %d, %r" % (r.returncode, doc[-400:]))
     print("%d failures" % len(failures))
     return 1 if failures else 0
 

@@ -143,6 +143,19 @@ def check_long(cli, scratch, language, entry, label):
                                                                      len(rows)))
 
 
+def check_lines(cli, scratch, language):
+    """--document over standard input, a refused line among the workings."""
+    env = dict(os.environ, LANGUAGE=language, LC_ALL="C.UTF-8")
+    tex = subprocess.run([cli, "--explain", "--notation", "latex", "--document"],
+                         input="1/7\n0.5#_$\n0.1(6)\n".encode(), capture_output=True,
+                         env=env).stdout.decode()
+    text = compile_tex("lines-" + language, tex.replace("\\begin{document}\n",
+                                                        "\\begin{document}\n% entry: lines\n"),
+                       scratch)
+    if text is not None and "0.5#_$" not in text:
+        fail("lines (%s): the refused line is not in the PDF" % language)
+
+
 def digits(text):
     return re.sub(r"[^0-9]", "", text)
 
@@ -206,6 +219,7 @@ def main():
     with concurrent.futures.ThreadPoolExecutor(max_workers=2) as pool:
         for language in ("en", "ja"):
             jobs.append(pool.submit(check_kept, scratch, working_dir, cli, language))
+            jobs.append(pool.submit(check_lines, cli, scratch, language))
             jobs.append(pool.submit(check_workings, cli, scratch, language, seeded_entries()))
             jobs.append(pool.submit(check_long, cli, scratch, language, "1/9999943", "rows"))
             jobs.append(pool.submit(check_long, cli, scratch, language, "1/" + "9" * 70, "wide"))

@@ -116,6 +116,9 @@ void WriteSheetLatex(std::ostream& out, const Sheet& sheet, const words::Words& 
 // align* fragments): its beginning and its end.
 std::string LatexDocumentBegin(const words::Words& words);
 std::string_view LatexDocumentEnd();
+// A line of text, such as a refusal, as a paragraph of such a document,
+// LaTeX's special characters escaped: "error: '5#'" -> "\par error: '5\#'\par".
+std::string LatexParagraph(std::string_view text);
 
 // A decimal in parentheses notation as LaTeX with dots over the first and
 // last digits of its period, and a fraction or mixed number as \frac:
