@@ -456,11 +456,13 @@ std::string LatexDocumentBegin(const words::Words& words) {
       "\\usepackage{amsmath}\n"
       // The struck factors: the package cancel where it is installed (in
       // Debian's texlive-latex-extra), else a stroke of our own.
-      "\\IfFileExists{cancel.sty}{\\usepackage{cancel}}{\\newcommand{\\cancel}[1]{"
-      "\\ooalign{$#1$\\cr\\hidewidth$/$\\hidewidth}}}\n"
+      "\\IfFileExists{cancel.sty}{\\usepackage{cancel}}{}\n"
+      "\\providecommand{\\cancel}[1]{\\ooalign{$#1$\\cr\\hidewidth$/$\\hidewidth}}\n"
       // A long working breaks across pages.
       "\\allowdisplaybreaks\n"
       "\\setlength{\\parindent}{0pt}\n"
+      // A sentence of the working holding long numbers breaks where it can.
+      "\\setlength{\\emergencystretch}{8em}\n"
       "\\begin{document}\n";
   return begin;
 }

@@ -56,8 +56,8 @@ class Latex {
   // number on to the next line: a row of a long division holds three such
   // numbers, and one of 70 digits written whole is wider than A4.
   static std::string Folded(const std::string& digits) {
-    constexpr std::size_t kFoldedDigits = 20;
-    if (digits.size() <= kFoldedDigits + 4) return digits;
+    constexpr std::size_t kFoldedDigits = 15;
+    if (digits.size() <= kFoldedDigits + 8) return digits;
     std::string out = "\\begin{array}[t]{@{}l@{}}";
     for (std::size_t at = 0; at < digits.size(); at += kFoldedDigits) {
       if (at > 0) out += " \\\\ ";
@@ -69,11 +69,15 @@ class Latex {
   // Digits of a decimal in a sentence may break across lines after each
   // kBreakDigits of them; a row of equations is not broken.
   static constexpr std::size_t kBreakDigits = 20;
+  // A break that leaves the line it ends ragged, so that a line of digits,
+  // which cannot stretch, may end there; unbroken, the two glues cancel.
+  static constexpr std::string_view kBreak =
+      "\\hskip 0pt plus 1fil\\penalty0\\hskip 0pt plus -1fil ";
   static std::string Breakable(const std::string& digits) {
     if (digits.size() <= kBreakDigits + 4) return digits;
     std::string out;
     for (std::size_t at = 0; at < digits.size(); at += kBreakDigits) {
-      if (at > 0) out += "\\allowbreak ";
+      if (at > 0) out += kBreak;
       out += digits.substr(at, kBreakDigits);
     }
     return out;
@@ -106,7 +110,7 @@ class Latex {
       if (mark_ == PeriodMark::Overline && left.period == 0 && p.size() > kBreakDigits + 4) {
         // A line over each group of digits, so that a sentence may break between them.
         for (std::size_t at = 0; at < p.size(); at += kBreakDigits) {
-          if (at > 0) out += "\\allowbreak ";
+          if (at > 0) out += kBreak;
           out += "\\overline{" + p.substr(at, kBreakDigits) + "}";
         }
       } else if (mark_ == PeriodMark::Overline) {

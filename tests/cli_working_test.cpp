@@ -605,15 +605,17 @@ TEST(Working, LatexIsOneAlignEnvironment) {
   }
 }
 
-// A number too long for a row of the page is folded into lines of 20
+// A number too long for a row of the page is folded into lines of 15
 // digits, every digit kept: the divisor of 1/(10^70 - 1), on every row of
 // its division; short numbers stand whole.
 TEST(Working, LatexFoldsNumbersTooLongForARow) {
   const std::string nines(70, '9');
   const std::string tex = Program({"--explain", "--notation", "latex", "1/" + nines}, "");
-  const std::string folded = "\\begin{array}[t]{@{}l@{}}" + nines.substr(0, 20) + " \\\\ " +
-                             nines.substr(20, 20) + " \\\\ " + nines.substr(40, 20) + " \\\\ " +
-                             nines.substr(60) + "\\end{array}";
+  std::string folded = "\\begin{array}[t]{@{}l@{}}";
+  for (std::size_t at = 0; at < nines.size(); at += 15) {
+    folded += (at > 0 ? " \\\\ " : "") + nines.substr(at, 15);
+  }
+  folded += "\\end{array}";
   std::size_t rows = 0, foldedRows = 0, longest = 0;
   for (const std::string& line : Split(tex, "\n")) {
     if (line.find(" \\div ") == std::string::npos || line.starts_with("\\intertext")) continue;
