@@ -489,7 +489,8 @@ void WriteSheetLatex(std::ostream& out, const Sheet& sheet, const words::Words& 
     std::vector<std::string> items;
     for (; next < sheet.exercises.size() && sheet.exercises[next].kind == kind; ++next) {
       const Exercise& e = sheet.exercises[next];
-      items.push_back("(" + std::to_string(e.number) + ")\\quad $" + DottedLatex(e.question) + "$");
+      items.push_back("(" + std::to_string(e.number) + ")\\quad $\\displaystyle " +
+                      DottedLatex(e.question) + "$");
     }
     if (items.empty()) continue;
     out << "\\par\\medskip{\\bfseries " << Sentence(words, Instruction(kind))
@@ -500,13 +501,14 @@ void WriteSheetLatex(std::ostream& out, const Sheet& sheet, const words::Words& 
       << Sentence(words, N_("seed {1}"), {std::to_string(sheet.seed)}) << "}\\par\\bigskip\n";
   std::vector<std::string> answers;
   for (const Exercise& e : sheet.exercises) {
-    answers.push_back("(" + std::to_string(e.number) + ")\\quad $" + DottedLatex(e.answer) + "$");
+    answers.push_back("(" + std::to_string(e.number) + ")\\quad $\\displaystyle " +
+                      DottedLatex(e.answer) + "$");
   }
   WriteRows(out, answers, 3, "0.5\\baselineskip");
   for (const Exercise& e : sheet.exercises) {
     if (e.working.empty()) continue;
-    out << "\\par\\bigskip{\\bfseries (" << e.number << ")}\\quad $" << DottedLatex(e.question)
-        << "$\\par\n";
+    out << "\\par\\bigskip{\\bfseries (" << e.number << ")}\\quad $\\displaystyle "
+        << DottedLatex(e.question) << "$\\par\n";
     for (const std::string& line : e.working) out << line << '\n';
   }
   out << LatexDocumentEnd();

@@ -238,10 +238,10 @@ def main():
         if ("\\usepackage{luatexja}" in tex) != (language == "ja"):
             fail("%s: luatexja where it is not wanted, or not where it is" % language)
         for e in exercises["exercises"]:
-            item = "(%d)\\quad $%s$" % (e["number"], dotted(e["question"]))
+            item = "(%d)\\quad $\\displaystyle %s$" % (e["number"], dotted(e["question"]))
             if item not in tex[:key]:
                 fail("%s: exercise %s missing before the key" % (language, item))
-            if "(%d)\\quad $%s$" % (e["number"], dotted(e["answer"])) not in tex[key:]:
+            if "(%d)\\quad $\\displaystyle %s$" % (e["number"], dotted(e["answer"])) not in tex[key:]:
                 fail("%s: answer of (%d) %s missing" % (language, e["number"], e["answer"]))
         if tex.count("\\begin{align*}") != 30:
             fail("%s: --explain does not give every exercise its working" % language)
