@@ -2,7 +2,8 @@
 // quotalis-cli --sheet for the same seed, kinds, count and difficulty),
 // previewed, printed on A4 (the exercises, then the answer key from a new
 // page: the print style sheet shows nothing else) and its LaTeX downloaded.
-// The sheet is made in a worker of its own, as the checks are.
+// The sheet is made in a worker of its own, as the checks are, started
+// when the first sheet is asked for.
 var QUOTALIS_SHEET_WORDS = {
   ja: {
     heading: 'プリント', seed: 'シード', count: '問題の数', difficulty: '難しさ', kinds: '問題の種類',
@@ -136,6 +137,8 @@ function quotalisSheetPanel() {
   }
 
   function make() {
+    // The worker, and the module it loads, only once a sheet is asked for.
+    if (!worker) start();
     if (!worker) return;
     if (ui.seed.value.trim() === '') ui.seed.value = String(Math.floor(Math.random() * 1000000));
     var request = {
@@ -186,7 +189,6 @@ function quotalisSheetPanel() {
     link.remove();
   });
   ui.download.disabled = ui.print.disabled = true;
-  start();
   label();
   return {
     setLanguage: function (newLanguage) {
