@@ -34,9 +34,12 @@ SCREENSHOT_PACKAGES=("${WEB_TEST_PACKAGES[@]}" firefox-esr)
 NPM_PACKAGES=(npm node-typescript)
 # The package tests build the Debian packages and check them as Debian does.
 PACKAGE_PACKAGES=(dpkg-dev fakeroot file binutils gzip lintian man-db)
+# The LaTeX the program writes (workings, exercise sheets) is compiled with
+# lualatex, Japanese through luatexja, and read back with poppler's pdftotext.
+TEX_PACKAGES=(texlive-luatex texlive-latex-recommended texlive-lang-japanese poppler-utils)
 TEST_PACKAGES=(libgtest-dev libbenchmark-dev clang clang-format libclang-rt-14-dev
   xvfb xauth desktop-file-utils appstream bash-completion "${PACKAGE_PACKAGES[@]}"
-  "${WEB_TEST_PACKAGES[@]}" "${NPM_PACKAGES[@]}")
+  "${WEB_TEST_PACKAGES[@]}" "${TEX_PACKAGES[@]}" "${NPM_PACKAGES[@]}")
 BENCH_PACKAGES=(python3 python3-xlib xvfb hyperfine bc time)
 
 JOBS=$(nproc 2>/dev/null || echo 2)

@@ -4,6 +4,7 @@
 #include <new>
 #include <optional>
 #include <ostream>
+#include <random>
 #include <string>
 
 #include <quotalis/exact/memory.h>
@@ -12,6 +13,7 @@
 #include <quotalis/version.h>
 
 #include "answer/answer.h"
+#include "answer/sheet.h"
 #include "answer/small.h"
 #include "answer/write.h"
 #include "cli/check.h"
@@ -140,7 +142,9 @@ int AnswerLines(const cli::Options& options, const words::Words& words, std::ist
         bool started = false;
         answer::WriteJson(out, answer, started);
       } else {
-        out << Say(words, N_("error: {1}"), {answer.refusal.sentence});
+        const std::string error = Say(words, N_("error: {1}"), {answer.refusal.sentence});
+        // In a document the line is a paragraph of text, whatever the entry held.
+        out << (options.document ? answer::LatexParagraph(error) : error);
       }
     }
     out << '\n';
@@ -181,6 +185,37 @@ int RefuseArguments(const cli::Command& command, const words::Words& words, std:
   return kExitUsage;
 }
 
+// --sheet: the exercises made, then written as the options ask.
+int RunSheet(const cli::Options& options, const words::Words& words, std::ostream& out,
+             std::ostream& err) {
+  answer::SheetRequest request;
+  if (options.seed) {
+    request.seed = *options.seed;
+  } else {
+    // A seed short enough to copy off the sheet.
+    request.seed = std::random_device{}() % 1'000'000;
+  }
+  request.count = options.count.value_or(request.count);
+  request.kinds = options.kinds;
+  request.difficulty = options.difficulty.value_or(answer::kDefaultDifficulty);
+  request.working = options.explain && !options.json;
+  request.words = &words;
+  const answer::Sheet sheet = answer::MakeSheet(request);
+  if (options.json) {
+    answer::WriteSheetJson(out, sheet);
+    out << '\n';
+  } else if (sheet.status == Status::Answered) {
+    answer::WriteSheetLatex(out, sheet, words);
+  } else {
+    Complain(err, sheet.refusal.sentence);
+  }
+  if (!out.flush()) return WriteFailed(words, err);
+  return sheet.status == Status::Answered ? kExitConverted : kExitFailed;
+}
+
+int AnswerAll(const cli::Options& options, const words::Words& words, std::istream& in,
+              std::ostream& out, std::ostream& err, bool inputIsTerminal);
+
 }  // namespace
 
 int RunCli(std::span<const std::string_view> args, std::istream& in, std::ostream& out,
@@ -196,6 +231,20 @@ int RunCli(std::span<const std::string_view> args, std::istream& in, std::ostrea
   const cli::Options& options = command.options;
   if (options.check) return cli::RunCheck(options, words, in, out, err);
   if (options.mark) return cli::RunMark(options, words, in, out, err);
+  if (options.sheet) return RunSheet(options, words, out, err);
+  // --document: the LaTeX workings of the run in one document.
+  if (options.document) out << answer::LatexDocumentBegin(words);
+  const int status = AnswerAll(options, words, in, out, err, inputIsTerminal);
+  if (options.document && !(out << answer::LatexDocumentEnd()).flush()) {
+    return WriteFailed(words, err);
+  }
+  return status;
+}
+
+namespace {
+
+int AnswerAll(const cli::Options& options, const words::Words& words, std::istream& in,
+              std::ostream& out, std::ostream& err, bool inputIsTerminal) {
   if (!options.entry) {
     // Someone at a terminal who gave no entry is told what the program waits for.
     if (inputIsTerminal) {
@@ -232,5 +281,7 @@ int RunCli(std::span<const std::string_view> args, std::istream& in, std::ostrea
   Complain(err, answer.refusal.sentence);
   return status;
 }
+
+}  // namespace
 
 }  // namespace quotalis

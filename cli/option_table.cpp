@@ -121,6 +121,61 @@ const std::vector<OptionSpec>& Table() {
           "engine or a screen reader: --explain --spoken 1/6"),
        {},
        false},
+      {"--sheet",
+       false,
+       N_("--sheet"),
+       N_("write an exercise sheet as a LaTeX document for lualatex,\n"
+          "A4, in your language: blanks for the class, number,\n"
+          "name and date, the exercises numbered in columns with room to\n"
+          "write, and the answer key from a new page; with --explain,\n"
+          "each exercise's working in the key; with --json, the sheet as\n"
+          "data: \"seed\", and \"exercises\", each with \"number\",\n"
+          "\"kind\", \"question\", \"answer\" and \"fraction\":\n"
+          "--sheet --seed 7 --count 30 > sheet.tex && lualatex sheet.tex"),
+       {},
+       false},
+      {"--count",
+       true,
+       N_("--count N"),
+       N_("with --sheet, the number of exercises, 1 to 200 (default\n"
+          "20), shared out evenly over the kinds: --sheet --count 30"),
+       {},
+       false},
+      {"--seed",
+       true,
+       N_("--seed S"),
+       N_("with --sheet, the seed the exercises are drawn from, a whole\n"
+          "number from 0 to 9007199254740991: the same seed, kinds,\n"
+          "count and difficulty make the same sheet on every machine.\n"
+          "Left out, one is chosen and printed on the sheet: --sheet --seed 7"),
+       {},
+       false},
+      {"--kind",
+       true,
+       N_("--kind K"),
+       N_("with --sheet, a kind of exercise, given once for each kind\n"
+          "(default: all of them): pure (0.(3) to a fraction),\n"
+          "pre-period (0.1(6)), whole (2.3(45)), to-decimal (1/7 to its\n"
+          "decimal), mixed-number (2.(3) to 2 1/3), rounded (a\n"
+          "calculator's 0.142857 to 1/7): --sheet --kind pure --kind rounded"),
+       {"pure", "pre-period", "whole", "to-decimal", "mixed-number", "rounded"},
+       false},
+      {"--difficulty",
+       true,
+       N_("--difficulty N"),
+       N_("with --sheet, 1 (periods of 1 or 2 digits, denominators up to\n"
+          "20), 2 (the default: up to 3 digits, 50) or 3 (up to 6\n"
+          "digits, 99): --sheet --difficulty 3"),
+       {"1", "2", "3"},
+       false},
+      {"--document",
+       false,
+       N_("--document"),
+       N_("write the LaTeX working as a complete document for lualatex\n"
+          "(A4, Japanese through luatexja): --explain --notation latex\n"
+          "--document 1/7 > seventh.tex"),
+       {},
+       false},
       {"--help", false, N_("-h, --help"), N_("print this help and exit"), {}, false},
       {"--version", false, N_("--version"), N_("print the version and exit"), {}, false},
       {"--",

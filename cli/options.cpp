@@ -55,6 +55,14 @@ Problem ParseMaxDigits(std::string_view text, std::optional<std::int64_t>& most)
   return std::nullopt;
 }
 
+// A value read into `to`, or the problem.
+template <class T>
+Problem Into(exact::Result<T> read, std::optional<T>& to) {
+  if (auto* problem = std::get_if<exact::Problem>(&read)) return std::move(*problem);
+  to = std::get<T>(read);
+  return std::nullopt;
+}
+
 Command Fail(exact::Problem problem) { return {Command::Kind::Usage, {}, std::move(problem)}; }
 
 // A negative number given as the entry is taken as the entry, not as an
@@ -81,6 +89,8 @@ bool Options::*FlagOf(std::string_view name) {
   if (name == "--rounded") return &Options::rounded;
   if (name == "--check") return &Options::check;
   if (name == "--mark") return &Options::mark;
+  if (name == "--sheet") return &Options::sheet;
+  if (name == "--document") return &Options::document;
   return nullptr;
 }
 
@@ -91,7 +101,51 @@ Problem ParseValue(std::string_view name, std::string_view value, Options& optio
     return ParseNotation(value, options.notation);
   }
   if (name == "--max-memory") return ParseMemorySize(value, options.memory);
+  if (name == "--count") return Into(answer::ReadCount(value), options.count);
+  if (name == "--seed") return Into(answer::ReadSeed(value), options.seed);
+  if (name == "--difficulty") return Into(answer::ReadDifficulty(value), options.difficulty);
+  if (name == "--kind") {
+    std::optional<answer::ExerciseKind> kind;
+    if (Problem problem = Into(answer::ReadExerciseKind(value), kind)) return problem;
+    options.kinds.push_back(*kind);
+    return std::nullopt;
+  }
   return ParseMaxDigits(value, options.maxDigits);
+}
+
+// A sheet is made of its own options alone; those options make nothing else.
+Problem SheetConflicts(const Options& options, bool periodGiven) {
+  const auto together = [](std::string_view a, std::string_view b) {
+    return Misused(N_("{1} and {2} cannot be given together"), {std::string(a), std::string(b)});
+  };
+  if (options.document && options.json) return together("--document", "--json");
+  if (!options.sheet) {
+    const std::pair<bool, std::string_view> own[] = {
+        {options.count.has_value(), "--count"},
+        {options.seed.has_value(), "--seed"},
+        {!options.kinds.empty(), "--kind"},
+        {options.difficulty.has_value(), "--difficulty"}};
+    for (const auto& [given, name] : own) {
+      if (given) return Misused(N_("{1} is given only with {2}"), {std::string(name), "--sheet"});
+    }
+    if (options.document && !(options.explain && options.notation == exact::Notation::Latex)) {
+      return Misused(N_("{1} is given only with {2}"),
+                     {"--document", "--sheet or --explain --notation latex"});
+    }
+    return std::nullopt;
+  }
+  const std::pair<bool, std::string_view> others[] = {
+      {options.detail, "--detail"}, {options.spoken, "--spoken"},
+      {options.mixed, "--mixed"},   {options.rounded, "--rounded"},
+      {options.check, "--check"},   {options.mark, "--mark"},
+      {periodGiven, "--period"},    {options.notationGiven, "--notation"}};
+  for (const auto& [given, name] : others) {
+    if (given) return together("--sheet", name);
+  }
+  if (options.entry) {
+    return Misused(N_("--sheet takes no ENTRY: it makes its own exercises (--kind, --count)"));
+  }
+  return std::nullopt;
 }
 
 Problem Conflicts(const Options& options, bool periodGiven) {
@@ -118,6 +172,7 @@ Problem Conflicts(const Options& options, bool periodGiven) {
     if (options.rounded) return together(name, "--rounded");
     if (periodGiven) return together(name, "--period");
   }
+  if (Problem problem = SheetConflicts(options, periodGiven)) return problem;
   if (options.check && !options.entry) {
     return Misused(N_("--check needs the ENTRY whose working it checks: --check '0.1(6)'"));
   }

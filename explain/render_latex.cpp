@@ -26,7 +26,7 @@ class Latex {
     switch (m.kind) {
       case Math::Kind::Number:
         if (m.hidden > 0) return m.text + LeftOutText(m.hidden) + m.tail;
-        return m.text;
+        return Folded(m.text);
       case Math::Kind::Variable: return m.text;
       case Math::Kind::Decimal:
         if (m.writtenOut > 0 && !m.leftOut.Any()) {
@@ -51,6 +51,38 @@ class Latex {
   }
 
  private:
+  // A number too long for a row of the page, folded into lines of
+  // kFoldedDigits digits stacked on its first line, as a pupil carries a long
+  // number on to the next line: a row of a long division holds three such
+  // numbers, and one of 70 digits written whole is wider than A4.
+  static std::string Folded(const std::string& digits) {
+    constexpr std::size_t kFoldedDigits = 15;
+    if (digits.size() <= kFoldedDigits + 8) return digits;
+    std::string out = "\\begin{array}[t]{@{}l@{}}";
+    for (std::size_t at = 0; at < digits.size(); at += kFoldedDigits) {
+      if (at > 0) out += " \\\\ ";
+      out += digits.substr(at, kFoldedDigits);
+    }
+    return out + "\\end{array}";
+  }
+
+  // Digits of a decimal in a sentence may break across lines after each
+  // kBreakDigits of them; a row of equations is not broken.
+  static constexpr std::size_t kBreakDigits = 20;
+  // A break that leaves the line it ends ragged, so that a line of digits,
+  // which cannot stretch, may end there; unbroken, the two glues cancel.
+  static constexpr std::string_view kBreak =
+      "\\hskip 0pt plus 1fil\\penalty0\\hskip 0pt plus -1fil ";
+  static std::string Breakable(const std::string& digits) {
+    if (digits.size() <= kBreakDigits + 4) return digits;
+    std::string out;
+    for (std::size_t at = 0; at < digits.size(); at += kBreakDigits) {
+      if (at > 0) out += kBreak;
+      out += digits.substr(at, kBreakDigits);
+    }
+    return out;
+  }
+
   // The words on the digits left out of a long number, in text mode, their
   // ellipses as LaTeX writes them.
   std::string LeftOutText(std::int64_t hidden) const {
@@ -75,7 +107,13 @@ class Latex {
     if (!d.fixed.empty() || !d.period.empty()) out += "." + Part(d.fixed, left.fixed);
     const std::string& p = d.period;
     if (!p.empty()) {
-      if (mark_ == PeriodMark::Overline) {
+      if (mark_ == PeriodMark::Overline && left.period == 0 && p.size() > kBreakDigits + 4) {
+        // A line over each group of digits, so that a sentence may break between them.
+        for (std::size_t at = 0; at < p.size(); at += kBreakDigits) {
+          if (at > 0) out += kBreak;
+          out += "\\overline{" + p.substr(at, kBreakDigits) + "}";
+        }
+      } else if (mark_ == PeriodMark::Overline) {
         out += "\\overline{" + Part(p, left.period) + "}";
       } else if (p.size() == 1) {
         out += "\\dot{" + p + "}";
@@ -86,6 +124,7 @@ class Latex {
           middle = middle.substr(0, kShownEnds - 1) + LeftOutText(left.period) +
                    middle.substr(kShownEnds - 1);
         }
+        if (left.period == 0) middle = Breakable(middle);
         out += "\\dot{" + p.substr(0, 1) + "}" + middle + "\\dot{" + p.substr(p.size() - 1) + "}";
       }
     }

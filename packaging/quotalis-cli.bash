@@ -1,6 +1,6 @@
 # bash completion for quotalis-cli                          -*- shell-script -*-
-# Completes the options, and the values of --notation, --max-digits and
-# --max-memory, in both the "--option value" and the "--option=value" forms.
+# Completes the options, and the values of --notation, --max-digits,
+# --max-memory, --kind and --difficulty, in both the "--option value" and the "--option=value" forms.
 # Entries are numbers, so nothing else is offered.
 
 _quotalis_cli() {
@@ -34,6 +34,20 @@ _quotalis_cli() {
         --period)
             return  # a number of digits
             ;;
+        --kind)
+            mapfile -t COMPREPLY < <(compgen -W 'pure pre-period whole to-decimal mixed-number rounded' -- "$cur")
+            return
+            ;;
+        --difficulty)
+            mapfile -t COMPREPLY < <(compgen -W '1 2 3' -- "$cur")
+            return
+            ;;
+        --count)
+            return  # a number of exercises
+            ;;
+        --seed)
+            return  # a number
+            ;;
     esac
 
     # After "--" every word is an entry.
@@ -44,7 +58,8 @@ _quotalis_cli() {
 
     if [[ $cur == -* ]]; then
         mapfile -t COMPREPLY < <(compgen -W '--period --detail --json --explain --notation --mixed
-            --max-digits --max-memory --rounded --check --mark --spoken --help -h --version --' -- "$cur")
+            --max-digits --max-memory --rounded --check --mark --spoken --sheet --count --seed --kind
+            --difficulty --document --help -h --version --' -- "$cur")
     fi
 }
 complete -F _quotalis_cli quotalis-cli

@@ -40,7 +40,11 @@ const std::set<std::string, std::less<>> kHelpWords = {
     "unwritable", "overline", "periodAbove", "low", "high", "JavaScript", "jq",
     // --check's and --mark's placeholders, a file name, and the English
     // words a pupil writes around the equations, which --check passes over.
-    "ENTRY", "ANSWER", "NAME", "TAB", "txt", "Let", "So"};
+    "ENTRY", "ANSWER", "NAME", "TAB", "txt", "Let", "So",
+    // --sheet's: the TeX program and package, the sheet's fields and kinds
+    // in --json, and the files of the examples.
+    "lualatex", "luatexja", "seed", "exercises", "number", "question", "answer", "pure", "pre",
+    "whole", "to", "rounded", "sheet", "tex", "seventh"};
 
 bool IsLetter(char c) { return std::isalpha(static_cast<unsigned char>(c)) != 0; }
 

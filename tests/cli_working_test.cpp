@@ -21,7 +21,9 @@
 
 #include <gtest/gtest.h>
 
+#include "answer/sheet.h"
 #include "cli_run.h"
+#include "words/table_words.h"
 #include "working_exercises.h"
 
 namespace {
@@ -603,6 +605,36 @@ TEST(Working, LatexIsOneAlignEnvironment) {
   }
 }
 
+// A number too long for a row of the page is folded into lines of 15
+// digits, every digit kept: the divisor of 1/(10^70 - 1), on every row of
+// its division; short numbers stand whole.
+TEST(Working, LatexFoldsNumbersTooLongForARow) {
+  const std::string nines(70, '9');
+  const std::string tex = Program({"--explain", "--notation", "latex", "1/" + nines}, "");
+  std::string folded = "\\begin{array}[t]{@{}l@{}}";
+  for (std::size_t at = 0; at < nines.size(); at += 15) {
+    folded += (at > 0 ? " \\\\ " : "") + nines.substr(at, 15);
+  }
+  folded += "\\end{array}";
+  std::size_t rows = 0, foldedRows = 0, longest = 0;
+  for (const std::string& line : Split(tex, "\n")) {
+    if (line.find(" \\div ") == std::string::npos || line.starts_with("\\intertext")) continue;
+    ++rows;
+    foldedRows += line.find(folded) != std::string::npos;
+    std::size_t run = 0;
+    for (const char c : line) {
+      run = c >= '0' && c <= '9' ? run + 1 : 0;
+      longest = std::max(longest, run);
+    }
+  }
+  EXPECT_GT(rows, 70u);
+  EXPECT_EQ(foldedRows, rows);
+  EXPECT_LE(longest, 24u);
+  const std::string shortTex = Program({"--explain", "--notation", "latex", "1/9999943"}, "");
+  EXPECT_NE(shortTex.find("10 \\div 9999943 &= 0"), std::string::npos);
+  EXPECT_EQ(shortTex.find("array"), std::string::npos);
+}
+
 #ifdef QUOTALIS_LUALATEX
 // Where LuaLaTeX is installed: each kept fragment compiles in a worksheet.
 TEST(Working, LatexCompiles) {
@@ -612,11 +644,11 @@ TEST(Working, LatexCompiles) {
       const std::string dir = ::testing::TempDir() + "quotalis_tex_" + std::to_string(getpid());
       const std::string doc = dir + "/sheet.tex";
       std::system(("mkdir -p " + ShellQuoted(dir)).c_str());
-      std::ofstream(doc)
-          << "\\documentclass{article}\n\\usepackage{amsmath}\n\\usepackage{cancel}\n"
-          << (std::string(language) == "ja" ? "\\usepackage{luatexja}\n" : "")
-          << "\\begin{document}\n"
-          << Kept(std::string("latex/") + language, name, ".tex") << "\\end{document}\n";
+      // The document the program writes around a working (--document).
+      std::ofstream(doc) << quotalis::answer::LatexDocumentBegin(
+                                quotalis::words::TableWords(language))
+                         << Kept(std::string("latex/") + language, name, ".tex")
+                         << quotalis::answer::LatexDocumentEnd();
       const std::string command = "cd " + ShellQuoted(dir) + " && " +
                                   ShellQuoted(QUOTALIS_LUALATEX) +
                                   " -interaction=nonstopmode -halt-on-error sheet.tex >/dev/null";

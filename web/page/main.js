@@ -290,6 +290,7 @@
     });
     showPeriodValue();
     showVersion();
+    if (window.quotalisSheet) window.quotalisSheet.setLanguage(state.language);
   }
 
   // The notations as the module lists and labels them, in the page's
@@ -364,6 +365,8 @@
       heading: $('check-heading'), label: $('check-label'), hint: $('check-hint'),
       show: $('show-working'), working: $('working-area'),
     });
+    window.quotalisSheet = quotalisSheetPanel();
+    if (window.quotalisSheet) window.quotalisSheet.setLanguage(state.language);
     update();
   }
 

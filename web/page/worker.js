@@ -24,6 +24,17 @@ function quotalisWorkerMain() {
       postMessage({type: 'check', id: message.id, response: checked, failure: fault});
       return;
     }
+    // The プリント panel's own worker (sheet.js) asks for sheets alone.
+    if (message.sheet) {
+      var made = null, trouble = null;
+      try {
+        made = module.sheet(message.sheet);
+      } catch (e) {
+        trouble = String((e && e.message) || e);
+      }
+      postMessage({type: 'sheet', id: message.id, response: made, failure: trouble});
+      return;
+    }
     var started = performance.now();
     var request = message.request;
     var response = null;

@@ -426,6 +426,32 @@ async function main() {
     }
   }
 
+  // 7. The プリント panel's sheet, as --sheet writes it: the same exercises
+  //    (--json) and the same LaTeX, for the same seed, kinds and count.
+  for (const [request, args] of [
+    [{ seed: 7, count: 30 }, ['--seed', '7', '--count', '30']],
+    [{ seed: '12', count: 9, kinds: ['rounded', 'pure'], difficulty: 3, explain: true },
+     ['--seed', '12', '--count', '9', '--kind', 'rounded', '--kind', 'pure', '--difficulty', '3',
+      '--explain']]]) {
+    for (const language of ['en', 'ja']) {
+      const got = JSON.parse(m.sheet(Object.assign({ language }, request)));
+      const env = Object.assign({}, process.env, { LANGUAGE: language, LC_ALL: 'C.UTF-8' });
+      const data = spawnSync(cliPath, ['--sheet', '--json'].concat(args.filter((a) => a !== '--explain')),
+                             { env, encoding: 'utf8' }).stdout;
+      const latex = spawnSync(cliPath, ['--sheet'].concat(args), { env, encoding: 'utf8' }).stdout;
+      check(JSON.stringify(got.sheet) + '\n' === data,
+            `sheet(${JSON.stringify(request)}, ${language}).sheet:\n  got  ${JSON.stringify(got.sheet)}\n  want ${data}`);
+      check(got.latex === latex, `sheet(${JSON.stringify(request)}, ${language}).latex differs from --sheet's`);
+    }
+  }
+  for (const [request, word] of [[{ seed: 1, count: 0, language: 'en' }, '--count'],
+                                 [{ seed: 1, kinds: ['cubes'], language: 'en' }, "'cubes'"],
+                                 [{ seed: -1, language: 'en' }, '--seed']]) {
+    const got = JSON.parse(m.sheet(request));
+    check(got.kind === 'argument' && got.error.includes(word),
+          `sheet(${JSON.stringify(request)}) is not refused naming ${word}: ${JSON.stringify(got)}`);
+  }
+
   console.log(`${checks - failures} of ${checks} checks passed (${rows.length} table lines, 2 languages)`);
   process.exit(failures ? 1 : 0);
 }

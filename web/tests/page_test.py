@@ -484,6 +484,66 @@ class Page(unittest.TestCase):
             self.assertTrue(path.startswith('/') and '..' not in path, path)
         self.assertFalse(any('favicon' in p for p in self.requested) and False)
 
+    def make_sheet(self, seed, count, explain=False):
+        d = self.driver
+        d.execute_script("document.getElementById('sheet-seed').value = arguments[0];"
+                         "document.getElementById('sheet-count').value = arguments[1];"
+                         "document.getElementById('sheet-explain').checked = arguments[2];"
+                         "document.getElementById('sheet-make').click();", str(seed), str(count),
+                         explain)
+        WebDriverWait(d, 30).until(lambda d: d.execute_script(
+            "var s = window.quotalisSheet.shown(); return s && s.seed === arguments[0] &&"
+            " s.exercises.length === arguments[1];", seed, count))
+        return d.execute_script("return window.quotalisSheet.shown();")
+
+    def test_the_sheet_panel_makes_the_command_lines_sheet(self):
+        """The プリント panel: the same exercises and LaTeX as --sheet, previewed
+        whole, and printed alone with the answer key from a new page."""
+        import shutil
+        d = self.driver
+        for language in ('ja', 'en'):
+            self.set_language(language)
+            shown = self.make_sheet(7, 30)
+            want = json.loads(cli('--sheet', '--json', '--seed', '7', '--count', '30',
+                                  language=language))
+            self.assertEqual({'seed': shown['seed'], 'exercises': shown['exercises']}, want)
+            self.assertEqual(shown['latex'], cli('--sheet', '--seed', '7', '--count', '30',
+                                                 language=language))
+            questions = d.find_elements(By.CSS_SELECTOR, '#sheet-preview .sheet-question')
+            answers = d.find_elements(By.CSS_SELECTOR, '#sheet-preview .sheet-answer')
+            self.assertEqual(len(questions), 30)
+            self.assertEqual(len(answers), 30)
+        shown = self.make_sheet(8, 12, explain=True)
+        self.assertEqual(shown['latex'], cli('--sheet', '--seed', '8', '--count', '12', '--explain',
+                                             language='en'))
+        self.set_language('ja')
+        if ENGINE != 'chromium' or not shutil.which('pdftotext'):
+            return
+        shown = self.make_sheet(7, 30)
+        d.execute_script("document.body.classList.add('printing-sheet');")
+        try:
+            pdf = printed_pdf(d)
+        finally:
+            d.execute_script("document.body.classList.remove('printing-sheet');")
+        with tempfile.TemporaryDirectory() as folder:
+            path = os.path.join(folder, 'sheet.pdf')
+            pathlib.Path(path).write_bytes(pdf)
+            text = subprocess.run(['pdftotext', '-layout', path, '-'], capture_output=True,
+                                  text=True).stdout
+        pages = text.split('\f')
+        key = next(i for i, page in enumerate(pages) if '解答' in page)
+        self.assertGreater(key, 0)
+        self.assertTrue(pages[key].strip().startswith('解答'), pages[key][:200])
+        # No control on paper, and every exercise before the key, every answer in it.
+        for word in ('プリントを作る', 'LaTeX をダウンロード', '問題の種類'):
+            self.assertNotIn(word, text)
+        before, after = '\n'.join(pages[:key]), '\n'.join(pages[key:])
+        for e in shown['exercises']:
+            self.assertIn('(%d)' % e['number'], before)
+            self.assertIn('(%d)' % e['number'], after)
+            if '/' not in e['answer'] and '(' not in e['answer']:
+                self.assertIn(e['answer'], after)
+
     def test_shared_table_equals_the_command_line(self):
         """Every line of the shared table, in English and Japanese, answered
         by the page's own worker code and module, equals the native --json

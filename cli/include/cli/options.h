@@ -13,6 +13,7 @@
 #include <quotalis/exact/notation.h>
 
 #include "answer/request.h"
+#include "answer/sheet.h"
 #include "cli/memory.h"
 
 namespace quotalis::cli {
@@ -56,6 +57,13 @@ struct Options {
   std::optional<std::int64_t> maxDigits = answer::kDefaultMaxDigits;  // nothing: all digits
   MemoryBudget memory;
   std::optional<std::string> entry;  // nothing: read lines from standard input
+  // --sheet: an exercise sheet instead of answers, made from these.
+  bool sheet = false;
+  bool document = false;  // the LaTeX written as a complete document
+  std::optional<int> count;
+  std::optional<std::uint64_t> seed;  // nothing: one chosen and printed on the sheet
+  std::vector<answer::ExerciseKind> kinds;
+  std::optional<int> difficulty;
 };
 
 // The request for `entry` with K = `period`, as `options` ask it answered:
