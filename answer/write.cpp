@@ -216,6 +216,8 @@ void WriteJson(std::ostream& out, const Answer& a, bool& started) {
     return;
   }
   json.String("reading", exact::NotationName(a.reading));
+  // Only an answer in another base names it: base 10 answers keep their fields.
+  if (a.base != 10) json.Number("base", a.base);
   if (a.kind == Kind::Rounded) {
     json.String("low", a.low);
     json.String("high", a.high);

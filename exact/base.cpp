@@ -117,12 +117,14 @@ Result<Subscripted> SplitSubscript(std::string_view utf8) {
 }
 
 Result<Rational> FromBase(const Decimal& digits, int base) {
+  Result<Schoolbook> fraction = ToFractionInBase(digits, base);
+  if (auto* problem = std::get_if<Problem>(&fraction)) return *problem;
+  return std::get<Schoolbook>(std::move(fraction)).reduced;
+}
+
+Result<Schoolbook> ToFractionInBase(const Decimal& digits, int base) {
   if (!BaseInRange(base)) return BaseOutOfRange(base);
-  if (base == 10) {
-    Result<Schoolbook> fraction = ToFraction(digits);
-    if (auto* problem = std::get_if<Problem>(&fraction)) return *problem;
-    return std::get<Schoolbook>(std::move(fraction)).reduced;
-  }
+  if (base == 10) return ToFraction(digits);
   if (!AllDigitsIn(digits.integer, base)) return NotDigits(N_("integer part"));
   if (!AllDigitsIn(digits.fixed, base)) return NotDigits(N_("non-recurring part"));
   if (!AllDigitsIn(digits.period, base)) return NotDigits(N_("recurring part"));
@@ -153,7 +155,8 @@ Result<Rational> FromBase(const Decimal& digits, int base) {
                 static_cast<unsigned long>(digits.fixed.size()));
   r.denominator *= power;
   if (digits.negative) r.numerator = -r.numerator;
-  return Reduced(std::move(r));
+  Schoolbook fraction{r.numerator, r.denominator, Reduced(r)};
+  return fraction;
 }
 
 Result<std::string> WriteInBase(const Decimal& canonical, Notation notation, int base) {

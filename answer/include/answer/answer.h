@@ -80,6 +80,8 @@ struct Answer {
   // Decimal: the fraction's decimal in that notation, cut or whole (a cut
   // one with its note: in English in the Detail and Json forms).
   std::string decimal;
+  // The base `decimal` is written in, and its lengths below counted in.
+  int base = 10;
   Terms unreduced;  // Kind Fraction: the schoolbook fraction (not in the Value form)
   Terms lowest;     // the answer in lowest terms (not for kind Decimal in the Value form)
   // The digits of the non-recurring part and of the period (Json; Decimal

@@ -79,6 +79,11 @@ Result<Subscripted> SplitSubscript(std::string_view utf8);
 // it is built. Cost: reading the digits (subquadratic in GMP) and one gcd.
 Result<Rational> FromBase(const Decimal& digits, int base);
 
+// FromBase with the schoolbook terms before reduction too, as ToFraction
+// gives them (which it is for base 10); the same problems.
+//   {"0", "0", "0011"}, 2 -> 3/30, reduced 1/10
+Result<Schoolbook> ToFractionInBase(const Decimal& digits, int base);
+
 // The expansion of `r` in `base`, as ToDecimal gives it in base 10 (which it
 // is for base 10): the non-recurring part's length is the largest of
 // ceil(e_p / a_p) over the primes p of the base, p^a_p in the base and p^e_p
