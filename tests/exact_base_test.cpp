@@ -19,6 +19,7 @@
 #include <quotalis/exact/read.h>
 #include <quotalis/exact/write.h>
 
+#include "base_division.h"
 #include "order.h"  // exact/, the search alone
 #include "reference/order.h"
 
@@ -31,42 +32,6 @@ using exact::Notation;
 using exact::Problem;
 using exact::ProblemKind;
 using exact::Rational;
-
-constexpr char kDigits[] = "0123456789abcdefghijklmnopqrstuvwxyz";
-
-// n/d (0 <= n, 0 < d < 2^31) in base b by long division: the integer part,
-// then digits until a remainder comes again; where it first stood starts
-// the period.
-struct Expanded {
-  std::string integer;
-  std::string fixed;
-  std::string period;
-};
-
-Expanded Divide(std::uint64_t n, std::uint64_t d, int b) {
-  Expanded e;
-  std::uint64_t whole = n / d;
-  do {
-    e.integer.insert(e.integer.begin(), kDigits[whole % static_cast<std::uint64_t>(b)]);
-    whole /= static_cast<std::uint64_t>(b);
-  } while (whole > 0);
-  std::uint64_t r = n % d;
-  std::map<std::uint64_t, std::size_t> seen;
-  std::string digits;
-  while (r != 0 && !seen.count(r)) {
-    seen[r] = digits.size();
-    r *= static_cast<std::uint64_t>(b);
-    digits += kDigits[r / d];
-    r %= d;
-  }
-  if (r == 0) {
-    e.fixed = digits;
-  } else {
-    e.fixed = digits.substr(0, seen[r]);
-    e.period = digits.substr(seen[r]);
-  }
-  return e;
-}
 
 // The value of base-b digits by Horner's rule.
 mpz_class Horner(const std::string& digits, int b) {
