@@ -41,7 +41,7 @@ const std::vector<OptionSpec>& Table() {
           "that answers a fraction; digits past 9 are letters, read in\n"
           "either case and written in lower case. A fraction's numerator\n"
           "and denominator are always in base 10. A subscript at the end\n"
-          "of the entry names its base too (0.0(0011)₂ or 0.0(0011)_2);\n"
+          "of the entry names its base too (0.0(0011)\u2082 or 0.0(0011)_2);\n"
           "one that disagrees with --base is refused. --detail and\n"
           "--json count the lengths in base B, and --json adds \"base\"\n"
           "(left out for base 10): --base 2 '0.0(0011)' answers 1/10,\n"
@@ -53,8 +53,8 @@ const std::vector<OptionSpec>& Table() {
        N_("--to-base B"),
        N_("answer the entry's value as an expansion in base B, 2 to 36,\n"
           "whatever the entry is (read in base 10, or in --base's or its\n"
-          "subscript's base), as 情報Ⅰ writes 0.1 in binary:\n"
-          "--to-base 2 0.1 answers 0.0(0011)"),
+          "subscript's base), as the information course writes 0.1 in\n"
+          "binary: --to-base 2 0.1 answers 0.0(0011)"),
        {},
        false},
       {"--mixed",

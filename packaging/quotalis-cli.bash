@@ -34,6 +34,12 @@ _quotalis_cli() {
         --period)
             return  # a number of digits
             ;;
+        --base)
+            return  # a base from 2 to 36
+            ;;
+        --to-base)
+            return  # a base from 2 to 36
+            ;;
     esac
 
     # After "--" every word is an entry.
@@ -44,7 +50,8 @@ _quotalis_cli() {
 
     if [[ $cur == -* ]]; then
         mapfile -t COMPREPLY < <(compgen -W '--period --detail --json --explain --notation --mixed
-            --max-digits --max-memory --rounded --check --mark --spoken --help -h --version --' -- "$cur")
+            --max-digits --max-memory --rounded --check --mark --spoken --base --to-base --help -h
+            --version --' -- "$cur")
     fi
 }
 complete -F _quotalis_cli quotalis-cli
