@@ -57,6 +57,29 @@ const std::vector<OptionSpec>& Table() {
           "binary: --to-base 2 0.1 answers 0.0(0011)"),
        {},
        false},
+      {"--double",
+       false,
+       N_("--double"),
+       N_("answer the IEEE 754 binary64 number (a double) that a computer\n"
+          "stores for the entry: the nearest one, a tie to the even one,\n"
+          "found exactly. The answer is its value as a fraction; with\n"
+          "--detail, tab-separated: the value, the value as a decimal and\n"
+          "in binary, the error (stored minus entry) as a fraction and a\n"
+          "decimal, and the bits in hexadecimal; with --json, \"stored\",\n"
+          "\"storedDecimal\", \"storedBinary\", \"error\", \"errorDecimal\",\n"
+          "\"sign\", \"exponentField\", \"exponent\", \"significand\",\n"
+          "\"bits\", \"class\" and \"format\". An entry past the largest\n"
+          "double answers infinity: --double 0.1 answers\n"
+          "3602879701896397/36028797018963968"),
+       {},
+       false},
+      {"--float",
+       false,
+       N_("--float"),
+       N_("as --double, for the binary32 number (a float): --float 0.1\n"
+          "answers 13421773/134217728"),
+       {},
+       false},
       {"--mixed",
        false,
        N_("--mixed"),

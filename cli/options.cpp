@@ -94,6 +94,8 @@ bool Options::*FlagOf(std::string_view name) {
   if (name == "--rounded") return &Options::rounded;
   if (name == "--check") return &Options::check;
   if (name == "--mark") return &Options::mark;
+  if (name == "--double") return &Options::binary64;
+  if (name == "--float") return &Options::binary32;
   return nullptr;
 }
 
@@ -123,6 +125,15 @@ Problem Conflicts(const Options& options, bool periodGiven) {
   }
   // A rounded display has no recurring digits to count.
   if (options.rounded && periodGiven) return together("--period", "--rounded");
+  if (options.binary64 && options.binary32) return together("--double", "--float");
+  if (options.binary64 || options.binary32) {
+    const std::string_view name = options.binary64 ? "--double" : "--float";
+    if (options.toBase != 0) return together(name, "--to-base");
+    if (options.rounded) return together(name, "--rounded");
+    if (options.check) return together(name, "--check");
+    if (options.mark) return together(name, "--mark");
+    if (options.mixed) return together(name, "--mixed");
+  }
   // A rounded display, a pupil's working and a class's answers are in base 10.
   const bool inBase = options.base != 10 || options.toBase != 0;
   if (inBase) {
@@ -232,6 +243,8 @@ answer::Request RequestFor(const Options& options, std::string_view entry, std::
   request.maxDigits = options.maxDigits;
   request.base = options.base;
   request.toBase = options.toBase;
+  if (options.binary64) request.binary = exact::BinaryFormat::Binary64;
+  if (options.binary32) request.binary = exact::BinaryFormat::Binary32;
   request.form = options.json      ? answer::Form::Json
                  : options.detail  ? answer::Form::Detail
                  : options.explain ? answer::Form::Working

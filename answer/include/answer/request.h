@@ -9,6 +9,7 @@
 #include <optional>
 #include <string_view>
 
+#include <quotalis/exact/binary.h>
 #include <quotalis/exact/notation.h>
 
 #include "answer/keypad.h"
@@ -66,6 +67,11 @@ struct Request {
   // subscript's base), written as an expansion in this base; 0: not asked.
   //   toBase 2: "0.1" -> 0.0(0011)   toBase 16: "0.1(6)" -> 0.2(a)
   int toBase = 0;
+  // The answer is the IEEE 754 number a computer stores for the entry's
+  // value (exact/binary.h): its exact value, its error and its bits; none:
+  // not asked.
+  //   Binary64: "0.1" -> 3602879701896397/36028797018963968, 0x3FB999999999999A
+  std::optional<exact::BinaryFormat> binary;
   // The entry is a display rounded at its last digit: answer the simplest
   // fraction it may stand for (exact/rounded.h).
   bool rounded = false;
