@@ -50,8 +50,8 @@ _quotalis_cli() {
 
     if [[ $cur == -* ]]; then
         mapfile -t COMPREPLY < <(compgen -W '--period --detail --json --explain --notation --mixed
-            --max-digits --max-memory --rounded --check --mark --spoken --base --to-base --help -h
-            --version --' -- "$cur")
+            --max-digits --max-memory --rounded --check --mark --spoken --base --to-base --double
+            --float --help -h --version --' -- "$cur")
     fi
 }
 complete -F _quotalis_cli quotalis-cli

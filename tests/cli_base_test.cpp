@@ -124,3 +124,35 @@ TEST(BaseCommandLine, RefusesWhatDisagrees) {
 }
 
 }  // namespace
+
+namespace {
+
+// The number stored: the value, --detail's fields, and what cannot go with it.
+TEST(BinaryCommandLine, AnswersTheNumberStored) {
+  EXPECT_EQ(Answer({"--double", "0.1"}), "3602879701896397/36028797018963968\n");
+  EXPECT_EQ(Answer({"--float", "0.1"}), "13421773/134217728\n");
+  EXPECT_EQ(Answer({"--detail", "--double", "0.1"}),
+            "3602879701896397/36028797018963968\t"
+            "0.1000000000000000055511151231257827021181583404541015625\t"
+            "0.0001100110011001100110011001100110011001100110011001101\t1/180143985094819840\t"
+            "0.0000000000000000055511151231257827021181583404541015625\t0x3FB999999999999A\n");
+  EXPECT_EQ(Answer({"--double", "1e309"}), "infinity\n");
+  EXPECT_EQ(Answer({"--double", "--", "-1e309"}), "-infinity\n");
+  EXPECT_EQ(Answer({"--detail", "--double", "--", "-0"}),
+            "-0\t-0\t-0\t0/1\t0\t0x8000000000000000\n");
+  EXPECT_EQ(Answer({"--double", "--base", "2", "0.0(0011)"}),
+            "3602879701896397/36028797018963968\n");
+  const std::string json = Answer({"--json", "--float", "1e-50"});
+  EXPECT_NE(json.find("\"class\":\"zero\""), std::string::npos) << json;
+  EXPECT_NE(json.find("\"bits\":\"0x00000000\""), std::string::npos) << json;
+  for (const char* other : {"--float", "--rounded", "--mixed", "--mark"}) {
+    EXPECT_EQ(RunCli({"--double", other, "0.1"}).status, 2) << other;
+  }
+  EXPECT_EQ(RunCli({"--double", "--to-base", "2", "0.1"}).status, 2);
+  const cli_run::Run explained = RunCli({"--double", "--explain", "0.1"});
+  EXPECT_EQ(explained.status, 1);
+  EXPECT_NE(explained.err.find("the number stored is answered without a working"),
+            std::string::npos);
+}
+
+}  // namespace
