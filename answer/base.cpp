@@ -196,14 +196,17 @@ Answer BaseAnswer(const Request& request) {
                   exact::MakeProblem(exact::ProblemKind::Unwritable,
                                      N_("the number stored is answered without a working"), {}));
   }
-  if (request.working.Any() && (base != 10 || request.toBase != 0)) {
+  exact::Result<Valued> read = ReadValue(entry.text, base, request.period);
+  if (auto* p = std::get_if<exact::Problem>(&read)) return refuse(Status::BadInput, *p);
+  Valued& v = std::get<Valued>(read);
+  // The working is that of an expansion in the base: a decimal's fraction in
+  // another base has none yet.
+  const bool expands = request.toBase != 0 || !v.decimal;
+  if (request.working.Any() && !request.binary && !expands) {
     return refuse(Status::Failed,
                   exact::MakeProblem(exact::ProblemKind::Unwritable,
                                      N_("the working is written for base 10 only"), {}));
   }
-  exact::Result<Valued> read = ReadValue(entry.text, base, request.period);
-  if (auto* p = std::get_if<exact::Problem>(&read)) return refuse(Status::BadInput, *p);
-  Valued& v = std::get<Valued>(read);
   if (request.binary) {
     // A plain decimal's zero is read without its sign, as the window writes
     // it back; the number stored keeps the sign typed.
@@ -244,6 +247,10 @@ Answer BaseAnswer(const Request& request) {
     a.nonRecurring = e.fixedLength;
     a.period = std::move(e.periodLength);
     a.cut = e.cut;
+  }
+  if (request.working.Any()) {
+    const explain::Style style = WorkingStyle(request, v.notation);
+    a.working = Rendered(explain::BaseSteps(v.value, out, v.decimal), request, style);
   }
   if (!expansion) a.unreduced = {Hold(v.fraction.numerator), Hold(v.fraction.denominator), 0};
   a.lowest = {Hold(v.value.numerator), Hold(v.value.denominator), 0};

@@ -156,3 +156,47 @@ TEST(BinaryCommandLine, AnswersTheNumberStored) {
 }
 
 }  // namespace
+
+namespace {
+
+// The working of an expansion in a base: each digit a line, the digits those
+// of the test's own long division, ending where the fractional part recurs.
+TEST(BaseCommandLine, ExplainsTheMultiplicationByTheBase) {
+  EXPECT_EQ(Answer({"--explain", "--to-base", "2", "0.1"}),
+            "To write 0.1 in base 2, write the whole part in base 2, then multiply the "
+            "fractional part by 2 again and again: each whole part taken off is the next digit\n"
+            "The whole part 0 is 0 in base 2\n"
+            "0.1 × 2 = 0 + 0.2\nDigit 1 after the point: 0\n"
+            "0.2 × 2 = 0 + 0.4\nDigit 2 after the point: 0\n"
+            "0.4 × 2 = 0 + 0.8\nDigit 3 after the point: 0\n"
+            "0.8 × 2 = 1 + 0.6\nDigit 4 after the point: 1\n"
+            "0.6 × 2 = 1 + 0.2\nDigit 5 after the point: 1\n"
+            "The fractional part 0.2 came at digit 2 already: the digits from there recur\n"
+            "So 0.1 is 0.0(0011) in base 2\n");
+  std::mt19937_64 random(2026);
+  for (int i = 0; i < 60; ++i) {
+    const int b = 2 + static_cast<int>(random() % 35);
+    if (b == 10) continue;  // base 10 keeps its long division
+    const std::uint64_t d = 2 + random() % 300;
+    const std::uint64_t n = random() % (2 * d);
+    const std::string fraction = std::to_string(n) + "/" + std::to_string(d);
+    const std::string base = std::to_string(b);
+    const std::string working = Answer({"--explain", "--base", base, fraction});
+    const quotalis::testing::Expanded want = quotalis::testing::Divide(n, d, b);
+    std::string digits;
+    for (std::size_t at = 0; (at = working.find("after the point: ", at)) != std::string::npos;) {
+      at += 17;
+      digits += working[at];
+    }
+    EXPECT_EQ(digits, want.fixed + want.period) << fraction << " base " << b << "\n" << working;
+    EXPECT_NE(working.find(" is " + InParenthesesIn(n, d, b) + " in base " + base + "\n"),
+              std::string::npos)
+        << working;
+  }
+  // A decimal read in another base has no working yet; its fraction is said so.
+  const cli_run::Run r = RunCli({"--explain", "--base", "2", "0.1"});
+  EXPECT_EQ(r.status, 1);
+  EXPECT_NE(r.err.find("the working is written for base 10 only"), std::string::npos);
+}
+
+}  // namespace
