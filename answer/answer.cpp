@@ -87,6 +87,7 @@ Answer AnswerEntry(const Request& request) {
     return budget.Refusal(need);
   }
   if (request.rounded) return RoundedToFraction(request);
+  if (AsksForBase(request)) return BaseAnswer(request);
   exact::Result<Entry> read = ReadEntry(text, request.period);
   if (auto* problem = std::get_if<exact::Problem>(&read)) {
     return Refuse(request, Status::BadInput, *problem);

@@ -19,6 +19,10 @@ namespace quotalis::answer {
 Answer DecimalToFraction(const Request& request, Entry entry);
 Answer FractionToDecimal(const Request& request, Entry entry);
 Answer RoundedToFraction(const Request& request);
+// An entry or an answer in another base than 10 (Request::base, toBase, or
+// a subscript on the entry), in answer/base.cpp.
+bool AsksForBase(const Request& request);
+Answer BaseAnswer(const Request& request);
 
 // An answer begun: what the request asked, the input and how it was read.
 Answer Begun(const Request& request, Kind kind, exact::Notation reading);

@@ -10,7 +10,8 @@
 namespace quotalis::answer {
 
 bool AnswersSmall(const Request& request) {
-  return request.form == Form::Value && !request.working.Any() && !request.rounded;
+  return request.form == Form::Value && !request.working.Any() && !request.rounded &&
+         request.base == 10 && request.toBase == 0;
 }
 
 bool AnswerSmall(std::string_view line, const Request& request, std::string& out) {

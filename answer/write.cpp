@@ -6,6 +6,7 @@
 #include <new>
 #include <ostream>
 #include <string>
+#include <utility>
 
 #include <quotalis/exact/expansion.h>
 
@@ -167,7 +168,9 @@ class JsonFields {
 void WriteValue(std::ostream& out, const Answer& a, bool& started) {
   MakeRoom(a);
   started = true;
-  if (a.kind == Kind::Decimal) {
+  if (a.binary) {
+    out << a.binary->value;
+  } else if (a.kind == Kind::Decimal) {
     out << a.decimal;
   } else {
     WriteAnswerFraction(out, a);
@@ -177,6 +180,14 @@ void WriteValue(std::ostream& out, const Answer& a, bool& started) {
 void WriteDetail(std::ostream& out, const Answer& a, bool& started) {
   MakeRoom(a);
   started = true;
+  if (a.binary) {
+    // The value, its decimal and binary forms, the error as a fraction and a
+    // decimal, the bits: the infinity's three in the middle are empty.
+    const BinaryFields& b = *a.binary;
+    out << b.value << '\t' << b.valueDecimal << '\t' << b.valueBinary << '\t' << b.error << '\t'
+        << b.errorDecimal << '\t' << b.bits;
+    return;
+  }
   switch (a.kind) {
     case Kind::Fraction:
       out << a.decimal << '\t';
@@ -216,6 +227,32 @@ void WriteJson(std::ostream& out, const Answer& a, bool& started) {
     return;
   }
   json.String("reading", exact::NotationName(a.reading));
+  if (a.binary) {
+    const BinaryFields& b = *a.binary;
+    json.String("format", b.format);
+    json.String("class", b.kind);
+    json.String("stored", b.value);
+    const bool finite = b.kind != "infinity";
+    for (const auto& [key, text] :
+         {std::pair{"storedDecimal", &b.valueDecimal}, std::pair{"storedBinary", &b.valueBinary},
+          std::pair{"error", &b.error}, std::pair{"errorDecimal", &b.errorDecimal}}) {
+      if (finite) {
+        json.String(key, *text);
+      } else {
+        json.Literal(key, "null");
+      }
+    }
+    json.Number("sign", b.sign);
+    json.Number("exponentField", b.exponentField);
+    json.Number("exponent", b.exponent);
+    json.String("significand", b.significand);
+    json.String("bits", b.bits);
+    json.Quoted("fraction", [&](std::ostream& o) { WriteFraction(o, a.lowest); });
+    json.Close();
+    return;
+  }
+  // Only an answer in another base names it: base 10 answers keep their fields.
+  if (a.base != 10) json.Number("base", a.base);
   if (a.kind == Kind::Rounded) {
     json.String("low", a.low);
     json.String("high", a.high);

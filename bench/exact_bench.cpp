@@ -11,6 +11,7 @@
 #include <string_view>
 #include <vector>
 
+#include <quotalis/exact/base.h>
 #include <quotalis/exact/expansion.h>
 #include <quotalis/exact/fraction.h>
 #include <quotalis/exact/keypad.h>
@@ -132,6 +133,26 @@ void WholePeriod(benchmark::State& state, std::uint64_t d, std::size_t length,
   }
 }
 
+// 1/d in `base`: the period's length alone (maxDigits 0), then with every digit.
+void PeriodInBase(benchmark::State& state, std::uint64_t d, int base, std::int64_t length) {
+  std::optional<mpz_class> got;
+  for (auto _ : state) {
+    got = quotalis::exact::PeriodLengthInBase(mpz_class(static_cast<unsigned long>(d)), base);
+    benchmark::DoNotOptimize(got);
+  }
+  if (!got || *got != length) state.SkipWithError("wrong period length");
+}
+
+void WholePeriodInBase(benchmark::State& state, std::uint64_t d, int base, std::size_t length) {
+  Result<DecimalExpansion> e;
+  for (auto _ : state) {
+    e = quotalis::exact::ToBase(Rational{1, mpz_class(static_cast<unsigned long>(d))}, base);
+    benchmark::DoNotOptimize(std::get<DecimalExpansion>(e).value.period.data());
+  }
+  const DecimalExpansion& x = std::get<DecimalExpansion>(e);
+  if (x.cut || x.value.period.size() != length) state.SkipWithError("wrong period");
+}
+
 // `length` "" for a period longer than kMaxExpansionDigits that is not counted.
 void PeriodOf(benchmark::State& state, const mpz_class& denominator, std::string_view length) {
   std::optional<mpz_class> got;
@@ -216,6 +237,20 @@ BENCHMARK_CAPTURE(LongDecimalLowestTerms, digits_1000000_period_100000, 1'000'00
 BENCHMARK(SmallDecimals)->Unit(benchmark::kMillisecond);
 BENCHMARK(PeriodsBelowTenToTheEighteen)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(WholePeriod, one_over_9999943, 9'999'943, 9'999'942, "0000001000005700032")
+    ->Unit(benchmark::kMillisecond);
+// 1/9999991 beside base 10: its period's length from the order of the base,
+// and the whole period written, in bases 2 and 16.
+BENCHMARK_CAPTURE(PeriodInBase, one_over_9999991_base_10, 9'999'991, 10, 1'666'665)
+    ->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(PeriodInBase, one_over_9999991_base_2, 9'999'991, 2, 4'999'995)
+    ->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(PeriodInBase, one_over_9999991_base_16, 9'999'991, 16, 4'999'995)
+    ->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(WholePeriodInBase, one_over_9999991_base_10, 9'999'991, 10, 1'666'665)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(WholePeriodInBase, one_over_9999991_base_2, 9'999'991, 2, 4'999'995)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(WholePeriodInBase, one_over_9999991_base_16, 9'999'991, 16, 4'999'995)
     ->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(WholePeriod, one_over_17, 17, 16, "0588235294117647")
     ->Unit(benchmark::kMicrosecond);

@@ -34,6 +34,52 @@ const std::vector<OptionSpec>& Table() {
           "latex, or keypad for what to type in the window and how many\n"
           "digits to mark (1/7 answers 0.142857 6): --notation dots 1/7"),
        NotationNames(), false},
+      {"--base",
+       true,
+       N_("--base B"),
+       N_("the base, 2 to 36, of the entry's digits, and of the expansion\n"
+          "that answers a fraction; digits past 9 are letters, read in\n"
+          "either case and written in lower case. A fraction's numerator\n"
+          "and denominator are always in base 10. A subscript at the end\n"
+          "of the entry names its base too (0.0(0011)\u2082 or 0.0(0011)_2);\n"
+          "one that disagrees with --base is refused. --detail and\n"
+          "--json count the lengths in base B, and --json adds \"base\"\n"
+          "(left out for base 10): --base 2 '0.0(0011)' answers 1/10,\n"
+          "--base 2 1/5 answers 0.(0011)"),
+       {},
+       false},
+      {"--to-base",
+       true,
+       N_("--to-base B"),
+       N_("answer the entry's value as an expansion in base B, 2 to 36,\n"
+          "whatever the entry is (read in base 10, or in --base's or its\n"
+          "subscript's base), as the information course writes 0.1 in\n"
+          "binary: --to-base 2 0.1 answers 0.0(0011)"),
+       {},
+       false},
+      {"--double",
+       false,
+       N_("--double"),
+       N_("answer the IEEE 754 binary64 number (a double) that a computer\n"
+          "stores for the entry: the nearest one, a tie to the even one,\n"
+          "found exactly. The answer is its value as a fraction; with\n"
+          "--detail, tab-separated: the value, the value as a decimal and\n"
+          "in binary, the error (stored minus entry) as a fraction and a\n"
+          "decimal, and the bits in hexadecimal; with --json, \"stored\",\n"
+          "\"storedDecimal\", \"storedBinary\", \"error\", \"errorDecimal\",\n"
+          "\"sign\", \"exponentField\", \"exponent\", \"significand\",\n"
+          "\"bits\", \"class\" and \"format\". An entry past the largest\n"
+          "double answers infinity: --double 0.1 answers\n"
+          "3602879701896397/36028797018963968"),
+       {},
+       false},
+      {"--float",
+       false,
+       N_("--float"),
+       N_("as --double, for the binary32 number (a float): --float 0.1\n"
+          "answers 13421773/134217728"),
+       {},
+       false},
       {"--mixed",
        false,
        N_("--mixed"),

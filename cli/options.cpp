@@ -63,6 +63,19 @@ Problem Into(exact::Result<T> read, std::optional<T>& to) {
   return std::nullopt;
 }
 
+// A base from 2 to 36, in ASCII or full-width digits.
+Problem ParseBase(std::string_view name, std::string_view text, int& base) {
+  const std::string ascii = exact::AsciiText(text);
+  int value = 0;
+  if (IsDigits(ascii) && ascii.size() <= 2) value = std::stoi(ascii);
+  if (value < 2 || value > 36) {
+    return Misused(N_("{1} takes a base from 2 to 36, not '{2}'"),
+                   {std::string(name), Shown(text)});
+  }
+  base = value;
+  return std::nullopt;
+}
+
 Command Fail(exact::Problem problem) { return {Command::Kind::Usage, {}, std::move(problem)}; }
 
 // A negative number given as the entry is taken as the entry, not as an
@@ -91,6 +104,8 @@ bool Options::*FlagOf(std::string_view name) {
   if (name == "--mark") return &Options::mark;
   if (name == "--sheet") return &Options::sheet;
   if (name == "--document") return &Options::document;
+  if (name == "--double") return &Options::binary64;
+  if (name == "--float") return &Options::binary32;
   return nullptr;
 }
 
@@ -110,6 +125,8 @@ Problem ParseValue(std::string_view name, std::string_view value, Options& optio
     options.kinds.push_back(*kind);
     return std::nullopt;
   }
+  if (name == "--base") return ParseBase(name, value, options.base);
+  if (name == "--to-base") return ParseBase(name, value, options.toBase);
   return ParseMaxDigits(value, options.maxDigits);
 }
 
@@ -162,6 +179,24 @@ Problem Conflicts(const Options& options, bool periodGiven) {
   }
   // A rounded display has no recurring digits to count.
   if (options.rounded && periodGiven) return together("--period", "--rounded");
+  if (options.binary64 && options.binary32) return together("--double", "--float");
+  if (options.binary64 || options.binary32) {
+    const std::string_view name = options.binary64 ? "--double" : "--float";
+    if (options.toBase != 0) return together(name, "--to-base");
+    if (options.rounded) return together(name, "--rounded");
+    if (options.check) return together(name, "--check");
+    if (options.mark) return together(name, "--mark");
+    if (options.mixed) return together(name, "--mixed");
+  }
+  // A rounded display, a pupil's working and a class's answers are in base 10.
+  const bool inBase = options.base != 10 || options.toBase != 0;
+  if (inBase) {
+    const std::string_view name = options.toBase != 0 ? "--to-base" : "--base";
+    if (options.rounded) return together(name, "--rounded");
+    if (options.check) return together(name, "--check");
+    if (options.mark) return together(name, "--mark");
+    if (options.notation == exact::Notation::Keypad) return together(name, "--notation keypad");
+  }
   // Checking and marking answer in a form of their own.
   for (const bool asks : {options.check, options.mark}) {
     if (!asks) continue;
@@ -261,6 +296,10 @@ answer::Request RequestFor(const Options& options, std::string_view entry, std::
   request.mixed = options.mixed;
   request.rounded = options.rounded;
   request.maxDigits = options.maxDigits;
+  request.base = options.base;
+  request.toBase = options.toBase;
+  if (options.binary64) request.binary = exact::BinaryFormat::Binary64;
+  if (options.binary32) request.binary = exact::BinaryFormat::Binary32;
   request.form = options.json      ? answer::Form::Json
                  : options.detail  ? answer::Form::Detail
                  : options.explain ? answer::Form::Working

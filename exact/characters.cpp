@@ -23,7 +23,7 @@ std::string CodePointName(char32_t c) {
   return name;
 }
 
-std::optional<char> Translate(char32_t c) {
+std::optional<char> Translate(char32_t c, int base) {
   switch (c) {
     case 0x0307: return kDot;
     case 0x0305:
@@ -41,6 +41,11 @@ std::optional<char> Translate(char32_t c) {
     const std::optional<char> ascii = AsciiForm(c);
     if (!ascii) return std::nullopt;
     c = static_cast<unsigned char>(*ascii);
+  }
+  if (base > 10 && ((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'))) {
+    const char lower = static_cast<char>(c | 0x20);
+    if (DigitValue(lower) < base || lower == 'e' || lower == 'r') return lower;
+    return std::nullopt;
   }
   if (c == '\t' || c == ' ') return ' ';
   if (c == '\r' || c == '\n') return kLineBreak;
@@ -97,7 +102,7 @@ Problem PointWithoutDigits(std::size_t index) {
 }
 
 // Strict UTF-8 (see FirstCodePoint), each character translated or refused.
-Result<std::string> Decode(std::string_view utf8) {
+Result<std::string> Decode(std::string_view utf8, int base) {
   std::string text;
   text.reserve(utf8.size());
   while (!utf8.empty()) {
@@ -109,10 +114,15 @@ Result<std::string> Decode(std::string_view utf8) {
       return ProblemAt(text.size(), N_("the byte {2} at character {1} is not valid UTF-8"), {byte},
                        ProblemKind::Encoding);
     }
-    const std::optional<char> ascii = Translate(c->value);
+    const std::optional<char> ascii = Translate(c->value, base);
     if (!ascii) {
       // Printable ASCII is named as itself, anything else by its code.
       const char32_t v = c->value;
+      if (base > 10 && ((v >= 'a' && v <= 'z') || (v >= 'A' && v <= 'Z'))) {
+        return ProblemAt(text.size(), N_("{2} at character {1} is not a digit in base {3}"),
+                         {std::string(1, static_cast<char>(v)), std::to_string(base)},
+                         ProblemKind::Character);
+      }
       if (v > 0x20 && v < 0x7F) {
         return ProblemAt(text.size(), N_("unexpected '{2}' at character {1}"),
                          {std::string(1, static_cast<char>(v))}, ProblemKind::Character);

@@ -33,6 +33,14 @@ constexpr char kDivide = '\x06';     // U+00F7 division sign
 // start with a single middle dot.
 std::size_t EllipsisLength(std::string_view s, std::size_t i, std::size_t end);
 
+// The value of a digit character of a decoded text: 0 to 9 for '0' to '9', 10
+// to 35 for 'a' to 'z', and 36 (no digit in any base) for anything else.
+constexpr int DigitValue(char c) {
+  if (c >= '0' && c <= '9') return c - '0';
+  if (c >= 'a' && c <= 'z') return c - 'a' + 10;
+  return 36;
+}
+
 // A refusal at the 0-based `index`: `format` (marked N_) names the place as
 // "character {1}", and `more` fills {2}, {3}... in turn.
 Problem ProblemAt(std::size_t index, std::string_view format, std::vector<std::string> more = {},
@@ -48,7 +56,9 @@ Problem PointWithoutDigits(std::size_t index);
 Problem NothingToRead();
 
 // Strict UTF-8 decoded to one byte per character; a character that no
-// notation uses is refused.
-Result<std::string> Decode(std::string_view utf8);
+// notation uses is refused. In a base above 10 the letters that are its
+// digits, in either case, are decoded in lower case; e and r keep their
+// meaning as marks while they are no digit of the base.
+Result<std::string> Decode(std::string_view utf8, int base = 10);
 
 }  // namespace quotalis::exact::parse

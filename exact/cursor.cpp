@@ -27,7 +27,7 @@ std::string_view MarkName(char c) {
 
 std::string TakeDigits(Cursor& c) {
   const std::size_t from = c.i;
-  while (!c.AtEnd() && IsDigitChar(c.s[c.i])) ++c.i;
+  while (!c.AtEnd() && c.IsDigit(c.s[c.i])) ++c.i;
   return std::string(c.s.substr(from, c.i - from));
 }
 
@@ -38,6 +38,11 @@ Problem Unexpected(const Cursor& c, std::string_view context) {
   if (at == kMiddleDot && !c.AtEllipsis()) {
     return ProblemAt(c.i, N_("a single middle dot at character {1}: write a point as . and an "
                              "ellipsis as \u30FB\u30FB\u30FB"));
+  }
+  // A digit of a larger base than the one read.
+  if (c.base != 10 && DigitValue(at) < 36) {
+    return ProblemAt(c.i, N_("{2} at character {1} is not a digit in base {3}"),
+                     {std::string(1, at), std::to_string(c.base)}, ProblemKind::Character);
   }
   const std::string_view mark = c.AtEllipsis() ? N_("ellipsis") : MarkName(at);
   std::string_view format;

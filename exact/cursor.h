@@ -12,11 +12,15 @@
 
 namespace quotalis::exact::parse {
 
-// The normalised text, the next character to read and the end of what is read.
+// The normalised text, the next character to read, the end of what is read,
+// and the base of its digits (2 to 36; above 10 the letters a, b, ... that
+// Decode has put in lower case are digits too).
 struct Cursor {
   std::string_view s;
   std::size_t i = 0;
   std::size_t end = 0;
+  int base = 10;
+  bool IsDigit(char ch) const { return DigitValue(ch) < base; }
   bool AtEnd() const { return i >= end; }
   char Peek() const { return i < end ? s[i] : '\0'; }
   std::size_t EllipsisLength() const { return parse::EllipsisLength(s, i, end); }

@@ -119,4 +119,9 @@ std::optional<Problem> OverLimit(const Decimal& d);
 // denominator first; nothing when both are within it, and nothing for zero.
 std::optional<Problem> CanonicalOverLimit(const Decimal& c);
 
+// Whether `base` is one the library writes in, 2 to 36, and the refusal of one
+// that is not: "the base 37 is not between 2 and 36".
+bool BaseInRange(int base);
+Problem BaseOutOfRange(int base);
+
 }  // namespace quotalis::exact

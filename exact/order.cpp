@@ -22,18 +22,18 @@ std::uint64_t Hash(const mpz_class& x) {
   return h;
 }
 
-// 10^e mod m, e >= 0: the power itself reduced once while it is not much
+// base^e mod m, e >= 0: the power itself reduced once while it is not much
 // longer than m, else a modular power.
-mpz_class PowerOfTen(std::int64_t e, const mpz_class& m, std::int64_t digits) {
+mpz_class PowerOf(unsigned long base, std::int64_t e, const mpz_class& m, std::int64_t digits) {
   mpz_class power;
   if (e <= 2 * digits) {
-    power = TenTo(e);
+    mpz_ui_pow_ui(power.get_mpz_t(), base, static_cast<unsigned long>(e));
     mpz_tdiv_r(power.get_mpz_t(), power.get_mpz_t(), m.get_mpz_t());
     return power;
   }
-  const mpz_class ten(10);
+  const mpz_class b(base);
   const mpz_class exponent = FromWord(static_cast<std::uint64_t>(e));
-  mpz_powm(power.get_mpz_t(), ten.get_mpz_t(), exponent.get_mpz_t(), m.get_mpz_t());
+  mpz_powm(power.get_mpz_t(), b.get_mpz_t(), exponent.get_mpz_t(), m.get_mpz_t());
   return power;
 }
 
@@ -54,6 +54,23 @@ std::int64_t PowerOfTenExponent(const mpz_class& y, std::int64_t below) {
   return y == TenTo(j) ? j : -1;
 }
 
+// The same for any base: base^j has j + 1 digits in its base (sizeinbase may
+// count one more), and for j > 0 the base divides it.
+std::int64_t PowerExponent(const mpz_class& y, unsigned long base, std::int64_t below) {
+  if (base == 10) return PowerOfTenExponent(y, below);
+  if (y == 1) return below > 0 ? 0 : -1;
+  if (!mpz_divisible_ui_p(y.get_mpz_t(), base)) return -1;
+  const auto size =
+      static_cast<std::int64_t>(mpz_sizeinbase(y.get_mpz_t(), static_cast<int>(base)));
+  for (std::int64_t j = size - 2; j <= size - 1; ++j) {
+    if (j < 1 || j >= below) continue;
+    mpz_class power;
+    mpz_ui_pow_ui(power.get_mpz_t(), base, static_cast<unsigned long>(j));
+    if (y == power) return j;
+  }
+  return -1;
+}
+
 struct Baby {
   std::uint64_t hash;
   std::int64_t j;
@@ -62,12 +79,18 @@ struct Baby {
 }  // namespace
 
 std::optional<std::int64_t> OrderOfTenUpTo(const mpz_class& m, std::int64_t most) {
-  // m has at least `digits` - 1 digits, and 10^t - 1 at least as many as m.
-  const auto digits = static_cast<std::int64_t>(mpz_sizeinbase(m.get_mpz_t(), 10));
+  return OrderOfBaseUpTo(m, most, 10);
+}
+
+std::optional<std::int64_t> OrderOfBaseUpTo(const mpz_class& m, std::int64_t most,
+                                            unsigned long base) {
+  // m has at least `digits` - 1 digits, and base^t - 1 at least as many as m.
+  const auto digits =
+      static_cast<std::int64_t>(mpz_sizeinbase(m.get_mpz_t(), static_cast<int>(base)));
   const std::int64_t lo = std::max<std::int64_t>(1, digits - 1);
   if (lo > most) return std::nullopt;
   const std::int64_t range = most - lo + 1;
-  // 10^j for j < below is less than m: its own residue, known without a table.
+  // base^j for j < below is less than m: its own residue, known without a table.
   const std::int64_t below = digits - 1;
   const std::int64_t b = std::max(CeilSqrt(range), std::min(below, range));
 
@@ -75,11 +98,11 @@ std::optional<std::int64_t> OrderOfTenUpTo(const mpz_class& m, std::int64_t most
   std::vector<Baby> babies;
   if (b > below) {
     babies.reserve(static_cast<std::size_t>(b - below));
-    mpz_class x = PowerOfTen(std::max<std::int64_t>(below, 0), m, digits);
+    mpz_class x = PowerOf(base, std::max<std::int64_t>(below, 0), m, digits);
     for (std::int64_t j = std::max<std::int64_t>(below, 0); j < b; ++j) {
       if (j > 0 && x == 1) return j;
       babies.push_back({Hash(x), j});
-      mpz_mul_ui(x.get_mpz_t(), x.get_mpz_t(), 10);
+      mpz_mul_ui(x.get_mpz_t(), x.get_mpz_t(), base);
       if (x >= m) mpz_tdiv_r(x.get_mpz_t(), x.get_mpz_t(), m.get_mpz_t());
     }
   }
@@ -88,19 +111,19 @@ std::optional<std::int64_t> OrderOfTenUpTo(const mpz_class& m, std::int64_t most
   std::sort(babies.begin(), babies.end(), [](const Baby& p, const Baby& q) {
     return p.hash != q.hash ? p.hash < q.hash : p.j > q.j;
   });
-  const mpz_class step = PowerOfTen(b, m, digits);
-  mpz_class y = PowerOfTen(lo - 1 + b, m, digits);
+  const mpz_class step = PowerOf(base, b, m, digits);
+  mpz_class y = PowerOf(base, lo - 1 + b, m, digits);
   for (std::int64_t top = lo - 1 + b; top - b + 1 <= most; top += b) {
-    // y = 10^top; a baby j with 10^j = y gives 10^(top - j) = 1.
+    // y = base^top; a baby j with base^j = y gives base^(top - j) = 1.
     const std::uint64_t h = babies.empty() ? 0 : Hash(y);
     auto at = std::lower_bound(babies.begin(), babies.end(), h,
                                [](const Baby& p, std::uint64_t v) { return p.hash < v; });
     for (; at != babies.end() && at->hash == h; ++at) {
       const std::int64_t t = top - at->j;
       if (t > most) break;
-      if (PowerOfTen(at->j, m, digits) == y) return t;
+      if (PowerOf(base, at->j, m, digits) == y) return t;
     }
-    if (const std::int64_t j = PowerOfTenExponent(y, below); j >= 0 && top - j <= most) {
+    if (const std::int64_t j = PowerExponent(y, base, below); j >= 0 && top - j <= most) {
       return top - j;
     }
     y *= step;

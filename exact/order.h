@@ -33,4 +33,12 @@ namespace quotalis::exact {
 // and a few copies of m.
 std::optional<std::int64_t> OrderOfTenUpTo(const mpz_class& m, std::int64_t most);
 
+// The same search for the least t >= 1 with base^t = 1 (mod m), any base from
+// 2 to 36, at the same cost; for base 10 it is OrderOfTenUpTo. A power of the
+// base below m is recognised by its length in that base and a comparison.
+// Precondition: m > 1 and m prime to base; 1 <= most.
+//   7, base 2, most 10 -> 3     7, base 16, most 10 -> 3     9, base 2, most 5 -> (none)
+std::optional<std::int64_t> OrderOfBaseUpTo(const mpz_class& m, std::int64_t most,
+                                            unsigned long base);
+
 }  // namespace quotalis::exact

@@ -39,7 +39,9 @@ Result<std::optional<Mark>> DetectNotation(const Cursor& c) {
       case '\'': mark = Mark{Notation::Quotes, i, N_("quote")}; break;
       case kDot: mark = Mark{Notation::Dots, i, N_("dot")}; break;
       case kBar: mark = Mark{Notation::Overline, i, N_("overline")}; break;
-      case 'r': mark = Mark{Notation::R, i, N_("r")}; break;
+      case 'r':
+        if (!c.IsDigit('r')) mark = Mark{Notation::R, i, N_("r")};
+        break;
       case '/': mark = Mark{Notation::Fraction, i, N_("slash")}; break;
       case kDivide: mark = Mark{Notation::Fraction, i, N_("\u00F7")}; break;
       default: {
@@ -72,12 +74,14 @@ Result<Reading> AsReading(Result<Decimal> read, Notation notation) {
 
 }  // namespace
 
-Result<Reading> Read(std::string_view utf8) {
-  Result<std::string> decoded = parse::Decode(utf8);
+namespace parse {
+
+Result<Reading> ReadIn(std::string_view utf8, int base) {
+  Result<std::string> decoded = parse::Decode(utf8, base);
   if (auto* problem = std::get_if<Problem>(&decoded)) return *problem;
   const std::string& text = std::get<std::string>(decoded);
 
-  Cursor c{text, 0, text.size()};
+  Cursor c{text, 0, text.size(), base};
   const auto blank = [](char ch) { return ch == ' ' || ch == kLineBreak; };
   while (c.i < c.end && blank(text[c.i])) ++c.i;
   while (c.end > c.i && blank(text[c.end - 1])) --c.end;
@@ -118,5 +122,9 @@ Result<Reading> Read(std::string_view utf8) {
   }
   return reading;
 }
+
+}  // namespace parse
+
+Result<Reading> Read(std::string_view utf8) { return parse::ReadIn(utf8, 10); }
 
 }  // namespace quotalis::exact

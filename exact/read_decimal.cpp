@@ -46,6 +46,9 @@ Problem NoDigits(const Cursor& c, std::optional<std::size_t> point) {
 // An optional exponent, e/E [sign] digits, that must fit in 64 bits.
 std::optional<Problem> ReadExponent(Cursor& c, Decimal& d) {
   if (c.Peek() != 'e') return std::nullopt;
+  if (c.base != 10) {
+    return ProblemAt(c.i, N_("the exponent at character {1}: only a decimal in base 10 takes one"));
+  }
   const std::size_t at = c.i++;
   bool negative = false;
   if (c.Peek() == '+' || c.Peek() == '-') negative = c.s[c.i++] == '-';

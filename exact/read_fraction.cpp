@@ -12,6 +12,9 @@ namespace quotalis::exact::parse {
 
 Result<Reading> ReadFraction(Cursor& c, bool negative, char sign) {
   // "÷" divides two whole numbers: it takes no whole part before them.
+  // The terms of a fraction are whole numbers in base 10 whatever the base of
+  // the decimals read.
+  c.base = 10;
   const bool divide = sign == kDivide;
   FractionText f;
   f.negative = negative;
@@ -32,7 +35,7 @@ Result<Reading> ReadFraction(Cursor& c, bool negative, char sign) {
   const std::size_t afterFirst = c.i;
   const bool blank = skipBlanks();
   if (c.Peek() != sign) {
-    if (divide || first.empty() || !blank || !IsDigitChar(c.Peek())) {
+    if (divide || first.empty() || !blank || !c.IsDigit(c.Peek())) {
       if (first.empty()) c.i = afterFirst;
       return Unexpected(c);
     }

@@ -23,7 +23,7 @@ struct MarkedDigits {
 
 Result<MarkedDigits> ReadMarkedDigits(Cursor& c, char mark, std::string_view name) {
   MarkedDigits m;
-  while (!c.AtEnd() && (IsDigitChar(c.s[c.i]) || c.s[c.i] == mark)) {
+  while (!c.AtEnd() && (c.IsDigit(c.s[c.i]) || c.s[c.i] == mark)) {
     if (c.s[c.i] == mark) {
       // A mark follows its digit at once; the point stands before the first.
       if (c.s[c.i - 1] == mark) {

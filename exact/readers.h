@@ -64,4 +64,8 @@ Result<Decimal> ReadOverline(Cursor& c);
 // around the ÷; `sign` is the first of them in the text, '/' or kDivide.
 Result<Reading> ReadFraction(Cursor& c, bool negative, char sign);
 
+// The whole reader of exact/read.h, the digits of decimals in `base` (2 to
+// 36), in exact/read.cpp.
+Result<Reading> ReadIn(std::string_view utf8, int base);
+
 }  // namespace quotalis::exact::parse

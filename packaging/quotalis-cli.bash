@@ -48,6 +48,12 @@ _quotalis_cli() {
         --seed)
             return  # a number
             ;;
+        --base)
+            return  # a base from 2 to 36
+            ;;
+        --to-base)
+            return  # a base from 2 to 36
+            ;;
     esac
 
     # After "--" every word is an entry.
@@ -59,7 +65,7 @@ _quotalis_cli() {
     if [[ $cur == -* ]]; then
         mapfile -t COMPREPLY < <(compgen -W '--period --detail --json --explain --notation --mixed
             --max-digits --max-memory --rounded --check --mark --spoken --sheet --count --seed --kind
-            --difficulty --document --help -h --version --' -- "$cur")
+            --difficulty --document --base --to-base --double --float --help -h --version --' -- "$cur")
     fi
 }
 complete -F _quotalis_cli quotalis-cli

@@ -37,7 +37,11 @@ const std::set<std::string, std::less<>> kHelpWords = {
     "parens", "plain", "fraction", "mixed", "input", "reading", "decimal", "unreduced", "numerator",
     "denominator", "nonRecurring", "period", "cut", "working", "error", "kind", "position", "null",
     "true", "empty", "encoding", "character", "syntax", "zero", "too", "large", "argument",
-    "unwritable", "overline", "periodAbove", "low", "high", "JavaScript", "jq",
+    "unwritable", "overline", "periodAbove", "low", "high", "base", "JavaScript", "jq",
+    // --double's and --float's fields, the standard's and the formats' names and the
+    // answer past the largest number.
+    "stored", "storedDecimal", "storedBinary", "errorDecimal", "sign", "exponentField", "exponent",
+    "significand", "bits", "class", "format", "IEEE", "binary", "double", "float", "infinity",
     // --check's and --mark's placeholders, a file name, and the English
     // words a pupil writes around the equations, which --check passes over.
     "ENTRY", "ANSWER", "NAME", "TAB", "txt", "Let", "So",

@@ -47,10 +47,10 @@ std::map<mpz_class, std::int64_t> Factorise(const mpz_class& n) {
   return out;
 }
 
-mpz_class OrderModPrime(const mpz_class& p) {
+mpz_class OrderModPrime(const mpz_class& p, unsigned long base) {
   const mpz_class phi = p - 1;
   mpz_class order = phi;
-  const mpz_class ten = 10;
+  const mpz_class ten = base;
   for (const auto& [q, e] : Factorise(phi)) {
     for (std::int64_t i = 0; i < e; ++i) {
       const mpz_class smaller = order / q;
@@ -63,11 +63,11 @@ mpz_class OrderModPrime(const mpz_class& p) {
   return order;
 }
 
-std::int64_t OrderByStepping(std::uint64_t m, std::int64_t most) {
-  std::uint64_t r = 10 % m;
+std::int64_t OrderByStepping(std::uint64_t m, std::int64_t most, std::uint64_t base) {
+  std::uint64_t r = base % m;
   for (std::int64_t t = 1; t <= most; ++t) {
     if (r == 1) return t;
-    r = r * 10 % m;
+    r = r * base % m;
   }
   return 0;
 }

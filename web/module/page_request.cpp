@@ -122,6 +122,37 @@ Refusal ReadMaxDigits(const Fields& fields, std::optional<std::int64_t>& most) {
                                       "more, \"all\" or null"));
 }
 
+// A base from 2 to 36, or null: `none` (10 for "base", 0 for "toBase").
+Refusal ReadBase(const Fields& fields, const char* name, int none, int& base) {
+  const val v = fields[name];
+  if (v.isUndefined() || v.isNull()) {
+    base = none;
+    return std::nullopt;
+  }
+  if (v.isNumber() && IsWhole(v.as<double>()) && v.as<double>() >= 2 && v.as<double>() <= 36) {
+    base = static_cast<int>(v.as<double>());
+    return std::nullopt;
+  }
+  return fields.Wrong(name, N_("the request's \"{1}\" must be a whole number from 2 to 36 or "
+                               "null"));
+}
+
+// "binary64", "binary32" or null.
+Refusal ReadBinary(const Fields& fields, std::optional<exact::BinaryFormat>& binary) {
+  const val v = fields["binary"];
+  if (v.isUndefined() || v.isNull()) return std::nullopt;
+  const std::string name = v.isString() ? Utf8(v) : std::string();
+  if (name == "binary64") {
+    binary = exact::BinaryFormat::Binary64;
+  } else if (name == "binary32") {
+    binary = exact::BinaryFormat::Binary32;
+  } else {
+    return fields.Wrong("binary",
+                        N_("the request's \"{1}\" must be \"binary64\", \"binary32\" or null"));
+  }
+  return std::nullopt;
+}
+
 }  // namespace
 
 std::string Utf8(const val& text) {
@@ -192,7 +223,9 @@ std::optional<answer::Answer> ReadRequest(const val& object, std::string& entry,
        {ReadK(fields, request.period),
         ReadNotation(fields, request.notation, request.notationChosen),
         ReadFlag(fields, "mixed", request.mixed), ReadFlag(fields, "explain", explain),
-        ReadFlag(fields, "rounded", request.rounded), ReadMaxDigits(fields, request.maxDigits)}) {
+        ReadFlag(fields, "rounded", request.rounded), ReadMaxDigits(fields, request.maxDigits),
+        ReadBase(fields, "base", 10, request.base), ReadBase(fields, "toBase", 0, request.toBase),
+        ReadBinary(fields, request.binary)}) {
     if (refused) return refused;
   }
   // A rounded display has no recurring digits to count.

@@ -22,6 +22,9 @@ namespace quotalis::web {
 //   maxDigits  a whole number of 1 or more, "all" (every digit), or null
 //              (the default, answer::kDefaultMaxDigits)
 //   language   "ja" (the default) or "en"
+//   base       the entry's base, 2 to 36, or null (10): answer::Request::base
+//   toBase     the answer's base, 2 to 36, or null (none): Request::toBase
+//   binary     "binary64", "binary32" or null: Request::binary
 // Other fields are passed over, so that a newer page works with an older
 // module. Fills `request`, whose entry is then a view of `entry`, for the
 // JSON answer (with the working in all three formats when "explain" is

@@ -160,6 +160,12 @@ const NEEDS = {
   rounded: ['the request\'s "rounded" must be true or false', 'リクエストの「rounded」には true か false を指定してください'],
   maxDigits: ['the request\'s "maxDigits" must be a whole number of 1 or more, "all" or null',
               'リクエストの「maxDigits」には1以上の整数、"all"、null のいずれかを指定してください'],
+  base: ['the request\'s "base" must be a whole number from 2 to 36 or null',
+         'リクエストの「base」には 2 から 36 までの整数か null を指定してください'],
+  toBase: ['the request\'s "toBase" must be a whole number from 2 to 36 or null',
+           'リクエストの「toBase」には 2 から 36 までの整数か null を指定してください'],
+  binary: ['the request\'s "binary" must be "binary64", "binary32" or null',
+           'リクエストの「binary」には "binary64"、"binary32"、null のどれかを指定してください'],
   language: ['the request\'s "language" must be "ja" or "en"',
              'リクエストの「language」には "ja" か "en" を指定してください'],
   roundedPeriod: ['the request\'s "period" must be null or 0 when "rounded" is true',
@@ -198,6 +204,9 @@ function checkRefusals(m) {
     ['explain', ['true', 0, null]],
     ['rounded', ['false', 1, null]],
     ['maxDigits', [0, -1, 1.5, NaN, Infinity, '4', 'ALL', '', true, {}, [4]]],
+    ['base', [1, 37, 2.5, NaN, '2', true, {}, [2]]],
+    ['toBase', [0, 1, 37, '16', false]],
+    ['binary', ['double', 'Binary64', 64, true, {}]],
   ];
   for (const [field, values] of bad) {
     for (const value of values) {
@@ -250,6 +259,14 @@ function checkAccepted(m) {
     [{ entry: '0.3', rounded: true, period: null }, ['--rounded']],
     [{ entry: '0.3', rounded: false, mixed: false, explain: false }, []],
     [{ entry: '1/7', unknown: [1], another: { deep: true } }, []],
+    [{ entry: '0.1', toBase: 2 }, ['--to-base', '2']],
+    [{ entry: '0.0(0011)', base: 2 }, ['--base', '2']],
+    [{ entry: '1/5', base: 2, toBase: null }, ['--base', '2']],
+    [{ entry: '0.0(0011)_2' }, []],
+    [{ entry: '0.g', base: 16 }, ['--base', '16']],
+    [{ entry: '0.1', binary: 'binary64' }, ['--double']],
+    [{ entry: '0.1', binary: 'binary32' }, ['--float']],
+    [{ entry: '-0', binary: 'binary64', base: null }, ['--double']],
   ];
   for (const [fields, args] of rows) {
     for (const language of ['en', 'ja', undefined]) {

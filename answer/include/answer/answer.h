@@ -60,6 +60,22 @@ struct Workings {
   std::vector<std::string> text, latex, mathml, spoken;
 };
 
+// The number stored for an entry (Request::binary), as the writers give it.
+struct BinaryFields {
+  std::string format;  // "binary64", "binary32"
+  std::string kind;    // exact::BinaryClassName: "normal", "subnormal", "zero", "infinity"
+  std::string value;   // the stored value in lowest terms: "1/2", "-0"; "infinity", "-infinity"
+  std::string valueDecimal;         // exactly, as a decimal that ends: "0.5"; empty for an infinity
+  std::string valueBinary;          // exactly, in base 2: "0.1"; empty for an infinity
+  std::string error;                // stored minus entry in lowest terms; empty for an infinity
+  std::string errorDecimal;         // the same as a decimal in the request's notation
+  int sign = 0;                     // the sign bit
+  std::uint32_t exponentField = 0;  // the biased exponent as stored
+  std::int32_t exponent = 0;        // the exponent it stands for (0 for zeros, infinities)
+  std::string significand;          // the significand field in hexadecimal: "0x999999999999A"
+  std::string bits;                 // the whole number in hexadecimal: "0x3FB999999999999A"
+};
+
 struct Answer {
   Status status = Status::Answered;
   // What --json reports as the input: the request's entry (a view of it), or
@@ -80,6 +96,8 @@ struct Answer {
   // Decimal: the fraction's decimal in that notation, cut or whole (a cut
   // one with its note: in English in the Detail and Json forms).
   std::string decimal;
+  // The base `decimal` is written in, and its lengths below counted in.
+  int base = 10;
   Terms unreduced;  // Kind Fraction: the schoolbook fraction (not in the Value form)
   Terms lowest;     // the answer in lowest terms (not for kind Decimal in the Value form)
   // The digits of the non-recurring part and of the period (Json; Decimal
@@ -91,6 +109,8 @@ struct Answer {
   // Kind Rounded: the ends of the interval, as decimals (Detail, Json).
   std::string low, high;
   Workings working;
+  // Request::binary: the number stored, which is then the answer.
+  std::optional<BinaryFields> binary;
 };
 
 // Answers the request's entry, as plain decimal with K, decimal in any

@@ -9,6 +9,7 @@
 #include <optional>
 #include <string_view>
 
+#include <quotalis/exact/binary.h>
 #include <quotalis/exact/notation.h>
 
 #include "answer/keypad.h"
@@ -54,6 +55,23 @@ struct Request {
   // that the answer and its working read alike.
   bool notationChosen = false;
   bool mixed = false;
+  // The base, 2 to 36, of the entry's digits when it is a decimal, and of
+  // the expansion answered for a fraction; digits past 9 are letters, read
+  // in either case and written in lower case (exact/base.h). A fraction's
+  // numerator and denominator are always in base 10. A subscript at the end
+  // of the entry, "0.0(0011)₂" or "0.0(0011)_2", names the entry's base too;
+  // one that disagrees with a base other than 10 given here is refused.
+  //   base 2: "0.0(0011)" -> 1/10   "1/5" -> 0.(0011)
+  int base = 10;
+  // 2 to 36: the answer is the entry's value, read in base 10 (or in its
+  // subscript's base), written as an expansion in this base; 0: not asked.
+  //   toBase 2: "0.1" -> 0.0(0011)   toBase 16: "0.1(6)" -> 0.2(a)
+  int toBase = 0;
+  // The answer is the IEEE 754 number a computer stores for the entry's
+  // value (exact/binary.h): its exact value, its error and its bits; none:
+  // not asked.
+  //   Binary64: "0.1" -> 3602879701896397/36028797018963968, 0x3FB999999999999A
+  std::optional<exact::BinaryFormat> binary;
   // The entry is a display rounded at its last digit: answer the simplest
   // fraction it may stand for (exact/rounded.h).
   bool rounded = false;

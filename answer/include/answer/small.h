@@ -10,7 +10,8 @@
 namespace quotalis::answer {
 
 // Whether AnswerSmall may answer under `request`: the value alone is asked
-// for (perhaps as a mixed number), no working, not a rounded display.
+// for (perhaps as a mixed number), no working, not a rounded display, in
+// base 10 both ways (a subscript on a line is no small decimal).
 bool AnswersSmall(const Request& request);
 
 // For `entry` a small decimal (exact::ReadSmall, within

@@ -54,6 +54,11 @@ struct Options {
   bool mark = false;   // --mark: the lines of standard input marked
   exact::Notation notation = exact::Notation::Parentheses;
   bool notationGiven = false;  // --notation was given, even as the default
+  int base = 10;               // --base: the entry's digits, and a fraction's expansion
+  int toBase = 0;
+  bool binary64 = false;  // --double: the binary64 stored for the entry
+  bool binary32 = false;  // --float: the binary32              // --to-base: the answer as an
+                          // expansion in this base; 0: not asked
   std::optional<std::int64_t> maxDigits = answer::kDefaultMaxDigits;  // nothing: all digits
   MemoryBudget memory;
   std::optional<std::string> entry;  // nothing: read lines from standard input

@@ -11,6 +11,9 @@
 //   ReadSmall, ToWordFraction, WriteWordFraction: the same for small
 //                        decimals in machine words                    exact/word.h
 //   Write(decimal, how)  a decimal in any notation                          exact/write.h
+//   ReadInBase, FromBase, ToBase, PeriodLengthInBase, WriteInBase: the same
+//                        in any base from 2 to 36                     exact/base.h
+//   NearestBinary(value, format) the double or float stored for a value   exact/binary.h
 //   ExplainDecimal, ExplainFraction: the working of both ways, as data      exact/working.h
 //   FromRounded(decimal) a rounded display's simplest fraction, in the
 //                        half-open interval rounding half up gives        exact/rounded.h
@@ -25,6 +28,8 @@
 // out of memory is the one failure not reported this way.
 #pragma once
 
+#include <quotalis/exact/base.h>
+#include <quotalis/exact/binary.h>
 #include <quotalis/exact/canonical.h>
 #include <quotalis/exact/decimal.h>
 #include <quotalis/exact/expansion.h>

@@ -131,6 +131,16 @@ Steps DecimalSteps(const exact::DecimalWorking& w, const Style& style);
 // division's rows: moved in, a numerator of millions of digits is held once.
 Steps FractionSteps(exact::FractionWorking w);
 
+// The working of `value` written in `base` (2 to 36), as the information
+// course teaches it: the whole part in the base, then the fractional part
+// multiplied by the base, its whole part the next digit, until the
+// fractional part is 0 or comes again (at most exact::kMaxDivisionSteps
+// digits); the fractional parts as base-10 decimals when `asDecimal` (an
+// entry written as one), else as fractions.
+//   0.1, base 2: 0.1 × 2 = 0 + 0.2, 0.2 × 2 = 0 + 0.4, 0.4 × 2 = 0 + 0.8,
+//   0.8 × 2 = 1 + 0.6, 0.6 × 2 = 1 + 0.2, then 0.2 again: 0.0(0011)
+Steps BaseSteps(const exact::Rational& value, int base, bool asDecimal);
+
 // A rounded display's simplest fraction (exact/rounded.h): the interval the
 // display stands for; 0 when it holds 0; the sign set aside; each whole part
 // both ends of the range share taken off, the variable written as that part

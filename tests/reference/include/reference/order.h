@@ -17,11 +17,12 @@ std::map<mpz_class, std::int64_t> Factorise(const mpz_class& n);
 
 // The least t >= 1 with 10^t = 1 modulo the prime p (p neither 2 nor 5):
 // p - 1 factorised, then divided by each prime while the power stays 1.
-mpz_class OrderModPrime(const mpz_class& p);
+// Another base (p not dividing it) in the same way.
+mpz_class OrderModPrime(const mpz_class& p, unsigned long base = 10);
 
 // The least t >= 1 with 10^t = 1 modulo m (1 < m < 2^32, prime to 10), by
 // multiplying by ten until the residue is 1 again; 0 when none is found in
-// `most` steps.
-std::int64_t OrderByStepping(std::uint64_t m, std::int64_t most);
+// `most` steps. Another base (below 2^32, prime to m) in the same way.
+std::int64_t OrderByStepping(std::uint64_t m, std::int64_t most, std::uint64_t base = 10);
 
 }  // namespace quotalis::testing
