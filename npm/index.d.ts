@@ -33,7 +33,14 @@ export interface LanguageOption {
   language?: Language;
 }
 
-export interface AnswerOptions extends LanguageOption {
+export interface BaseOptions {
+  /** The base, 2 to 36, of the entry's digits and of an answer that is an expansion; 10 when left out. */
+  base?: number | string | null;
+  /** The answer is the entry's value written as an expansion in this base, 2 to 36. */
+  toBase?: number | string | null;
+}
+
+export interface AnswerOptions extends LanguageOption, BaseOptions {
   /** K: how many trailing digits of a plain decimal recur ("1", 1; null or 0: none). */
   period?: number | string | null;
   /** The notation the answer's decimals are written in. */
@@ -75,6 +82,8 @@ export interface Answer<N = string> {
   /** How many digits recur (0 for a decimal that ends); null when more than `periodAbove`. */
   period: N | null;
   periodAbove?: N;
+  /** The base of the expansions, when it is not 10. */
+  base?: number;
   /** Whether the decimal was cut at maxDigits: it then says so, and `period` is its length all the same. */
   cut: boolean;
 }
@@ -121,6 +130,74 @@ export interface CheckResult {
   lines: CheckedLine[];
 }
 
+/** The kinds of exercise a sheet draws (quotalis-cli --kind). */
+export type ExerciseKind = 'pure' | 'pre-period' | 'whole' | 'to-decimal' | 'mixed-number' | 'rounded';
+
+export interface SheetOptions extends LanguageOption {
+  /** The seed: the same seed, kinds, count and difficulty give the same sheet; one below 1,000,000 is chosen when left out, and printed on the sheet. */
+  seed?: number | string;
+  /** How many exercises, 1 to 200. */
+  count?: number | string;
+  /** The kinds drawn, in a balanced mix; every kind when left out. */
+  kinds?: readonly ExerciseKind[];
+  /** 1, 2 or 3. */
+  difficulty?: number | string;
+  /** The answer key holds each exercise's working. */
+  explain?: boolean;
+}
+
+export interface Exercise {
+  number: number;
+  kind: ExerciseKind;
+  /** As the program reads it: "0.1(6)", "1/7", ... */
+  question: string;
+  /** As quotalis-cli writes it. */
+  answer: string;
+  /** The value in lowest terms. */
+  fraction: string;
+}
+
+export interface Sheet {
+  /** The sheet as quotalis-cli --sheet --json writes it. */
+  sheet: { seed: number; exercises: Exercise[] };
+  /** The LaTeX document quotalis-cli --sheet writes, for lualatex. */
+  latex: string;
+}
+
+export interface StoredOptions extends LanguageOption {
+  /** 'binary64' (a double, the default) or 'binary32' (a float). */
+  format?: 'binary64' | 'binary32';
+  /** The notation of errorDecimal. */
+  notation?: Notation | null;
+}
+
+/** The IEEE 754 number nearest a decimal (round to nearest, ties to even). */
+export interface Stored {
+  input: string;
+  reading: string;
+  format: 'binary64' | 'binary32';
+  class: 'normal' | 'subnormal' | 'zero' | 'infinity';
+  /** The stored value in lowest terms ("3602879701896397/36028797018963968"); "infinity", "-infinity", "-0". */
+  stored: string;
+  /** Exactly, as a decimal that ends; null for an infinity. */
+  storedDecimal: string | null;
+  /** Exactly, in base 2; null for an infinity. */
+  storedBinary: string | null;
+  /** Stored value minus the entry, in lowest terms; null for an infinity. */
+  error: string | null;
+  errorDecimal: string | null;
+  sign: number;
+  /** The biased exponent as stored. */
+  exponentField: number;
+  exponent: number;
+  /** The significand field in hexadecimal. */
+  significand: string;
+  /** The whole number in hexadecimal ("0x3FB999999999999A"). */
+  bits: string;
+  /** The entry's value in lowest terms. */
+  fraction: string;
+}
+
 export interface Engine {
   /** quotalis-cli --version's number. */
   readonly version: string;
@@ -134,6 +211,10 @@ export interface Engine {
   explain(entry: string, options?: ExplainOptions): string;
   /** A pupil's working checked line by line against the entry's value. */
   check(entry: string, working: string | readonly string[], options?: LanguageOption): CheckResult;
+  /** The binary64 or binary32 a computer stores for a decimal. */
+  stored(entry: string, options?: StoredOptions): Stored;
+  /** An exercise sheet with its answer key. */
+  sheet(options?: SheetOptions): Sheet;
 }
 
 /** The engine, made once and shared; a new one after one has stopped. */

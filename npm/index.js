@@ -31,13 +31,16 @@ export class QuotalisError extends Error {
 // one request object, as its check does, is a row here and a method
 //   name(options) { return this.#ask('name', this.#options('name', options)); }
 const COMMON = ['language'];
-const ANSWER_OPTIONS = [...COMMON, 'period', 'notation', 'mixed', 'maxDigits', 'bigint'];
+const BASES = ['base', 'toBase'];
+const ANSWER_OPTIONS = [...COMMON, ...BASES, 'period', 'notation', 'mixed', 'maxDigits', 'bigint'];
 const OPTIONS = {
   toFraction: ANSWER_OPTIONS,
   toDecimal: ANSWER_OPTIONS,
   fromRounded: ANSWER_OPTIONS,
-  explain: [...COMMON, 'format', 'period', 'notation', 'mixed', 'maxDigits', 'rounded'],
+  explain: [...COMMON, ...BASES, 'format', 'period', 'notation', 'mixed', 'maxDigits', 'rounded'],
+  stored: [...COMMON, 'format', 'notation'],
   check: COMMON,
+  sheet: [...COMMON, 'seed', 'count', 'kinds', 'difficulty', 'explain'],
 };
 // The fields of an answer that hold whole numbers, strings or BigInt.
 const NUMBERS = ['numerator', 'denominator', 'nonRecurring', 'period', 'periodAbove'];
@@ -76,6 +79,17 @@ class Engine {
     return this.#answer('fromRounded', display, options, { rounded: true });
   }
 
+  // The number a computer stores for a decimal: the IEEE 754 binary64
+  // (format 'binary64', the default) or binary32 nearest it, its exact
+  // value, its error and its bits.
+  stored(entry, options) {
+    const o = this.#options('stored', options);
+    const format = o.format === undefined ? 'binary64' : o.format;
+    if (format !== 'binary64' && format !== 'binary32') this.#refuseOption('format', 'binary', o.language);
+    delete o.format;
+    return this.#ask('answer', { ...o, entry, binary: format });
+  }
+
   // The working, step by step, as text (lines joined by '\n'), LaTeX or
   // MathML.
   explain(entry, options) {
@@ -96,6 +110,18 @@ class Engine {
     if (typeof entry !== 'string') this.#ask('answer', { entry, language });
     if (typeof lines !== 'string') this.#refuseOption('working', 'string', language);
     return this.#ask('check', { entry, working: lines, language });
+  }
+
+  // An exercise sheet: the same exercises as quotalis-cli --sheet for the
+  // same seed, kinds, count and difficulty, as data and as its LaTeX
+  // document (with `explain`, the answer key holds each working).
+  sheet(options) {
+    const o = this.#options('sheet', options);
+    if (o.kinds !== undefined && !Array.isArray(o.kinds)) this.#refuseOption('kinds', 'array', o.language);
+    if (o.explain !== undefined && typeof o.explain !== 'boolean') this.#refuseOption('explain', 'flag', o.language);
+    // As the command line does, a seed short enough to copy off the sheet.
+    if (o.seed === undefined) o.seed = Math.floor(Math.random() * 1000000);
+    return this.#ask('sheet', o);
   }
 
   #answer(method, entry, options, fixed) {

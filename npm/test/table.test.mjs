@@ -117,3 +117,89 @@ for (const row of tablePath ? readTable(tablePath) : []) {
     });
   }
 }
+
+// A sheet is the command line's for the same seed, kinds, count and
+// difficulty, as data and as its LaTeX, in both languages.
+test('a sheet is the command line\'s', () => {
+  const asks = [
+    [{ seed: 7, count: 30 }, ['--seed', '7', '--count', '30']],
+    [{ seed: '12345', count: 12, kinds: ['pure', 'rounded'], difficulty: 3, explain: true },
+     ['--seed', '12345', '--count', '12', '--kind', 'pure', '--kind', 'rounded', '--difficulty', '3', '--explain']],
+  ];
+  for (const language of ['en', 'ja']) {
+    for (const [options, args] of asks) {
+      const s = q.sheet({ ...options, language });
+      assert.deepEqual(s.sheet, JSON.parse(cli(['--sheet', '--json', ...args.filter((a) => a !== '--explain')], language)));
+      assert.equal(s.latex.replace(/\n$/, ''), cli(['--sheet', ...args], language));
+    }
+  }
+  assert.notDeepEqual(q.sheet({ seed: 8, count: 30 }).sheet.exercises, q.sheet({ seed: 7, count: 30 }).sheet.exercises);
+  const chosen = q.sheet({ count: 3 });
+  assert.ok(chosen.sheet.seed < 1000000 && chosen.latex.includes(String(chosen.sheet.seed)));
+  const refusal = (f) => {
+    try {
+      f();
+    } catch (e) {
+      return e;
+    }
+    assert.fail('no refusal');
+  };
+  for (const [options, message] of [
+    [{ kinds: 'pure' }, 'the request\'s "kinds" must be a list'],
+    [{ explain: 'yes' }, 'the request\'s "explain" must be true or false'],
+    [{ pages: 2 }, "unknown option 'pages'"],
+  ]) {
+    const e = refusal(() => q.sheet(options));
+    assert.ok(e instanceof QuotalisError);
+    assert.deepEqual([e.kind, e.message], ['argument', message]);
+  }
+  for (const options of [{ count: 0 }, { count: 201 }, { kinds: ['cubes'] }, { difficulty: 4 }]) {
+    assert.equal(refusal(() => q.sheet(options)).kind, 'argument');
+  }
+});
+
+// Other bases and the stored binary64 and binary32 values are the command
+// line's; a few are written out here from the arithmetic of the examples.
+test('bases and stored values are the command line\'s', () => {
+  const stringed = (json) => {
+    for (const key of NUMBERS) if (typeof json[key] === 'number') json[key] = String(json[key]);
+    return json;
+  };
+  for (const language of ['en', 'ja']) {
+    for (const [entry, options, args] of [
+      ['0.1', { toBase: 2 }, ['--to-base', '2']],
+      ['0.0(0011)', { base: 2 }, ['--base', '2']],
+      ['0.0(0011)_2', {}, []],
+      ['1/5', { base: 2 }, ['--base', '2']],
+      ['0.1(6)', { toBase: 16 }, ['--to-base', '16']],
+      ['0.z', { base: 36, toBase: 7 }, ['--base', '36', '--to-base', '7']],
+    ]) {
+      const json = stringed(JSON.parse(cli(['--json', ...args, '--', entry], language)));
+      assert.equal(JSON.stringify(q.toDecimal(entry, { ...options, language })), JSON.stringify(json));
+    }
+    for (const [entry, format, flag] of [['0.1', 'binary64', '--double'], ['0.1', 'binary32', '--float'],
+      ['-0', 'binary64', '--double'], ['1e400', 'binary64', '--double'], ['4.9e-324', 'binary64', '--double'],
+      ['0.(3)', 'binary32', '--float']]) {
+      assert.deepEqual(q.stored(entry, { format, language }), JSON.parse(cli(['--json', flag, '--', entry], language)));
+    }
+  }
+  assert.equal(q.toDecimal('0.1', { toBase: 2 }).decimal, '0.0(0011)');
+  assert.equal(q.toFraction('0.0(0011)', { base: 2 }).fraction, '1/10');
+  assert.equal(q.toDecimal('1/5', { base: 2 }).decimal, '0.(0011)');
+  const d = q.stored('0.1');
+  assert.deepEqual([d.stored, d.bits, d.error], ['3602879701896397/36028797018963968', '0x3FB999999999999A',
+    '1/180143985094819840']);
+  assert.equal(q.stored('1e400').class, 'infinity');
+  for (const [f, kind] of [[() => q.toFraction('0.5', { base: 37 }), 'argument'],
+    [() => q.toFraction('0.2', { base: 2 }), 'character'],
+    [() => q.stored('0.1', { format: 'binary16' }), 'argument']]) {
+    let e;
+    try {
+      f();
+    } catch (caught) {
+      e = caught;
+    }
+    assert.ok(e instanceof QuotalisError);
+    assert.equal(e.kind, kind);
+  }
+});

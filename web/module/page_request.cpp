@@ -183,6 +183,12 @@ answer::Answer RefuseOption(const std::string& name, const std::string& needs,
   if (needs == "string") {
     return fields.Wrong(name.c_str(), N_("the request's \"{1}\" must be a string"));
   }
+  if (needs == "binary") {
+    return fields.Wrong(name.c_str(), N_("the request's \"{1}\" must be \"binary64\" or \"binary32\""));
+  }
+  if (needs == "array") {
+    return fields.Wrong(name.c_str(), N_("the request's \"{1}\" must be a list"));
+  }
   if (needs == "object") {
     return fields.Refuse(N_("the options must be an object, or left out"), {});
   }

@@ -42,6 +42,8 @@ std::optional<answer::Answer> ReadRequest(const emscripten::val& object, std::st
 //   "unknown" ("maxDigit") -> "unknown option 'maxDigit'"
 //   "flag" ("bigint")      -> "the request's \"bigint\" must be true or false"
 //   "string" ("working")   -> "the request's \"working\" must be a string"
+//   "binary" ("format")    -> "the request's \"format\" must be \"binary64\" or \"binary32\""
+//   "array" ("kinds")      -> "the request's \"kinds\" must be a list"
 //   "format" ("format")    -> "the request's \"format\" must be \"text\", \"latex\" or \"mathml\""
 //   "object" (any name)    -> "the options must be an object, or left out"
 answer::Answer RefuseOption(const std::string& name, const std::string& needs,
