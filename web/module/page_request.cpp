@@ -184,7 +184,8 @@ answer::Answer RefuseOption(const std::string& name, const std::string& needs,
     return fields.Wrong(name.c_str(), N_("the request's \"{1}\" must be a string"));
   }
   if (needs == "binary") {
-    return fields.Wrong(name.c_str(), N_("the request's \"{1}\" must be \"binary64\" or \"binary32\""));
+    return fields.Wrong(name.c_str(),
+                        N_("the request's \"{1}\" must be \"binary64\" or \"binary32\""));
   }
   if (needs == "array") {
     return fields.Wrong(name.c_str(), N_("the request's \"{1}\" must be a list"));
