@@ -191,11 +191,6 @@ Answer BaseAnswer(const Request& request) {
     }
     base = *entry.base;
   }
-  if (request.working.Any() && request.binary) {
-    return refuse(Status::Failed,
-                  exact::MakeProblem(exact::ProblemKind::Unwritable,
-                                     N_("the number stored is answered without a working"), {}));
-  }
   exact::Result<Valued> read = ReadValue(entry.text, base, request.period);
   if (auto* p = std::get_if<exact::Problem>(&read)) return refuse(Status::BadInput, *p);
   Valued& v = std::get<Valued>(read);
@@ -215,6 +210,12 @@ Answer BaseAnswer(const Request& request) {
     if (auto* p = std::get_if<exact::Problem>(&stored)) return refuse(Status::Failed, *p);
     Answer a = Begun(request, Kind::Fraction, v.notation);
     a.binary = std::get<BinaryFields>(std::move(stored));
+    if (request.working.Any()) {
+      const explain::Style style = WorkingStyle(request, v.notation);
+      const exact::StoredBinary s = exact::NearestBinary(v.value, *request.binary, v.negative);
+      a.working =
+          Rendered(explain::BinarySteps(v.value, s, *request.binary, v.decimal), request, style);
+    }
     a.lowest = {Hold(v.value.numerator), Hold(v.value.denominator), 0};
     return a;
   }

@@ -149,10 +149,20 @@ TEST(BinaryCommandLine, AnswersTheNumberStored) {
     EXPECT_EQ(RunCli({"--double", other, "0.1"}).status, 2) << other;
   }
   EXPECT_EQ(RunCli({"--double", "--to-base", "2", "0.1"}).status, 2);
+  // The working: the expansion, the bits cut off, the rounding and the error.
   const cli_run::Run explained = RunCli({"--double", "--explain", "0.1"});
-  EXPECT_EQ(explained.status, 1);
-  EXPECT_NE(explained.err.find("the number stored is answered without a working"),
-            std::string::npos);
+  EXPECT_EQ(explained.status, 0) << explained.err;
+  for (const char* part :
+       {"0.1 is 0.0(0011)", "begin 10011001", "rounded up",
+        "3602879701896397/36028797018963968 = "
+        "0.1000000000000000055511151231257827021181583404541015625",
+        "= 1/180143985094819840 = 0.0000000000000000055511151231257827021181583404541015625"}) {
+    EXPECT_NE(explained.out.find(part), std::string::npos) << part << "\n" << explained.out;
+  }
+  const cli_run::Run single = RunCli({"--float", "--explain", "--base", "2", "0.0(0011)"});
+  EXPECT_EQ(single.status, 0) << single.err;
+  EXPECT_NE(single.out.find("13421773/134217728"), std::string::npos) << single.out;
+  EXPECT_NE(single.out.find("24 significant bits"), std::string::npos) << single.out;
 }
 
 }  // namespace

@@ -319,6 +319,30 @@ TEST(WorkingMathml, SchoolExercisesInBothLanguages) {
   }
 }
 
+// --- The number stored -------------------------------------------------------
+
+TEST(WorkingMathml, TheNumberStoredIsMathmlCore) {
+  for (const std::string language : {"en", "ja"}) {
+    for (const std::vector<std::string>& args :
+         std::vector<std::vector<std::string>>{{"--double", "0.1"},
+                                               {"--double", "--", "-0.3"},
+                                               {"--double", "1e-320"},
+                                               {"--double", "1.8e308"},
+                                               {"--double", "1e400"},
+                                               {"--double", "0"},
+                                               {"--double", "1/3"},
+                                               {"--float", "16777217"},
+                                               {"--float", "--base", "2", "0.0(0011)"}}) {
+      SCOPED_TRACE(language + " " + args.back());
+      const std::string got = Mathml(args, language);
+      std::string fault;
+      const std::vector<Node> blocks = Blocks(got, fault);
+      EXPECT_EQ(fault, "");
+      EXPECT_GE(blocks.size(), 3u);
+    }
+  }
+}
+
 // --- Seeded entries in every notation ---------------------------------------
 
 TEST(WorkingMathml, EveryBlockIsMathmlCoreOverSeededEntries) {

@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include <quotalis/exact/binary.h>
 #include <quotalis/exact/notation.h>
 #include <quotalis/exact/rounded.h>
 #include <quotalis/exact/working.h>
@@ -140,6 +141,20 @@ Steps FractionSteps(exact::FractionWorking w);
 //   0.1, base 2: 0.1 × 2 = 0 + 0.2, 0.2 × 2 = 0 + 0.4, 0.4 × 2 = 0 + 0.8,
 //   0.8 × 2 = 1 + 0.6, 0.6 × 2 = 1 + 0.2, then 0.2 again: 0.0(0011)
 Steps BaseSteps(const exact::Rational& value, int base, bool asDecimal);
+
+// The working of the binary64 or binary32 number `stored` for `entry`
+// (exact/binary.h): the entry's binary expansion, its period marked; the
+// normalised form 1.xxx × 2^e; where the significand is cut (53 or 24
+// significant bits, fewer for a subnormal), the bits kept and the first bits
+// cut off; how they round it (to nearest, ties to even); the number stored as
+// a fraction and an exact decimal; and the error, stored minus entry. Zero is
+// stored exactly; past the largest finite number, infinity. The entry is
+// written as a decimal when `asDecimal`, else as a fraction.
+//   0.1, Binary64: 0.1 is 0.0(0011) in binary; 1.1001100110011…₂ × 2^-4;
+//   the bits cut off begin 10011001, more than half: rounded up;
+//   stored 3602879701896397/2^55, error 1/180143985094819840
+Steps BinarySteps(const exact::Rational& entry, const exact::StoredBinary& stored,
+                  exact::BinaryFormat format, bool asDecimal);
 
 // A rounded display's simplest fraction (exact/rounded.h): the interval the
 // display stands for; 0 when it holds 0; the sign set aside; each whole part
