@@ -156,7 +156,8 @@ Steps BinarySteps(const exact::Rational& entry, const exact::StoredBinary& store
       s.Say(N_("In binary (base 2), {1} is {2}"), {magnitude, {DecimalOf(x->value)}});
     } else {
       s.Say(N_("In binary (base 2), {1} begins {2}, and its digits go on"),
-            {magnitude, {Binary(x->value.integer + "." + x->value.fixed + x->value.period)}});
+            {magnitude,
+             {DecimalOf({false, x->value.integer, x->value.fixed + x->value.period, "", 0})}});
       if (x->periodLength && *x->periodLength > 0) {
         s.Say(N_("Its period is {1} binary digits long"), {Of(*x->periodLength)});
       }
@@ -256,7 +257,7 @@ Steps BinarySteps(const exact::Rational& entry, const exact::StoredBinary& store
     s.Say(N_("The number stored is {1}"), {f});
   }
   // The error, the sign put back.
-  Formula error = {Fraction(v.numerator, v.denominator),
+  Formula error = {v.denominator == 1 ? Number(v.numerator) : Fraction(v.numerator, v.denominator),
                    Operator("-"),
                    Open(),
                    Shown(value, asDecimal),

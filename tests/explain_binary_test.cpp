@@ -186,6 +186,16 @@ TEST(BinaryWorking, ZeroOverflowAndUnderflow) {
       Said(steps(179769313486231581 * TenTo(291), BinaryFormat::Binary64), "Rounded up, it passes"),
       nullptr);
   EXPECT_NE(Said(steps(TenTo(39), BinaryFormat::Binary32), "The exponent {1} is above"), nullptr);
+  // 10^-320's binary period, the order of 2 modulo 5^320, is 4 × 5^319:
+  // too long to write, its length said.
+  const explain::Steps tiny = steps(TenTo(-320), BinaryFormat::Binary64);
+  EXPECT_NE(Said(tiny, "In binary (base 2), {1} begins"), nullptr);
+  const explain::Sentence* period = Said(tiny, "Its period is");
+  ASSERT_NE(period, nullptr);
+  mpz_class order;
+  mpz_ui_pow_ui(order.get_mpz_t(), 5, 319);
+  EXPECT_EQ(quotalis::testing::Shown(period->args.at(0).at(0)),
+            quotalis::testing::ExpectedShown(4 * order));
   // Far below the least subnormal: every bit kept is 0.
   EXPECT_NE(Said(steps(TenTo(-400), BinaryFormat::Binary64), "Every bit kept is 0"), nullptr);
   // 2^-1075 is a tie between 0 and the least subnormal: to even, 0.
