@@ -128,7 +128,14 @@ class Spoken {
       case Math::Kind::Power: return Power(m.text, Minus(m.exponent));
       case Math::Kind::Open:
       case Math::Kind::Close: return {};
-      case Math::Kind::Indexed: return Name(m.text) + (tight_ ? "" : " ") + m.index;
+      case Math::Kind::Indexed:
+        // Digits with a subscript are a number written in that base, not a
+        // variable: read as such, the base never run into the digits.
+        if (!m.text.empty() && m.text[0] >= '0' && m.text[0] <= '9') {
+          // TRANSLATORS: read aloud, digits written in another base: "1.1001 in base 2".
+          return Say(N_("{1} in base {2}"), {m.text, m.index});
+        }
+        return Name(m.text) + (tight_ ? "" : " ") + m.index;
     }
     return {};
   }

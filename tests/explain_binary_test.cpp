@@ -230,6 +230,13 @@ TEST(BinaryWorking, EveryFormatInBothLanguages) {
         EXPECT_EQ(text.find("stored"), std::string::npos) << text;
         EXPECT_EQ(text.find(" bits"), std::string::npos) << text;
       }
+      // Read aloud, binary digits are said to be in base 2, never run into it.
+      std::string spoken;
+      for (const std::string& line : explain::Render(steps, explain::Format::Spoken, style, *w)) {
+        spoken += line + "\n";
+      }
+      EXPECT_NE(spoken.find(w == &japanese ? "2 進数の 1." : " in base 2"), std::string::npos)
+          << spoken;
       for (const std::string& block : explain::Render(steps, explain::Format::Latex, style, *w)) {
         int depth = 0;
         for (char c : block) {
