@@ -5,11 +5,18 @@
 //   &n=dots                            the notation chosen (a module name)
 //   &mixed=1 &rounded=1 &explain=0     the options that differ from the page's
 //   &lang=en                           the language, when one was chosen
+//   &base=2 &to=16                     the entry's base, the answer's (when not 10, the entry's)
+//   &stored=binary64                   the number a computer stores, when it is shown
 // The page writes only what differs from its defaults, and keeps the
 // address in step as the pupil types (history.replaceState: the back button
 // is not filled with keystrokes).
 
-var QUOTALIS_ADDRESS_NAMES = ['q', 'k', 'n', 'mixed', 'rounded', 'explain', 'lang'];
+var QUOTALIS_ADDRESS_NAMES = ['q', 'k', 'n', 'mixed', 'rounded', 'explain', 'lang', 'base', 'to', 'stored'];
+
+// A base from 2 to 36 as the address writes it, else undefined.
+function quotalisAddressBase(text) {
+  return /^[0-9]{1,2}$/.test(text) && Number(text) >= 2 && Number(text) <= 36 ? Number(text) : undefined;
+}
 
 // The fields of an address's fragment, as strings, by name; unknown names
 // and text that does not decode are passed over.
@@ -32,7 +39,8 @@ function quotalisReadAddress(hash) {
 }
 
 // The choices the fields give, each left out when the address does not give
-// it: {entry, period, notation, mixed, rounded, explain, language}.
+// it: {entry, period, notation, mixed, rounded, explain, language, base,
+// toBase, stored}.
 function quotalisAddressChoices(fields) {
   var choices = {};
   var flag = function (text) { return text === '1' || text === 'true' || text === ''; };
@@ -43,6 +51,9 @@ function quotalisAddressChoices(fields) {
   if ('rounded' in fields) choices.rounded = flag(fields.rounded);
   if ('explain' in fields) choices.explain = flag(fields.explain);
   if (fields.lang === 'ja' || fields.lang === 'en') choices.language = fields.lang;
+  if ('base' in fields && quotalisAddressBase(fields.base)) choices.base = quotalisAddressBase(fields.base);
+  if ('to' in fields && quotalisAddressBase(fields.to)) choices.toBase = quotalisAddressBase(fields.to);
+  if (fields.stored === 'binary64' || fields.stored === 'binary32') choices.stored = fields.stored;
   return choices;
 }
 
@@ -64,6 +75,9 @@ function quotalisWriteAddress(choices) {
   if (choices.rounded) parts.push('rounded=1');
   if (!choices.explain) parts.push('explain=0');
   if (choices.language) parts.push('lang=' + choices.language);
+  if (choices.base && choices.base !== 10) parts.push('base=' + choices.base);
+  if (choices.toBase) parts.push('to=' + choices.toBase);
+  if (choices.stored) parts.push('stored=' + choices.stored);
   return parts.length ? '#' + parts.join('&') : '';
 }
 

@@ -18,6 +18,7 @@
     copyAnswer: $('copy-answer'), longStatus: $('long-status'), downloadAnswer: $('download-answer'),
     working: $('working'), workingHeading: $('working-heading'), copyText: $('copy-text'),
     copyLatex: $('copy-latex'), copyStatus: $('copy-status'), version: $('version'), clipboard: $('clipboard-text'),
+    base: $('base'), toBase: $('to-base'), storedFormat: $('stored-format'), stored: $('stored'),
   };
 
   var state = {
@@ -39,6 +40,7 @@
     // A link's K, until the module has said how far the entry takes one
     // (the slider cannot hold it before): then it goes to the slider.
     linkedPeriod: null,
+    stored: null,  // the module's answer for the number stored, parsed; null when not asked
   };
 
   // The notation a language's readers write a period in by default: dots in
@@ -104,6 +106,7 @@
       state.response = response;
       state.periodRoom = m.periodRoom;
       state.readsAsRounded = m.readsAsRounded;
+      state.stored = typeof m.stored === 'string' ? JSON.parse(m.stored) : null;
       if (state.linkedPeriod !== null) {
         ui.period.max = String(m.periodRoom || 0);
         ui.period.value = String(state.linkedPeriod);
@@ -114,6 +117,7 @@
     },
     failed: function (word, message) {
       state.response = null;
+      state.stored = null;
       state.failure = {word: word, message: message};
       render();
     },
@@ -145,7 +149,28 @@
       rounded: ui.rounded.checked,
       maxDigits: null,
       language: state.language,
+      base: entryBase(),
+      toBase: answerBase(),
+      stored: ui.storedFormat.value || null,  // the worker's: it asks for the stored number beside
     };
+  }
+
+  // ---- the bases (進数)
+
+  // The entry's base, 10 unless chosen; the answer's, null for the entry's.
+  function entryBase() { return Number(ui.base.value) || 10; }
+  function answerBase() { return ui.toBase.value === '' ? null : Number(ui.toBase.value); }
+
+  // The two lists of bases, labelled in the page's language; the choices stay.
+  function fillBases() {
+    var w = words();
+    [ui.base, ui.toBase].forEach(function (list) {
+      var chosen = list.value || (list === ui.base ? '10' : '');
+      list.textContent = '';
+      if (list === ui.toBase) list.appendChild(new Option(w.baseSame, ''));
+      for (var b = 2; b <= 36; ++b) list.appendChild(new Option(quotalisSay(w.baseName, {base: b}), String(b)));
+      list.value = chosen;
+    });
   }
 
   function update() {
@@ -157,6 +182,7 @@
       // Nothing typed yet: a prompt, not the module's refusal of an empty entry.
       link.forget();
       state.response = null;
+      state.stored = null;
       state.periodRoom = null;
       state.readsAsRounded = false;
       state.linkedPeriod = null;
@@ -178,6 +204,7 @@
       entry: ui.entry.value, period: k, notation: state.notation, mixed: ui.mixed.checked,
       rounded: ui.rounded.checked, explain: ui.explain.checked,
       language: state.languageChosen ? state.language : null,
+      base: entryBase(), toBase: answerBase(), stored: ui.storedFormat.value,
     }));
   }
 
@@ -193,6 +220,9 @@
     if (c.mixed !== undefined) ui.mixed.checked = c.mixed;
     if (c.rounded !== undefined) ui.rounded.checked = c.rounded;
     if (c.explain !== undefined) ui.explain.checked = c.explain;
+    if (c.base !== undefined) ui.base.value = String(c.base);
+    if (c.toBase !== undefined) ui.toBase.value = c.toBase === null ? '' : String(c.toBase);
+    if (c.stored !== undefined) ui.storedFormat.value = c.stored;
     state.linkedPeriod = c.period !== undefined ? c.period : null;
   }
 
@@ -227,6 +257,8 @@
                       ? readAsRounded : null;
       quotalisShowValue(ui, r, w, state.language, given, offer);
     }
+    quotalisShowStored(ui.stored, ui.storedFormat.value && !state.failure && !state.cancelled &&
+                                      ui.entry.value.trim() !== '' ? state.stored : null, w);
     quotalisShowEntry(ui.entryView, ui.entry.value, recurring(), fault);
     // The echo keeps one line's room: it shows the character at fault, else
     // the entry's end, where its recurring digits are.
@@ -281,6 +313,7 @@
       e.setAttribute('aria-label', w[e.getAttribute('data-word-label')]);
     });
     fillNotations();
+    fillBases();
     var names = {'.': w.keyDot, BS: w.keyBack, C: w.keyClear, '/': w.keySlash, '(': w.keyOpen,
                  ')': w.keyClose, '\u2212': w.keyMinus, '\u2026': w.keyEllipsis, space: w.keySpace};
     Array.from(ui.keypad.querySelectorAll('button')).forEach(function (b) {
@@ -317,6 +350,7 @@
 
   function start() {
     state.language = preferredLanguage();
+    fillBases();
     followAddress();
     relabel();
     window.addEventListener('hashchange', function () {
@@ -334,7 +368,7 @@
     ui.entry.addEventListener('input', update);
     ui.period.addEventListener('input', update);
     ui.notation.addEventListener('change', function () { state.notation = ui.notation.value; });
-    [ui.notation, ui.mixed, ui.rounded, ui.explain].forEach(function (control) {
+    [ui.notation, ui.mixed, ui.rounded, ui.explain, ui.base, ui.toBase, ui.storedFormat].forEach(function (control) {
       control.addEventListener('change', update);
     });
     ui.keypad.addEventListener('click', function (event) {

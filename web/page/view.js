@@ -14,7 +14,7 @@ function quotalisElement(tag, className, text) {
 // overline), which every face sets on its digit and every print keeps; the
 // combining character stays in the text, unseen, for copying and reading.
 function quotalisMarked(e, text) {
-  var parts = text.split(/([0-9][\u0307\u0305])/);
+  var parts = text.split(/([0-9a-zA-Z][\u0307\u0305])/);
   parts.forEach(function (part, i) {
     if (i % 2 === 0) {
       if (part) e.appendChild(document.createTextNode(part));
@@ -114,9 +114,11 @@ function quotalisDigits(r) {
   return note < 0 ? d : d.slice(0, note);
 }
 
-// Whether the answer is a fraction's decimal, or a decimal's fraction.
+// Whether the answer is an expansion (a fraction's decimal, or any entry's
+// expansion in the base asked), or a decimal's fraction.
 function quotalisIsDecimal(r) {
-  return r.reading === 'fraction' || r.reading === 'mixed';
+  return r.reading === 'fraction' || r.reading === 'mixed' ||
+         (r.base !== undefined && r.unreduced === undefined && r.low === undefined);
 }
 
 // The answer shown: what the pupil writes for it.
@@ -142,7 +144,10 @@ function quotalisLeftSide(r, periodGiven) {
   } else {
     var recurs = r.period !== 0 && r.period !== '0';
     if (!periodGiven) sides.push(entry);
-    if (periodGiven || (recurs && r.decimal !== entry)) sides.push(r.decimal);
+    // (A decimal in another base is not written again without its base.)
+    var inBase = r.base !== undefined && r.base !== 10;
+    if (!inBase && (periodGiven || (recurs && r.decimal !== entry))) sides.push(r.decimal);
+    if (inBase && periodGiven) sides.push(entry);
   }
   return sides.filter(function (side, i) { return sides.indexOf(side) === i; })
       .map(function (side) { return side + ' ='; });
@@ -195,6 +200,15 @@ function quotalisShowValue(ui, r, w, language, periodGiven, offerRounded) {
                              long ? answer.slice(0, QUOTALIS_LONG_ANSWER) + '\u2026' : answer);
   value.id = 'answer-value';
   line.appendChild(value);
+  // An expansion in another base is subscripted with it, as 0.0(0011)₂; a
+  // screen reader hears the base in words.
+  if (quotalisIsDecimal(r) && r.base !== undefined && r.base !== 10) {
+    var base = quotalisElement('sub', 'base', String(r.base));
+    base.id = 'answer-base';
+    base.setAttribute('aria-hidden', 'true');
+    line.appendChild(base);
+    line.appendChild(quotalisElement('span', 'offscreen', ' ' + quotalisSay(w.baseName, {base: r.base})));
+  }
   // The facts first, where a long answer's first lines are: its end is
   // never in view.
   quotalisFacts(r, w, language).forEach(function (fact) {
@@ -252,4 +266,104 @@ function quotalisShowWorking(ui, r, w) {
     ui.working.appendChild(quotalisElement('p', 'note', w.noWorking));
   }
   ui.copyText.disabled = ui.copyLatex.disabled = !(r && typeof r.workingText === 'string');
+}
+
+// ---- the number a computer stores (コンピュータの中の値)
+
+function quotalisMath(tag, children) {
+  var e = document.createElementNS(QUOTALIS_MATHML, tag);
+  (children || []).forEach(function (c) {
+    e.appendChild(typeof c === 'string' ? document.createTextNode(c) : c);
+  });
+  return e;
+}
+
+// `text` ("-3/8", "0.125", "0") as MathML: a fraction stacked, a minus as
+// an operator; `base` (2) a subscript on a number in another base.
+function quotalisMathNumber(text, base) {
+  var minus = text.charAt(0) === '-';
+  var body = minus ? text.slice(1) : text;
+  var slash = body.indexOf('/');
+  var number = slash < 0 ? quotalisMath('mn', [body])
+                         : quotalisMath('mfrac', [quotalisMath('mn', [body.slice(0, slash)]),
+                                                  quotalisMath('mn', [body.slice(slash + 1)])]);
+  if (base) number = quotalisMath('msub', [number, quotalisMath('mn', [String(base)])]);
+  var row = minus ? [quotalisMath('mo', ['\u2212']), number] : [number];
+  var math = quotalisMath('math', [quotalisMath('mrow', row)]);
+  math.setAttribute('display', 'inline');
+  // What a screen reader and a copy take: the number as written.
+  math.setAttribute('alttext', text + (base ? ' (base ' + base + ')' : ''));
+  return math;
+}
+
+// The bits of `hex` ("0x3FB999999999999A"), `width` of them, as 0s and 1s.
+function quotalisBits(hex, width) {
+  var bits = '';
+  hex.replace(/^0x/i, '').split('').forEach(function (digit) {
+    bits += ('000' + parseInt(digit, 16).toString(2)).slice(-4);
+  });
+  while (bits.length < width) bits = '0' + bits;
+  return bits.slice(-width);
+}
+
+// The stored number's answer `s` (the module's, with "binary") in `area`:
+// its value as a fraction, exactly as a decimal and in binary, its error,
+// and its bits; an infinity said so; a refusal as its sentence. `s` null:
+// nothing shown.
+function quotalisShowStored(area, s, w) {
+  area.textContent = '';
+  area.hidden = s === null;
+  if (s === null) return;
+  if (s.error !== undefined && s.format === undefined) {
+    area.appendChild(quotalisElement('p', 'refusal', quotalisSay(w.storedRefused, {message: s.error})));
+    return;
+  }
+  var list = quotalisElement('dl', 'stored-list');
+  var row = function (word, content, name) {
+    var term = quotalisElement('dt', '', w[word]);
+    var value = quotalisElement('dd', '');
+    value.setAttribute('data-stored', name);
+    (Array.isArray(content) ? content : [content]).forEach(function (c) { value.appendChild(c); });
+    list.appendChild(term);
+    list.appendChild(value);
+  };
+  var infinite = s['class'] === 'infinity';
+  if (infinite) {
+    var sign = s.sign ? '\u2212\u221e' : '+\u221e';
+    area.appendChild(quotalisElement('p', 'fact', quotalisSay(w.storedInfinity, {value: sign})));
+    row('storedValue', quotalisElement('span', 'number', sign), 'stored');
+  } else {
+    if (s['class'] === 'subnormal') area.appendChild(quotalisElement('p', 'fact', w.storedSubnormal));
+    row('storedValue', quotalisMathNumber(s.stored), 'stored');
+    row('storedDecimalValue', quotalisElement('span', 'number', s.storedDecimal), 'storedDecimal');
+    row('storedBinaryValue', quotalisMathNumber(s.storedBinary, 2), 'storedBinary');
+    if (/^-?0(\/1)?$/.test(s.error)) {
+      row('storedError', quotalisElement('span', '', w.storedExact), 'error');
+    } else {
+      row('storedError', [quotalisMathNumber(s.error), document.createTextNode(' = '),
+                          quotalisElement('span', 'number', s.errorDecimal)], 'error');
+    }
+  }
+  // The bits in their three fields, each named, then the whole in hexadecimal.
+  var width = s.format === 'binary32' ? 32 : 64, exponentWidth = s.format === 'binary32' ? 8 : 11;
+  var bits = quotalisBits(s.bits, width);
+  var fields = quotalisElement('span', 'bits');
+  [['sign', bits.slice(0, 1), w.storedSign],
+   ['exponent', bits.slice(1, 1 + exponentWidth),
+    w.storedExponent + (infinite || s['class'] === 'zero' ? ''
+                        : ' (' + quotalisSay(w.storedExponentIs, {exponent: s.exponent}) + ')')],
+   ['significand', bits.slice(1 + exponentWidth), w.storedSignificand]].forEach(function (f) {
+    var field = quotalisElement('span', 'bit-field ' + f[0]);
+    field.appendChild(quotalisElement('span', 'bit-name', f[2]));
+    field.appendChild(quotalisElement('code', 'bit-digits', f[1]));
+    fields.appendChild(field);
+  });
+  row('storedBits', fields, 'bits');
+  row('storedHex', quotalisElement('code', 'number', s.bits), 'hex');
+  area.appendChild(list);
+  if (typeof s.workingMathml === 'string' && s.workingMathml !== '') {
+    var working = quotalisElement('div', 'stored-working');
+    working.appendChild(quotalisLayOutSentences(quotalisSafeMarkup(s.workingMathml)));
+    area.appendChild(working);
+  }
 }

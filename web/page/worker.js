@@ -41,6 +41,9 @@ function quotalisWorkerMain() {
     var failure = null;
     var room = null;
     var rounded = false;
+    var stored = null;
+    var format = request.stored;  // the page's, not the module's
+    delete request.stored;
     try {
       room = module.periodRoom(request.entry);
       rounded = module.readsAsRounded(request.entry);
@@ -48,7 +51,11 @@ function quotalisWorkerMain() {
         var k = Math.min(message.slider, room === null ? 0 : room);
         request.period = k > 0 && !request.rounded ? k : null;
       }
-      response = module.answer(request);
+      // The page's own request (with `slider`) is shown without a working
+      // where the module writes none; any other is answered as it stands.
+      var page = 'slider' in message;
+      response = page ? answered(request) : module.answer(request);
+      stored = storedAnswer(request, format);
     } catch (e) {
       failure = String((e && e.message) || e);
     }
@@ -59,8 +66,37 @@ function quotalisWorkerMain() {
       failure: failure,
       periodRoom: room,
       readsAsRounded: rounded,
+      stored: stored,
       ms: performance.now() - started,
     });
+  }
+
+  // The number a computer stores for the entry, when the page asks for it
+  // (`format`: "binary64" or "binary32"): the entry read as the answer
+  // reads it, in its own base, with the same K, answered with "binary", and
+  // its working with the answer's when the module gives one.
+  function storedAnswer(request, format) {
+    if (!format) return null;
+    var asked = {entry: request.entry, period: request.period, notation: request.notation,
+                 explain: request.explain, base: request.base, binary: format,
+                 language: request.language};
+    return answered(asked);
+  }
+
+  // The module's answer to `request`; one it cannot give a working for (an
+  // entry in another base, the stored number) is asked again without one,
+  // and the page shows it without a working.
+  function answered(request) {
+    var text = module.answer(request);
+    if (request.explain && text.indexOf('"kind":"unwritable"') >= 0) {
+      var again = JSON.parse(text);
+      if (again.error !== undefined && again.kind === 'unwritable') {
+        request.explain = false;
+        text = module.answer(request);
+        request.explain = true;
+      }
+    }
+    return text;
   }
 
   onmessage = function (event) {
