@@ -235,7 +235,7 @@ void WriteJson(std::ostream& out, const Answer& a, bool& started) {
     const bool finite = b.kind != "infinity";
     for (const auto& [key, text] :
          {std::pair{"storedDecimal", &b.valueDecimal}, std::pair{"storedBinary", &b.valueBinary},
-          std::pair{"error", &b.error}, std::pair{"errorDecimal", &b.errorDecimal}}) {
+          std::pair{"storedError", &b.error}, std::pair{"storedErrorDecimal", &b.errorDecimal}}) {
       if (finite) {
         json.String(key, *text);
       } else {

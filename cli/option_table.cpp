@@ -66,7 +66,7 @@ const std::vector<OptionSpec>& Table() {
           "--detail, tab-separated: the value, the value as a decimal and\n"
           "in binary, the error (stored minus entry) as a fraction and a\n"
           "decimal, and the bits in hexadecimal; with --json, \"stored\",\n"
-          "\"storedDecimal\", \"storedBinary\", \"error\", \"errorDecimal\",\n"
+          "\"storedDecimal\", \"storedBinary\", \"storedError\", \"storedErrorDecimal\",\n"
           "\"sign\", \"exponentField\", \"exponent\", \"significand\",\n"
           "\"bits\", \"class\" and \"format\". An entry past the largest\n"
           "double answers infinity: --double 0.1 answers\n"

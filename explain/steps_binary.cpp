@@ -264,7 +264,10 @@ Steps BinarySteps(const exact::Rational& entry, const exact::StoredBinary& store
                    Close(),
                    Operator("=")};
   for (Math& m : FractionAndDecimal(stored.error)) error.push_back(std::move(m));
-  s.Say(N_("The error, the number stored minus {1}: {2}"), {typed, error});
+  // A negative entry is subtracted in parentheses, as the formula does.
+  const Formula subtracted =
+      value.numerator < 0 ? Formula{Open(), Shown(value, asDecimal), Close()} : typed;
+  s.Say(N_("The error, the number stored minus {1}: {2}"), {subtracted, error});
   return s.Done();
 }
 

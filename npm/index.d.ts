@@ -167,7 +167,7 @@ export interface Sheet {
 export interface StoredOptions extends LanguageOption {
   /** 'binary64' (a double, the default) or 'binary32' (a float). */
   format?: 'binary64' | 'binary32';
-  /** The notation of errorDecimal. */
+  /** The notation of storedErrorDecimal. */
   notation?: Notation | null;
 }
 
@@ -184,8 +184,8 @@ export interface Stored {
   /** Exactly, in base 2; null for an infinity. */
   storedBinary: string | null;
   /** Stored value minus the entry, in lowest terms; null for an infinity. */
-  error: string | null;
-  errorDecimal: string | null;
+  storedError: string | null;
+  storedErrorDecimal: string | null;
   sign: number;
   /** The biased exponent as stored. */
   exponentField: number;

@@ -120,7 +120,7 @@ def main():
             if value is not None:
                 want["stored"] = "0" if value == 0 else f"{value.numerator}/{value.denominator}"
                 error = value - x
-                want["error"] = f"{error.numerator}/{error.denominator}"
+                want["storedError"] = f"{error.numerator}/{error.denominator}"
             else:
                 want["stored"] = "-infinity" if x < 0 else "infinity"
             if option == "--double" and "/" not in entry and "(" not in entry:

@@ -40,8 +40,9 @@ const std::set<std::string, std::less<>> kHelpWords = {
     "unwritable", "overline", "periodAbove", "low", "high", "base", "JavaScript", "jq",
     // --double's and --float's fields, the standard's and the formats' names and the
     // answer past the largest number.
-    "stored", "storedDecimal", "storedBinary", "errorDecimal", "sign", "exponentField", "exponent",
-    "significand", "bits", "class", "format", "IEEE", "binary", "double", "float", "infinity",
+    "stored", "storedDecimal", "storedBinary", "storedError", "storedErrorDecimal", "sign",
+    "exponentField", "exponent", "significand", "bits", "class", "format", "IEEE", "binary",
+    "double", "float", "infinity",
     // --check's and --mark's placeholders, a file name, and the English
     // words a pupil writes around the equations, which --check passes over.
     "ENTRY", "ANSWER", "NAME", "TAB", "txt", "Let", "So",

@@ -225,6 +225,12 @@ TEST(BinaryWorking, EveryFormatInBothLanguages) {
       if (want.get_den() != 1) {
         EXPECT_NE(text.find(fraction), std::string::npos) << text;
       }
+      // A negative entry is subtracted in parentheses, never "minus -0.1".
+      if (row.value < 0) {
+        EXPECT_EQ(text.find(" -" + std::string(row.decimal).substr(1) + ":"), std::string::npos)
+            << text;
+        EXPECT_NE(text.find("(" + std::string(row.decimal) + ")"), std::string::npos) << text;
+      }
       if (w == &japanese) {
         // Every sentence translated: no English word left.
         EXPECT_EQ(text.find("stored"), std::string::npos) << text;

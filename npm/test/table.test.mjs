@@ -187,7 +187,7 @@ test('bases and stored values are the command line\'s', () => {
   assert.equal(q.toFraction('0.0(0011)', { base: 2 }).fraction, '1/10');
   assert.equal(q.toDecimal('1/5', { base: 2 }).decimal, '0.(0011)');
   const d = q.stored('0.1');
-  assert.deepEqual([d.stored, d.bits, d.error], ['3602879701896397/36028797018963968', '0x3FB999999999999A',
+  assert.deepEqual([d.stored, d.bits, d.storedError], ['3602879701896397/36028797018963968', '0x3FB999999999999A',
     '1/180143985094819840']);
   assert.equal(q.stored('1e400').class, 'infinity');
   for (const [f, kind] of [[() => q.toFraction('0.5', { base: 37 }), 'argument'],

@@ -337,11 +337,11 @@ function quotalisShowStored(area, s, w) {
     row('storedValue', quotalisMathNumber(s.stored), 'stored');
     row('storedDecimalValue', quotalisElement('span', 'number', s.storedDecimal), 'storedDecimal');
     row('storedBinaryValue', quotalisMathNumber(s.storedBinary, 2), 'storedBinary');
-    if (/^-?0(\/1)?$/.test(s.error)) {
+    if (/^-?0(\/1)?$/.test(s.storedError)) {
       row('storedError', quotalisElement('span', '', w.storedExact), 'error');
     } else {
-      row('storedError', [quotalisMathNumber(s.error), document.createTextNode(' = '),
-                          quotalisElement('span', 'number', s.errorDecimal)], 'error');
+      row('storedError', [quotalisMathNumber(s.storedError), document.createTextNode(' = '),
+                          quotalisElement('span', 'number', s.storedErrorDecimal)], 'error');
     }
   }
   // The bits in their three fields, each named, then the whole in hexadecimal.

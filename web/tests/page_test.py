@@ -654,8 +654,8 @@ class Page(unittest.TestCase):
                     self.assertEqual(fields['error'].text, '誤差はありません。この数はそのまま保存されます。')
                 else:
                     self.assertEqual(self.math_text(fields['error']), expected['error'])
-                    self.assertEqual(Fraction(expected['error']), stored - value)
-                    self.assertIn(expected['errorDecimal'], fields['error'].text)
+                    self.assertEqual(Fraction(expected['storedError']), stored - value)
+                    self.assertIn(expected['storedErrorDecimal'], fields['error'].text)
         # 0.1's error, written out.
         self.choose('stored-format', 'binary64')
         self.put('0.1')
