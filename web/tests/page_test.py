@@ -653,7 +653,7 @@ class Page(unittest.TestCase):
                 if stored == value:
                     self.assertEqual(fields['error'].text, '誤差はありません。この数はそのまま保存されます。')
                 else:
-                    self.assertEqual(self.math_text(fields['error']), expected['error'])
+                    self.assertEqual(self.math_text(fields['error']), expected['storedError'])
                     self.assertEqual(Fraction(expected['storedError']), stored - value)
                     self.assertIn(expected['storedErrorDecimal'], fields['error'].text)
         # 0.1's error, written out.
