@@ -289,7 +289,10 @@ function quotalisMathNumber(text, base) {
                                                   quotalisMath('mn', [body.slice(slash + 1)])]);
   if (base) number = quotalisMath('msub', [number, quotalisMath('mn', [String(base)])]);
   var row = minus ? [quotalisMath('mo', ['\u2212']), number] : [number];
-  var math = quotalisMath('math', [quotalisMath('mrow', row)]);
+  // A fraction at the size of the text beside it, not shrunk as in a line.
+  var style = quotalisMath('mstyle', [quotalisMath('mrow', row)]);
+  style.setAttribute('displaystyle', 'true');
+  var math = quotalisMath('math', [style]);
   math.setAttribute('display', 'inline');
   // What a screen reader and a copy take: the number as written.
   math.setAttribute('alttext', text + (base ? ' (base ' + base + ')' : ''));
