@@ -46,7 +46,7 @@ Steps BaseSteps(const exact::Rational& value, int base, bool asDecimal) {
                   "multiply the fractional part by {2} again and again: each whole "
                   "part taken off is the next digit"),
                {{Part(r.numerator, d, asDecimal)}, {Number(b)}}});
-  s.steps.emplace_back(Sentence{N_("The whole part {1} is {2} in base {3}"),
+  s.steps.emplace_back(Sentence{N_("In base {3} the integer part {1} is written {2}"),
                                 {{Number(whole)}, {Number(whole.get_str(base))}, {Number(b)}}});
   std::map<mpz_class, std::int64_t> seen;
   std::int64_t step = 0;
@@ -82,8 +82,8 @@ Steps BaseSteps(const exact::Rational& value, int base, bool asDecimal) {
     s.steps.emplace_back(Sentence{N_("The fractional part is 0: the expansion ends"), {}});
   } else {
     s.steps.emplace_back(
-        Sentence{N_("The fractional part {1} came at digit {2} already: the digits "
-                    "from there recur"),
+        Sentence{N_("The fractional part {1} comes back, as it was for digit {2}: "
+                    "the digits from digit {2} on repeat"),
                  {{Part(rest, d, asDecimal)}, {Number(std::to_string(seen[rest]))}}});
   }
   exact::Result<exact::DecimalExpansion> written = exact::ToBase(r, base);

@@ -175,13 +175,14 @@ TEST(BaseCommandLine, ExplainsTheMultiplicationByTheBase) {
   EXPECT_EQ(Answer({"--explain", "--to-base", "2", "0.1"}),
             "To write 0.1 in base 2, write the whole part in base 2, then multiply the "
             "fractional part by 2 again and again: each whole part taken off is the next digit\n"
-            "The whole part 0 is 0 in base 2\n"
+            "In base 2 the integer part 0 is written 0\n"
             "0.1 × 2 = 0 + 0.2\nDigit 1 after the point: 0\n"
             "0.2 × 2 = 0 + 0.4\nDigit 2 after the point: 0\n"
             "0.4 × 2 = 0 + 0.8\nDigit 3 after the point: 0\n"
             "0.8 × 2 = 1 + 0.6\nDigit 4 after the point: 1\n"
             "0.6 × 2 = 1 + 0.2\nDigit 5 after the point: 1\n"
-            "The fractional part 0.2 came at digit 2 already: the digits from there recur\n"
+            "The fractional part 0.2 comes back, as it was for digit 2: the digits from digit 2 on "
+            "repeat\n"
             "So 0.1 is 0.0(0011) in base 2\n");
   std::mt19937_64 random(2026);
   for (int i = 0; i < 60; ++i) {
