@@ -24,7 +24,7 @@ mpz_class SmallPrimeTo(unsigned long prime, std::uint64_t e) {
 }
 
 // base^e mod modulus, e any non-negative integer.
-mpz_class PowTen(const mpz_class& e, const mpz_class& modulus, unsigned long base = 10) {
+mpz_class PowBase(const mpz_class& e, const mpz_class& modulus, unsigned long base = 10) {
   if (FitsWord(modulus) && FitsWord(e)) {
     return FromWord(PowMod(base, ToWord(e), ToWord(modulus)));
   }
@@ -36,8 +36,8 @@ mpz_class PowTen(const mpz_class& e, const mpz_class& modulus, unsigned long bas
 
 // The order of the base (10 unless said) modulo m > 1, m prime to it, found by
 // the search when it is at most kMaxExpansionDigits; empty when it is longer.
-// The functions down to OrderOfTen take the base in the same way: their
-// comments speak of 10, and hold for any base from 2 to 36.
+// The functions down to OrderOfBase take the base in the same way, 10 unless
+// said.
 std::optional<mpz_class> SearchedOrder(const mpz_class& m, unsigned long base = 10) {
   const std::optional<std::int64_t> t = base == 10 ? OrderOfTenUpTo(m, kMaxExpansionDigits)
                                                    : OrderOfBaseUpTo(m, kMaxExpansionDigits, base);
@@ -45,8 +45,8 @@ std::optional<mpz_class> SearchedOrder(const mpz_class& m, unsigned long base = 
   return FromWord(static_cast<std::uint64_t>(*t));
 }
 
-// The order of 10 modulo the prime p (any prime but 2 and 5): the least
-// divisor t of p - 1 with 10^t = 1, found by dividing p - 1 by each of its
+// The order of the base B modulo the prime p (any prime not dividing B): the
+// least divisor t of p - 1 with B^t = 1, found by dividing p - 1 by each of its
 // prime factors while the power stays 1; by the search when p - 1 does not
 // factor quickly (then empty when the order passes kMaxExpansionDigits).
 std::optional<mpz_class> OrderModPrime(const mpz_class& p, unsigned long base = 10) {
@@ -57,18 +57,18 @@ std::optional<mpz_class> OrderModPrime(const mpz_class& p, unsigned long base = 
   for (const PrimePower& q : *factors) {
     for (std::int64_t i = 0; i < q.exponent; ++i) {
       const mpz_class smaller = order / q.prime;
-      if (PowTen(smaller, p, base) != 1) break;
+      if (PowBase(smaller, p, base) != 1) break;
       order = smaller;
     }
   }
   return order;
 }
 
-// The order of 10 modulo p^e for an odd prime p other than 5. With t the order
-// modulo p and s the power of p in 10^t - 1, the order modulo p^e is
-// t * p^(e - s) when e > s, else t (the lifting of the exponent for odd
-// primes). s is found modulo p^k for k = 2, 4, 8, ... so that the modulus stays
-// small: s is almost always 1.
+// The order of the base B modulo p^e for a prime p not dividing B. For an odd
+// p, with t the order modulo p and s the power of p in B^t - 1, the order
+// modulo p^e is t * p^(e - s) when e > s, else t (the lifting of the exponent
+// for odd primes). s is found modulo p^k for k = 2, 4, 8, ... so that the
+// modulus stays small: s is almost always 1.
 std::optional<mpz_class> OrderModPrimePower(const mpz_class& p, std::int64_t e,
                                             unsigned long base = 10) {
   // 2 divides no base it is prime to but an odd one, and there the lifting
@@ -95,7 +95,7 @@ std::optional<mpz_class> OrderModPrimePower(const mpz_class& p, std::int64_t e,
       mpz_pow_ui(m.get_mpz_t(), p.get_mpz_t(), static_cast<unsigned long>(k));
       return m;
     }();
-    mpz_class x = PowTen(*t, modulus, base) - 1;
+    mpz_class x = PowBase(*t, modulus, base) - 1;
     if (x < 0) x += modulus;
     if (x == 0) {
       s = k;
@@ -110,11 +110,11 @@ std::optional<mpz_class> OrderModPrimePower(const mpz_class& p, std::int64_t e,
   return *t * lift;
 }
 
-// The order of 10 modulo m, m prime to 10: the least common multiple of the
+// The order of the base B modulo m, m prime to B: the least common multiple of the
 // orders modulo the prime powers that factoring finds and of the order modulo
 // the part it leaves whole, which the search finds. Empty when the order is
 // longer than kMaxExpansionDigits and no factoring counts it.
-std::optional<mpz_class> OrderOfTen(const mpz_class& m, unsigned long base = 10) {
+std::optional<mpz_class> OrderOfBase(const mpz_class& m, unsigned long base = 10) {
   if (m == 1) return mpz_class(0);
   const Factoring factors = SplitFactors(m);
   mpz_class order = 1;
@@ -290,7 +290,7 @@ std::optional<mpz_class> PeriodLengthInBase(const mpz_class& d, int base) {
   if (base == 10) return PeriodLength(d);
   if (d == 0 || !BaseInRange(base)) return std::nullopt;
   const auto b = static_cast<unsigned long>(base);
-  return OrderOfTen(SplitBaseOff(abs(d), b).rest, b);
+  return OrderOfBase(SplitBaseOff(abs(d), b).rest, b);
 }
 
 Result<DecimalExpansion> ToBase(const Rational& r, int base,
@@ -319,7 +319,7 @@ Result<DecimalExpansion> ToBase(const Rational& r, int base,
   if (split.rest == 1) e.periodLength = mpz_class(0);
   if (e.fixedLength > cap) {
     e.value.fixed = DigitsIn(rem, d, cap, base);
-    if (split.rest != 1) e.periodLength = OrderOfTen(split.rest, b);
+    if (split.rest != 1) e.periodLength = OrderOfBase(split.rest, b);
     e.cut = true;
     return e;
   }
@@ -332,7 +332,7 @@ Result<DecimalExpansion> ToBase(const Rational& r, int base,
   e.value.fixed = PaddedIn(fixedDigits, e.fixedLength, base);
   if (split.rest == 1) return e;
 
-  e.periodLength = OrderOfTen(split.rest, b);
+  e.periodLength = OrderOfBase(split.rest, b);
   if (!e.periodLength || *e.periodLength > FromInt64(cap)) {
     e.value.period = DigitsIn(periodRem, split.rest, cap, base);
     e.cut = true;
@@ -350,7 +350,7 @@ Result<DecimalExpansion> ToBase(const Rational& r, int base,
 std::optional<mpz_class> PeriodLength(const mpz_class& d) {
   if (d == 0) return std::nullopt;
   const mpz_class positive = abs(d);
-  return OrderOfTen(SplitTensOff(positive).rest);
+  return OrderOfBase(SplitTensOff(positive).rest);
 }
 
 Result<DecimalExpansion> ToDecimal(const Rational& r, std::optional<std::int64_t> maxDigits) {
@@ -377,7 +377,7 @@ Result<DecimalExpansion> ToDecimal(const Rational& r, std::optional<std::int64_t
   if (e.fixedLength > cap) {
     // Only the first `cap` digits of the non-recurring part; the period is not reached.
     e.value.fixed = DigitsByDivision(rem, d, cap);
-    if (split.rest != 1) e.periodLength = OrderOfTen(split.rest);
+    if (split.rest != 1) e.periodLength = OrderOfBase(split.rest);
     e.cut = true;
     return e;
   }
@@ -392,7 +392,7 @@ Result<DecimalExpansion> ToDecimal(const Rational& r, std::optional<std::int64_t
   e.value.fixed = Padded(fixedDigits, e.fixedLength);
   if (split.rest == 1) return e;
 
-  e.periodLength = OrderOfTen(split.rest);
+  e.periodLength = OrderOfBase(split.rest);
   if (!e.periodLength) {
     e.value.period = Digits(periodRem, split.rest, cap);
     e.cut = true;
